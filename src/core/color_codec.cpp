@@ -1,0 +1,86 @@
+#include "core/color_codec.h"
+
+#include "core/text.h"
+
+namespace velmor {
+
+namespace {
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::int16_t HexToInt(std::string_view text) {
+    if (text.empty() || text.size() > 4) return 0;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) return 0;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+}
+
+ColorValue HtmlToColor(std::string_view text) {
+    const ColorValue red = HexToInt(Left(text, 2));
+    const ColorValue green = HexToInt(Mid(text, 2, 2));
+    const ColorValue blue = HexToInt(Right(text, 2));
+    return red + 256 * green + 65536 * blue;
+}
+
+std::string TwoDigitHex(std::string_view numeral) {
+    if (numeral.empty()) return "00";
+    if (numeral.size() == 1) return std::string("0") + numeral[0];
+    return std::string(numeral.substr(0, 2));
+}
+
+std::string HexNumeral(std::int32_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    auto bits = static_cast<std::uint32_t>(value);
+    std::string out;
+    do {
+        out.insert(out.begin(), kDigits[bits & 0xF]);
+        bits >>= 4;
+    } while (bits != 0);
+    return out;
+}
+
+std::string ColorToHtml(std::int32_t red, std::int32_t green, std::int32_t blue) {
+    return "#" + TwoDigitHex(HexNumeral(red)) + TwoDigitHex(HexNumeral(green)) +
+           TwoDigitHex(HexNumeral(blue));
+}
+
+std::optional<std::string> ColorToHtml(std::string_view red, std::string_view green,
+                                       std::string_view blue) {
+    const auto r = ParseInt16(red);
+    const auto g = ParseInt16(green);
+    const auto b = ParseInt16(blue);
+    if (!r || !g || !b) return std::nullopt;
+    // A 16-bit negative is written as four hex digits, as the 16-bit value it is.
+    auto numeral = [](std::int16_t v) {
+        return HexNumeral(static_cast<std::int32_t>(static_cast<std::uint16_t>(v)));
+    };
+    return "#" + TwoDigitHex(numeral(*r)) + TwoDigitHex(numeral(*g)) + TwoDigitHex(numeral(*b));
+}
+
+Components SplitColor(ColorValue value) {
+    return Components{value % 256, (value / 256) % 256, (value / 256) / 256};
+}
+
+std::optional<ColorValue> MakeColor(std::int32_t red, std::int32_t green, std::int32_t blue) {
+    if (red < 0 || green < 0 || blue < 0) return std::nullopt;
+    auto clamp = [](std::int32_t v) { return v > 255 ? 255 : v; };
+    return clamp(red) + 256 * clamp(green) + 65536 * clamp(blue);
+}
+
+std::int16_t DigitKeyFilter(std::int16_t code) {
+    if ((code >= '0' && code <= '9') || code == 8) return code;
+    return 0;
+}
+
+}  // namespace velmor

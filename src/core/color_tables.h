@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmor {
+
+// The three fixed colour tables in grid order: hex texts are six lower-case digits
+// without "#"; the named tables carry a name at the same index.
+class ColorTables {
+public:
+    static const ColorTables& Instance();
+
+    const std::vector<std::string>& BasicHex() const { return basicHex_; }
+    const std::vector<std::string>& BasicNames() const { return basicNames_; }
+    const std::vector<std::string>& AdditionalHex() const { return additionalHex_; }
+    const std::vector<std::string>& AdditionalNames() const { return additionalNames_; }
+    const std::vector<std::string>& SafetyHex() const { return safetyHex_; }
+
+    // The name of the colour the text denotes, or the empty text.
+    std::string_view ColorName(std::string_view text) const;
+
+private:
+    ColorTables();
+
+    std::vector<std::string> basicHex_;
+    std::vector<std::string> additionalHex_;
+    std::vector<std::string> safetyHex_;
+    std::vector<std::string> basicNames_;
+    std::vector<std::string> additionalNames_;
+    // Sorted (colour, name) pairs; the basic table's name wins for a shared colour.
+    std::vector<std::pair<std::int32_t, std::string_view>> byColor_;
+};
+
+inline std::string_view ColorName(std::string_view text) {
+    return ColorTables::Instance().ColorName(text);
+}
+
+}  // namespace velmor

@@ -1,0 +1,83 @@
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace velmor {
+
+std::string_view TrimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string RemoveAll(std::string_view text, char c) {
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        if (ch != c) out.push_back(ch);
+    }
+    return out;
+}
+
+std::vector<std::string> Split(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const auto pos = text.find(separator, start);
+        if (pos == std::string_view::npos) {
+            parts.emplace_back(text.substr(start));
+            return parts;
+        }
+        parts.emplace_back(text.substr(start, pos - start));
+        start = pos + 1;
+    }
+}
+
+std::string Join(const std::vector<std::string>& parts, char separator) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) out.push_back(separator);
+        out += parts[i];
+    }
+    return out;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+    return out;
+}
+
+std::string ToUpperAscii(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; });
+    return out;
+}
+
+bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::string_view Left(std::string_view text, std::size_t n) { return text.substr(0, n); }
+
+std::string_view Mid(std::string_view text, std::size_t start, std::size_t n) {
+    if (start >= text.size()) return {};
+    return text.substr(start, n);
+}
+
+std::string_view Right(std::string_view text, std::size_t n) {
+    return n >= text.size() ? text : text.substr(text.size() - n);
+}
+
+}  // namespace velmor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "settings/settings_store.h"
+
+namespace velmor {
+
+// The four user options, held for the whole run and read at the moment of need.
+struct AppOptions {
+    bool Upper = true;        // colour texts in upper case
+    bool Remove = false;      // keyboard support switched off
+    bool Copy = true;         // Ctrl+C copies the chosen value
+    std::int16_t Value = 8;   // the value Ctrl+C copies; 8 is "HTML Format"
+};
+
+void ResetOptions(AppOptions& options);
+// A key that cannot be read keeps that key's default.
+void LoadOptions(AppOptions& options, const SettingsFile& settings);
+bool SaveOptions(const AppOptions& options, const SettingsFile& settings);
+
+// "True"/"False" in any case, or a whole number (0 is false); nothing otherwise.
+std::optional<bool> ParseBooleanSetting(std::string_view text);
+std::string_view BooleanSettingText(bool value);
+
+}  // namespace velmor

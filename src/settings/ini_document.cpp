@@ -1,0 +1,196 @@
+#include "settings/ini_document.h"
+
+#include <vector>
+
+#include "core/text.h"
+
+namespace velmor {
+
+namespace {
+
+enum class LineKind { Blank, Comment, Section, Key, Other };
+
+struct Line {
+    std::size_t begin = 0;    // first byte of the line
+    std::size_t end = 0;      // one past the last byte before the terminator
+    std::size_t next = 0;     // first byte of the following line
+    LineKind kind = LineKind::Other;
+    std::string_view name;    // section or key name, trimmed
+    std::string_view value;   // key value, trimmed
+    std::size_t nameEnd = 0;  // key lines: offset just past the name as written
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+std::vector<Line> ParseLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        Line line;
+        line.begin = pos;
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        line.end = end;
+        if (end < text.size()) {
+            line.next = (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+                            ? end + 2
+                            : end + 1;
+        } else {
+            line.next = end;
+        }
+        std::size_t bodyStart = line.begin;
+        if (line.begin == 0 && text.substr(0, kBom.size()) == kBom) bodyStart = kBom.size();
+        const std::string_view raw = text.substr(bodyStart, line.end - bodyStart);
+        const std::string_view body = TrimBlanks(raw);
+        if (body.empty()) {
+            line.kind = LineKind::Blank;
+        } else if (body.front() == ';' || body.front() == '#') {
+            line.kind = LineKind::Comment;
+        } else if (body.front() == '[') {
+            const auto close = body.rfind(']');
+            if (close != std::string_view::npos) {
+                line.kind = LineKind::Section;
+                line.name = TrimBlanks(body.substr(1, close - 1));
+            }
+        } else if (const auto eq = raw.find('='); eq != std::string_view::npos) {
+            line.kind = LineKind::Key;
+            line.name = TrimBlanks(raw.substr(0, eq));
+            line.value = TrimBlanks(raw.substr(eq + 1));
+            const auto nameOffset = raw.find_first_not_of(" \t");
+            line.nameEnd = bodyStart + nameOffset + line.name.size();
+        }
+        lines.push_back(line);
+        pos = line.next;
+    }
+    return lines;
+}
+
+struct SectionSpan {
+    std::size_t header = 0;  // index of the header line
+    std::size_t end = 0;     // index one past the section's last line
+};
+
+std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind != LineKind::Section || !EqualsIgnoreCaseAscii(lines[i].name, section)) {
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < lines.size() && lines[end].kind != LineKind::Section) ++end;
+        return SectionSpan{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const SectionSpan& span,
+                                   std::string_view key) {
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+        if (lines[i].kind == LineKind::Key && EqualsIgnoreCaseAscii(lines[i].name, key)) return i;
+    }
+    return std::nullopt;
+}
+
+// The terminator the file already uses; new files get LF.
+std::string_view LineEnding(std::string_view text) {
+    const auto pos = text.find_first_of("\r\n");
+    if (pos == std::string_view::npos || text[pos] == '\n') return "\n";
+    if (pos + 1 < text.size() && text[pos + 1] == '\n') return "\r\n";
+    return "\r";
+}
+
+}  // namespace
+
+std::optional<std::string> IniDocument::Lookup(std::string_view section,
+                                               std::string_view key) const {
+    const auto lines = ParseLines(content_);
+    const auto span = FindSection(lines, section);
+    if (!span) return std::nullopt;
+    const auto at = FindKey(lines, *span, key);
+    if (!at) return std::nullopt;
+    std::string_view value = lines[*at].value;
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    const auto lines = ParseLines(content_);
+    const std::string eol(LineEnding(content_));
+    const auto span = FindSection(lines, section);
+    if (span) {
+        if (const auto at = FindKey(lines, *span, key)) {
+            const Line& line = lines[*at];
+            content_.replace(line.nameEnd, line.end - line.nameEnd, "=" + std::string(value));
+            return;
+        }
+        // After the section's last line that is not blank, so trailing blank
+        // lines keep separating it from the next section.
+        std::size_t last = span->header;
+        for (std::size_t i = span->header + 1; i < span->end; ++i) {
+            if (lines[i].kind != LineKind::Blank) last = i;
+        }
+        std::string insert = std::string(key) + "=" + std::string(value) + eol;
+        std::size_t at = lines[last].next;
+        if (lines[last].next == lines[last].end) insert = eol + insert;  // no terminator yet
+        content_.insert(at, insert);
+        return;
+    }
+    std::string tail;
+    if (!lines.empty()) {
+        if (lines.back().next == lines.back().end) tail += eol;
+        if (lines.back().kind != LineKind::Blank) tail += eol;
+    }
+    tail += "[" + std::string(section) + "]" + eol + std::string(key) + "=" + std::string(value) +
+            eol;
+    content_ += tail;
+}
+
+void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+    const auto lines = ParseLines(content_);
+    const auto span = FindSection(lines, section);
+    if (!span) return;
+    if (const auto at = FindKey(lines, *span, key)) {
+        content_.erase(lines[*at].begin, lines[*at].next - lines[*at].begin);
+    }
+}
+
+void IniDocument::RemoveSection(std::string_view section) {
+    const auto lines = ParseLines(content_);
+    const auto span = FindSection(lines, section);
+    if (!span) return;
+    const std::size_t begin = lines[span->header].begin;
+    const std::size_t end = span->end < lines.size() ? lines[span->end].begin : content_.size();
+    // A byte-order mark before the header stays where it was.
+    const std::size_t keep =
+        (begin == 0 && std::string_view(content_).substr(0, kBom.size()) == kBom) ? kBom.size()
+                                                                                  : 0;
+    content_.erase(begin + keep, end - begin - keep);
+}
+
+bool IsWritableSectionName(std::string_view name) {
+    return !name.empty() && name.find_first_of(std::string_view("\r\n]\0", 4)) == std::string_view::npos;
+}
+
+bool IsWritableKeyName(std::string_view name) {
+    if (name.empty() || name.find_first_of(std::string_view("\r\n=\0", 4)) != std::string_view::npos) {
+        return false;
+    }
+    const char first = TrimBlanks(name).empty() ? ' ' : TrimBlanks(name).front();
+    return first != '[' && first != ';' && first != '#' && first != ' ';
+}
+
+bool IsWritableValue(std::string_view value) {
+    return value.find_first_of("\r\n") == std::string_view::npos;
+}
+
+}  // namespace velmor

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmor {
+
+// INI text read and edited the way the Windows profile functions treat it:
+// section and key names match without regard to case, the first of duplicates
+// wins, ";" and "#" lines are comments, a value in matching quotes loses them.
+// Edits touch only the lines they must; every other byte is kept.
+class IniDocument {
+public:
+    explicit IniDocument(std::string content) : content_(std::move(content)) {}
+
+    const std::string& Content() const { return content_; }
+
+    // The value as stored (trimmed, unquoted, not cut), or nothing when the
+    // section or key is missing.
+    std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
+
+    // Replaces the key in place, or adds it at the end of its section, or adds
+    // the section at the end of the text.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    void RemoveKey(std::string_view section, std::string_view key);
+    void RemoveSection(std::string_view section);
+
+private:
+    std::string content_;
+};
+
+// Whether a name or value can be written without breaking the line structure.
+bool IsWritableSectionName(std::string_view name);
+bool IsWritableKeyName(std::string_view name);
+bool IsWritableValue(std::string_view value);
+
+}  // namespace velmor

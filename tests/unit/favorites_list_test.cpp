@@ -1,0 +1,121 @@
+#include "settings/favorites_list.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "temp_folder.h"
+
+namespace velmor {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+FavoritesList ListOf(const std::string& text, std::int16_t selected) {
+    TempFolder folder;
+    const SettingsFile settings(folder.File("settings.ini"));
+    if (!text.empty()) WriteFile(settings.Path(), "[Favorites]\nFavorites=" + text + "\n");
+    FavoritesList list;
+    list.Load(settings);
+    list.RecordDraw(selected);
+    return list;
+}
+
+std::string Repeat(const std::string& entry, int count) {
+    std::vector<std::string> parts(static_cast<std::size_t>(count), entry);
+    return Join(parts, ';');
+}
+
+TEST(FavoritesList, ExtractsTheDigitsFromEveryCallersText) {
+    const struct {
+        const char* text;
+        const char* entry;
+    } cases[] = {{"#FF0000", "FF0000"},           {"Red  (#ff0000)", "ff0000"},
+                 {"#ff0000  (Red)", "ff0000"},    {"  #abc123  ", "abc123"},
+                 {"DarkOrange  (#ff8c00)", "ff8c00"}, {"", ""},
+                 {"##12##", "12"},                {"(", ""}};
+    for (const auto& c : cases) EXPECT_EQ(FavoritesList::ExtractEntry(c.text), c.entry) << c.text;
+}
+
+TEST(FavoritesList, TakesOneMoreAt223AndNoneAt224) {
+    EXPECT_FALSE(ListOf(Repeat("ff0000", 223), -1).IsFull());
+    EXPECT_TRUE(ListOf(Repeat("ff0000", 224), -1).IsFull());
+    // Short entries never fill the list by length alone.
+    EXPECT_FALSE(ListOf(Repeat("f", 400), -1).IsFull());
+}
+
+TEST(FavoritesList, RemovingKeepsANeighbourSelected) {
+    const struct {
+        const char* before;
+        int selected;
+        const char* after;
+        int selectedAfter;
+        bool removed;
+    } cases[] = {{"aaaaaa;bbbbbb;cccccc", 2, "aaaaaa;bbbbbb", 1, true},
+                 {"aaaaaa;bbbbbb;cccccc", 0, "bbbbbb;cccccc", 0, true},
+                 {"aaaaaa", 0, "", -1, true},
+                 {"aaaaaa;bbbbbb", -1, "aaaaaa;bbbbbb", -1, false},
+                 {"aaaaaa;bbbbbb", 5, "aaaaaa;bbbbbb", -1, false}};
+    for (const auto& c : cases) {
+        auto list = ListOf(c.before, std::int16_t(c.selected));
+        EXPECT_EQ(list.RemoveSelected(), c.removed) << c.before;
+        EXPECT_EQ(list.Text(), c.after) << c.before;
+        EXPECT_EQ(list.SelectedIndex(), c.selectedAfter) << c.before;
+    }
+}
+
+TEST(FavoritesList, RemovesRepeatsAsPiecesOfText) {
+    const struct {
+        const char* before;
+        bool dropped;
+        const char* after;
+        int selected;
+    } cases[] = {{"ff0000;00ff00;ff0000;00ff00", true, "ff0000;00ff00", 1},
+                 {"ff0000;FF0000", false, "ff0000;FF0000", -1},
+                 {"ffffff;fff", true, "ffffff", 0},
+                 {"ff0000;;00ff00", true, "ff0000;00ff00", 1},
+                 {"ff0000", false, "ff0000", -1}};
+    for (const auto& c : cases) {
+        auto list = ListOf(c.before, -1);
+        EXPECT_EQ(list.RemoveDuplicates(), c.dropped) << c.before;
+        EXPECT_EQ(list.Text(), c.after) << c.before;
+        EXPECT_EQ(list.SelectedIndex(), c.selected) << c.before;
+    }
+    EXPECT_FALSE(ListOf("ffffff;fff", -1).NeedsConfirmation());
+    EXPECT_TRUE(ListOf("ffffff;ffffff", -1).NeedsConfirmation());
+}
+
+TEST(FavoritesList, SavesExactlyTheTextAndRemovesTheKeyWhenEmpty) {
+    TempFolder folder;
+    const SettingsFile settings(folder.File("settings.ini"));
+    WriteFile(settings.Path(), "[Options]\nUpper=False\n");
+    FavoritesList list;
+    EXPECT_EQ(list.Load(settings), -1);
+    list.Append(FavoritesList::ExtractEntry("#FF0000"));
+    list.Append(FavoritesList::ExtractEntry("#00ff00"));
+    list.Save(settings);
+    EXPECT_EQ(ReadFile(settings.Path()),
+              "[Options]\nUpper=False\n\n[Favorites]\nFavorites=FF0000;00ff00\n");
+    FavoritesList reloaded;
+    EXPECT_EQ(reloaded.Load(settings), 0);
+    EXPECT_EQ(reloaded.Text(), "FF0000;00ff00");
+    reloaded.Clear();
+    reloaded.Save(settings);
+    EXPECT_EQ(ReadFile(settings.Path()), "[Options]\nUpper=False\n\n[Favorites]\n");
+}
+
+TEST(FavoritesList, ButtonRulesFollowTheSelectionAndSize) {
+    auto two = ListOf("aaaaaa;bbbbbb", 0);
+    EXPECT_TRUE(two.CanRemoveSelected());
+    EXPECT_TRUE(two.CanClear());
+    auto one = ListOf("aaaaaa", -1);
+    EXPECT_FALSE(one.CanRemoveSelected());
+    EXPECT_FALSE(one.CanClear());
+    auto none = ListOf("", -1);
+    EXPECT_FALSE(none.CanClear());
+    EXPECT_EQ(ListOf(Repeat("aaaaaa", 250), 0).LastIndex(), 249);
+}
+
+}  // namespace
+}  // namespace velmor

@@ -1,0 +1,83 @@
+#include "core/value_formatter.h"
+
+#include <gtest/gtest.h>
+
+namespace velmor {
+namespace {
+
+using Texts = std::array<std::string, kValueFormatCount>;
+
+TEST(FormatColor, WritesTheFourteenTextsInBothLetterCases) {
+    const struct {
+        const char* v;
+        const char* n;
+        bool upper;
+        Texts expected;
+    } cases[] = {
+        {"#ff8c00", "DarkOrange", true,
+         {"#FF8C00", "DarkOrange", "255", "140", "0", "36095", "#FF8C00", "\"DarkOrange\"",
+          "\"#FF8C00\"", "RGB(255,140,0)", "&H00008CFF&", "0x00008CFF", "$00008CFF",
+          "0xFF8C00"}},
+        {"#ff8c00", "DarkOrange", false,
+         {"#ff8c00", "DarkOrange", "255", "140", "0", "36095", "#ff8c00", "\"DarkOrange\"",
+          "\"#ff8c00\"", "RGB(255,140,0)", "&H00008cff&", "0x00008cff", "$00008cff",
+          "0xff8c00"}},
+        {"#123456", "", true,
+         {"#123456", "", "18", "52", "86", "5649426", "#123456", "\"\"", "\"#123456\"",
+          "RGB(18,52,86)", "&H00563412&", "0x00563412", "$00563412", "0x123456"}},
+        {"#000000", "", true,
+         {"#000000", "Black", "0", "0", "0", "0", "#000000", "\"Black\"", "\"#000000\"",
+          "RGB(0,0,0)", "&H00000000&", "0x00000000", "$00000000", "0x000000"}},
+        {"#FFFFFF", "", false,
+         {"#ffffff", "White", "255", "255", "255", "16777215", "#ffffff", "\"White\"",
+          "\"#ffffff\"", "RGB(255,255,255)", "&H00ffffff&", "0x00ffffff", "$00ffffff",
+          "0xffffff"}},
+    };
+    for (const auto& c : cases) {
+        const auto out = FormatColor(c.v, c.n, c.upper);
+        EXPECT_EQ(out.texts, c.expected) << c.v << " upper=" << c.upper;
+    }
+}
+
+TEST(FormatColor, SwatchColourAndGivenNameAreUsedAsGiven) {
+    const auto out = FormatColor("#ff8c00", "Something Else", true);
+    EXPECT_EQ(out.color, 36095);
+    EXPECT_EQ(out.Text(ValueFormat::ColorName), "Something Else");
+    EXPECT_EQ(FormatColor("#FF8C00", "", false).Text(ValueFormat::ColorName), "DarkOrange");
+}
+
+TEST(FormatColor, OddTextsStillGiveFourteenTextsWithoutFailing) {
+    for (const char* v : {"", "#", "#12", "  #abc  ", "not a colour", "#\xC3\xA9\xC3\xA9\xC3\xA9"}) {
+        const auto out = FormatColor(v, "", true);
+        EXPECT_GE(out.color, 0) << v;
+        EXPECT_LE(out.color, 0xFFFFFF) << v;
+        EXPECT_EQ(out.texts[0], out.texts[6]);
+    }
+    EXPECT_EQ(FormatColor("#12", "", true).Text(ValueFormat::JavaFormat), "0x1212");
+}
+
+TEST(ValueFormatTexts, ListItemsAndCaptions) {
+    EXPECT_EQ(ValueFormatListItem(8), "HTML Format");
+    EXPECT_EQ(ValueFormatCaption(6), "HEX Format");
+    EXPECT_EQ(ValueFormatCaption(11), "C++ Format:");
+    EXPECT_EQ(ValueFormatListItem(14), "");
+    EXPECT_EQ(ValueFormatListItem(-1), "");
+}
+
+TEST(NameLine, ComposesAndSwapsBothArrangements) {
+    EXPECT_EQ(NameLine("DarkOrange", "ff8c00", true), "DarkOrange  (#ff8c00)");
+    EXPECT_EQ(NameLine("DarkOrange", "ff8c00", false), "#ff8c00  (DarkOrange)");
+    const struct {
+        const char* line;
+        bool namesFirst;
+        const char* expected;
+    } cases[] = {{"Black (#000000)", true, "Black  (#000000)"},
+                 {"Black (#000000)", false, "#000000  (Black)"},
+                 {"#ff8c00  (DarkOrange)", true, "DarkOrange  (#ff8c00)"},
+                 {"DarkOrange  (#FF8C00)", false, "#FF8C00  (DarkOrange)"},
+                 {"no bracket", true, "no bracket  ()"}};
+    for (const auto& c : cases) EXPECT_EQ(SwapNameLine(c.line, c.namesFirst), c.expected);
+}
+
+}  // namespace
+}  // namespace velmor
