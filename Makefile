@@ -1,0 +1,50 @@
+# make run   installs what is missing, builds and starts the program
+# make test  the same set-up, then every test (also under ASan/UBSan, and the fuzzers)
+SHELL := /bin/bash
+JOBS ?= 2
+FUZZ_SECONDS ?= 20
+
+.PHONY: all deps build test test-dev test-asan fuzz run bench screenshot package clean format
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev -j $(JOBS)
+
+test: test-dev test-asan fuzz
+
+test-dev: build
+	ctest --preset dev -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+release: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS)
+
+run: release
+	build/release/src/velmor-color-picker
+
+bench: release
+	scripts/run-benchmarks build/release
+
+screenshot: release
+	scripts/screenshot build/release/src/velmor-color-picker docs/main-window.png
+
+clean:
+	rm -rf build
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,18 @@
+#include "platform/clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace velmor {
+
+void PutTextOnClipboard(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return;
+    clipboard->clear();
+    auto* data = new QMimeData;
+    data->setText(text);
+    clipboard->setMimeData(data);
+}
+
+}  // namespace velmor

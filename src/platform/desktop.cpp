@@ -1,0 +1,24 @@
+#include "platform/desktop.h"
+
+#include <QDesktopServices>
+
+namespace velmor {
+
+namespace {
+
+Desktop::Opener& CurrentOpener() {
+    static Desktop::Opener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+}  // namespace
+
+void Desktop::Open(const QUrl& url) { CurrentOpener()(url); }
+
+Desktop::Opener Desktop::SetOpener(Opener opener) {
+    Opener previous = std::move(CurrentOpener());
+    CurrentOpener() = std::move(opener);
+    return previous;
+}
+
+}  // namespace velmor

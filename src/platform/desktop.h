@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+namespace velmor {
+
+// Hands documents and addresses to the desktop. Tests swap the opener to see
+// what would have been opened.
+class Desktop {
+public:
+    using Opener = std::function<void(const QUrl&)>;
+
+    static void Open(const QUrl& url);
+    static Opener SetOpener(Opener opener);
+};
+
+}  // namespace velmor

@@ -1,0 +1,35 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+namespace velmor {
+
+namespace {
+
+int Run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, kApplicationTitle, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    // Above whatever owns it, even a window that stays on top of everything.
+    if (parent != nullptr && (parent->windowFlags() & Qt::WindowStaysOnTopHint)) {
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+    return box.exec();
+}
+
+}  // namespace
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+    return Run(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No) == QMessageBox::Yes;
+}
+
+void ShowStopMessage(QWidget* parent, const QString& text) {
+    Run(parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void ShowInformation(QWidget* parent, const QString& text) {
+    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+}  // namespace velmor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace velmor {
+
+// A drawing surface that keeps what is drawn in a retained image, in pixels,
+// and shows that image on every repaint.
+class PictureBox : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    const QImage& Image() const;
+    QColor BackColor() const { return backColor_; }
+    void SetBackColor(const QColor& color);
+
+    // Fills the whole image with the background colour.
+    void Clear();
+    // Boxes from (left, top) to (right, bottom), both corners included.
+    void FillBox(int left, int top, int right, int bottom, const QColor& color);
+    void BoxOutline(int left, int top, int right, int bottom, const QColor& color);
+    // Fills the whole area with one colour and shows it.
+    void FillWith(const QColor& color);
+    // Schedules a repaint of what was drawn since the last one.
+    void Refresh() { update(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Keeps the image the widget's size, even before the widget is first shown.
+    void EnsureImage() const;
+
+    mutable QImage image_;
+    QColor backColor_;
+};
+
+}  // namespace velmor

@@ -1,0 +1,94 @@
+#include "ui/dialogs/about_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "platform/artwork.h"
+#include "platform/look.h"
+#include "platform/twips.h"
+#include "ui/dialogs/help.h"
+
+namespace velmor {
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    QFont linkFont = font();
+    linkFont.setPixelSize(11);
+    linkFont.setUnderline(true);
+    setFont(linkFont);
+    QPalette blue = palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    setPalette(blue);
+    setCursor(Artwork::Cursor("hand", QPoint(12, 5)));
+    adjustSize();
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+AboutBox::AboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(QStringLiteral("About Velmor Color Picker"));
+    UseDesignFont(this);
+    setFixedSize(TwipsToPixels(5325), TwipsToPixels(2700));
+    QPalette pink = palette();
+    pink.setColor(QPalette::Window, QColor(255, 240, 240));
+    setPalette(pink);
+    setAutoFillBackground(true);
+
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setGeometry(TwipsRect(3960, 120, 1125, 345));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* image1 = new QLabel(this);
+    image1->setGeometry(TwipsRect(240, 240, 720, 720));
+    image1->setPixmap(Artwork::Pixmap("product", QSize(48, 48)));
+
+    const struct {
+        QString text;
+        int left, top;
+    } labels[] = {{QStringLiteral("Velmor Color Picker 1.20"), 1080, 240},
+                  {QStringLiteral("Free software for picking colours."), 1080, 720},
+                  {QStringLiteral("Website:"), 1080, 1200},
+                  {QStringLiteral("Support:"), 1080, 1560}};
+    for (std::size_t i = 0; i < label1_.size(); ++i) {
+        label1_[i] = new QLabel(labels[i].text, this);
+        label1_[i]->move(TwipsPoint(labels[i].left, labels[i].top));
+    }
+    QFont title = label1_[0]->font();
+    title.setBold(true);
+    title.setPixelSize(13);
+    label1_[0]->setFont(title);
+    QPalette red = label1_[0]->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    label1_[0]->setPalette(red);
+    for (QLabel* label : label1_) label->adjustSize();
+
+    lWeb_ = new LinkLabel(kWebAddress, this);
+    lWeb_->setObjectName(QStringLiteral("lWeb"));
+    lWeb_->move(TwipsPoint(1920, 1200));
+    lSupp_ = new LinkLabel(kSupportAddress, this);
+    lSupp_->setObjectName(QStringLiteral("lSupp"));
+    lSupp_->move(TwipsPoint(1920, 1560));
+    connect(lWeb_, &LinkLabel::clicked, this, [] { OpenWebSite(); });
+    connect(lSupp_, &LinkLabel::clicked, this, [] { OpenSupportMail(); });
+    okButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void AboutBox::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // The engraved rule: a grey line with a white one a pixel below and right.
+    QPainter painter(this);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(TwipsPoint(840, 2040), TwipsPoint(5160, 2040));
+    painter.setPen(Qt::white);
+    painter.drawLine(TwipsPoint(855, 2055), TwipsPoint(5175, 2055));
+}
+
+}  // namespace velmor

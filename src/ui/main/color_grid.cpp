@@ -1,0 +1,106 @@
+#include "ui/main/color_grid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "core/color_codec.h"
+#include "platform/qt_color.h"
+
+namespace velmor {
+
+namespace {
+
+const QColor kCellRing(128, 128, 128);
+
+}  // namespace
+
+ColorGrid::ColorGrid(const GridShape& shape, const AppOptions& options, QWidget* parent)
+    : PictureBox(parent), shape_(shape), options_(options) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ColorGrid::SetCells(std::vector<std::string> hexTexts) { cells_ = std::move(hexTexts); }
+
+GridShape ColorGrid::Shape() const {
+    GridShape shape = shape_;
+    shape.cellCount = static_cast<std::int16_t>(std::min(DrawnCellCount(), 32767));
+    return shape;
+}
+
+void ColorGrid::DrawCell(int index, bool selected) {
+    const CellRect r = CellRectIn(shape_, index);
+    const QColor color = ToQColor(HtmlToColor(CellHex(index)));
+    FillBox(r.left - 3, r.top - 3, r.right + 3, r.bottom + 3, selected ? Qt::black : BackColor());
+    BoxOutline(r.left - 1, r.top - 1, r.right + 1, r.bottom + 1, selected ? Qt::white : kCellRing);
+    FillBox(r.left, r.top, r.right, r.bottom, color);
+}
+
+void ColorGrid::Draw(std::int16_t selection) {
+    if (ClearsBeforeDraw()) Clear();
+    for (int i = 0; i < DrawnCellCount(); ++i) DrawCell(i, false);
+    if (selection >= 0 && selection < DrawnCellCount()) DrawCell(selection, true);
+    selection_ = selection;
+    Refresh();
+}
+
+std::int16_t ColorGrid::CellAt(QPointF point) const {
+    return velmor::CellAt(Shape(), point.x(), point.y());
+}
+
+std::int16_t ColorGrid::MoveFrom(std::int16_t index, GridKey key) const {
+    return PaletteKeyMove(Shape(), index, key);
+}
+
+void ColorGrid::mousePressEvent(QMouseEvent* event) {
+    const std::int16_t hit = CellAt(event->position());
+    if (hit >= 0) emit cellPressed(hit);
+}
+
+void ColorGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    emit doubleClicked();
+}
+
+void ColorGrid::keyPressEvent(QKeyEvent* event) {
+    if (options_.Remove || selection_ < 0 || selection_ >= DrawnCellCount()) {
+        event->ignore();
+        return;
+    }
+    GridKey key;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            key = GridKey::Left;
+            break;
+        case Qt::Key_Right:
+            key = GridKey::Right;
+            break;
+        case Qt::Key_Up:
+            key = GridKey::Up;
+            break;
+        case Qt::Key_Down:
+            key = GridKey::Down;
+            break;
+        case Qt::Key_C:
+            emit copyKeyPressed(event->modifiers());
+            return;
+        default:
+            event->ignore();
+            return;
+    }
+    const std::int16_t next = MoveFrom(selection_, key);
+    if (next != selection_) emit keyMoved(next);
+}
+
+FavoritesGrid::FavoritesGrid(const AppOptions& options, QWidget* parent)
+    : ColorGrid(kSafetyShape, options, parent) {}
+
+int FavoritesGrid::DrawnCellCount() const {
+    return std::min(CellCount(), int(kFavoritesGridCells));
+}
+
+std::int16_t FavoritesGrid::MoveFrom(std::int16_t index, GridKey key) const {
+    return FavoritesKeyMove(index, static_cast<std::int16_t>(DrawnCellCount() - 1), key);
+}
+
+}  // namespace velmor

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/grid_geometry.h"
+#include "platform/picture_box.h"
+#include "settings/app_options.h"
+
+namespace velmor {
+
+// One grid of colour cells: draws the cells and the selection frame into its
+// retained image, hit-tests the mouse and turns arrow keys into moves. What a
+// selection means is up to its owner, which redraws it through Draw().
+class ColorGrid : public PictureBox {
+    Q_OBJECT
+
+public:
+    ColorGrid(const GridShape& shape, const AppOptions& options, QWidget* parent = nullptr);
+
+    void SetCells(std::vector<std::string> hexTexts);
+    int CellCount() const { return static_cast<int>(cells_.size()); }
+    const std::string& CellHex(int index) const { return cells_[static_cast<std::size_t>(index)]; }
+
+    // Redraws every cell, marks the selected one (none for -1) and stores it.
+    void Draw(std::int16_t selection);
+    std::int16_t Selection() const { return selection_; }
+    std::int16_t CellAt(QPointF point) const;
+
+signals:
+    void cellPressed(int index);
+    void keyMoved(int index);
+    void copyKeyPressed(Qt::KeyboardModifiers modifiers);
+    void doubleClicked();
+
+protected:
+    virtual std::int16_t MoveFrom(std::int16_t index, GridKey key) const;
+    virtual bool ClearsBeforeDraw() const { return false; }
+    // The cells that are drawn, hit and reached by the keys.
+    virtual int DrawnCellCount() const { return CellCount(); }
+    GridShape Shape() const;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void DrawCell(int index, bool selected);
+
+    GridShape shape_;
+    const AppOptions& options_;
+    std::vector<std::string> cells_;
+    std::int16_t selection_ = -1;
+};
+
+// The favourites' grid: its cells follow the list, up to the 224 that fit.
+class FavoritesGrid : public ColorGrid {
+    Q_OBJECT
+
+public:
+    FavoritesGrid(const AppOptions& options, QWidget* parent = nullptr);
+
+protected:
+    std::int16_t MoveFrom(std::int16_t index, GridKey key) const override;
+    bool ClearsBeforeDraw() const override { return true; }
+    int DrawnCellCount() const override;
+};
+
+}  // namespace velmor

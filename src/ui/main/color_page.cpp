@@ -1,0 +1,54 @@
+#include "ui/main/color_page.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/main/color_grid.h"
+#include "ui/main/tab_control.h"
+#include "ui/main/tab_toolbar.h"
+
+namespace velmor {
+
+QLabel* ColorPage::AddCaption(const QString& text, int left, int top) {
+    auto* label = new QLabel(text, this);
+    label->adjustSize();
+    TabControl::Move(label, left, top);
+    return label;
+}
+
+QFrame* ColorPage::AddFrame(int left, int top, int width, int height) {
+    auto* frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    TabControl::Place(frame, left, top, width, height);
+    return frame;
+}
+
+QLineEdit* ColorPage::AddLine(QFrame* frame, const QString& text) {
+    auto* line = new QLineEdit(text, frame);
+    line->setReadOnly(true);
+    line->setGeometry(6, (frame->height() - 19) / 2, frame->width() - 12, 19);
+    return line;
+}
+
+ColorGrid* ColorPage::AddGrid(const GridShape& shape, const AppOptions& options, int left,
+                              int top, int width, int height) {
+    auto* grid = new ColorGrid(shape, options, this);
+    TabControl::Place(grid, left, top, width, height);
+    connect(grid, &ColorGrid::copyKeyPressed, this, &ColorPage::copyChosenValue);
+    return grid;
+}
+
+ImageToolbar* ColorPage::AddPaletteToolbar(int left, int top, int width, int height) {
+    QFrame* frame = AddFrame(left, top, width, height);
+    // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
+    auto* toolbar = new ImageToolbar(PaletteToolbarButtons(), Qt::Vertical, frame);
+    const int rows = std::min(44, frame->height() - 4);
+    toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
+    connect(toolbar, &ImageToolbar::buttonClicked, this,
+            [this](int position, const QString&) { emit toolbarClicked(position); });
+    return toolbar;
+}
+
+}  // namespace velmor

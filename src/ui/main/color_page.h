@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include "core/grid_geometry.h"
+#include "settings/app_options.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+namespace velmor {
+
+class ColorGrid;
+class ImageToolbar;
+
+// A tab page of the main window. It reports what the user chose; the window
+// makes colours current, adds favourites and copies.
+class ColorPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ColorPage(QWidget* parent = nullptr) : QWidget(parent) {}
+
+signals:
+    void showColor(const QString& colorText, const QString& name);
+    void addToFavorites(const QString& text);
+    void copyChosenValue(Qt::KeyboardModifiers modifiers);
+    // A click on button `position` (from 1) of the tab's toolbar.
+    void toolbarClicked(int position);
+
+protected:
+    // Helpers that place controls by twips relative to the tab control.
+    QLabel* AddCaption(const QString& text, int left, int top);
+    QFrame* AddFrame(int left, int top, int width, int height);
+    // A read-only line inside a frame.
+    QLineEdit* AddLine(QFrame* frame, const QString& text);
+    ColorGrid* AddGrid(const GridShape& shape, const AppOptions& options, int left, int top,
+                       int width, int height);
+    // The frame with the tab's "Add to Favorites" and "Copy to Clipboard" toolbar.
+    ImageToolbar* AddPaletteToolbar(int left, int top, int width, int height);
+};
+
+}  // namespace velmor

@@ -1,0 +1,116 @@
+#include "ui/main/converter.h"
+
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "core/color_codec.h"
+#include "core/text.h"
+#include "platform/picture_box.h"
+#include "platform/qt_color.h"
+#include "platform/twips.h"
+
+namespace velmor {
+
+namespace {
+
+QString Decimal(std::int32_t value) { return QString::number(value); }
+
+std::string Utf8(const QLineEdit* box) { return box->text().toStdString(); }
+
+}  // namespace
+
+Converter::Converter(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Sunken);
+    auto caption = [this](const QString& text, int left, int top) {
+        auto* label = new QLabel(text, this);
+        label->setGeometry(TwipsRect(left, top, 1200, 285));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    };
+    auto box = [this](const QString& name, const QString& text, QRect geometry) {
+        auto* line = new QLineEdit(text, this);
+        line->setObjectName(name);
+        line->setGeometry(geometry);
+        line->installEventFilter(this);
+        return line;
+    };
+    caption(QStringLiteral("HTML Value:"), 240, 240);
+    txtHTML_ = box(QStringLiteral("txtHTML"), QStringLiteral("#000000"), TwipsRect(1440, 240, 1455, 285));
+    caption(QStringLiteral("Long Value:"), 240, 600);
+    txtLong_ = box(QStringLiteral("txtLong"), QStringLiteral("0"), TwipsRect(1440, 600, 1455, 285));
+    caption(QStringLiteral("RGB Value:"), 240, 960);
+    const int lefts[] = {1440, 2280, 3120};
+    for (int i = 0; i < 3; ++i) {
+        txtRed_[static_cast<std::size_t>(i)] = box(QStringLiteral("txtRed%1").arg(i), QStringLiteral("0"),
+                                                   TwipsRect(lefts[i], 960, 615, 285));
+    }
+    picHTML_ = new PictureBox(this);
+    picHTML_->setObjectName(QStringLiteral("picHTML"));
+    picHTML_->setGeometry(TwipsRect(3120, 240, 615, 615));
+    picHTML_->SetBackColor(Qt::black);
+    picHTML_->FillWith(Qt::black);
+}
+
+bool Converter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving the box for another control, not the window losing the focus.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == txtHTML_) {
+                HtmlLeft();
+            } else if (watched == txtLong_) {
+                LongLeft();
+            } else {
+                ComponentLeft();
+            }
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void Converter::FillPreviewFromLong() {
+    // A number outside the colours leaves the preview as it was.
+    const auto number = ParseInt32(Utf8(txtLong_));
+    if (number && *number >= 0 && *number <= 0xFFFFFF) picHTML_->FillWith(ToQColor(*number));
+}
+
+void Converter::HtmlLeft() {
+    std::string text(TrimSpaces(Utf8(txtHTML_)));
+    if (!text.empty() && text.front() == '#') text.erase(0, 1);
+    txtLong_->setText(Decimal(HtmlToColor(text)));
+    FillPreviewFromLong();
+    if (const auto number = ParseInt32(Utf8(txtLong_))) {
+        const Components c = SplitColor(*number);
+        txtRed_[0]->setText(Decimal(c.red));
+        txtRed_[1]->setText(Decimal(c.green));
+        txtRed_[2]->setText(Decimal(c.blue));
+    }
+}
+
+void Converter::LongLeft() {
+    FillPreviewFromLong();
+    if (const auto number = ParseInt32(Utf8(txtLong_))) {
+        txtRed_[0]->setText(Decimal(*number % 256));
+        txtRed_[1]->setText(Decimal((*number / 256) % 256));
+        txtRed_[2]->setText(Decimal((*number / 256) / 256));
+    }
+    if (const auto html = ColorToHtml(Utf8(txtRed_[0]), Utf8(txtRed_[1]), Utf8(txtRed_[2]))) {
+        txtHTML_->setText(QString::fromStdString(*html));
+    }
+}
+
+void Converter::ComponentLeft() {
+    const auto r = ParseInt16(Utf8(txtRed_[0]));
+    const auto g = ParseInt16(Utf8(txtRed_[1]));
+    const auto b = ParseInt16(Utf8(txtRed_[2]));
+    if (r && g && b) {
+        if (const auto color = MakeColor(*r, *g, *b)) txtLong_->setText(Decimal(*color));
+    }
+    FillPreviewFromLong();
+    if (const auto html = ColorToHtml(Utf8(txtRed_[0]), Utf8(txtRed_[1]), Utf8(txtRed_[2]))) {
+        txtHTML_->setText(QString::fromStdString(*html));
+    }
+}
+
+}  // namespace velmor

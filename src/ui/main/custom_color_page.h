@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "ui/main/color_page.h"
+
+class QPushButton;
+class QScrollBar;
+
+namespace velmor {
+
+class Converter;
+class PictureBox;
+
+// "Custom Color": a colour mixed with three bars, typed values or the colour
+// dialog, and the converter. The bars alone hold the mixed colour.
+class CustomColorPage : public ColorPage {
+    Q_OBJECT
+
+public:
+    // Asks the user for a colour, starting from the given one; nothing when cancelled.
+    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
+
+    explicit CustomColorPage(QWidget* parent = nullptr);
+
+    void SetColorChooser(ColorChooser chooser) { chooser_ = std::move(chooser); }
+    void OpenColorDialog();
+
+    QScrollBar* Bar(int index) const { return sRed_[static_cast<std::size_t>(index)]; }
+    QLineEdit* ValueBox(int index) const { return tR_[static_cast<std::size_t>(index)]; }
+    QLineEdit* CustomLine() const { return txtCustom_; }
+    PictureBox* Preview() const { return picCus_; }
+    QPushButton* DialogButton() const { return cmdDlg_; }
+    Converter* Calculator() const { return converter_; }
+    ImageToolbar* Toolbar() const { return toolbar_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BarMoved(int index);
+    void Typed(int index);
+    void Compose();
+
+    std::array<QScrollBar*, 3> sRed_{};
+    std::array<QLineEdit*, 3> tR_{};
+    PictureBox* picCus_;
+    QPushButton* cmdDlg_;
+    QLineEdit* txtCustom_;
+    Converter* converter_;
+    ImageToolbar* toolbar_;
+    ColorChooser chooser_;
+};
+
+}  // namespace velmor

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/main/color_page.h"
+
+class QCheckBox;
+
+namespace velmor {
+
+// "Named Colors": the basic and additional grids sharing one name line.
+class NamedColorsPage : public ColorPage {
+    Q_OBJECT
+
+public:
+    NamedColorsPage(const AppOptions& options, QWidget* parent = nullptr);
+
+    void DrawBasicGrid(std::int16_t selection);
+    void DrawAdditionalGrid(std::int16_t selection);
+
+    ColorGrid* BasicGrid() const { return pic1_; }
+    ColorGrid* AdditionalGrid() const { return pic2_; }
+    QLineEdit* NameLine() const { return txtNames_; }
+    QCheckBox* NamesFirst() const { return chkNames_; }
+    ImageToolbar* Toolbar() const { return toolbar_; }
+
+private:
+    void ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic);
+
+    ColorGrid* pic1_;
+    ColorGrid* pic2_;
+    QLineEdit* txtNames_;
+    QCheckBox* chkNames_;
+    ImageToolbar* toolbar_;
+};
+
+}  // namespace velmor

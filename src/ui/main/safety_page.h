@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/main/color_page.h"
+
+namespace velmor {
+
+// "Safety Palette": the 216 web-safe colours.
+class SafetyPage : public ColorPage {
+    Q_OBJECT
+
+public:
+    SafetyPage(const AppOptions& options, QWidget* parent = nullptr);
+
+    void DrawSafetyGrid(std::int16_t selection);
+
+    ColorGrid* Grid() const { return pic3_; }
+    QLineEdit* SafeLine() const { return txtSafe_; }
+    ImageToolbar* Toolbar() const { return toolbar_; }
+
+private:
+    ColorGrid* pic3_;
+    QLineEdit* txtSafe_;
+    ImageToolbar* toolbar_;
+};
+
+}  // namespace velmor

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+class QTabBar;
+class QFrame;
+class QStackedWidget;
+
+namespace velmor {
+
+// A row of tabs over a framed page area. Controls are placed on a page by
+// positions relative to the tab control's own corner, tab strip included, so
+// they land on the same pixels whatever the strip's height.
+class TabControl : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kStripHeight = 24;
+
+    explicit TabControl(QWidget* parent = nullptr);
+
+    // The control takes the page; its children are placed with Place() and Move().
+    void AddPage(QWidget* page, const QString& caption);
+    QWidget* Page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+    int CurrentIndex() const;
+    void SetCurrentIndex(int index);
+    QTabBar* TabBar() const { return tabBar_; }
+
+    // Places a control on a page at a position given in twips from the tab
+    // control's top-left corner.
+    static void Place(QWidget* control, int left, int top, int width, int height);
+    static void Move(QWidget* control, int left, int top);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QTabBar* tabBar_;
+    QFrame* frame_;
+    QStackedWidget* stack_;
+    std::vector<QWidget*> pages_;
+};
+
+}  // namespace velmor

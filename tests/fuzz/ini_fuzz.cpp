@@ -1,0 +1,99 @@
+// Arbitrary INI text, then one write: the write must read back as written and
+// leave every other line of the file alone.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text.h"
+#include "settings/ini_document.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            out.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    out.push_back(text.substr(start));
+    return out;
+}
+
+// How many lines of the old text are missing, in order, from the new one.
+std::size_t LostLines(std::string_view before, std::string_view after) {
+    const auto a = Lines(before);
+    const auto b = Lines(after);
+    std::size_t i = 0;
+    for (std::size_t j = 0; j < b.size() && i < a.size(); ++j) {
+        if (a[i] == b[j]) ++i;
+    }
+    return a.size() - i;
+}
+
+std::string ExpectedRead(std::string value) {
+    value = std::string(velmor::TrimSpaces(velmor::RemoveAll(value, '\0')));
+    std::string_view v = value;
+    while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
+    while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    std::string out(v.substr(0, velmor::kMaxSettingLength));
+    return std::string(velmor::TrimSpaces(out));
+}
+
+const std::string& FuzzFile() {
+    static const std::string path = "/dev/shm/velmor-ini-fuzz-" + std::to_string(::getpid()) + ".ini";
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 3) return 0;
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    // The first bytes pick the section, key and value out of the input's tail.
+    const std::size_t nameLength = data[0] % 8 + 1;
+    const std::size_t valueLength = data[1] % 32;
+    const std::string_view rest = input.substr(2);
+    const std::string section(rest.substr(0, nameLength));
+    const std::string key(rest.substr(std::min(rest.size(), nameLength), nameLength));
+    const std::string value(rest.substr(std::min(rest.size(), 2 * nameLength), valueLength));
+    const std::string content(rest.substr(std::min(rest.size(), 2 * nameLength + valueLength)));
+
+    // Reading any text is safe.
+    velmor::IniDocument doc(content);
+    (void)doc.Lookup(section, key);
+
+    const std::string& file = FuzzFile();
+    if (!velmor::ReplaceFileAtomically(file, content)) std::abort();
+    const bool wrote = velmor::WriteSetting(section, key, value, file);
+    std::string after;
+    {
+        FILE* f = std::fopen(file.c_str(), "rb");
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) after.append(buffer, n);
+        std::fclose(f);
+    }
+    if (!wrote) {
+        if (after != content) std::abort();  // a refused write changes nothing
+        return 0;
+    }
+    const std::string expected = ExpectedRead(value);
+    const std::string trimmedKey(velmor::TrimSpaces(key));
+    if (!expected.empty() && !trimmedKey.empty()) {
+        if (velmor::ReadSetting(section, key, "\x01", file) != expected) std::abort();
+        // One line replaced, or a terminator added to the last line.
+        if (LostLines(content, after) > 1) std::abort();
+    }
+    return 0;
+}
