@@ -39,8 +39,8 @@ public:
         path_ = folder_ + "/settings.ini";
         std::string favorites;
         for (int i = 0; i < 224; ++i) {
-            char entry[8];
-            std::snprintf(entry, sizeof entry, "%06x", i * 74898);
+            char entry[16];
+            std::snprintf(entry, sizeof entry, "%06x", unsigned(i * 74898) & 0xFFFFFFu);
             if (i > 0) favorites += ';';
             favorites += entry;
         }

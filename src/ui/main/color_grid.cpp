@@ -58,7 +58,9 @@ void ColorGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void ColorGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    event->accept();
+    // The second press of a double click may come only as this event; the
+    // pressed cell is selected before the double click is reported.
+    mousePressEvent(event);
     emit doubleClicked();
 }
 
