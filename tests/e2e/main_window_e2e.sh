@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Click a basic colour, press Ctrl+C, read the clipboard.
+source "$(dirname "$0")/lib.sh"
+e2e_need_display "$@"
+e2e_make_folder "$1"
+e2e_start
+
+# Red is basic cell 4: tab control at 8,8, grid at 16,48 within it.
+e2e_click $((8 + 16 + 4 * 20 + 10)) $((8 + 48 + 10))
+e2e_key ctrl+c
+e2e_expect "Ctrl+C copies the HTML format" "$(e2e_clipboard)" '"#FF0000"'
+e2e_expect "the swatch shows red" "$(e2e_pixel 30 400)" "#FF0000"
+
+# The panel's copy button of row 9 (RGB Format), sixth from the top.
+e2e_click $((548 + 9)) $((24 + 5 * 24 + 9))
+e2e_expect "the RGB row's copy button" "$(e2e_clipboard)" "RGB(255,0,0)"
+
+e2e_quit
+[ ! -e "$E2E_DIR/settings.ini" ] || e2e_fail "nothing should have been saved"
+echo "ok: nothing saved at exit"

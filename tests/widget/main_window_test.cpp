@@ -111,6 +111,23 @@ TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {
     }
 }
 
+TEST_F(WindowTest, CtrlLetGoJustBeforeCStillCopies) {
+    MainWindow& w = Start();
+    QLineEdit* line = w.NamedColors()->NameLine();
+    line->setFocus();
+    SetClipboard("untouched");
+    QTest::keyPress(line, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyRelease(line, Qt::Key_C, Qt::NoModifier);
+    EXPECT_EQ(Clipboard(), "\"#330099\"");
+    SetClipboard("untouched");
+    QTest::keyPress(line, Qt::Key_C, Qt::NoModifier);
+    QTest::keyRelease(line, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "\"#330099\"");
+    SetClipboard("untouched");
+    QTest::keyClick(line, Qt::Key_C, Qt::NoModifier);
+    EXPECT_EQ(Clipboard(), "untouched");
+}
+
 TEST_F(WindowTest, NamedTabToolbarCopiesTheWholeLine) {
     MainWindow& w = Start();
     QTest::mouseClick(w.NamedColors()->Toolbar()->Button(2), Qt::LeftButton);

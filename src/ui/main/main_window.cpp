@@ -240,7 +240,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             (focused != nullptr ? focused : cmdPick_)->click();
             return true;
         }
-        if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {
+        if (key->key() == Qt::Key_C && !key->isAutoRepeat()) {
+            // Ctrl let go a moment before C still counts as Ctrl+C.
+            if (type == QEvent::KeyPress) {
+                ctrlHeldAtC_ = key->modifiers().testFlag(Qt::ControlModifier);
+            } else {
+                KeyReleased(key->key(), key->modifiers() | (ctrlHeldAtC_ ? Qt::ControlModifier
+                                                                         : Qt::NoModifier));
+                ctrlHeldAtC_ = false;
+            }
+        } else if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {
             KeyReleased(key->key(), key->modifiers());
         }
     }

@@ -89,6 +89,7 @@ private:
     QPushButton* command3_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
     QTimer tmP_;
+    bool ctrlHeldAtC_ = false;
     std::function<void()> pickCommand_;
 };
 
