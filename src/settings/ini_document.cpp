@@ -139,10 +139,16 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
         for (std::size_t i = span->header + 1; i < span->end; ++i) {
             if (lines[i].kind != LineKind::Blank) last = i;
         }
-        std::string insert = std::string(key) + "=" + std::string(value) + eol;
-        std::size_t at = lines[last].next;
-        if (lines[last].next == lines[last].end) insert = eol + insert;  // no terminator yet
-        content_.insert(at, insert);
+        // The new line ends as the line before it does, so that mixed line
+        // endings cannot merge it with its neighbour.
+        const Line& before = lines[last];
+        std::string ending = content_.substr(before.end, before.next - before.end);
+        std::string insert = std::string(key) + "=" + std::string(value);
+        if (ending.empty()) {
+            ending = eol;
+            insert = eol + insert;  // the last line had no terminator yet
+        }
+        content_.insert(before.next, insert + ending);
         return;
     }
     std::string tail;

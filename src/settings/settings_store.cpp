@@ -90,6 +90,8 @@ bool WriteSetting(std::string_view section, std::string_view key, std::string_vi
     const std::string_view sectionName = TrimBlanks(section);
     const std::string_view keyName = TrimBlanks(key);
     if (!IsWritableSectionName(sectionName) || !IsWritableValue(cleaned)) return false;
+    // Only a key that is truly empty deletes the section; a blank one is refused.
+    if (keyName.empty() != key.empty()) return false;
     if (!keyName.empty() && !IsWritableKeyName(keyName)) return false;
 
     std::string content;

@@ -27,15 +27,19 @@ std::vector<std::string_view> Lines(std::string_view text) {
     return out;
 }
 
-// How many lines of the old text are missing, in order, from the new one.
+// How many lines of the old text are not kept around the one place a write
+// changes: the old lines less the common leading and trailing lines.
 std::size_t LostLines(std::string_view before, std::string_view after) {
     const auto a = Lines(before);
     const auto b = Lines(after);
-    std::size_t i = 0;
-    for (std::size_t j = 0; j < b.size() && i < a.size(); ++j) {
-        if (a[i] == b[j]) ++i;
+    std::size_t head = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
+        ++tail;
     }
-    return a.size() - i;
+    return a.size() - head - tail;
 }
 
 std::string ExpectedRead(std::string value) {
@@ -89,7 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string expected = ExpectedRead(value);
-    const std::string trimmedKey(velmor::TrimSpaces(key));
+    std::string_view trimmedKey = key;
+    while (!trimmedKey.empty() && (trimmedKey.front() == ' ' || trimmedKey.front() == '\t')) {
+        trimmedKey.remove_prefix(1);
+    }
     if (!expected.empty() && !trimmedKey.empty()) {
         if (velmor::ReadSetting(section, key, "\x01", file) != expected) std::abort();
         // One line replaced, or a terminator added to the last line.

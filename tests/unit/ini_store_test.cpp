@@ -113,6 +113,8 @@ TEST(WriteSetting, KeepsEveryLineItDoesNotChange) {
          "[Other]\nx=y\n\n[Options]\nCopy=True\n"},
         {"BOM and CR endings kept", "\xEF\xBB\xBF[A]\rk=1\r", "A", "k", "2",
          "\xEF\xBB\xBF[A]\rk=2\r"},
+        {"mixed endings: a new key ends like the line before it", "[A]\rk=1\n\n[B]\r", "A",
+         "j", "2", "[A]\rk=1\nj=2\n\n[B]\r"},
         {"delete key only", "[A]\nk=1\nj=2\n", "A", "k", "", "[A]\nj=2\n"},
         {"delete section keeps BOM", "\xEF\xBB\xBF[A]\nk=1\n[B]\nj=2\n", "A", "", "",
          "\xEF\xBB\xBF[B]\nj=2\n"},
@@ -136,6 +138,7 @@ TEST(WriteSetting, RefusesTextsThatWouldBreakTheFile) {
     EXPECT_FALSE(WriteSetting("A", "k=j", "1", file));
     EXPECT_FALSE(WriteSetting("A", ";k", "1", file));
     EXPECT_FALSE(WriteSetting("", "k", "1", file));
+    EXPECT_FALSE(WriteSetting("A", " \t ", "1", file));  // not a deletion of the section
     EXPECT_EQ(ReadFile(file), "[A]\nk=1\n");
 }
 
