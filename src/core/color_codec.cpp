@@ -51,8 +51,11 @@ std::string HexNumeral(std::int32_t value) {
 }
 
 std::string ColorToHtml(std::int32_t red, std::int32_t green, std::int32_t blue) {
-    return "#" + TwoDigitHex(HexNumeral(red)) + TwoDigitHex(HexNumeral(green)) +
-           TwoDigitHex(HexNumeral(blue));
+    std::string out("#");
+    out += TwoDigitHex(HexNumeral(red));
+    out += TwoDigitHex(HexNumeral(green));
+    out += TwoDigitHex(HexNumeral(blue));
+    return out;
 }
 
 std::optional<std::string> ColorToHtml(std::string_view red, std::string_view green,
@@ -65,7 +68,11 @@ std::optional<std::string> ColorToHtml(std::string_view red, std::string_view gr
     auto numeral = [](std::int16_t v) {
         return HexNumeral(static_cast<std::int32_t>(static_cast<std::uint16_t>(v)));
     };
-    return "#" + TwoDigitHex(numeral(*r)) + TwoDigitHex(numeral(*g)) + TwoDigitHex(numeral(*b));
+    std::string out("#");
+    out += TwoDigitHex(numeral(*r));
+    out += TwoDigitHex(numeral(*g));
+    out += TwoDigitHex(numeral(*b));
+    return out;
 }
 
 Components SplitColor(ColorValue value) {

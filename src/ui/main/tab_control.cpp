@@ -1,19 +1,63 @@
 #include "ui/main/tab_control.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <algorithm>
 
 #include "platform/twips.h"
 
 namespace velmor {
 
+namespace {
+
+// All tabs in one row across the control: each as wide as its caption needs,
+// and the room left over shared out equally.
+class EqualTabBar : public QTabBar {
+public:
+    explicit EqualTabBar(QWidget* parent) : QTabBar(parent) {}
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        int natural = 0;
+        for (int i = 0; i < count(); ++i) natural += CaptionWidth(i);
+        const int spare = std::max(0, width() - natural) / std::max(1, count());
+        return QSize(CaptionWidth(index) + spare, TabControl::kStripHeight);
+    }
+
+private:
+    int CaptionWidth(int index) const {
+        return fontMetrics().horizontalAdvance(QString(tabText(index)).remove(QLatin1Char('&'))) + 8;
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+};
+
+// Narrow margins around the tab captions, so four fit in one row.
+class CompactTabStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace) return 6;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+}  // namespace
+
 TabControl::TabControl(QWidget* parent)
     : QWidget(parent),
-      tabBar_(new QTabBar(this)),
+      tabBar_(new EqualTabBar(this)),
       frame_(new QFrame(this)),
       stack_(new QStackedWidget(frame_)) {
-    tabBar_->setExpanding(true);
+    tabBar_->setExpanding(false);
+    auto* style = new CompactTabStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(this);
+    tabBar_->setStyle(style);
     tabBar_->setDrawBase(false);
     tabBar_->setUsesScrollButtons(false);
     tabBar_->setElideMode(Qt::ElideNone);
@@ -42,11 +86,6 @@ void TabControl::Move(QWidget* control, int left, int top) {
 
 void TabControl::resizeEvent(QResizeEvent* event) {
     tabBar_->setGeometry(0, 0, width(), kStripHeight);
-    // Tabs of equal width in one row.
-    const int count = std::max(1, tabBar_->count());
-    tabBar_->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; height: %2px; padding: 0px; }")
-                               .arg(width() / count - 4)
-                               .arg(kStripHeight - 4));
     frame_->setGeometry(0, kStripHeight, width(), height() - kStripHeight);
     // The pages start exactly under the strip, where the frame's inside starts too.
     stack_->setGeometry(0, 0, frame_->width(), frame_->height());

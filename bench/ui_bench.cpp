@@ -1,0 +1,94 @@
+// Redraw and panel refill costs of the main window, offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "core/text.h"
+#include "settings/app_options.h"
+#include "settings/settings_store.h"
+#include "ui/main/color_grid.h"
+#include "ui/main/favorites_page.h"
+#include "ui/main/main_window.h"
+#include "ui/main/safety_page.h"
+
+namespace {
+
+using namespace velmor;
+
+struct Fixture {
+    Fixture() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmor-ui-bench-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+        settings = std::make_unique<SettingsFile>(folder + "/settings.ini");
+    }
+    ~Fixture() {
+        window.reset();
+        std::filesystem::remove_all(folder);
+    }
+    void Start(int favourites) {
+        std::vector<std::string> entries;
+        for (int i = 0; i < favourites; ++i) {
+            char entry[16];
+            std::snprintf(entry, sizeof entry, "%06x", unsigned(i * 74898) & 0xFFFFFFu);
+            entries.emplace_back(entry);
+        }
+        settings->Write("Favorites", "Favorites", Join(entries, ';'));
+        window = std::make_unique<MainWindow>(options, *settings);
+        window->show();
+    }
+    std::string folder;
+    std::unique_ptr<SettingsFile> settings;
+    AppOptions options;
+    std::unique_ptr<MainWindow> window;
+};
+
+void BM_SafetySelectionChange(benchmark::State& state) {
+    Fixture f;
+    f.Start(0);
+    std::int16_t i = 0;
+    for (auto _ : state) {
+        f.window->Safety()->DrawSafetyGrid(i);
+        i = static_cast<std::int16_t>((i + 1) % 216);
+    }
+}
+BENCHMARK(BM_SafetySelectionChange)->Unit(benchmark::kMicrosecond);
+
+void BM_Add2FavoAt223(benchmark::State& state) {
+    Fixture f;
+    f.Start(223);
+    for (auto _ : state) {
+        f.window->Add2Favo("#123456");
+        state.PauseTiming();
+        f.window->FavoriteColors()->DrawFavoritesGrid(223);
+        f.window->FavoriteColors()->RemoveSelectedFavorite();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Add2FavoAt223)->Unit(benchmark::kMicrosecond);
+
+void BM_FavoritesKeyMove(benchmark::State& state) {
+    Fixture f;
+    f.Start(223);
+    ColorGrid* grid = f.window->FavoriteColors()->Grid();
+    f.window->FavoriteColors()->DrawFavoritesGrid(0);
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(grid, &press);
+    }
+}
+BENCHMARK(BM_FavoritesKeyMove)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
