@@ -4,7 +4,9 @@
 
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
+#include "platform/screen_access.h"
 #include "ui/main/main_window.h"
+#include "ui/picker/pick_command.h"
 
 namespace {
 
@@ -36,6 +38,8 @@ int main(int argc, char* argv[]) {
     const velmor::SettingsFile settings(velmor::SettingsPathIn(velmor::ApplicationFolder()));
     velmor::AppOptions options;
     velmor::MainWindow window(options, settings);
+    velmor::QtScreenAccess screen;
+    window.SetPickCommand([&] { velmor::RunPickCommand(window, screen, options); });
     window.show();
     return QApplication::exec();
 }

@@ -14,6 +14,11 @@ const QImage& PictureBox::Image() const {
     return image_;
 }
 
+QImage& PictureBox::Canvas() {
+    EnsureImage();
+    return image_;
+}
+
 void PictureBox::EnsureImage() const {
     if (image_.size() == size()) return;
     QImage resized(size(), QImage::Format_RGB32);

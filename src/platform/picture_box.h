@@ -14,6 +14,8 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     const QImage& Image() const;
+    // The image to draw into directly; call Refresh() when done.
+    QImage& Canvas();
     QColor BackColor() const { return backColor_; }
     void SetBackColor(const QColor& color);
 
