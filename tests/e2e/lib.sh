@@ -34,6 +34,11 @@ e2e_cleanup() {
 e2e_start() {
   (cd "$E2E_DIR" && exec ./velmor-color-picker) >"$E2E_DIR/app.log" 2>&1 &
   E2E_APP=$!
+  e2e_find_window
+}
+
+# Waits up to 20 s for the main window to be shown.
+e2e_find_window() {
   E2E_WIN=
   for _ in $(seq 400); do
     E2E_WIN=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true)

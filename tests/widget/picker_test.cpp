@@ -258,12 +258,14 @@ TEST_F(PickerTest, PickCommandHidesTheWindowAndRestoresIt) {
         auto* picker = qobject_cast<ColorPicker*>(QApplication::activeModalWidget());
         ASSERT_NE(picker, nullptr);
         EXPECT_FALSE(w.isVisible());
+        EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
         picker->Track({7, 8});
         picker->Pick();
         picker->reject();
     });
     QTest::mouseClick(w.PickButton(), Qt::LeftButton);
     EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
     EXPECT_EQ(Row(0), "#070840");
     EXPECT_EQ(w.Favorites().Text(), "070840");
 

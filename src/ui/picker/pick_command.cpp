@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QThread>
 
 #include "platform/message_box.h"
@@ -35,6 +37,12 @@ void Restore(MainWindow& window) {
 }  // namespace
 
 void RunPickCommand(MainWindow& window, ScreenAccess& screen, const AppOptions& options) {
+    // While the main window is away the picker is the only window, and closing
+    // it must not end the program.
+    const bool quitOnLastWindow = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    const auto restoreQuit = qScopeGuard(
+        [quitOnLastWindow] { QGuiApplication::setQuitOnLastWindowClosed(quitOnLastWindow); });
     window.showMinimized();
     QCoreApplication::processEvents();
     window.hide();
