@@ -4,7 +4,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build test test-dev test-asan fuzz run bench screenshot package clean format
+.PHONY: all deps build test test-dev test-asan fuzz release run bench screenshot package test-package clean format
 
 all: build
 
@@ -15,7 +15,7 @@ build: deps
 	cmake --preset dev >/dev/null
 	cmake --build --preset dev -j $(JOBS)
 
-test: test-dev test-asan fuzz
+test: test-dev test-asan fuzz test-package
 
 test-dev: build
 	ctest --preset dev -j $(JOBS)
@@ -29,6 +29,12 @@ fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+package: release
+	cd build/release && cpack
+
+test-package: package
+	scripts/test-package build/release
 
 release: deps
 	cmake --preset release >/dev/null

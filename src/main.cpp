@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "settings/app_options.h"
@@ -15,7 +16,8 @@ constexpr const char* kUsage =
     "\n"
     "Pick any colour on the screen, choose named and web-safe colours, and copy\n"
     "the current colour in fourteen notations. Options and favourites are kept in\n"
-    "settings.ini beside the program.\n";
+    "settings.ini beside the program, or in ~/.config/velmor-color-picker/ when the\n"
+    "program's folder cannot be written.\n";
 
 }  // namespace
 
@@ -35,7 +37,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Velmor Color Picker"));
     QApplication::setApplicationVersion(QStringLiteral("1.20"));
 
-    const velmor::SettingsFile settings(velmor::SettingsPathIn(velmor::ApplicationFolder()));
+    const velmor::SettingsFile settings(velmor::ChooseSettingsLocation(
+        velmor::ApplicationFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
     velmor::AppOptions options;
     velmor::MainWindow window(options, settings);
     velmor::QtScreenAccess screen;

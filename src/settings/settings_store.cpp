@@ -175,4 +175,37 @@ const std::string& DefaultIniPath() {
 
 std::string SettingsPathIn(const std::string& folder) { return folder + "/settings.ini"; }
 
+SettingsLocation ChooseSettingsLocation(const std::string& programFolder, const char* xdgConfigHome,
+                                        const char* home) {
+    std::error_code ec;
+    return ChooseSettingsLocation(programFolder,
+                                  std::filesystem::exists(SettingsPathIn(programFolder), ec),
+                                  ::access(programFolder.c_str(), W_OK) == 0, xdgConfigHome, home);
+}
+
+SettingsLocation ChooseSettingsLocation(const std::string& programFolder, bool settingsBeside,
+                                        bool folderWritable, const char* xdgConfigHome,
+                                        const char* home) {
+    const std::string beside = SettingsPathIn(programFolder);
+    if (settingsBeside || folderWritable) return {beside, false};
+    std::string config;
+    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+        config = xdgConfigHome;
+    } else if (home != nullptr && home[0] != '\0') {
+        config = std::string(home) + "/.config";
+    } else {
+        return {beside, false};  // nowhere better to go
+    }
+    return {SettingsPathIn(config + "/velmor-color-picker"), true};
+}
+
+bool SettingsFile::Write(std::string_view section, std::string_view key,
+                         std::string_view value) const {
+    if (createFolder_) {
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
+    }
+    return WriteSetting(section, key, value, path_);
+}
+
 }  // namespace velmor

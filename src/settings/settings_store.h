@@ -27,25 +27,41 @@ const std::string& DefaultIniPath();
 // "settings.ini" in the given folder.
 std::string SettingsPathIn(const std::string& folder);
 
+// Where settings.ini lives: beside the program when one stands there already or
+// the folder can be written (portable use); otherwise in the user's
+// configuration folder, $XDG_CONFIG_HOME (or ~/.config) /velmor-color-picker.
+struct SettingsLocation {
+    std::string path;
+    bool createFolder = false;  // the folder is made on the first write
+};
+SettingsLocation ChooseSettingsLocation(const std::string& programFolder, bool settingsBeside,
+                                        bool folderWritable, const char* xdgConfigHome,
+                                        const char* home);
+// The same, looking at the program's folder on disk.
+SettingsLocation ChooseSettingsLocation(const std::string& programFolder, const char* xdgConfigHome,
+                                        const char* home);
+
 // Atomically replaces a file's content: written beside it, flushed, renamed over it.
 bool ReplaceFileAtomically(const std::string& path, std::string_view content);
 
 // The settings file every part of the program is handed; fixed at start-up.
 class SettingsFile {
 public:
-    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+    explicit SettingsFile(std::string path, bool createFolder = false)
+        : path_(std::move(path)), createFolder_(createFolder) {}
+    explicit SettingsFile(const SettingsLocation& location)
+        : SettingsFile(location.path, location.createFolder) {}
 
     const std::string& Path() const { return path_; }
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const {
         return ReadSetting(section, key, defaultValue, path_);
     }
-    bool Write(std::string_view section, std::string_view key, std::string_view value) const {
-        return WriteSetting(section, key, value, path_);
-    }
+    bool Write(std::string_view section, std::string_view key, std::string_view value) const;
 
 private:
     std::string path_;
+    bool createFolder_ = false;
 };
 
 }  // namespace velmor

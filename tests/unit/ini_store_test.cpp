@@ -204,3 +204,45 @@ TEST(IniDocument, ReadsBackWhatWasSetAmongAwkwardLines) {
 
 }  // namespace
 }  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST(ChooseSettingsLocation, KeepsPortableUseAndFallsBackToTheConfigFolder) {
+    const struct {
+        bool beside, writable;
+        const char* xdg;
+        const char* home;
+        const char* path;
+        bool create;
+    } cases[] = {
+        {false, true, "/cfg", "/home/u", "/opt/v/settings.ini", false},
+        {true, false, "/cfg", "/home/u", "/opt/v/settings.ini", false},
+        {false, false, "/cfg", "/home/u", "/cfg/velmor-color-picker/settings.ini", true},
+        {false, false, nullptr, "/home/u", "/home/u/.config/velmor-color-picker/settings.ini", true},
+        {false, false, "", "/home/u", "/home/u/.config/velmor-color-picker/settings.ini", true},
+        {false, false, "rel", "/home/u", "/home/u/.config/velmor-color-picker/settings.ini", true},
+        {false, false, nullptr, nullptr, "/opt/v/settings.ini", false},
+    };
+    for (const auto& c : cases) {
+        const auto chosen = ChooseSettingsLocation("/opt/v", c.beside, c.writable, c.xdg, c.home);
+        EXPECT_EQ(chosen.path, c.path);
+        EXPECT_EQ(chosen.createFolder, c.create);
+    }
+}
+
+TEST(SettingsFile, MakesTheConfigFolderOnTheFirstWriteOnly) {
+    testing::TempFolder folder;
+    const SettingsFile settings(
+        ChooseSettingsLocation("/opt/v", false, false, folder.File("config").c_str(), nullptr));
+    EXPECT_EQ(settings.Read("Options", "Upper", "True"), "True");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("config")));
+    EXPECT_TRUE(settings.Write("Options", "Upper", "False"));
+    EXPECT_EQ(testing::ReadFile(folder.File("config/velmor-color-picker/settings.ini")),
+              "[Options]\nUpper=False\n");
+    // Without the flag a missing folder stays a failed write.
+    EXPECT_FALSE(SettingsFile(folder.File("missing/settings.ini")).Write("A", "k", "v"));
+}
+
+}  // namespace
+}  // namespace velmor
