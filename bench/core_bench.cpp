@@ -32,9 +32,10 @@ BENCHMARK(BM_ColorName);
 
 // settings.ini with 224 favourites and the four options.
 class FullSettings {
-public:
+  public:
     FullSettings() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmor-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velmor-bench-XXXXXX").string();
         folder_ = ::mkdtemp(pattern.data());
         path_ = folder_ + "/settings.ini";
         std::string favorites;
@@ -55,7 +56,7 @@ public:
     const std::string& Path() const { return path_; }
     const std::string& Favorites() const { return favorites_; }
 
-private:
+  private:
     std::string folder_;
     std::string path_;
     std::string favorites_;

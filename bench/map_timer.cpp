@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && event.xmap.event == root && !event.xmap.override_redirect) {
+            if (event.type == MapNotify && event.xmap.event == root &&
+                !event.xmap.override_redirect) {
                 XWindowAttributes attributes;
                 XGetWindowAttributes(display, event.xmap.window, &attributes);
                 if (attributes.width > 50 && attributes.height > 50) {

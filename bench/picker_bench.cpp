@@ -40,13 +40,15 @@ int main(int argc, char** argv) {
         timer.restart();
         QImage capture = screen.Capture();
         const double captured = timer.nsecsElapsed() / 1e6;
-        velmor::ColorPicker picker(std::move(capture), screen, options, [](const QString&, QWidget*) {});
+        velmor::ColorPicker picker(std::move(capture), screen, options,
+                                   [](const QString&, QWidget*) {});
         const double built = timer.nsecsElapsed() / 1e6;
         picker.show();
         if (!QTest::qWaitForWindowExposed(&picker)) return 1;
         openings.push_back(timer.nsecsElapsed() / 1e6);
         if (std::getenv("VELMOR_BENCH_DETAIL")) {
-            std::printf("  capture %.1f  built %.1f  exposed %.1f ms\n", captured, built, openings.back());
+            std::printf("  capture %.1f  built %.1f  exposed %.1f ms\n", captured, built,
+                        openings.back());
         }
         picker.close();
         QApplication::processEvents();
@@ -66,8 +68,9 @@ int main(int argc, char** argv) {
     }
     std::printf("screen %dx%d\n", size.width(), size.height());
     std::printf("bare grabWindow(0)      median %7.2f ms\n", Median(grabs));
-    std::printf("picker opening          median %7.2f ms (%.2f x the bare grab)\n", Median(openings),
-                Median(openings) / Median(grabs));
-    std::printf("tracking one move       median %7.3f ms over %zu moves\n", Median(moves), moves.size());
+    std::printf("picker opening          median %7.2f ms (%.2f x the bare grab)\n",
+                Median(openings), Median(openings) / Median(grabs));
+    std::printf("tracking one move       median %7.3f ms over %zu moves\n", Median(moves),
+                moves.size());
     return 0;
 }

@@ -21,7 +21,8 @@ using namespace velmor;
 
 struct Fixture {
     Fixture() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmor-ui-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velmor-ui-bench-XXXXXX").string();
         folder = ::mkdtemp(pattern.data());
         settings = std::make_unique<SettingsFile>(folder + "/settings.ini");
     }

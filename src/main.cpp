@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/screen_access.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
-#include "platform/screen_access.h"
 #include "ui/main/main_window.h"
 #include "ui/picker/pick_command.h"
 

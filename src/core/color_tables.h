@@ -10,7 +10,7 @@ namespace velmor {
 // The three fixed colour tables in grid order: hex texts are six lower-case digits
 // without "#"; the named tables carry a name at the same index.
 class ColorTables {
-public:
+  public:
     static const ColorTables& Instance();
 
     const std::vector<std::string>& BasicHex() const { return basicHex_; }
@@ -22,7 +22,7 @@ public:
     // The name of the colour the text denotes, or the empty text.
     std::string_view ColorName(std::string_view text) const;
 
-private:
+  private:
     ColorTables();
 
     std::vector<std::string> basicHex_;

@@ -10,9 +10,15 @@ CellRect CellRectIn(const GridShape& shape, std::int32_t index) {
     return CellRect{left, top, left + 13, top + shape.cellHeight - 1};
 }
 
-CellRect BasicCellRect(std::int32_t index) { return CellRectIn(kBasicShape, index); }
-CellRect AdditionalCellRect(std::int32_t index) { return CellRectIn(kAdditionalShape, index); }
-CellRect SafetyCellRect(std::int32_t index) { return CellRectIn(kSafetyShape, index); }
+CellRect BasicCellRect(std::int32_t index) {
+    return CellRectIn(kBasicShape, index);
+}
+CellRect AdditionalCellRect(std::int32_t index) {
+    return CellRectIn(kAdditionalShape, index);
+}
+CellRect SafetyCellRect(std::int32_t index) {
+    return CellRectIn(kSafetyShape, index);
+}
 
 std::int16_t CellAt(const GridShape& shape, double x, double y) {
     for (std::int16_t i = 0; i < shape.cellCount; ++i) {

@@ -16,8 +16,8 @@ struct CellRect {
 // The shape of one colour grid: 16 columns, cells 20 pixels apart across.
 struct GridShape {
     std::int16_t cellCount = 0;
-    std::int32_t rowPitch = 20;   // 20, or 19 for the safety and favourites grids
-    std::int32_t cellHeight = 14; // 14, or 13 where rows are 19 apart
+    std::int32_t rowPitch = 20;    // 20, or 19 for the safety and favourites grids
+    std::int32_t cellHeight = 14;  // 14, or 13 where rows are 19 apart
 };
 
 inline constexpr int kGridColumns = 16;

@@ -4,7 +4,9 @@ namespace velmor {
 
 namespace {
 
-std::int32_t CeilDiv(std::int32_t a, std::int32_t b) { return (a + b - 1) / b; }
+std::int32_t CeilDiv(std::int32_t a, std::int32_t b) {
+    return (a + b - 1) / b;
+}
 
 }  // namespace
 

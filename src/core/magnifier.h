@@ -24,7 +24,9 @@ MagnifierSource MagnifierSourceRect(std::int32_t cursorX, std::int32_t cursorY,
 std::int32_t RedSquareOrigin(std::int32_t innerWidth, std::int32_t zoom);
 
 // The grid lines' two greys tile from the magnifier's origin.
-inline bool IsDarkGridPixel(std::int32_t x, std::int32_t y) { return (x + y) % 2 == 0; }
+inline bool IsDarkGridPixel(std::int32_t x, std::int32_t y) {
+    return (x + y) % 2 == 0;
+}
 
 // The pointer step of an arrow key: Shift beats Alt, Alt beats Ctrl.
 std::int32_t PickerKeyStep(bool ctrl, bool alt, bool shift);

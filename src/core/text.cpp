@@ -69,7 +69,9 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string_view Left(std::string_view text, std::size_t n) { return text.substr(0, n); }
+std::string_view Left(std::string_view text, std::size_t n) {
+    return text.substr(0, n);
+}
 
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t n) {
     if (start >= text.size()) return {};

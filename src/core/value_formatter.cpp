@@ -8,18 +8,20 @@ namespace velmor {
 namespace {
 
 constexpr std::array<std::string_view, kValueFormatCount> kListItems = {
-    "Color Value", "Color Name",  "R Value",    "G Value",    "B Value",
-    "Long Value",  "HEX Format",  "HTML Name",  "HTML Format", "RGB Format",
-    "VB Format",   "C++ Format",  "Delphi Format", "Java Format"};
+    "Color Value", "Color Name", "R Value",       "G Value",     "B Value",
+    "Long Value",  "HEX Format", "HTML Name",     "HTML Format", "RGB Format",
+    "VB Format",   "C++ Format", "Delphi Format", "Java Format"};
 
 constexpr std::array<std::string_view, kValueFormatCount> kCaptions = {
-    "Color Value:", "Color Name:",  "R Value:",    "G Value:",     "B Value:",
-    "Long Value:",  "HEX Format",   "HTML Name:",  "HTML Format:", "RGB Format:",
-    "VB Format:",   "C++ Format:",  "Delphi Format:", "Java Format:"};
+    "Color Value:", "Color Name:", "R Value:",       "G Value:",     "B Value:",
+    "Long Value:",  "HEX Format",  "HTML Name:",     "HTML Format:", "RGB Format:",
+    "VB Format:",   "C++ Format:", "Delphi Format:", "Java Format:"};
 
 }  // namespace
 
-bool IsValueFormat(int index) { return index >= 0 && index < kValueFormatCount; }
+bool IsValueFormat(int index) {
+    return index >= 0 && index < kValueFormatCount;
+}
 
 std::string_view ValueFormatListItem(int index) {
     return IsValueFormat(index) ? kListItems[static_cast<std::size_t>(index)] : std::string_view{};

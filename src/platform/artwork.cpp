@@ -8,7 +8,9 @@ namespace velmor::Artwork {
 
 namespace {
 
-QString PathOf(const QString& name) { return QStringLiteral(":/velmor/%1.svg").arg(name); }
+QString PathOf(const QString& name) {
+    return QStringLiteral(":/velmor/%1.svg").arg(name);
+}
 
 }  // namespace
 

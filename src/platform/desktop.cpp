@@ -13,7 +13,9 @@ Desktop::Opener& CurrentOpener() {
 
 }  // namespace
 
-void Desktop::Open(const QUrl& url) { CurrentOpener()(url); }
+void Desktop::Open(const QUrl& url) {
+    CurrentOpener()(url);
+}
 
 Desktop::Opener Desktop::SetOpener(Opener opener) {
     Opener previous = std::move(CurrentOpener());

@@ -9,7 +9,7 @@ namespace velmor {
 // Hands documents and addresses to the desktop. Tests swap the opener to see
 // what would have been opened.
 class Desktop {
-public:
+  public:
     using Opener = std::function<void(const QUrl&)>;
 
     static void Open(const QUrl& url);

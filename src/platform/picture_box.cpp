@@ -5,7 +5,8 @@
 
 namespace velmor {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent), backColor_(palette().color(QPalette::Button)) {
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent), backColor_(palette().color(QPalette::Button)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -30,7 +31,9 @@ void PictureBox::EnsureImage() const {
     image_ = std::move(resized);
 }
 
-void PictureBox::SetBackColor(const QColor& color) { backColor_ = color; }
+void PictureBox::SetBackColor(const QColor& color) {
+    backColor_ = color;
+}
 
 void PictureBox::Clear() {
     EnsureImage();

@@ -10,7 +10,7 @@ namespace velmor {
 class PictureBox : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     const QImage& Image() const;
@@ -29,11 +29,11 @@ public:
     // Schedules a repaint of what was drawn since the last one.
     void Refresh() { update(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     // Keeps the image the widget's size, even before the widget is first shown.
     void EnsureImage() const;
 

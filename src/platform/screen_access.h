@@ -8,7 +8,7 @@ namespace velmor {
 // What the picker needs of the screen: one capture of the primary screen in
 // device pixels, and the pointer, in device pixels from the screen's origin.
 class ScreenAccess {
-public:
+  public:
     virtual ~ScreenAccess() = default;
 
     // A null image when the screen cannot be read (as under Wayland).
@@ -21,7 +21,7 @@ public:
 
 // The primary screen through Qt: QScreen for the capture, QCursor for the pointer.
 class QtScreenAccess : public ScreenAccess {
-public:
+  public:
     QImage Capture() override;
     QRect Geometry() const override;
     qreal DevicePixelRatio() const override;

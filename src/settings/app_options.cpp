@@ -25,9 +25,13 @@ std::optional<bool> ParseBooleanSetting(std::string_view text) {
     return std::nullopt;
 }
 
-std::string_view BooleanSettingText(bool value) { return value ? "True" : "False"; }
+std::string_view BooleanSettingText(bool value) {
+    return value ? "True" : "False";
+}
 
-void ResetOptions(AppOptions& options) { options = AppOptions{}; }
+void ResetOptions(AppOptions& options) {
+    options = AppOptions{};
+}
 
 void LoadOptions(AppOptions& options, const SettingsFile& settings) {
     const AppOptions defaults;

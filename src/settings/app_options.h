@@ -10,10 +10,10 @@ namespace velmor {
 
 // The four user options, held for the whole run and read at the moment of need.
 struct AppOptions {
-    bool Upper = true;        // colour texts in upper case
-    bool Remove = false;      // keyboard support switched off
-    bool Copy = true;         // Ctrl+C copies the chosen value
-    std::int16_t Value = 8;   // the value Ctrl+C copies; 8 is "HTML Format"
+    bool Upper = true;       // colour texts in upper case
+    bool Remove = false;     // keyboard support switched off
+    bool Copy = true;        // Ctrl+C copies the chosen value
+    std::int16_t Value = 8;  // the value Ctrl+C copies; 8 is "HTML Format"
 };
 
 void ResetOptions(AppOptions& options);

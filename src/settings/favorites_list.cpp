@@ -39,8 +39,7 @@ std::string FavoritesList::ExtractEntry(std::string_view text) {
     std::string piece;
     if (trimmed.find('(') != std::string_view::npos) {
         const auto parts = Split(trimmed, '(');
-        const std::string& chosen =
-            parts[0].find('#') != std::string::npos ? parts[0] : parts[1];
+        const std::string& chosen = parts[0].find('#') != std::string::npos ? parts[0] : parts[1];
         piece = RemoveAll(RemoveAll(TrimSpaces(chosen), ')'), '#');
     } else {
         piece = RemoveAll(trimmed, '#');

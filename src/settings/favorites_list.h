@@ -12,7 +12,7 @@ namespace velmor {
 // The favourite colours as one text of entries joined by ";", with the selection.
 // Pure list logic: the window shows messages and redraws the grid around it.
 class FavoritesList {
-public:
+  public:
     static constexpr std::int16_t kMaxEntries = 224;
 
     const std::string& Text() const { return entries_; }
@@ -48,7 +48,7 @@ public:
     bool CanRemoveSelected() const { return !entries_.empty() && selectedIndex_ >= 0; }
     bool CanClear() const { return !entries_.empty() && lastIndex_ >= 1; }
 
-private:
+  private:
     std::string entries_;
     std::int16_t selectedIndex_ = -1;
     std::int16_t lastIndex_ = 0;

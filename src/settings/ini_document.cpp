@@ -11,16 +11,18 @@ namespace {
 enum class LineKind { Blank, Comment, Section, Key, Other };
 
 struct Line {
-    std::size_t begin = 0;    // first byte of the line
-    std::size_t end = 0;      // one past the last byte before the terminator
-    std::size_t next = 0;     // first byte of the following line
+    std::size_t begin = 0;  // first byte of the line
+    std::size_t end = 0;    // one past the last byte before the terminator
+    std::size_t next = 0;   // first byte of the following line
     LineKind kind = LineKind::Other;
     std::string_view name;    // section or key name, trimmed
     std::string_view value;   // key value, trimmed
     std::size_t nameEnd = 0;  // key lines: offset just past the name as written
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -156,8 +158,8 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
         if (lines.back().next == lines.back().end) tail += eol;
         if (lines.back().kind != LineKind::Blank) tail += eol;
     }
-    tail += "[" + std::string(section) + "]" + eol + std::string(key) + "=" + std::string(value) +
-            eol;
+    tail +=
+        "[" + std::string(section) + "]" + eol + std::string(key) + "=" + std::string(value) + eol;
     content_ += tail;
 }
 
@@ -178,17 +180,18 @@ void IniDocument::RemoveSection(std::string_view section) {
     const std::size_t end = span->end < lines.size() ? lines[span->end].begin : content_.size();
     // A byte-order mark before the header stays where it was.
     const std::size_t keep =
-        (begin == 0 && std::string_view(content_).substr(0, kBom.size()) == kBom) ? kBom.size()
-                                                                                  : 0;
+        (begin == 0 && std::string_view(content_).substr(0, kBom.size()) == kBom) ? kBom.size() : 0;
     content_.erase(begin + keep, end - begin - keep);
 }
 
 bool IsWritableSectionName(std::string_view name) {
-    return !name.empty() && name.find_first_of(std::string_view("\r\n]\0", 4)) == std::string_view::npos;
+    return !name.empty() &&
+           name.find_first_of(std::string_view("\r\n]\0", 4)) == std::string_view::npos;
 }
 
 bool IsWritableKeyName(std::string_view name) {
-    if (name.empty() || name.find_first_of(std::string_view("\r\n=\0", 4)) != std::string_view::npos) {
+    if (name.empty() ||
+        name.find_first_of(std::string_view("\r\n=\0", 4)) != std::string_view::npos) {
         return false;
     }
     const char first = TrimBlanks(name).empty() ? ' ' : TrimBlanks(name).front();

@@ -11,7 +11,7 @@ namespace velmor {
 // wins, ";" and "#" lines are comments, a value in matching quotes loses them.
 // Edits touch only the lines they must; every other byte is kept.
 class IniDocument {
-public:
+  public:
     explicit IniDocument(std::string content) : content_(std::move(content)) {}
 
     const std::string& Content() const { return content_; }
@@ -26,7 +26,7 @@ public:
     void RemoveKey(std::string_view section, std::string_view key);
     void RemoveSection(std::string_view section);
 
-private:
+  private:
     std::string content_;
 };
 

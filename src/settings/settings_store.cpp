@@ -173,7 +173,9 @@ const std::string& DefaultIniPath() {
     return path;
 }
 
-std::string SettingsPathIn(const std::string& folder) { return folder + "/settings.ini"; }
+std::string SettingsPathIn(const std::string& folder) {
+    return folder + "/settings.ini";
+}
 
 SettingsLocation ChooseSettingsLocation(const std::string& programFolder, const char* xdgConfigHome,
                                         const char* home) {

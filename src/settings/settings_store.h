@@ -46,7 +46,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view content);
 
 // The settings file every part of the program is handed; fixed at start-up.
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(std::string path, bool createFolder = false)
         : path_(std::move(path)), createFolder_(createFolder) {}
     explicit SettingsFile(const SettingsLocation& location)
@@ -59,7 +59,7 @@ public:
     }
     bool Write(std::string_view section, std::string_view key, std::string_view value) const;
 
-private:
+  private:
     std::string path_;
     bool createFolder_ = false;
 };

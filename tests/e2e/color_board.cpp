@@ -6,12 +6,12 @@
 #include <QWidget>
 
 class Board : public QWidget {
-public:
+  public:
     Board() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
         setGeometry(0, 0, 400, 200);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(0, 0, 200, 200, QColor(0x12, 0xAB, 0x34));

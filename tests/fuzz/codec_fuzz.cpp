@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (ParseInt16(std::to_string(*n)) != n) std::abort();
     }
     const auto third = size / 3;
-    if (const auto html = ColorToHtml(text.substr(0, third), text.substr(third, third),
-                                      text.substr(2 * third))) {
+    if (const auto html =
+            ColorToHtml(text.substr(0, third), text.substr(third, third), text.substr(2 * third))) {
         if (html->size() != 7 || (*html)[0] != '#') std::abort();
     }
     const Components parts = SplitColor(static_cast<ColorValue>(size * 2654435761u));

@@ -55,7 +55,8 @@ std::string ExpectedRead(std::string value) {
 }
 
 const std::string& FuzzFile() {
-    static const std::string path = "/dev/shm/velmor-ini-fuzz-" + std::to_string(::getpid()) + ".ini";
+    static const std::string path =
+        "/dev/shm/velmor-ini-fuzz-" + std::to_string(::getpid()) + ".ini";
     return path;
 }
 

@@ -15,9 +15,10 @@ TEST(ParseBooleanSetting, AcceptsWordsInAnyCaseAndWholeNumbers) {
     const struct {
         const char* text;
         std::optional<bool> expected;
-    } cases[] = {{"True", true}, {"false", false}, {"FALSE", false}, {"0", false},
-                 {"1", true},    {"-1", true},     {" 7 ", true},    {"yes", {}},
-                 {"", {}},       {"1.0", {}},      {"Tru", {}},      {"99999999999999999999999", {}}};
+    } cases[] = {{"True", true}, {"false", false}, {"FALSE", false},
+                 {"0", false},   {"1", true},      {"-1", true},
+                 {" 7 ", true},  {"yes", {}},      {"", {}},
+                 {"1.0", {}},    {"Tru", {}},      {"99999999999999999999999", {}}};
     for (const auto& c : cases) EXPECT_EQ(ParseBooleanSetting(c.text), c.expected) << c.text;
 }
 
@@ -52,7 +53,8 @@ TEST(SaveOptions, WritesTheFourKeysInOrderAndReadsThemBack) {
     AppOptions options;
     ResetOptions(options);
     EXPECT_TRUE(SaveOptions(options, settings));
-    EXPECT_EQ(ReadFile(settings.Path()), "[Options]\nUpper=True\nRemove=False\nCopy=True\nValue=8\n");
+    EXPECT_EQ(ReadFile(settings.Path()),
+              "[Options]\nUpper=True\nRemove=False\nCopy=True\nValue=8\n");
     const AppOptions changed{false, true, false, -1};
     SaveOptions(changed, settings);
     AppOptions loaded;

@@ -12,7 +12,7 @@ TEST(HexToInt, ReadsOneOrTwoDigitsAndTurnsEverythingElseIntoZero) {
         const char* text;
         int expected;
     } cases[] = {{"ff", 255}, {"FF", 255}, {"0a", 10}, {"A", 10}, {"", 0},
-                 {"zz", 0},   {"-1", 0},   {" f", 0}, {"g0", 0}, {"\xC3\xA9", 0}};
+                 {"zz", 0},   {"-1", 0},   {" f", 0},  {"g0", 0}, {"\xC3\xA9", 0}};
     for (const auto& c : cases) EXPECT_EQ(HexToInt(c.text), c.expected) << c.text;
 }
 
@@ -21,9 +21,12 @@ TEST(HtmlToColor, ReadsEachPieceOnItsOwn) {
         const char* text;
         ColorValue expected;
     } cases[] = {
-        {"000000", 0},        {"FFFFFF", 16777215},
-        {"ffffff", 16777215}, {"0000ff", 16711680},
-        {"ff8c00", 36095},    {"zz8c00", 35840},
+        {"000000", 0},
+        {"FFFFFF", 16777215},
+        {"ffffff", 16777215},
+        {"0000ff", 16711680},
+        {"ff8c00", 36095},
+        {"zz8c00", 35840},
         {"ffa", 0xff + 256 * 0x0a + 65536 * 0xfa},
         {"ff", 255 + 65536 * 255},
         {"", 0},
@@ -63,9 +66,9 @@ TEST(SplitColor, KeepsTheSignOfTheDividendAndLeavesBlueUnreduced) {
     const struct {
         ColorValue value;
         Components expected;
-    } cases[] = {{36095, {255, 140, 0}},       {16777215, {255, 255, 255}},
-                 {16777216, {0, 0, 256}},      {-1, {-1, 0, 0}},
-                 {-256, {0, -1, 0}},           {2147483647, {255, 255, 32767}}};
+    } cases[] = {{36095, {255, 140, 0}},  {16777215, {255, 255, 255}},
+                 {16777216, {0, 0, 256}}, {-1, {-1, 0, 0}},
+                 {-256, {0, -1, 0}},      {2147483647, {255, 255, 32767}}};
     for (const auto& c : cases) EXPECT_EQ(SplitColor(c.value), c.expected) << c.value;
 }
 
@@ -78,7 +81,8 @@ TEST(MakeColor, ClampsHighComponentsAndRefusesNegativeOnes) {
 }
 
 TEST(DigitKeyFilter, LetsOnlyDigitsAndBackspaceThrough) {
-    for (int code : {int('0'), int('7'), int('9'), 8}) EXPECT_EQ(DigitKeyFilter(std::int16_t(code)), code);
+    for (int code : {int('0'), int('7'), int('9'), 8})
+        EXPECT_EQ(DigitKeyFilter(std::int16_t(code)), code);
     for (int code : {int('a'), int('-'), int('.'), int(' '), int('/'), int(':'), 13, 27}) {
         EXPECT_EQ(DigitKeyFilter(std::int16_t(code)), 0) << code;
     }
@@ -88,11 +92,25 @@ TEST(ParseWholeNumber, AcceptsOnlyWholeDecimalNumbersInRange) {
     const struct {
         const char* text;
         std::optional<std::int16_t> expected;
-    } cases[] = {{"0", 0},         {"07", 7},          {" 12 ", 12},     {"+5", 5},
-                 {"-5", -5},       {"32767", 32767},   {"-32768", -32768},
-                 {"32768", {}},    {"12.5", {}},       {"1e2", {}},      {"", {}},
-                 {"   ", {}},      {"-", {}},          {"+-1", {}},      {"--1", {}},
-                 {"0x1", {}},      {"1 2", {}},        {"\t1", {}},      {"99999999999999999999", {}}};
+    } cases[] = {{"0", 0},
+                 {"07", 7},
+                 {" 12 ", 12},
+                 {"+5", 5},
+                 {"-5", -5},
+                 {"32767", 32767},
+                 {"-32768", -32768},
+                 {"32768", {}},
+                 {"12.5", {}},
+                 {"1e2", {}},
+                 {"", {}},
+                 {"   ", {}},
+                 {"-", {}},
+                 {"+-1", {}},
+                 {"--1", {}},
+                 {"0x1", {}},
+                 {"1 2", {}},
+                 {"\t1", {}},
+                 {"99999999999999999999", {}}};
     for (const auto& c : cases) EXPECT_EQ(ParseInt16(c.text), c.expected) << c.text;
 }
 

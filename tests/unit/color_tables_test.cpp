@@ -9,7 +9,9 @@
 namespace velmor {
 namespace {
 
-const ColorTables& T() { return ColorTables::Instance(); }
+const ColorTables& T() {
+    return ColorTables::Instance();
+}
 
 TEST(ColorTables, HaveTheListedSizesAndFirstAndLastCells) {
     EXPECT_EQ(T().BasicHex().size(), 16u);
@@ -61,11 +63,21 @@ TEST(ColorName, FindsNamesWhateverTheCaseHashOrSpaces) {
     const struct {
         const char* text;
         const char* name;
-    } cases[] = {{"#FF0000", "Red"},     {"ff0000", "Red"},          {"# ff 00 00", "Red"},
-                 {"#ff000", ""},         {"#ff00000", ""},           {"#FF8C00", "DarkOrange"},
-                 {"#FDF5E6", "Oldlace"}, {"#123456", ""},            {"#330099", ""},
-                 {"00FFFF", "Aqua"},     {"#ff00ff", "Fuchsia"},     {"gggggg", ""},
-                 {"", ""},               {"##000000##", "Black"},    {"\xC3\xA9\xC3\xA9\xC3\xA9", ""}};
+    } cases[] = {{"#FF0000", "Red"},
+                 {"ff0000", "Red"},
+                 {"# ff 00 00", "Red"},
+                 {"#ff000", ""},
+                 {"#ff00000", ""},
+                 {"#FF8C00", "DarkOrange"},
+                 {"#FDF5E6", "Oldlace"},
+                 {"#123456", ""},
+                 {"#330099", ""},
+                 {"00FFFF", "Aqua"},
+                 {"#ff00ff", "Fuchsia"},
+                 {"gggggg", ""},
+                 {"", ""},
+                 {"##000000##", "Black"},
+                 {"\xC3\xA9\xC3\xA9\xC3\xA9", ""}};
     for (const auto& c : cases) EXPECT_EQ(ColorName(c.text), c.name) << c.text;
 }
 

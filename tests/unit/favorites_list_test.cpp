@@ -31,10 +31,14 @@ TEST(FavoritesList, ExtractsTheDigitsFromEveryCallersText) {
     const struct {
         const char* text;
         const char* entry;
-    } cases[] = {{"#FF0000", "FF0000"},           {"Red  (#ff0000)", "ff0000"},
-                 {"#ff0000  (Red)", "ff0000"},    {"  #abc123  ", "abc123"},
-                 {"DarkOrange  (#ff8c00)", "ff8c00"}, {"", ""},
-                 {"##12##", "12"},                {"(", ""}};
+    } cases[] = {{"#FF0000", "FF0000"},
+                 {"Red  (#ff0000)", "ff0000"},
+                 {"#ff0000  (Red)", "ff0000"},
+                 {"  #abc123  ", "abc123"},
+                 {"DarkOrange  (#ff8c00)", "ff8c00"},
+                 {"", ""},
+                 {"##12##", "12"},
+                 {"(", ""}};
     for (const auto& c : cases) EXPECT_EQ(FavoritesList::ExtractEntry(c.text), c.entry) << c.text;
 }
 

@@ -10,7 +10,7 @@ namespace velmor::testing {
 
 // A fresh folder under the system temp directory, removed with everything in it.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "velmor-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
@@ -27,7 +27,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 

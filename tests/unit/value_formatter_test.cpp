@@ -14,24 +14,31 @@ TEST(FormatColor, WritesTheFourteenTextsInBothLetterCases) {
         bool upper;
         Texts expected;
     } cases[] = {
-        {"#ff8c00", "DarkOrange", true,
+        {"#ff8c00",
+         "DarkOrange",
+         true,
          {"#FF8C00", "DarkOrange", "255", "140", "0", "36095", "#FF8C00", "\"DarkOrange\"",
-          "\"#FF8C00\"", "RGB(255,140,0)", "&H00008CFF&", "0x00008CFF", "$00008CFF",
-          "0xFF8C00"}},
-        {"#ff8c00", "DarkOrange", false,
+          "\"#FF8C00\"", "RGB(255,140,0)", "&H00008CFF&", "0x00008CFF", "$00008CFF", "0xFF8C00"}},
+        {"#ff8c00",
+         "DarkOrange",
+         false,
          {"#ff8c00", "DarkOrange", "255", "140", "0", "36095", "#ff8c00", "\"DarkOrange\"",
-          "\"#ff8c00\"", "RGB(255,140,0)", "&H00008cff&", "0x00008cff", "$00008cff",
-          "0xff8c00"}},
-        {"#123456", "", true,
+          "\"#ff8c00\"", "RGB(255,140,0)", "&H00008cff&", "0x00008cff", "$00008cff", "0xff8c00"}},
+        {"#123456",
+         "",
+         true,
          {"#123456", "", "18", "52", "86", "5649426", "#123456", "\"\"", "\"#123456\"",
           "RGB(18,52,86)", "&H00563412&", "0x00563412", "$00563412", "0x123456"}},
-        {"#000000", "", true,
+        {"#000000",
+         "",
+         true,
          {"#000000", "Black", "0", "0", "0", "0", "#000000", "\"Black\"", "\"#000000\"",
           "RGB(0,0,0)", "&H00000000&", "0x00000000", "$00000000", "0x000000"}},
-        {"#FFFFFF", "", false,
+        {"#FFFFFF",
+         "",
+         false,
          {"#ffffff", "White", "255", "255", "255", "16777215", "#ffffff", "\"White\"",
-          "\"#ffffff\"", "RGB(255,255,255)", "&H00ffffff&", "0x00ffffff", "$00ffffff",
-          "0xffffff"}},
+          "\"#ffffff\"", "RGB(255,255,255)", "&H00ffffff&", "0x00ffffff", "$00ffffff", "0xffffff"}},
     };
     for (const auto& c : cases) {
         const auto out = FormatColor(c.v, c.n, c.upper);
@@ -47,7 +54,8 @@ TEST(FormatColor, SwatchColourAndGivenNameAreUsedAsGiven) {
 }
 
 TEST(FormatColor, OddTextsStillGiveFourteenTextsWithoutFailing) {
-    for (const char* v : {"", "#", "#12", "  #abc  ", "not a colour", "#\xC3\xA9\xC3\xA9\xC3\xA9"}) {
+    for (const char* v :
+         {"", "#", "#12", "  #abc  ", "not a colour", "#\xC3\xA9\xC3\xA9\xC3\xA9"}) {
         const auto out = FormatColor(v, "", true);
         EXPECT_GE(out.color, 0) << v;
         EXPECT_LE(out.color, 0xFFFFFF) << v;

@@ -11,7 +11,7 @@ namespace {
 using testing::WindowTest;
 
 class CustomColorTest : public WindowTest {
-protected:
+  protected:
     CustomColorPage& Open() {
         MainWindow& w = Start();
         w.Tabs()->SetCurrentIndex(MainWindow::CustomColorTab);
@@ -47,11 +47,10 @@ TEST_F(CustomColorTest, TypedValuesOnlyMoveTheBars) {
         QString text;
         int bar;
     } cases[] = {
-        {1, "300", "255", 255},  // clamped, and the box rewritten
-        {2, "07", "7", 7},       // leading zero dropped
-        {0, "a-. x", "0", 0},    // only digits reach the box
-        {0, "12a3", "123", 123},
-        {1, "1234", "123", 123}, // three characters at most
+        {1, "300", "255", 255},                            // clamped, and the box rewritten
+        {2, "07", "7", 7},                                 // leading zero dropped
+        {0, "a-. x", "0", 0},                              // only digits reach the box
+        {0, "12a3", "123", 123}, {1, "1234", "123", 123},  // three characters at most
     };
     for (const auto& c : cases) {
         Type(page.ValueBox(c.box), c.keys);

@@ -22,8 +22,8 @@ struct OptionsState {
 };
 
 OptionsState StateOf(const OptionsDialog& d) {
-    return {d.UpperOption()->isChecked(), d.RemoveBox()->isChecked(), d.CopyBox()->isChecked(),
-            d.ValueList()->currentIndex(), d.CopyBox()->isEnabled(), d.ValueList()->isEnabled()};
+    return {d.UpperOption()->isChecked(),  d.RemoveBox()->isChecked(), d.CopyBox()->isChecked(),
+            d.ValueList()->currentIndex(), d.CopyBox()->isEnabled(),   d.ValueList()->isEnabled()};
 }
 
 void ExpectState(const OptionsDialog& d, const OptionsState& e, const char* name) {
@@ -126,7 +126,7 @@ TEST_F(WindowTest, ClosingTheOptionsShowsTheColourAgainEitherWay) {
 }
 
 class DesktopRequests : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         previous_ = Desktop::SetOpener([this](const QUrl& url) { opened_ << url; });
@@ -146,7 +146,8 @@ TEST_F(DesktopRequests, AboutBoxLinksAskTheDesktopAndStayOpen) {
     EXPECT_EQ(box.windowTitle(), "About Velmor Color Picker");
     EXPECT_EQ(box.Caption(0)->text(), "Velmor Color Picker 1.20");
     EXPECT_TRUE(box.OkButton()->isDefault());
-    for (QLabel* link : {static_cast<QLabel*>(box.WebLink()), static_cast<QLabel*>(box.SupportLink())}) {
+    for (QLabel* link :
+         {static_cast<QLabel*>(box.WebLink()), static_cast<QLabel*>(box.SupportLink())}) {
         EXPECT_EQ(link->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(link->cursor().hotSpot(), QPoint(12, 5));
         EXPECT_TRUE(link->font().underline());
@@ -155,8 +156,9 @@ TEST_F(DesktopRequests, AboutBoxLinksAskTheDesktopAndStayOpen) {
     QTest::mouseClick(box.WebLink(), Qt::LeftButton);
     QTest::mouseClick(box.SupportLink(), Qt::LeftButton);
     QTest::mouseClick(box.SupportLink(), Qt::LeftButton);
-    EXPECT_EQ(opened_, (QList<QUrl>{QUrl("http://www.example.com/"), QUrl("mailto:support@example.com"),
-                                    QUrl("mailto:support@example.com")}));
+    EXPECT_EQ(opened_,
+              (QList<QUrl>{QUrl("http://www.example.com/"), QUrl("mailto:support@example.com"),
+                           QUrl("mailto:support@example.com")}));
     EXPECT_TRUE(box.isVisible());
     QTest::keyClick(box.OkButton(), Qt::Key_Return);
     EXPECT_FALSE(box.isVisible());

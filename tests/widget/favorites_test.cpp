@@ -27,9 +27,10 @@ std::string Favorites(int count) {
 
 TEST_F(WindowTest, EveryPlaceAddsItsColourAtTheEnd) {
     MainWindow& w = Start();
-    QTest::mouseClick(w.AddButton(), Qt::LeftButton);                     // #330099 current
-    QTest::mouseDClick(w.NamedColors()->BasicGrid(), Qt::LeftButton, {}, {85, 5});     // Red
-    QTest::mouseDClick(w.NamedColors()->AdditionalGrid(), Qt::LeftButton, {}, {65, 5});  // SlateGray
+    QTest::mouseClick(w.AddButton(), Qt::LeftButton);  // #330099 current
+    QTest::mouseDClick(w.NamedColors()->BasicGrid(), Qt::LeftButton, {}, {85, 5});  // Red
+    QTest::mouseDClick(w.NamedColors()->AdditionalGrid(), Qt::LeftButton, {},
+                       {65, 5});  // SlateGray
     w.NamedColors()->NamesFirst()->setChecked(false);
     QTest::mouseClick(w.NamedColors()->Toolbar()->Button(1), Qt::LeftButton);
     w.Tabs()->SetCurrentIndex(MainWindow::SafetyPaletteTab);
@@ -64,7 +65,7 @@ TEST_F(WindowTest, FavouritesAreSelectedWithMouseAndKeys) {
         int from;
         Qt::Key key;
         int to;
-    } cases[] = {{3, Qt::Key_Up, 19},  {10, Qt::Key_Up, 10},  {19, Qt::Key_Down, 3},
+    } cases[] = {{3, Qt::Key_Up, 19},    {10, Qt::Key_Up, 10},  {19, Qt::Key_Down, 3},
                  {10, Qt::Key_Down, 10}, {0, Qt::Key_Left, 20}, {20, Qt::Key_Right, 0}};
     for (const auto& c : cases) {
         page->DrawFavoritesGrid(std::int16_t(c.from));
@@ -107,8 +108,9 @@ TEST_F(WindowTest, RemoveClearAndRepeatsFollowTheAnswers) {
     boxTexts_.clear();
     AnswerBoxes({"Yes", "OK"});
     QTest::mouseClick(tb->Button(3), Qt::LeftButton);
-    EXPECT_EQ(boxTexts_, QStringList({"Are you sure to remove all duplicated colors from the favorites?",
-                                      "No duplicated colors found in the favorites list!"}));
+    EXPECT_EQ(boxTexts_,
+              QStringList({"Are you sure to remove all duplicated colors from the favorites?",
+                           "No duplicated colors found in the favorites list!"}));
     EXPECT_EQ(w.Favorites().SelectedIndex(), 1);
 
     QTest::mouseClick(tb->Button(1), Qt::LeftButton);  // removes the selected last entry
@@ -143,7 +145,8 @@ TEST_F(WindowTest, AFullListRefusesTheColourButShowsIt) {
     AnswerNextBox("OK");
     w.Add2Favo("#123456");
     EXPECT_EQ(lastBoxText_,
-              "The  favorite colors are full, please remove some colors from the list before adding more...");
+              "The  favorite colors are full, please remove some colors from the list before "
+              "adding more...");
     EXPECT_EQ(Row(0), "#123456");
     EXPECT_EQ(SettingsText(), before);
     // With one fewer, the colour goes in.

@@ -9,7 +9,9 @@ namespace {
 
 using testing::WindowTest;
 
-QColor Face(const QWidget* grid) { return grid->palette().color(QPalette::Button); }
+QColor Face(const QWidget* grid) {
+    return grid->palette().color(QPalette::Button);
+}
 
 TEST_F(WindowTest, ClicksSelectTheCellWhoseSlotWasHit) {
     MainWindow& w = Start();
@@ -33,7 +35,8 @@ TEST_F(WindowTest, ClicksSelectTheCellWhoseSlotWasHit) {
         {pic3, {5, 266}, -1, 123, 31, "Ivory  (#fffff0)"},
     };
     for (const auto& c : cases) {
-        w.Tabs()->SetCurrentIndex(c.grid == pic3 ? MainWindow::SafetyPaletteTab : MainWindow::NamedColorsTab);
+        w.Tabs()->SetCurrentIndex(c.grid == pic3 ? MainWindow::SafetyPaletteTab
+                                                 : MainWindow::NamedColorsTab);
         Click(c.grid, c.at);
         EXPECT_EQ(pic1->Selection(), c.basic) << c.at.x() << "," << c.at.y();
         EXPECT_EQ(pic2->Selection(), c.additional) << c.at.x() << "," << c.at.y();
@@ -56,12 +59,22 @@ TEST_F(WindowTest, CellsAreDrawnPixelForPixel) {
         QColor expected;
     } pixels[] = {
         // Selected cell 2: black band, white ring, its colour.
-        {{40, 0}, Qt::black},    {{41, 1}, Qt::black},   {{59, 19}, Qt::black},
-        {{42, 2}, Qt::white},    {{57, 17}, Qt::white},  {{42, 10}, Qt::white},
-        {{43, 3}, grey},         {{56, 16}, grey},       {{50, 10}, grey},
+        {{40, 0}, Qt::black},
+        {{41, 1}, Qt::black},
+        {{59, 19}, Qt::black},
+        {{42, 2}, Qt::white},
+        {{57, 17}, Qt::white},
+        {{42, 10}, Qt::white},
+        {{43, 3}, grey},
+        {{56, 16}, grey},
+        {{50, 10}, grey},
         // Unselected cell 1, White: background, grey ring, its colour.
-        {{20, 0}, face},         {{21, 1}, face},        {{39, 19}, face},
-        {{22, 2}, grey},         {{37, 17}, grey},       {{23, 3}, Qt::white},
+        {{20, 0}, face},
+        {{21, 1}, face},
+        {{39, 19}, face},
+        {{22, 2}, grey},
+        {{37, 17}, grey},
+        {{23, 3}, Qt::white},
         {{36, 16}, Qt::white},
         // Right of the last column.
         {{320, 10}, face},
@@ -95,14 +108,15 @@ TEST_F(WindowTest, ArrowKeysMoveTheSelectionWithWrapAround) {
         Qt::Key key;
         int to;
     } cases[] = {
-        {pic1, 0, Qt::Key_Left, 15},  {pic1, 15, Qt::Key_Right, 0}, {pic1, 4, Qt::Key_Up, 4},
-        {pic1, 4, Qt::Key_Down, 4},   {pic2, 5, Qt::Key_Up, 117},   {pic2, 14, Qt::Key_Up, 110},
-        {pic2, 117, Qt::Key_Down, 5}, {pic2, 110, Qt::Key_Down, 14}, {pic3, 3, Qt::Key_Up, 211},
-        {pic3, 10, Qt::Key_Up, 202},  {pic3, 211, Qt::Key_Down, 3},  {pic3, 202, Qt::Key_Down, 10},
+        {pic1, 0, Qt::Key_Left, 15},   {pic1, 15, Qt::Key_Right, 0},  {pic1, 4, Qt::Key_Up, 4},
+        {pic1, 4, Qt::Key_Down, 4},    {pic2, 5, Qt::Key_Up, 117},    {pic2, 14, Qt::Key_Up, 110},
+        {pic2, 117, Qt::Key_Down, 5},  {pic2, 110, Qt::Key_Down, 14}, {pic3, 3, Qt::Key_Up, 211},
+        {pic3, 10, Qt::Key_Up, 202},   {pic3, 211, Qt::Key_Down, 3},  {pic3, 202, Qt::Key_Down, 10},
         {pic3, 215, Qt::Key_Right, 0},
     };
     for (const auto& c : cases) {
-        w.Tabs()->SetCurrentIndex(c.grid == pic3 ? MainWindow::SafetyPaletteTab : MainWindow::NamedColorsTab);
+        w.Tabs()->SetCurrentIndex(c.grid == pic3 ? MainWindow::SafetyPaletteTab
+                                                 : MainWindow::NamedColorsTab);
         select(c.grid, c.from);
         Key(c.grid, c.key);
         EXPECT_EQ(c.grid->Selection(), c.to) << c.from;

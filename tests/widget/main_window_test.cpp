@@ -190,11 +190,12 @@ TEST_F(WindowTest, ConverterTurnsEachBoxIntoTheOthers) {
     const Case cases[] = {
         {"html ff8c00", typeAndLeave(c->HtmlBox(), "ff8c00", &Converter::HtmlLeft), "ff8c00",
          "36095", "255", "140", "0", QColor(255, 140, 0)},
-        {"html empty", typeAndLeave(c->HtmlBox(), "", &Converter::HtmlLeft), "", "0", "0", "0",
-         "0", Qt::black},
+        {"html empty", typeAndLeave(c->HtmlBox(), "", &Converter::HtmlLeft), "", "0", "0", "0", "0",
+         Qt::black},
         {"html with spaces and #", typeAndLeave(c->HtmlBox(), "  #0000ff ", &Converter::HtmlLeft),
          "  #0000ff ", "16711680", "0", "0", "255", Qt::blue},
-        {"html non-ASCII", typeAndLeave(c->HtmlBox(), QString::fromUtf8("ÿé€"), &Converter::HtmlLeft),
+        {"html non-ASCII",
+         typeAndLeave(c->HtmlBox(), QString::fromUtf8("ÿé€"), &Converter::HtmlLeft),
          QString::fromUtf8("ÿé€"), "0", "0", "0", "0", Qt::black},
         {"long white", typeAndLeave(c->LongBox(), "16777215", &Converter::LongLeft), "#FFFFFF",
          "16777215", "255", "255", "255", Qt::white},
@@ -202,14 +203,16 @@ TEST_F(WindowTest, ConverterTurnsEachBoxIntoTheOthers) {
          "abc", "255", "255", "255", Qt::white},
         {"long huge", typeAndLeave(c->LongBox(), "99999999999", &Converter::LongLeft), "#FFFFFF",
          "99999999999", "255", "255", "255", Qt::white},
-        {"long negative", typeAndLeave(c->LongBox(), "-1", &Converter::LongLeft), "#FF0000",
-         "-1", "-1", "0", "0", Qt::white},
-        {"green 140", [c] {
+        {"long negative", typeAndLeave(c->LongBox(), "-1", &Converter::LongLeft), "#FF0000", "-1",
+         "-1", "0", "0", Qt::white},
+        {"green 140",
+         [c] {
              c->ComponentBox(0)->setText("255");
              c->ComponentBox(1)->setText("140");
              c->ComponentBox(2)->setText("0");
              c->ComponentLeft();
-         }, "#FF8C00", "36095", "255", "140", "0", QColor(255, 140, 0)},
+         },
+         "#FF8C00", "36095", "255", "140", "0", QColor(255, 140, 0)},
         {"component not a number", typeAndLeave(c->ComponentBox(2), "x", &Converter::ComponentLeft),
          "#FF8C00", "36095", "255", "140", "x", QColor(255, 140, 0)},
         {"component above 255", typeAndLeave(c->ComponentBox(2), "300", &Converter::ComponentLeft),

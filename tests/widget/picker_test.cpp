@@ -1,6 +1,6 @@
 #include <QFrame>
-#include <QStyleHints>
 #include <QLineEdit>
+#include <QStyleHints>
 #include <QToolButton>
 
 #include "core/text.h"
@@ -20,14 +20,15 @@ using testing::WindowTest;
 // A screen of known pixels: pixel (x, y) is red x, green y, blue 0x40 (within
 // the bytes), and the pointer goes where it is put.
 class FakeScreen : public ScreenAccess {
-public:
+  public:
     explicit FakeScreen(QSize size = QSize(640, 480)) : size_(size) {}
     QImage Capture() override {
         ++captures;
         if (failCapture) return {};
         QImage image(size_, QImage::Format_RGB32);
         for (int y = 0; y < size_.height(); ++y) {
-            for (int x = 0; x < size_.width(); ++x) image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40));
+            for (int x = 0; x < size_.width(); ++x)
+                image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40));
         }
         return image;
     }
@@ -40,17 +41,18 @@ public:
     bool failCapture = false;
     int captures = 0;
 
-private:
+  private:
     QSize size_;
 };
 
 class PickerTest : public WindowTest {
-protected:
+  protected:
     std::unique_ptr<ColorPicker> Open() {
         auto picker = std::make_unique<ColorPicker>(screen_.Capture(), screen_, options_,
                                                     [this](const QString& text, QWidget* parent) {
                                                         added_ << text;
-                                                        if (window_) window_->Add2Favo(text, parent);
+                                                        if (window_)
+                                                            window_->Add2Favo(text, parent);
                                                     });
         picker->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(picker.get()));
@@ -82,7 +84,9 @@ TEST_F(PickerTest, TracksThePixelUnderThePointerFromTheStart) {
     const struct {
         QPoint at;
         QString text;
-    } cases[] = {{{1, 1}, "#010140"}, {{255, 200}, "#FFC840"}, {{300, 479}, "#2CDF40"},
+    } cases[] = {{{1, 1}, "#010140"},
+                 {{255, 200}, "#FFC840"},
+                 {{300, 479}, "#2CDF40"},
                  {{400, 0}, "#900040"}};
     for (const auto& c : cases) {
         picker->Track(c.at);
@@ -211,7 +215,8 @@ TEST_F(PickerTest, ThePanelMovesToEachCornerOnePixelFromTheEdges) {
     const int w = picker->width();
     const int h = picker->height();
     EXPECT_EQ(panel->geometry(), QRect(w - 138, 0, 138, 257));
-    const QPoint expected[] = {{1, 1}, {w - 138 - 1, 1}, {1, h - 257 - 1}, {w - 138 - 1, h - 257 - 1}};
+    const QPoint expected[] = {
+        {1, 1}, {w - 138 - 1, 1}, {1, h - 257 - 1}, {w - 138 - 1, h - 257 - 1}};
     for (int b = 1; b <= 4; ++b) {
         QTest::mouseClick(picker->CornerButton(b), Qt::LeftButton);
         EXPECT_EQ(panel->pos(), expected[b - 1]) << b;

@@ -4,10 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
-#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -27,8 +27,10 @@ namespace velmor::testing {
 
 // A main window on a settings.ini of its own, shown and ready for input.
 class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { settings_ = std::make_unique<SettingsFile>(folder_.File("settings.ini")); }
+  protected:
+    void SetUp() override {
+        settings_ = std::make_unique<SettingsFile>(folder_.File("settings.ini"));
+    }
     void TearDown() override { window_.reset(); }
 
     MainWindow& Start() {
@@ -82,21 +84,21 @@ protected:
     QString lastBoxDefault_;
     QStringList boxTexts_;
 
-private:
+  private:
     void AnswerWhenShown(QStringList answers, int triesLeft) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) {
             if (triesLeft > 0) {
-                QTimer::singleShot(10, [this, answers, triesLeft] {
-                    AnswerWhenShown(answers, triesLeft - 1);
-                });
+                QTimer::singleShot(
+                    10, [this, answers, triesLeft] { AnswerWhenShown(answers, triesLeft - 1); });
             }
             return;
         }
         box->setProperty("answered", true);
         lastBoxText_ = box->text();
         boxTexts_ << box->text();
-        lastBoxDefault_ = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
+        lastBoxDefault_ =
+            box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
         const QString answer = answers.takeFirst();
         QAbstractButton* chosen = nullptr;
         for (QAbstractButton* button : box->buttons()) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/artwork.h"
+#include "platform/controls.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 #include "ui/dialogs/help.h"
@@ -30,9 +31,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-AboutBox::AboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)) {
     setWindowTitle(QStringLiteral("About Velmor Color Picker"));
     UseDesignFont(this);
     setFixedSize(TwipsToPixels(5325), TwipsToPixels(2700));

@@ -12,13 +12,13 @@ namespace velmor {
 class LinkLabel : public QLabel {
     Q_OBJECT
 
-public:
+  public:
     LinkLabel(const QString& text, QWidget* parent = nullptr);
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
@@ -26,7 +26,7 @@ protected:
 class AboutBox : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AboutBox(QWidget* parent = nullptr);
 
     LinkLabel* WebLink() const { return lWeb_; }
@@ -34,10 +34,10 @@ public:
     QPushButton* OkButton() const { return okButton_; }
     QLabel* Caption(int index) const { return label1_[static_cast<std::size_t>(index)]; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPushButton* okButton_;
     std::array<QLabel*, 4> label1_{};
     LinkLabel* lWeb_;

@@ -8,11 +8,16 @@
 namespace velmor {
 
 void OpenHelpFile() {
-    Desktop::Open(QUrl::fromLocalFile(QString::fromStdString(ApplicationFolder()) + "/" + kHelpFileName));
+    Desktop::Open(
+        QUrl::fromLocalFile(QString::fromStdString(ApplicationFolder()) + "/" + kHelpFileName));
 }
 
-void OpenSupportMail() { Desktop::Open(QUrl(QStringLiteral("mailto:") + kSupportAddress)); }
+void OpenSupportMail() {
+    Desktop::Open(QUrl(QStringLiteral("mailto:") + kSupportAddress));
+}
 
-void OpenWebSite() { Desktop::Open(QUrl(kWebAddress)); }
+void OpenWebSite() {
+    Desktop::Open(QUrl(kWebAddress));
+}
 
 }  // namespace velmor

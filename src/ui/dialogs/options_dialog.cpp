@@ -10,37 +10,25 @@
 
 #include "core/value_formatter.h"
 #include "platform/artwork.h"
+#include "platform/controls.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
 namespace velmor {
 
-namespace {
-
-QPushButton* DialogButton(const QString& text, QRect geometry, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setGeometry(geometry);
-    // Neither Enter nor Escape is bound to a button here.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-}  // namespace
-
 OptionsDialog::OptionsDialog(AppOptions& options, const SettingsFile& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      options_(options),
-      settings_(settings) {
+    : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)), options_(options), settings_(settings) {
     setWindowTitle(QStringLiteral("Options..."));
     UseDesignFont(this);
     setWindowIcon(Artwork::Icon("gear"));
     setFixedSize(TwipsToPixels(6030), TwipsToPixels(3345));
 
-    okButton_ = DialogButton(QStringLiteral("&OK"), TwipsRect(4680, 120, 1215, 375), this);
-    cancelButton_ = DialogButton(QStringLiteral("&Cancel"), TwipsRect(4680, 600, 1215, 375), this);
-    cmdDefault_ = DialogButton(QStringLiteral("&Default"), TwipsRect(4680, 1080, 1215, 375), this);
+    // Neither Enter nor Escape is bound to a button here.
+    okButton_ = MakeCommandButton(QStringLiteral("&OK"), TwipsRect(4680, 120, 1215, 375), this);
+    cancelButton_ =
+        MakeCommandButton(QStringLiteral("&Cancel"), TwipsRect(4680, 600, 1215, 375), this);
+    cmdDefault_ =
+        MakeCommandButton(QStringLiteral("&Default"), TwipsRect(4680, 1080, 1215, 375), this);
 
     auto* frame1 = new QGroupBox(QStringLiteral("Show letters in"), this);
     frame1->setGeometry(TwipsRect(1200, 120, 3255, 855));
@@ -51,12 +39,14 @@ OptionsDialog::OptionsDialog(AppOptions& options, const SettingsFile& settings, 
 
     chkRemove_ = new QCheckBox(QStringLiteral("Remove keyboard support"), this);
     chkRemove_->setGeometry(TwipsRect(1200, 1200, 2775, 255));
-    auto* label1 = new QLabel(QStringLiteral("If the keyboard support may affect your PC running, you "
-                                             "may check this item to disable it."),
-                              this);
+    auto* label1 =
+        new QLabel(QStringLiteral("If the keyboard support may affect your PC running, you "
+                                  "may check this item to disable it."),
+                   this);
     label1->setWordWrap(true);
     label1->setGeometry(TwipsRect(1560, 1560, 3375, 495));
-    chkCopy_ = new QCheckBox(QStringLiteral("When press \"CTRL+C\", copy which value to clipboard"), this);
+    chkCopy_ =
+        new QCheckBox(QStringLiteral("When press \"CTRL+C\", copy which value to clipboard"), this);
     chkCopy_->setGeometry(TwipsRect(1200, 2160, 4335, 255));
     label2_ = new QLabel(QStringLiteral("Select value:"), this);
     label2_->move(TwipsPoint(1560, 2640));

@@ -17,7 +17,7 @@ namespace velmor {
 class OptionsDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     OptionsDialog(AppOptions& options, const SettingsFile& settings, QWidget* parent = nullptr);
 
     void RefreshOptionControls();
@@ -34,10 +34,10 @@ public:
     QLabel* SelectLabel() const { return label2_; }
     QComboBox* ValueList() const { return cboValues_; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     AppOptions& options_;
     const SettingsFile& settings_;
     QPushButton* okButton_;

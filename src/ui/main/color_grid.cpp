@@ -20,7 +20,9 @@ ColorGrid::ColorGrid(const GridShape& shape, const AppOptions& options, QWidget*
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void ColorGrid::SetCells(std::vector<std::string> hexTexts) { cells_ = std::move(hexTexts); }
+void ColorGrid::SetCells(std::vector<std::string> hexTexts) {
+    cells_ = std::move(hexTexts);
+}
 
 GridShape ColorGrid::Shape() const {
     GridShape shape = shape_;

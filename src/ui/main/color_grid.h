@@ -16,7 +16,7 @@ namespace velmor {
 class ColorGrid : public PictureBox {
     Q_OBJECT
 
-public:
+  public:
     ColorGrid(const GridShape& shape, const AppOptions& options, QWidget* parent = nullptr);
 
     void SetCells(std::vector<std::string> hexTexts);
@@ -28,13 +28,13 @@ public:
     std::int16_t Selection() const { return selection_; }
     std::int16_t CellAt(QPointF point) const;
 
-signals:
+  signals:
     void cellPressed(int index);
     void keyMoved(int index);
     void copyKeyPressed(Qt::KeyboardModifiers modifiers);
     void doubleClicked();
 
-protected:
+  protected:
     virtual std::int16_t MoveFrom(std::int16_t index, GridKey key) const;
     virtual bool ClearsBeforeDraw() const { return false; }
     // The cells that are drawn, hit and reached by the keys.
@@ -45,7 +45,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void DrawCell(int index, bool selected);
 
     GridShape shape_;
@@ -58,10 +58,10 @@ private:
 class FavoritesGrid : public ColorGrid {
     Q_OBJECT
 
-public:
+  public:
     FavoritesGrid(const AppOptions& options, QWidget* parent = nullptr);
 
-protected:
+  protected:
     std::int16_t MoveFrom(std::int16_t index, GridKey key) const override;
     bool ClearsBeforeDraw() const override { return true; }
     int DrawnCellCount() const override;

@@ -32,8 +32,8 @@ QLineEdit* ColorPage::AddLine(QFrame* frame, const QString& text) {
     return line;
 }
 
-ColorGrid* ColorPage::AddGrid(const GridShape& shape, const AppOptions& options, int left,
-                              int top, int width, int height) {
+ColorGrid* ColorPage::AddGrid(const GridShape& shape, const AppOptions& options, int left, int top,
+                              int width, int height) {
     auto* grid = new ColorGrid(shape, options, this);
     TabControl::Place(grid, left, top, width, height);
     connect(grid, &ColorGrid::copyKeyPressed, this, &ColorPage::copyChosenValue);

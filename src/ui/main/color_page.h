@@ -19,17 +19,17 @@ class ImageToolbar;
 class ColorPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit ColorPage(QWidget* parent = nullptr) : QWidget(parent) {}
 
-signals:
+  signals:
     void showColor(const QString& colorText, const QString& name);
     void addToFavorites(const QString& text);
     void copyChosenValue(Qt::KeyboardModifiers modifiers);
     // A click on button `position` (from 1) of the tab's toolbar.
     void toolbarClicked(int position);
 
-protected:
+  protected:
     // Helpers that place controls by twips relative to the tab control.
     QLabel* AddCaption(const QString& text, int left, int top);
     QFrame* AddFrame(int left, int top, int width, int height);

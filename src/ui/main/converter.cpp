@@ -14,9 +14,13 @@ namespace velmor {
 
 namespace {
 
-QString Decimal(std::int32_t value) { return QString::number(value); }
+QString Decimal(std::int32_t value) {
+    return QString::number(value);
+}
 
-std::string Utf8(const QLineEdit* box) { return box->text().toStdString(); }
+std::string Utf8(const QLineEdit* box) {
+    return box->text().toStdString();
+}
 
 }  // namespace
 
@@ -36,14 +40,16 @@ Converter::Converter(QWidget* parent) : QFrame(parent) {
         return line;
     };
     caption(QStringLiteral("HTML Value:"), 240, 240);
-    txtHTML_ = box(QStringLiteral("txtHTML"), QStringLiteral("#000000"), TwipsRect(1440, 240, 1455, 285));
+    txtHTML_ =
+        box(QStringLiteral("txtHTML"), QStringLiteral("#000000"), TwipsRect(1440, 240, 1455, 285));
     caption(QStringLiteral("Long Value:"), 240, 600);
     txtLong_ = box(QStringLiteral("txtLong"), QStringLiteral("0"), TwipsRect(1440, 600, 1455, 285));
     caption(QStringLiteral("RGB Value:"), 240, 960);
     const int lefts[] = {1440, 2280, 3120};
     for (int i = 0; i < 3; ++i) {
-        txtRed_[static_cast<std::size_t>(i)] = box(QStringLiteral("txtRed%1").arg(i), QStringLiteral("0"),
-                                                   TwipsRect(lefts[i], 960, 615, 285));
+        txtRed_[static_cast<std::size_t>(i)] =
+            box(QStringLiteral("txtRed%1").arg(i), QStringLiteral("0"),
+                TwipsRect(lefts[i], 960, 615, 285));
     }
     picHTML_ = new PictureBox(this);
     picHTML_->setObjectName(QStringLiteral("picHTML"));

@@ -14,7 +14,7 @@ class PictureBox;
 class Converter : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     explicit Converter(QWidget* parent = nullptr);
 
     QLineEdit* HtmlBox() const { return txtHTML_; }
@@ -26,10 +26,10 @@ public:
     void LongLeft();
     void ComponentLeft();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FillPreviewFromLong();
 
     QLineEdit* txtHTML_;

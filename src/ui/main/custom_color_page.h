@@ -20,9 +20,10 @@ class PictureBox;
 class CustomColorPage : public ColorPage {
     Q_OBJECT
 
-public:
+  public:
     // Asks the user for a colour, starting from the given one; nothing when cancelled.
-    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
+    using ColorChooser =
+        std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
 
     explicit CustomColorPage(QWidget* parent = nullptr);
 
@@ -37,10 +38,10 @@ public:
     Converter* Calculator() const { return converter_; }
     ImageToolbar* Toolbar() const { return toolbar_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BarMoved(int index);
     void Typed(int index);
     void Compose();

@@ -46,7 +46,9 @@ FavoritesPage::FavoritesPage(FavoritesList& list, const SettingsFile& settings,
     txtFavo_->setEnabled(false);
 }
 
-void FavoritesPage::LoadFavorites() { DrawFavoritesGrid(list_.Load(settings_)); }
+void FavoritesPage::LoadFavorites() {
+    DrawFavoritesGrid(list_.Load(settings_));
+}
 
 void FavoritesPage::Add2Favo(const QString& text, QWidget* messageParent) {
     const std::string entry = FavoritesList::ExtractEntry(text.toStdString());
@@ -70,7 +72,8 @@ void FavoritesPage::RemoveSelectedFavorite() {
 
 void FavoritesPage::ClearFavorites() {
     if (list_.NeedsConfirmation() &&
-        !AskYesNo(window(), QStringLiteral("Are you sure to clear all colors from the favorites?"))) {
+        !AskYesNo(window(),
+                  QStringLiteral("Are you sure to clear all colors from the favorites?"))) {
         return;
     }
     list_.Clear();
@@ -80,13 +83,15 @@ void FavoritesPage::ClearFavorites() {
 
 void FavoritesPage::RemoveDuplicateFavorites() {
     if (list_.NeedsConfirmation() &&
-        !AskYesNo(window(),
-                  QStringLiteral("Are you sure to remove all duplicated colors from the favorites?"))) {
+        !AskYesNo(
+            window(),
+            QStringLiteral("Are you sure to remove all duplicated colors from the favorites?"))) {
         return;
     }
     if (list_.TooShortForDuplicates()) return;
     if (!list_.RemoveDuplicates()) {
-        ShowInformation(window(), QStringLiteral("No duplicated colors found in the favorites list!"));
+        ShowInformation(window(),
+                        QStringLiteral("No duplicated colors found in the favorites list!"));
         return;
     }
     Save();
@@ -97,7 +102,8 @@ void FavoritesPage::DrawFavoritesGrid(std::int16_t selection) {
     if (list_.Empty()) {
         pic4_->SetCells({});
         pic4_->Draw(-1);
-        for (int position = 1; position <= 3; ++position) tbRemove_->SetButtonEnabled(position, false);
+        for (int position = 1; position <= 3; ++position)
+            tbRemove_->SetButtonEnabled(position, false);
         txtFavo_->clear();
         txtFavo_->setEnabled(false);
         return;

@@ -13,7 +13,7 @@ class FavoritesGrid;
 class FavoritesPage : public ColorPage {
     Q_OBJECT
 
-public:
+  public:
     FavoritesPage(FavoritesList& list, const SettingsFile& settings, const AppOptions& options,
                   QWidget* parent = nullptr);
 
@@ -29,7 +29,7 @@ public:
     QLineEdit* FavoriteLine() const { return txtFavo_; }
     ImageToolbar* RemoveToolbar() const { return tbRemove_; }
 
-private:
+  private:
     void Save() { list_.Save(settings_); }
 
     FavoritesList& list_;

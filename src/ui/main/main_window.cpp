@@ -11,6 +11,7 @@
 
 #include "platform/artwork.h"
 #include "platform/clipboard.h"
+#include "platform/controls.h"
 #include "platform/look.h"
 #include "platform/picture_box.h"
 #include "platform/qt_color.h"
@@ -54,21 +55,10 @@ QPixmap PickButtonPicture(QSize size, const QFont& font, const QColor& textColor
     return picture;
 }
 
-QPushButton* CommandButton(const QString& caption, QRect geometry, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(AppOptions& options, const SettingsFile& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      options_(options),
-      settings_(settings) {
+    : QWidget(parent, FixedBorderFlags(Qt::Window, true)), options_(options), settings_(settings) {
     setWindowTitle(QStringLiteral("Velmor Color Picker"));
     setWindowIcon(Artwork::Icon("app"));
     setObjectName(QStringLiteral("frmPalette"));
@@ -89,7 +79,9 @@ MainWindow::MainWindow(AppOptions& options, const SettingsFile& settings, QWidge
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
 
 void MainWindow::BuildLayout() {
     tabs_ = new TabControl(this);
@@ -118,18 +110,22 @@ void MainWindow::BuildLayout() {
         shape2_->BoxOutline(0, 0, shape2_->width() - 1, shape2_->height() - 1, Qt::black);
     });
 
-    cmdAdd2Favo_ = CommandButton(QStringLiteral("Add to &Favorites"), TwipsRect(840, 5850, 1575, 315), this);
-    cmdPick_ = CommandButton(QString(), TwipsRect(2760, 5850, 1455, 315), this);
+    cmdAdd2Favo_ = MakeCommandButton(QStringLiteral("Add to &Favorites"),
+                                     TwipsRect(840, 5850, 1575, 315), this);
+    cmdPick_ = MakeCommandButton(QString(), TwipsRect(2760, 5850, 1455, 315), this);
     cmdPick_->setObjectName(QStringLiteral("cmdPick"));
     cmdPick_->setAccessibleName(QStringLiteral("Pick Color..."));
     cmdPick_->setToolTip(QStringLiteral("Pick Color..."));
     cmdPick_->setIcon(QIcon(PickButtonPicture(cmdPick_->size() - QSize(8, 6), font(),
                                               palette().color(QPalette::ButtonText))));
     cmdPick_->setIconSize(cmdPick_->size() - QSize(8, 6));
-    cmdOptions_ = CommandButton(QStringLiteral("&Options ..."), TwipsRect(4440, 5850, 975, 315), this);
-    command4_ = CommandButton(QStringLiteral("&About ..."), TwipsRect(5465, 5850, 975, 315), this);
-    command3_ = CommandButton(QStringLiteral("&Help..."), TwipsRect(6480, 5850, 975, 315), this);
-    cmdExit_ = CommandButton(QStringLiteral("E&xit"), TwipsRect(7800, 5850, 735, 315), this);
+    cmdOptions_ =
+        MakeCommandButton(QStringLiteral("&Options ..."), TwipsRect(4440, 5850, 975, 315), this);
+    command4_ =
+        MakeCommandButton(QStringLiteral("&About ..."), TwipsRect(5465, 5850, 975, 315), this);
+    command3_ =
+        MakeCommandButton(QStringLiteral("&Help..."), TwipsRect(6480, 5850, 975, 315), this);
+    cmdExit_ = MakeCommandButton(QStringLiteral("E&xit"), TwipsRect(7800, 5850, 735, 315), this);
 
     // The pick button comes first in the tab order.
     setTabOrder(cmdPick_, cmdOptions_);
@@ -138,19 +134,22 @@ void MainWindow::BuildLayout() {
     setTabOrder(command3_, cmdExit_);
     setTabOrder(cmdExit_, cmdAdd2Favo_);
 
-    connect(cmdAdd2Favo_, &QPushButton::clicked, this, [this] { Add2Favo(panel_->CurrentColorText()); });
+    connect(cmdAdd2Favo_, &QPushButton::clicked, this,
+            [this] { Add2Favo(panel_->CurrentColorText()); });
     connect(cmdPick_, &QPushButton::clicked, this, &MainWindow::PickCommand);
     connect(cmdOptions_, &QPushButton::clicked, this, &MainWindow::OptionsCommand);
     connect(command4_, &QPushButton::clicked, this, &MainWindow::AboutCommand);
     connect(command3_, &QPushButton::clicked, this, &MainWindow::HelpCommand);
     connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
-    const std::pair<ColorPage*, int> pages[] = {
-        {namedPage_, NamedColorsTab}, {safetyPage_, SafetyPaletteTab},
-        {customPage_, CustomColorTab}, {favoritesPage_, FavoriteColorsTab}};
+    const std::pair<ColorPage*, int> pages[] = {{namedPage_, NamedColorsTab},
+                                                {safetyPage_, SafetyPaletteTab},
+                                                {customPage_, CustomColorTab},
+                                                {favoritesPage_, FavoriteColorsTab}};
     for (const auto& [page, index] : pages) {
         connect(page, &ColorPage::showColor, this, &MainWindow::ShowColor);
-        connect(page, &ColorPage::addToFavorites, this, [this](const QString& text) { Add2Favo(text); });
+        connect(page, &ColorPage::addToFavorites, this,
+                [this](const QString& text) { Add2Favo(text); });
         connect(page, &ColorPage::copyChosenValue, this, &MainWindow::CopyChosenValue);
         connect(page, &ColorPage::toolbarClicked, this,
                 [this, index = index](int position) { ToolbarCommand(index, position); });
@@ -195,7 +194,9 @@ void MainWindow::OptionsCommand() {
     ShowColor(panel_->CurrentColorText(), panel_->CurrentName());
 }
 
-void MainWindow::HelpCommand() { OpenHelpFile(); }
+void MainWindow::HelpCommand() {
+    OpenHelpFile();
+}
 
 void MainWindow::AboutCommand() {
     AboutBox box(this);
@@ -234,7 +235,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && IsOwnKeyTarget(watched)) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (type == QEvent::KeyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (type == QEvent::KeyPress &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             // Enter clicks the focused command button, or else the pick button.
             auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
             (focused != nullptr ? focused : cmdPick_)->click();
@@ -245,8 +247,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             if (type == QEvent::KeyPress) {
                 ctrlHeldAtC_ = key->modifiers().testFlag(Qt::ControlModifier);
             } else {
-                KeyReleased(key->key(), key->modifiers() | (ctrlHeldAtC_ ? Qt::ControlModifier
-                                                                         : Qt::NoModifier));
+                KeyReleased(key->key(), key->modifiers() |
+                                            (ctrlHeldAtC_ ? Qt::ControlModifier : Qt::NoModifier));
                 ctrlHeldAtC_ = false;
             }
         } else if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {

@@ -25,8 +25,13 @@ class PictureBox;
 class MainWindow : public QWidget {
     Q_OBJECT
 
-public:
-    enum Tab { NamedColorsTab = 0, SafetyPaletteTab = 1, CustomColorTab = 2, FavoriteColorsTab = 3 };
+  public:
+    enum Tab {
+        NamedColorsTab = 0,
+        SafetyPaletteTab = 1,
+        CustomColorTab = 2,
+        FavoriteColorsTab = 3
+    };
 
     MainWindow(AppOptions& options, const SettingsFile& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -62,10 +67,10 @@ public:
     QPushButton* ExitButton() const { return cmdExit_; }
     const QTimer& PickTimer() const { return tmP_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     void StartUp();
     void ToolbarCommand(int tabIndex, int position);

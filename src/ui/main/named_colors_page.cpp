@@ -67,8 +67,7 @@ void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selectio
     const auto index = static_cast<std::size_t>(selection);
     const std::string& hex = grid->CellHex(selection);
     const std::string& name = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
-    txtNames_->setText(
-        QString::fromStdString(velmor::NameLine(name, hex, chkNames_->isChecked())));
+    txtNames_->setText(QString::fromStdString(velmor::NameLine(name, hex, chkNames_->isChecked())));
     emit showColor(QString::fromStdString("#" + hex), QString::fromStdString(name));
 }
 

@@ -10,7 +10,7 @@ namespace velmor {
 class NamedColorsPage : public ColorPage {
     Q_OBJECT
 
-public:
+  public:
     NamedColorsPage(const AppOptions& options, QWidget* parent = nullptr);
 
     void DrawBasicGrid(std::int16_t selection);
@@ -22,7 +22,7 @@ public:
     QCheckBox* NamesFirst() const { return chkNames_; }
     ImageToolbar* Toolbar() const { return toolbar_; }
 
-private:
+  private:
     void ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic);
 
     ColorGrid* pic1_;

@@ -8,7 +8,7 @@ namespace velmor {
 class SafetyPage : public ColorPage {
     Q_OBJECT
 
-public:
+  public:
     SafetyPage(const AppOptions& options, QWidget* parent = nullptr);
 
     void DrawSafetyGrid(std::int16_t selection);
@@ -17,7 +17,7 @@ public:
     QLineEdit* SafeLine() const { return txtSafe_; }
     ImageToolbar* Toolbar() const { return toolbar_; }
 
-private:
+  private:
     ColorGrid* pic3_;
     QLineEdit* txtSafe_;
     ImageToolbar* toolbar_;

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFrame>
 #include <QProxyStyle>
-#include <QStyleFactory>
 #include <QStackedWidget>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <algorithm>
 
@@ -17,10 +17,10 @@ namespace {
 // All tabs in one row across the control: each as wide as its caption needs,
 // and the room left over shared out equally.
 class EqualTabBar : public QTabBar {
-public:
+  public:
     explicit EqualTabBar(QWidget* parent) : QTabBar(parent) {}
 
-protected:
+  protected:
     QSize tabSizeHint(int index) const override {
         int natural = 0;
         for (int i = 0; i < count(); ++i) natural += CaptionWidth(i);
@@ -28,16 +28,17 @@ protected:
         return QSize(CaptionWidth(index) + spare, TabControl::kStripHeight);
     }
 
-private:
+  private:
     int CaptionWidth(int index) const {
-        return fontMetrics().horizontalAdvance(QString(tabText(index)).remove(QLatin1Char('&'))) + 8;
+        return fontMetrics().horizontalAdvance(QString(tabText(index)).remove(QLatin1Char('&'))) +
+               8;
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 };
 
 // Narrow margins around the tab captions, so four fit in one row.
 class CompactTabStyle : public QProxyStyle {
-public:
+  public:
     using QProxyStyle::QProxyStyle;
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -72,9 +73,13 @@ void TabControl::AddPage(QWidget* page, const QString& caption) {
     pages_.push_back(page);
 }
 
-int TabControl::CurrentIndex() const { return tabBar_->currentIndex(); }
+int TabControl::CurrentIndex() const {
+    return tabBar_->currentIndex();
+}
 
-void TabControl::SetCurrentIndex(int index) { tabBar_->setCurrentIndex(index); }
+void TabControl::SetCurrentIndex(int index) {
+    tabBar_->setCurrentIndex(index);
+}
 
 void TabControl::Place(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(TwipsRect(left, top, width, height).translated(0, -kStripHeight));

@@ -15,7 +15,7 @@ namespace velmor {
 class TabControl : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kStripHeight = 24;
 
     explicit TabControl(QWidget* parent = nullptr);
@@ -32,10 +32,10 @@ public:
     static void Place(QWidget* control, int left, int top, int width, int height);
     static void Move(QWidget* control, int left, int top);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QTabBar* tabBar_;
     QFrame* frame_;
     QStackedWidget* stack_;

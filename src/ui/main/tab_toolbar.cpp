@@ -6,8 +6,8 @@
 
 namespace velmor {
 
-ImageToolbar::ImageToolbar(const std::vector<ToolButtonSpec>& buttons,
-                           Qt::Orientation orientation, QWidget* parent)
+ImageToolbar::ImageToolbar(const std::vector<ToolButtonSpec>& buttons, Qt::Orientation orientation,
+                           QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
     int position = 1;
     for (const auto& spec : buttons) {

@@ -20,7 +20,7 @@ struct ToolButtonSpec {
 class ImageToolbar : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     ImageToolbar(const std::vector<ToolButtonSpec>& buttons, Qt::Orientation orientation,
                  QWidget* parent = nullptr);
 
@@ -30,13 +30,13 @@ public:
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     void SetButtonEnabled(int position, bool enabled);
 
-signals:
+  signals:
     void buttonClicked(int position, const QString& key);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     Qt::Orientation orientation_;
     std::vector<QToolButton*> buttons_;
 };

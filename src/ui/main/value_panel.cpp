@@ -13,7 +13,7 @@ namespace velmor {
 namespace {
 
 // Rows from the top, by format index: RGB Format sits under the B value.
-constexpr std::array<int, kValueFormatCount> kVisualOrder = {0, 1, 2, 3, 4, 9, 5,
+constexpr std::array<int, kValueFormatCount> kVisualOrder = {0, 1, 2, 3,  4,  9,  5,
                                                              6, 7, 8, 10, 11, 12, 13};
 // The panel's own corner in the window, in twips.
 constexpr int kPanelLeft = 5520;

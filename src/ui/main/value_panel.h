@@ -17,7 +17,7 @@ namespace velmor {
 class ValuePanel : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     explicit ValuePanel(const AppOptions& options, QWidget* parent = nullptr);
 
     void ShowColor(const QString& colorText, const QString& name);
@@ -32,10 +32,10 @@ public:
     QLineEdit* Row(int index) const { return tColor_[static_cast<std::size_t>(index)]; }
     QToolButton* CopyButton(int index) const { return cmdCopy_[static_cast<std::size_t>(index)]; }
 
-signals:
+  signals:
     void swatchColorChanged(ColorValue color);
 
-private:
+  private:
     const AppOptions& options_;
     std::array<QLabel*, kValueFormatCount> labelColor_{};
     std::array<QLineEdit*, kValueFormatCount> tColor_{};

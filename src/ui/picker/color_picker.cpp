@@ -2,11 +2,11 @@
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QStyleHints>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QToolButton>
 #include <QWindow>
 #include <cmath>
@@ -26,7 +26,9 @@ namespace {
 constexpr int kCellSize = 17;  // 255 twips
 constexpr int kGrabTries = 40;
 
-ColorValue ToColorValue(QRgb rgb) { return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb); }
+ColorValue ToColorValue(QRgb rgb) {
+    return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb);
+}
 
 QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -100,8 +102,7 @@ void ColorPicker::BuildPanel() {
     addButton_ = PanelButton("favo", "Add to Favorites", toolbar3, frame1_);
     removeButton_ = PanelButton("remo", "Remove from List", toolbar3 + QPoint(23, 0), frame1_);
     closeButton_ = PanelButton("close", "Close", TwipsPoint(1665, 30), frame1_);
-    connect(addButton_, &QToolButton::clicked, this,
-            [this] { addToFavorites_(HtmlText(), this); });
+    connect(addButton_, &QToolButton::clicked, this, [this] { addToFavorites_(HtmlText(), this); });
     connect(closeButton_, &QToolButton::clicked, this, &QDialog::reject);
 
     txtHTML_ = new QLineEdit(QStringLiteral("#000000"), frame1_);
@@ -123,7 +124,8 @@ void ColorPicker::BuildPanel() {
     picture1_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
     picture1_->Clear();
     picture3_ = new QWidget(frame1_);
-    picture3_->setGeometry(QRect(TwipsPoint(120, 780), QSize(picture1_->width(), TwipsToPixels(1095))));
+    picture3_->setGeometry(
+        QRect(TwipsPoint(120, 780), QSize(picture1_->width(), TwipsToPixels(1095))));
     for (int i = 0; i < kHistoryCells; ++i) {
         auto* cell = new PictureBox(picture3_);
         cell->setGeometry((i % 7) * kCellSize, (i / 7) * kCellSize, kCellSize, kCellSize);
@@ -146,7 +148,9 @@ void ColorPicker::FillCell(int cell, ColorValue color) {
     box->Refresh();
 }
 
-QString ColorPicker::HtmlText() const { return txtHTML_->text(); }
+QString ColorPicker::HtmlText() const {
+    return txtHTML_->text();
+}
 
 QPoint ColorPicker::DevicePoint(QPointF logical) const {
     return QPoint(int(std::floor(logical.x() * ratio_)), int(std::floor(logical.y() * ratio_)));
@@ -185,8 +189,9 @@ void ColorPicker::Track(QPoint devicePoint) {
     picCap_->FillWith(ToQColor(sample_));
     ShowHtmlValue();
     // The magnifier shows the screen as displayed: the panel too where it is near.
-    const MagnifierSource source = MagnifierSourceRect(
-        devicePoint.x(), devicePoint.y(), picture1_->width(), picture1_->height(), MagnifierView::kZoom);
+    const MagnifierSource source =
+        MagnifierSourceRect(devicePoint.x(), devicePoint.y(), picture1_->width(),
+                            picture1_->height(), MagnifierView::kZoom);
     const QRect area(source.x, source.y, source.width, source.height);
     if (area.intersects(panel)) {
         const QImage shown = frame1_->grab().toImage();
@@ -223,19 +228,22 @@ void ColorPicker::MovePanel(PanelCorner corner) {
 void ColorPicker::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect r = event->rect();
-    painter.drawImage(r, capture_, QRectF(QPointF(r.topLeft()) * ratio_, QSizeF(r.size()) * ratio_));
+    painter.drawImage(r, capture_,
+                      QRectF(QPointF(r.topLeft()) * ratio_, QSizeF(r.size()) * ratio_));
 }
 
 void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
     const QPoint device = DevicePoint(event->position());
     // A move the platform reports after a key move lands on the logical pixel
     // the pointer was put on; the finer device point of the key move stands.
-    if (ratio_ != 1.0 && DevicePoint(QPointF(pointer_) / ratio_) / ratio_ == device / ratio_) return;
+    if (ratio_ != 1.0 && DevicePoint(QPointF(pointer_) / ratio_) / ratio_ == device / ratio_)
+        return;
     Track(device);
 }
 
 void ColorPicker::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || frame1_->geometry().contains(event->position().toPoint())) {
+    if (event->button() != Qt::LeftButton ||
+        frame1_->geometry().contains(event->position().toPoint())) {
         return;
     }
     // The second press of a double click belongs to the click before it.
@@ -243,7 +251,8 @@ void ColorPicker::mousePressEvent(QMouseEvent* event) {
     const bool secondOfDouble =
         lastPress_.isValid() &&
         lastPress_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
-        (at - lastPressAt_).manhattanLength() <= QGuiApplication::styleHints()->mouseDoubleClickDistance();
+        (at - lastPressAt_).manhattanLength() <=
+            QGuiApplication::styleHints()->mouseDoubleClickDistance();
     lastPress_.start();
     lastPressAt_ = at;
     if (secondOfDouble) {
@@ -272,8 +281,9 @@ void ColorPicker::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const auto mods = event->modifiers();
-    const int step = PickerKeyStep(mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::AltModifier),
-                                   mods.testFlag(Qt::ShiftModifier));
+    const int step =
+        PickerKeyStep(mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::AltModifier),
+                      mods.testFlag(Qt::ShiftModifier));
     QPoint delta;
     switch (event->key()) {
         case Qt::Key_Left:

@@ -28,7 +28,7 @@ class ScreenAccess;
 class ColorPicker : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     using AddToFavorites = std::function<void(const QString& text, QWidget* messageParent)>;
 
     ColorPicker(QImage capture, ScreenAccess& screen, const AppOptions& options,
@@ -49,12 +49,14 @@ public:
     MagnifierView* Magnifier() const { return picture1_; }
     PictureBox* SampleBox() const { return picCap_; }
     PictureBox* HistoryCell(int cell) const { return picPal_[static_cast<std::size_t>(cell)]; }
-    QToolButton* CornerButton(int position) const { return toolbar1_[static_cast<std::size_t>(position - 1)]; }
+    QToolButton* CornerButton(int position) const {
+        return toolbar1_[static_cast<std::size_t>(position - 1)];
+    }
     QToolButton* AddButton() const { return addButton_; }
     QToolButton* RemoveButton() const { return removeButton_; }
     QToolButton* CloseButton() const { return closeButton_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +67,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildPanel();
     void TakeKeyboard();
     void FillCell(int cell, ColorValue color);

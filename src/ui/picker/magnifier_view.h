@@ -17,7 +17,7 @@ void DrawMagnified(QImage& target, QPoint cursor, int zoom, QRgb background, Pix
 class MagnifierView : public PictureBox {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kZoom = 9;
 
     explicit MagnifierView(QWidget* parent = nullptr);

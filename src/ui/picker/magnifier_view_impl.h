@@ -37,7 +37,8 @@ void DrawMagnified(QImage& target, QPoint cursor, int zoom, QRgb background, Pix
     const int o = RedSquareOrigin(w, zoom);
     const QRgb red = qRgb(255, 0, 0);
     for (int i = o; i <= o + zoom; ++i) {
-        for (const QPoint p : {QPoint(i, o), QPoint(i, o + zoom), QPoint(o, i), QPoint(o + zoom, i)}) {
+        for (const QPoint p :
+             {QPoint(i, o), QPoint(i, o + zoom), QPoint(o, i), QPoint(o + zoom, i)}) {
             if (target.rect().contains(p)) target.setPixel(p, red);
         }
     }

@@ -51,14 +51,16 @@ void RunPickCommand(MainWindow& window, ScreenAccess& screen, const AppOptions& 
     QImage capture = screen.Capture();
     if (capture.isNull()) {
         Restore(window);
-        ShowStopMessage(&window, QStringLiteral("The screen could not be read, so the picker cannot "
-                                                "open. Picking colours from the screen needs an X11 "
-                                                "session."));
+        ShowStopMessage(&window,
+                        QStringLiteral("The screen could not be read, so the picker cannot "
+                                       "open. Picking colours from the screen needs an X11 "
+                                       "session."));
         return;
     }
     {
-        ColorPicker picker(std::move(capture), screen, options,
-                           [&window](const QString& text, QWidget* parent) { window.Add2Favo(text, parent); });
+        ColorPicker picker(
+            std::move(capture), screen, options,
+            [&window](const QString& text, QWidget* parent) { window.Add2Favo(text, parent); });
         picker.exec();
     }
     Restore(window);
