@@ -10,18 +10,18 @@ ImageToolbar::ImageToolbar(const std::vector<ToolButtonSpec>& buttons, Qt::Orien
                            QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
     int position = 1;
-    for (const auto& spec : buttons) {
+    for (const auto& item : buttons) {
         auto* button = new QToolButton(this);
-        button->setObjectName(spec.key);
-        button->setText(spec.caption);
-        button->setIcon(Artwork::Icon(spec.image, spec.themeImage));
+        button->setObjectName(item.key);
+        button->setText(item.caption);
+        button->setIcon(Artwork::Icon(item.image, item.themeImage));
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(spec.toolTip.isEmpty() ? spec.caption.trimmed() : spec.toolTip);
+        button->setToolTip(item.toolTip.isEmpty() ? item.caption.trimmed() : item.toolTip);
         connect(button, &QToolButton::clicked, this,
-                [this, position, key = spec.key] { emit buttonClicked(position, key); });
+                [this, position, key = item.key] { emit buttonClicked(position, key); });
         buttons_.push_back(button);
         ++position;
     }
