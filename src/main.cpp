@@ -33,7 +33,9 @@ int main(int argc, char* argv[]) {
             return 0;
         }
     }
-    QApplication app(argc, argv);
+    // Qt sees only the program's name: no other option changes what it does.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmor Color Picker"));
     QApplication::setApplicationVersion(QStringLiteral("1.20"));
 
