@@ -236,8 +236,12 @@ void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
     const QPoint device = DevicePoint(event->position());
     // A move the platform reports after a key move lands on the logical pixel
     // the pointer was put on; the finer device point of the key move stands.
-    if (ratio_ != 1.0 && DevicePoint(QPointF(pointer_) / ratio_) / ratio_ == device / ratio_)
-        return;
+    if (ratio_ != 1.0) {
+        auto logical = [this](QPoint p) {
+            return QPoint(int(std::floor(p.x() / ratio_)), int(std::floor(p.y() / ratio_)));
+        };
+        if (logical(pointer_) == logical(device)) return;
+    }
     Track(device);
 }
 
