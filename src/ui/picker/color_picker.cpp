@@ -236,7 +236,8 @@ void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
     const QPoint device = DevicePoint(event->position());
     // A move the platform reports after a key move lands on the logical pixel
     // the pointer was put on; the finer device point of the key move stands.
-    if (ratio_ != 1.0) {
+    if (keyMoved_) {
+        keyMoved_ = false;
         auto logical = [this](QPoint p) {
             return QPoint(int(std::floor(p.x() / ratio_)), int(std::floor(p.y() / ratio_)));
         };
@@ -317,6 +318,7 @@ void ColorPicker::keyPressEvent(QKeyEvent* event) {
     next.setX(std::clamp(next.x(), 0, std::max(0, capture_.width() - 1)));
     next.setY(std::clamp(next.y(), 0, std::max(0, capture_.height() - 1)));
     screen_.SetPointerPosition(next);
+    keyMoved_ = ratio_ != 1.0;
     const QRect panel(frame1_->pos() * ratio_, frame1_->size() * ratio_);
     if (panel.contains(next)) {
         pointer_ = next;  // over the panel the sample and magnifier keep their state

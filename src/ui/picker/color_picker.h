@@ -100,6 +100,7 @@ class ColorPicker : public QDialog {
     QTimer grabRetry_;
     int grabTries_ = 0;
     bool panelMoved_ = false;
+    bool keyMoved_ = false;  // the pointer was put on a logical pixel by a key
 };
 
 }  // namespace velmor
