@@ -195,3 +195,23 @@ TEST_F(WindowTest, ADamagedListLoadsAndIsNeverRewrittenByReading) {
 
 }  // namespace
 }  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST_F(WindowTest, TwoRunningCopiesKeepEachOthersSavedSettings) {
+    MainWindow& first = Start();
+    AppOptions otherOptions;
+    MainWindow second(otherOptions, *settings_);
+    first.Add2Favo("#ff0000");
+    otherOptions.Upper = false;
+    SaveOptions(otherOptions, *settings_);  // what the other copy's OK does
+    first.Add2Favo("#00ff00");
+    second.FavoriteColors()->RemoveSelectedFavorite();  // nothing selected there: no write
+    EXPECT_EQ(SettingsText(),
+              "[Favorites]\nFavorites=ff0000;00ff00\n\n[Options]\nUpper=False\nRemove=False\n"
+              "Copy=True\nValue=8\n");
+}
+
+}  // namespace
+}  // namespace velmor
