@@ -34,7 +34,6 @@ class FavoritesList {
 
     // What a redraw with this selection records: the last index and the selection.
     void RecordDraw(std::int16_t selection);
-    void Select(std::int16_t index) { selectedIndex_ = index; }
 
     // Removes the selected entry; false (and no selection) when there is none.
     bool RemoveSelected();

@@ -99,28 +99,18 @@ void FavoritesPage::RemoveDuplicateFavorites() {
 }
 
 void FavoritesPage::DrawFavoritesGrid(std::int16_t selection) {
-    if (list_.Empty()) {
-        pic4_->SetCells({});
-        pic4_->Draw(-1);
-        for (int position = 1; position <= 3; ++position)
-            tbRemove_->SetButtonEnabled(position, false);
-        txtFavo_->clear();
-        txtFavo_->setEnabled(false);
-        return;
-    }
     std::vector<std::string> entries = list_.Entries();
-    if (selection < -1 || static_cast<std::size_t>(std::max<int>(selection, 0)) >= entries.size()) {
-        selection = -1;
-    }
+    if (selection < -1 || selection >= static_cast<int>(entries.size())) selection = -1;
+    // An empty list keeps its recorded selection and last index.
     list_.RecordDraw(selection);
-    tbRemove_->SetButtonEnabled(1, selection >= 0);
-    tbRemove_->SetButtonEnabled(2, list_.LastIndex() >= 1);
-    tbRemove_->SetButtonEnabled(3, list_.LastIndex() >= 1);
-    const bool valid = selection >= 0;
-    const std::string entry = valid ? entries[static_cast<std::size_t>(selection)] : std::string();
+    tbRemove_->SetButtonEnabled(1, list_.CanRemoveSelected());
+    tbRemove_->SetButtonEnabled(2, list_.CanClear());
+    tbRemove_->SetButtonEnabled(3, list_.CanClear());
+    const std::string entry =
+        selection >= 0 ? entries[static_cast<std::size_t>(selection)] : std::string();
     pic4_->SetCells(std::move(entries));
     pic4_->Draw(selection);
-    if (!valid) {
+    if (selection < 0) {
         txtFavo_->clear();
         txtFavo_->setEnabled(false);
         return;

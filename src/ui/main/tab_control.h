@@ -22,7 +22,6 @@ class TabControl : public QWidget {
 
     // The control takes the page; its children are placed with Place() and Move().
     void AddPage(QWidget* page, const QString& caption);
-    QWidget* Page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
     int CurrentIndex() const;
     void SetCurrentIndex(int index);
     QTabBar* TabBar() const { return tabBar_; }
