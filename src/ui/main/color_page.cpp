@@ -44,6 +44,10 @@ ImageToolbar* ColorPage::AddPaletteToolbar(int left, int top, int width, int hei
     QFrame* frame = AddFrame(left, top, width, height);
     // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
     auto* toolbar = new ImageToolbar(PaletteToolbarButtons(), Qt::Vertical, frame);
+    // A pixel smaller, so "Copy to Clipboard" fits the frame's width whole.
+    QFont small = toolbar->font();
+    small.setPixelSize(10);
+    toolbar->setFont(small);
     const int rows = std::min(44, frame->height() - 4);
     toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
     connect(toolbar, &ImageToolbar::buttonClicked, this,
