@@ -11,6 +11,13 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
 std::string RemoveAll(std::string_view text, char c) {
     std::string out;
     out.reserve(text.size());

@@ -11,6 +11,8 @@ namespace velmor {
 
 // Trims the space character only, as the program's texts are trimmed everywhere.
 std::string_view TrimSpaces(std::string_view text);
+// Trims spaces and tabs, as INI files are read.
+std::string_view TrimBlanks(std::string_view text);
 std::string RemoveAll(std::string_view text, char c);
 std::vector<std::string> Split(std::string_view text, char separator);
 std::string Join(const std::vector<std::string>& parts, char separator);

@@ -61,9 +61,9 @@ void FavoritesList::Append(std::string_view entry) {
     }
 }
 
-void FavoritesList::RecordDraw(std::int16_t selection) {
-    if (entries_.empty()) return;
-    lastIndex_ = ToIndex(Entries().size() - 1);
+void FavoritesList::RecordDraw(std::int16_t selection, std::size_t entryCount) {
+    if (entries_.empty() || entryCount == 0) return;
+    lastIndex_ = ToIndex(entryCount - 1);
     selectedIndex_ = selection;
 }
 

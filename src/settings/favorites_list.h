@@ -32,8 +32,9 @@ class FavoritesList {
     bool IsFull() const;
     void Append(std::string_view entry);
 
-    // What a redraw with this selection records: the last index and the selection.
-    void RecordDraw(std::int16_t selection);
+    // What a redraw of `entryCount` entries with this selection records: the
+    // last index and the selection. An empty list keeps both.
+    void RecordDraw(std::int16_t selection, std::size_t entryCount);
 
     // Removes the selected entry; false (and no selection) when there is none.
     bool RemoveSelected();

@@ -20,16 +20,6 @@ struct Line {
     std::size_t nameEnd = 0;  // key lines: offset just past the name as written
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 std::vector<Line> ParseLines(std::string_view text) {
@@ -194,8 +184,10 @@ bool IsWritableKeyName(std::string_view name) {
         name.find_first_of(std::string_view("\r\n=\0", 4)) != std::string_view::npos) {
         return false;
     }
-    const char first = TrimBlanks(name).empty() ? ' ' : TrimBlanks(name).front();
-    return first != '[' && first != ';' && first != '#' && first != ' ';
+    // A name that starts like a header or a comment would not read back as a key.
+    const std::string_view trimmed = TrimBlanks(name);
+    return !trimmed.empty() && trimmed.front() != '[' && trimmed.front() != ';' &&
+           trimmed.front() != '#';
 }
 
 bool IsWritableValue(std::string_view value) {

@@ -63,12 +63,6 @@ const std::string& ResolveFile(const std::string& file) {
     return file.empty() ? DefaultIniPath() : file;
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace
 
 std::string ReadSetting(std::string_view section, std::string_view key,
@@ -151,21 +145,30 @@ bool ReplaceFileAtomically(const std::string& requested, std::string_view conten
     return true;
 }
 
-const std::string& ApplicationFolder() {
-    static const std::string folder = [] {
+namespace {
+
+// The running executable's path, or an empty path when it cannot be told.
+const std::filesystem::path& ExecutablePath() {
+    static const std::filesystem::path exe = [] {
         std::error_code ec;
-        const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        if (ec || !exe.has_parent_path()) return std::string(".");
-        return exe.parent_path().string();
+        auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+        return ec ? std::filesystem::path() : path;
     }();
+    return exe;
+}
+
+}  // namespace
+
+const std::string& ApplicationFolder() {
+    static const std::string folder =
+        ExecutablePath().has_parent_path() ? ExecutablePath().parent_path().string() : ".";
     return folder;
 }
 
 const std::string& DefaultIniPath() {
     static const std::string path = [] {
-        std::error_code ec;
-        const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        const std::string stem = ec ? std::string("velmor-color-picker") : exe.stem().string();
+        const std::string stem = ExecutablePath().empty() ? std::string("velmor-color-picker")
+                                                          : ExecutablePath().stem().string();
         std::string folder = ApplicationFolder();
         if (folder.empty() || folder.back() != '/') folder += '/';
         return folder + stem + ".ini";

@@ -44,9 +44,7 @@ std::size_t LostLines(std::string_view before, std::string_view after) {
 
 std::string ExpectedRead(std::string value) {
     value = std::string(velmor::TrimSpaces(velmor::RemoveAll(value, '\0')));
-    std::string_view v = value;
-    while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-    while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+    std::string_view v = velmor::TrimBlanks(value);
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
     }
@@ -94,11 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string expected = ExpectedRead(value);
-    std::string_view trimmedKey = key;
-    while (!trimmedKey.empty() && (trimmedKey.front() == ' ' || trimmedKey.front() == '\t')) {
-        trimmedKey.remove_prefix(1);
-    }
-    if (!expected.empty() && !trimmedKey.empty()) {
+    if (!expected.empty() && !velmor::TrimBlanks(key).empty()) {
         if (velmor::ReadSetting(section, key, "\x01", file) != expected) std::abort();
         // One line replaced, or a terminator added to the last line.
         if (LostLines(content, after) > 1) std::abort();

@@ -18,7 +18,7 @@ FavoritesList ListOf(const std::string& text, std::int16_t selected) {
     if (!text.empty()) WriteFile(settings.Path(), "[Favorites]\nFavorites=" + text + "\n");
     FavoritesList list;
     list.Load(settings);
-    list.RecordDraw(selected);
+    list.RecordDraw(selected, list.Entries().size());
     return list;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/color_codec.h"
+#include "platform/arrow_keys.h"
 #include "platform/qt_color.h"
 
 namespace velmor {
@@ -71,28 +72,16 @@ void ColorGrid::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    GridKey key;
-    switch (event->key()) {
-        case Qt::Key_Left:
-            key = GridKey::Left;
-            break;
-        case Qt::Key_Right:
-            key = GridKey::Right;
-            break;
-        case Qt::Key_Up:
-            key = GridKey::Up;
-            break;
-        case Qt::Key_Down:
-            key = GridKey::Down;
-            break;
-        case Qt::Key_C:
-            emit copyKeyPressed(event->modifiers());
-            return;
-        default:
-            event->ignore();
-            return;
+    if (event->key() == Qt::Key_C) {
+        emit copyKeyPressed(event->modifiers());
+        return;
     }
-    const std::int16_t next = MoveFrom(selection_, key);
+    const std::optional<GridKey> key = ArrowKeyOf(event->key());
+    if (!key) {
+        event->ignore();
+        return;
+    }
+    const std::int16_t next = MoveFrom(selection_, *key);
     if (next != selection_) emit keyMoved(next);
 }
 

@@ -32,12 +32,11 @@ QLineEdit* ColorPage::AddLine(QFrame* frame, const QString& text) {
     return line;
 }
 
-ColorGrid* ColorPage::AddGrid(const GridShape& shape, const AppOptions& options, int left, int top,
-                              int width, int height) {
-    auto* grid = new ColorGrid(shape, options, this);
+void ColorPage::PlaceGrid(ColorGrid* grid, const QString& name, int left, int top, int width,
+                          int height) {
+    grid->setObjectName(name);
     TabControl::Place(grid, left, top, width, height);
     connect(grid, &ColorGrid::copyKeyPressed, this, &ColorPage::copyChosenValue);
-    return grid;
 }
 
 ImageToolbar* ColorPage::AddPaletteToolbar(int left, int top, int width, int height) {

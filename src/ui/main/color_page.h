@@ -35,10 +35,17 @@ class ColorPage : public QWidget {
     QFrame* AddFrame(int left, int top, int width, int height);
     // A read-only line inside a frame.
     QLineEdit* AddLine(QFrame* frame, const QString& text);
-    ColorGrid* AddGrid(const GridShape& shape, const AppOptions& options, int left, int top,
-                       int width, int height);
+    // Places a grid of this page and passes its Ctrl+C on.
+    template <typename Grid>
+    Grid* AddGrid(Grid* grid, const QString& name, int left, int top, int width, int height) {
+        PlaceGrid(grid, name, left, top, width, height);
+        return grid;
+    }
     // The frame with the tab's "Add to Favorites" and "Copy to Clipboard" toolbar.
     ImageToolbar* AddPaletteToolbar(int left, int top, int width, int height);
+
+  private:
+    void PlaceGrid(ColorGrid* grid, const QString& name, int left, int top, int width, int height);
 };
 
 }  // namespace velmor

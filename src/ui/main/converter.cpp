@@ -75,35 +75,43 @@ bool Converter::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
-void Converter::FillPreviewFromLong() {
+std::optional<std::int32_t> Converter::LongNumber() const {
+    return ParseInt32(Utf8(txtLong_));
+}
+
+void Converter::FillPreview(std::optional<std::int32_t> number) {
     // A number outside the colours leaves the preview as it was.
-    const auto number = ParseInt32(Utf8(txtLong_));
     if (number && *number >= 0 && *number <= 0xFFFFFF) picHTML_->FillWith(ToQColor(*number));
+}
+
+void Converter::ShowComponents(std::optional<std::int32_t> number) {
+    if (!number) return;
+    const Components c = SplitColor(*number);
+    txtRed_[0]->setText(Decimal(c.red));
+    txtRed_[1]->setText(Decimal(c.green));
+    txtRed_[2]->setText(Decimal(c.blue));
+}
+
+void Converter::ShowHtmlFromComponents() {
+    if (const auto html = ColorToHtml(Utf8(txtRed_[0]), Utf8(txtRed_[1]), Utf8(txtRed_[2]))) {
+        txtHTML_->setText(QString::fromStdString(*html));
+    }
 }
 
 void Converter::HtmlLeft() {
     std::string text(TrimSpaces(Utf8(txtHTML_)));
     if (!text.empty() && text.front() == '#') text.erase(0, 1);
     txtLong_->setText(Decimal(HtmlToColor(text)));
-    FillPreviewFromLong();
-    if (const auto number = ParseInt32(Utf8(txtLong_))) {
-        const Components c = SplitColor(*number);
-        txtRed_[0]->setText(Decimal(c.red));
-        txtRed_[1]->setText(Decimal(c.green));
-        txtRed_[2]->setText(Decimal(c.blue));
-    }
+    const auto number = LongNumber();
+    FillPreview(number);
+    ShowComponents(number);
 }
 
 void Converter::LongLeft() {
-    FillPreviewFromLong();
-    if (const auto number = ParseInt32(Utf8(txtLong_))) {
-        txtRed_[0]->setText(Decimal(*number % 256));
-        txtRed_[1]->setText(Decimal((*number / 256) % 256));
-        txtRed_[2]->setText(Decimal((*number / 256) / 256));
-    }
-    if (const auto html = ColorToHtml(Utf8(txtRed_[0]), Utf8(txtRed_[1]), Utf8(txtRed_[2]))) {
-        txtHTML_->setText(QString::fromStdString(*html));
-    }
+    const auto number = LongNumber();
+    FillPreview(number);
+    ShowComponents(number);
+    ShowHtmlFromComponents();
 }
 
 void Converter::ComponentLeft() {
@@ -113,10 +121,8 @@ void Converter::ComponentLeft() {
     if (r && g && b) {
         if (const auto color = MakeColor(*r, *g, *b)) txtLong_->setText(Decimal(*color));
     }
-    FillPreviewFromLong();
-    if (const auto html = ColorToHtml(Utf8(txtRed_[0]), Utf8(txtRed_[1]), Utf8(txtRed_[2]))) {
-        txtHTML_->setText(QString::fromStdString(*html));
-    }
+    FillPreview(LongNumber());
+    ShowHtmlFromComponents();
 }
 
 }  // namespace velmor

@@ -2,6 +2,8 @@
 
 #include <QFrame>
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QLineEdit;
 
@@ -30,7 +32,10 @@ class Converter : public QFrame {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void FillPreviewFromLong();
+    std::optional<std::int32_t> LongNumber() const;
+    void FillPreview(std::optional<std::int32_t> number);
+    void ShowComponents(std::optional<std::int32_t> number);
+    void ShowHtmlFromComponents();
 
     QLineEdit* txtHTML_;
     QLineEdit* txtLong_;

@@ -5,7 +5,6 @@
 
 #include "platform/message_box.h"
 #include "ui/main/color_grid.h"
-#include "ui/main/tab_control.h"
 #include "ui/main/tab_toolbar.h"
 
 namespace velmor {
@@ -13,10 +12,7 @@ namespace velmor {
 FavoritesPage::FavoritesPage(FavoritesList& list, const SettingsFile& settings,
                              const AppOptions& options, QWidget* parent)
     : ColorPage(parent), list_(list), settings_(settings) {
-    pic4_ = new FavoritesGrid(options, this);
-    pic4_->setObjectName(QStringLiteral("pic4"));
-    TabControl::Place(pic4_, 240, 480, 4815, 4035);
-    connect(pic4_, &ColorGrid::copyKeyPressed, this, &ColorPage::copyChosenValue);
+    pic4_ = AddGrid(new FavoritesGrid(options, this), QStringLiteral("pic4"), 240, 480, 4815, 4035);
     connect(pic4_, &ColorGrid::cellPressed, this,
             [this](int hit) { DrawFavoritesGrid(static_cast<std::int16_t>(hit)); });
     connect(pic4_, &ColorGrid::keyMoved, this,
@@ -102,7 +98,7 @@ void FavoritesPage::DrawFavoritesGrid(std::int16_t selection) {
     std::vector<std::string> entries = list_.Entries();
     if (selection < -1 || selection >= static_cast<int>(entries.size())) selection = -1;
     // An empty list keeps its recorded selection and last index.
-    list_.RecordDraw(selection);
+    list_.RecordDraw(selection, entries.size());
     tbRemove_->SetButtonEnabled(1, list_.CanRemoveSelected());
     tbRemove_->SetButtonEnabled(2, list_.CanClear());
     tbRemove_->SetButtonEnabled(3, list_.CanClear());

@@ -13,12 +13,12 @@ namespace velmor {
 NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : ColorPage(parent) {
     const ColorTables& tables = ColorTables::Instance();
     AddCaption(QStringLiteral("Basic:"), 240, 480);
-    pic1_ = AddGrid(kBasicShape, options, 240, 720, 4815, 330);
-    pic1_->setObjectName(QStringLiteral("pic1"));
+    pic1_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("pic1"), 240, 720,
+                    4815, 330);
     pic1_->SetCells(tables.BasicHex());
     AddCaption(QStringLiteral("Additional:"), 240, 1200);
-    pic2_ = AddGrid(kAdditionalShape, options, 240, 1440, 4815, 2445);
-    pic2_->setObjectName(QStringLiteral("pic2"));
+    pic2_ = AddGrid(new ColorGrid(kAdditionalShape, options, this), QStringLiteral("pic2"), 240,
+                    1440, 4815, 2445);
     pic2_->SetCells(tables.AdditionalHex());
 
     AddCaption(QStringLiteral("Color:"), 240, 4200);

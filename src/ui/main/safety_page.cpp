@@ -8,8 +8,8 @@
 namespace velmor {
 
 SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(parent) {
-    pic3_ = AddGrid(kSafetyShape, options, 240, 480, 4815, 4035);
-    pic3_->setObjectName(QStringLiteral("pic3"));
+    pic3_ = AddGrid(new ColorGrid(kSafetyShape, options, this), QStringLiteral("pic3"), 240, 480,
+                    4815, 4035);
     pic3_->SetCells(ColorTables::Instance().SafetyHex());
     AddCaption(QStringLiteral("Color:"), 240, 4680);
     txtSafe_ = AddLine(AddFrame(840, 4560, 2415, 495), QStringLiteral("#000000"));

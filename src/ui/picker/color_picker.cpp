@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "platform/arrow_keys.h"
 #include "platform/artwork.h"
 #include "platform/look.h"
 #include "platform/picture_box.h"
@@ -181,8 +182,16 @@ void ColorPicker::TakeKeyboard() {
     if (!grabbed && ++grabTries_ < kGrabTries) grabRetry_.start();
 }
 
+QRect ColorPicker::PanelDeviceRect() const {
+    return QRect(frame1_->pos() * ratio_, frame1_->size() * ratio_);
+}
+
+bool ColorPicker::OverPanel(const QMouseEvent* event) const {
+    return frame1_->geometry().contains(event->position().toPoint());
+}
+
 void ColorPicker::Track(QPoint devicePoint) {
-    const QRect panel(frame1_->pos() * ratio_, frame1_->size() * ratio_);
+    const QRect panel = PanelDeviceRect();
     if (!capture_.rect().contains(devicePoint) || panel.contains(devicePoint)) return;
     pointer_ = devicePoint;
     sample_ = ToColorValue(capture_.pixel(devicePoint));
@@ -247,8 +256,7 @@ void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ColorPicker::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton ||
-        frame1_->geometry().contains(event->position().toPoint())) {
+    if (event->button() != Qt::LeftButton || OverPanel(event)) {
         return;
     }
     // The second press of a double click belongs to the click before it.
@@ -273,8 +281,7 @@ void ColorPicker::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ColorPicker::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton &&
-        !frame1_->geometry().contains(event->position().toPoint())) {
+    if (event->button() == Qt::RightButton && !OverPanel(event)) {
         reject();
     }
 }
@@ -289,20 +296,7 @@ void ColorPicker::keyPressEvent(QKeyEvent* event) {
     const int step =
         PickerKeyStep(mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::AltModifier),
                       mods.testFlag(Qt::ShiftModifier));
-    QPoint delta;
     switch (event->key()) {
-        case Qt::Key_Left:
-            delta = QPoint(-step, 0);
-            break;
-        case Qt::Key_Right:
-            delta = QPoint(step, 0);
-            break;
-        case Qt::Key_Up:
-            delta = QPoint(0, -step);
-            break;
-        case Qt::Key_Down:
-            delta = QPoint(0, step);
-            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             Pick();
@@ -311,15 +305,18 @@ void ColorPicker::keyPressEvent(QKeyEvent* event) {
             reject();
             return;
         default:
-            return;
+            break;
     }
+    const std::optional<GridKey> arrow = ArrowKeyOf(event->key());
+    if (!arrow) return;
+    const QPoint delta = ArrowDelta(*arrow, step);
     // The pointer stays on the screen.
     QPoint next = pointer_ + delta;
     next.setX(std::clamp(next.x(), 0, std::max(0, capture_.width() - 1)));
     next.setY(std::clamp(next.y(), 0, std::max(0, capture_.height() - 1)));
     screen_.SetPointerPosition(next);
     keyMoved_ = ratio_ != 1.0;
-    const QRect panel(frame1_->pos() * ratio_, frame1_->size() * ratio_);
+    const QRect panel = PanelDeviceRect();
     if (panel.contains(next)) {
         pointer_ = next;  // over the panel the sample and magnifier keep their state
     } else {

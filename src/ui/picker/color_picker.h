@@ -72,6 +72,8 @@ class ColorPicker : public QDialog {
     void TakeKeyboard();
     void FillCell(int cell, ColorValue color);
     QPoint DevicePoint(QPointF logical) const;
+    QRect PanelDeviceRect() const;
+    bool OverPanel(const QMouseEvent* event) const;
 
     QImage capture_;
     ScreenAccess& screen_;
