@@ -1,50 +1,57 @@
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
+#include <vector>
 
-#include "platform/screen_access.h"
-#include "settings/app_options.h"
-#include "settings/settings_store.h"
-#include "ui/main/main_window.h"
-#include "ui/picker/pick_command.h"
+#include "app/application.h"
+#include "core/command_line.h"
+#include "platform/display_probe.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: velmor-color-picker [--help] [--version]\n"
+    "Usage: velmor-color-picker [--help] [--version] [--pick [--format N]]\n"
     "\n"
     "Pick any colour on the screen, choose named and web-safe colours, and copy\n"
-    "the current colour in fourteen notations. Options and favourites are kept in\n"
-    "settings.ini beside the program, or in ~/.config/velmor-color-picker/ when the\n"
-    "program's folder cannot be written.\n";
+    "the current colour in fourteen notations.\n"
+    "\n"
+    "  --pick        open the screen picker without the main window; the first\n"
+    "                pick is printed on standard output (exit status 0), Esc\n"
+    "                prints nothing (1), an error prints its reason on standard\n"
+    "                error (2). Nothing is added to the favourites.\n"
+    "  --format N    with --pick, print notation N instead of \"#RRGGBB\":\n"
+    "                0 colour value, 1 name, 2 R, 3 G, 4 B, 5 long value, 6 hex,\n"
+    "                7 HTML name, 8 HTML, 9 RGB(), 10 VB, 11 C++, 12 Delphi, 13 Java\n"
+    "  --version     print the version\n"
+    "\n"
+    "Options and favourites are kept in settings.ini beside the program for a\n"
+    "portable copy, or in ~/.config/velmor-color-picker/.\n"
+    "On Wayland the screen is read through the desktop portal (xdg-desktop-portal).\n";
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     // These answer without a display, before Qt needs one.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("Velmor Color Picker 1.20");
-            return 0;
-        }
+    const velmor::CommandLine line =
+        velmor::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "velmor-color-picker: %s\n", line.error.c_str());
+        std::fputs("Try 'velmor-color-picker --help'.\n", stderr);
+        return 2;
     }
-    // Qt sees only the program's name: no other option changes what it does.
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmor Color Picker"));
-    QApplication::setApplicationVersion(QStringLiteral("1.20"));
-
-    const velmor::SettingsFile settings(velmor::ChooseSettingsLocation(
-        velmor::ApplicationFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
-    velmor::AppOptions options;
-    velmor::MainWindow window(options, settings);
-    velmor::QtScreenAccess screen;
-    window.SetPickCommand([&] { velmor::RunPickCommand(window, screen, options); });
-    window.show();
-    return QApplication::exec();
+    if (line.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::puts("Velmor Color Picker 1.20");
+        return 0;
+    }
+    const velmor::DisplayChoice display = velmor::ChooseDisplay(velmor::ProbeDisplays());
+    if (!display.error.empty()) {
+        std::fprintf(stderr, "velmor-color-picker: %s\n", display.error.c_str());
+        return 2;
+    }
+    if (display.platform) setenv("QT_QPA_PLATFORM", display.platform->c_str(), 1);
+    return velmor::Application(line).Run(argc, argv);
 }

@@ -1,15 +1,16 @@
 #include <QFrame>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QStyleHints>
 #include <QToolButton>
 
+#include "app/pick_flow.h"
 #include "core/text.h"
 #include "platform/picture_box.h"
-#include "platform/screen_access.h"
 #include "ui/main/favorites_page.h"
 #include "ui/picker/color_picker.h"
 #include "ui/picker/magnifier_view.h"
-#include "ui/picker/pick_command.h"
+#include "ui/picker/picker_surface.h"
 #include "window_fixture.h"
 
 namespace velmor {
@@ -17,86 +18,126 @@ namespace {
 
 using testing::WindowTest;
 
-// A screen of known pixels: pixel (x, y) is red x, green y, blue 0x40 (within
-// the bytes), and the pointer goes where it is put.
-class FakeScreen : public ScreenAccess {
-  public:
-    explicit FakeScreen(QSize size = QSize(640, 480)) : size_(size) {}
-    QImage Capture() override {
-        ++captures;
-        if (failCapture) return {};
-        QImage image(size_, QImage::Format_RGB32);
-        for (int y = 0; y < size_.height(); ++y) {
-            for (int x = 0; x < size_.width(); ++x)
-                image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40));
-        }
-        return image;
+QString Hex(int x, int y) {
+    return QColor(x & 0xFF, y & 0xFF, 0x40).name().toUpper();
+}
+
+// Two monitors side by side: 640x480 at ratio 1, then 400x300 device pixels
+// at ratio 2. Capture pixel (x, y) is red x, green y, blue 0x40 (within the
+// bytes); the strip below the second monitor shows nothing.
+ScreenImage TwoMonitors() {
+    ScreenImage s;
+    s.image = QImage(1040, 480, QImage::Format_RGB32);
+    for (int y = 0; y < s.image.height(); ++y) {
+        for (int x = 0; x < s.image.width(); ++x)
+            s.image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40));
     }
-    QRect Geometry() const override { return QRect(QPoint(0, 0), size_); }
-    qreal DevicePixelRatio() const override { return 1.0; }
-    QPoint PointerPosition() const override { return pointer; }
-    void SetPointerPosition(QPoint p) override { pointer = p; }
+    s.monitors = {{{0, 0, 640, 480}, 1.0}, {{640, 0, 400, 300}, 2.0}};
+    s.surfaces = {QRect(0, 0, 640, 480), QRect(640, 0, 200, 150)};
+    return s;
+}
 
-    QPoint pointer{10, 20};
-    bool failCapture = false;
-    int captures = 0;
+class FakePointer : public PointerControl {
+  public:
+    std::optional<DevicePoint> Position() const override { return at; }
+    bool CanWarp() const override { return canWarp; }
+    void Warp(DevicePoint p) override { at = p; }
+    std::optional<DevicePoint> at = DevicePoint{10, 20};
+    bool canWarp = true;
+};
 
-  private:
-    QSize size_;
+class FakeCapture : public ScreenCapture {
+  public:
+    void Request(const QString& parent) override {
+        ++requests;
+        parentWindow = parent;
+        if (answer) answer(*this);
+    }
+    std::function<void(FakeCapture&)> answer = [](FakeCapture& c) {
+        emit c.captured(TwoMonitors());
+    };
+    QString parentWindow;
+    int requests = 0;
 };
 
 class PickerTest : public WindowTest {
   protected:
     std::unique_ptr<ColorPicker> Open() {
-        auto picker = std::make_unique<ColorPicker>(screen_.Capture(), screen_, options_,
-                                                    [this](const QString& text, QWidget* parent) {
-                                                        added_ << text;
-                                                        if (window_)
-                                                            window_->Add2Favo(text, parent);
-                                                    });
-        picker->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(picker.get()));
+        auto picker = std::make_unique<ColorPicker>(TwoMonitors(), pointer_, options_);
+        QObject::connect(picker.get(), &ColorPicker::picked,
+                         [this](const QString& text) { added_ << text; });
+        picker->Open();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(picker->PanelSurface()));
         return picker;
     }
-    static void Move(QWidget* w, QPoint p) { QTest::mouseMove(w, p); }
-    static void LeftClick(QWidget* w, QPoint p) { QTest::mouseClick(w, Qt::LeftButton, {}, p); }
-    // A double click as the platform delivers it: two presses, then the double click.
-    static void DoubleClick(QWidget* w, QPoint p) {
-        const QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                      QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
-                                      QEvent::MouseButtonRelease};
-        for (QEvent::Type type : types) {
-            const bool down = type != QEvent::MouseButtonRelease;
-            QMouseEvent event(type, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::LeftButton,
-                              down ? Qt::LeftButton : Qt::NoButton, {});
-            QApplication::sendEvent(w, &event);
-        }
+    // Mouse events as the platform delivers them, at fractional positions.
+    static void Send(QWidget* w, QEvent::Type type, QPointF at,
+                     Qt::MouseButton button = Qt::NoButton) {
+        const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+        QMouseEvent event(type, at, w->mapToGlobal(at), button, down ? button : Qt::NoButton, {});
+        QApplication::sendEvent(w, &event);
+    }
+    static void LeftClick(QWidget* w, QPointF at) {
+        Send(w, QEvent::MouseButtonPress, at, Qt::LeftButton);
+        Send(w, QEvent::MouseButtonRelease, at, Qt::LeftButton);
     }
 
-    FakeScreen screen_;
+    FakePointer pointer_;
     QStringList added_;
 };
 
-TEST_F(PickerTest, TracksThePixelUnderThePointerFromTheStart) {
+TEST_F(PickerTest, SamplesTheFrozenPixelUnderThePointerEvenWhereThePanelOpens) {
+    const DevicePoint underPanel{630, 5};
+    pointer_.at = underPanel;
     auto picker = Open();
-    // Before any move: the pixel under the pointer, not a default.
-    EXPECT_EQ(picker->HtmlText(), "#0A1440");
+    ASSERT_EQ(picker->PanelMonitor(), 0);
+    EXPECT_TRUE(picker->Panel()->geometry().contains(630, 5));
+    EXPECT_EQ(picker->HtmlText(), Hex(630, 5));
+    picker->Pick();
+    EXPECT_EQ(added_, QStringList{Hex(630, 5)});
+    // The field shows the whole text, "#" included.
+    const QLineEdit* field = picker->HtmlField();
+    EXPECT_GE(field->width() - 4, field->fontMetrics().horizontalAdvance(field->text()));
+    // Later moves over the panel leave the sample alone.
+    EXPECT_FALSE(picker->Track({600, 10}));
+    EXPECT_EQ(picker->HtmlText(), Hex(630, 5));
+}
+
+TEST_F(PickerTest, ThePanelOpensOnTheMonitorUnderThePointer) {
+    pointer_.at = DevicePoint{700, 100};
+    auto picker = Open();
+    ASSERT_EQ(picker->SurfaceCount(), 2);
+    EXPECT_EQ(picker->PanelMonitor(), 1);
+    EXPECT_EQ(picker->Panel()->parentWidget(), picker->Surface(1));
+    // Its corners are the corners of that monitor's surface.
+    QTest::mouseClick(picker->CornerButton(4), Qt::LeftButton);
+    const QWidget* surface = picker->Surface(1);
+    EXPECT_EQ(picker->Panel()->geometry().bottomRight(),
+              QPoint(surface->width() - 2, surface->height() - 2));
+}
+
+TEST_F(PickerTest, PointerPositionsMapToTheirDevicePixelOnEachMonitor) {
+    auto picker = Open();
     const struct {
-        QPoint at;
-        QString text;
-    } cases[] = {{{1, 1}, "#010140"},
-                 {{255, 200}, "#FFC840"},
-                 {{300, 479}, "#2CDF40"},
-                 {{400, 0}, "#900040"}};
+        int monitor;
+        QPointF local;
+        DevicePoint device;
+    } cases[] = {
+        {0, {30, 40}, {30, 40}},      {0, {30.9, 40.2}, {30, 40}},     {1, {0, 0}, {640, 0}},
+        {1, {0.5, 0.5}, {641, 1}},  // a device coordinate carried as x.5
+        {1, {10.25, 3.75}, {660, 7}}, {1, {199.5, 149.5}, {1039, 299}}};  // the last row and column
     for (const auto& c : cases) {
-        picker->Track(c.at);
-        EXPECT_EQ(picker->HtmlText(), c.text) << c.at.x() << "," << c.at.y();
-        EXPECT_EQ(picker->SampleBox()->Image().pixelColor(8, 8).name().toUpper(), c.text);
+        added_.clear();
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 20);
+        LeftClick(picker->Surface(c.monitor), c.local);
+        EXPECT_EQ(added_, QStringList{Hex(c.device.x, c.device.y)})
+            << c.local.x() << "," << c.local.y();
     }
-    // Points off the capture and over the panel leave everything as it was.
-    picker->Track({700, 10});
-    picker->Track(picker->Panel()->geometry().center());
-    EXPECT_EQ(picker->HtmlText(), "#900040");
+    // Off the monitor nothing is picked, not even the last sample.
+    added_.clear();
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 20);
+    LeftClick(picker->Surface(1), {200.0, 20});
+    EXPECT_TRUE(added_.isEmpty());
 }
 
 TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) {
@@ -107,25 +148,22 @@ TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) 
     // The cursor's pixel fills 54..62; its neighbours sit 9 pixels away.
     EXPECT_EQ(m.pixelColor(58, 58), QColor(100, 50, 0x40));
     EXPECT_EQ(m.pixelColor(58 + 9, 58), QColor(101, 50, 0x40));
-    EXPECT_EQ(m.pixelColor(58, 58 - 9), QColor(100, 49, 0x40));
     EXPECT_EQ(m.pixelColor(5, 5), QColor(94, 44, 0x40));
-    // Grid lines every 9 pixels in two greys; the red square on 54 and 63.
     EXPECT_EQ(m.pixelColor(9, 4), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(m.pixelColor(9, 5), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(m.pixelColor(20, 27), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(m.pixelColor(54, 58), QColor(255, 0, 0));
     EXPECT_EQ(m.pixelColor(63, 63), QColor(255, 0, 0));
-    EXPECT_EQ(m.pixelColor(58, 54), QColor(255, 0, 0));
-    // At the screen's corner the pixels off the screen show the background.
+    // Off every monitor (the screen's corner, the strip below the small
+    // monitor) the magnifier shows its background.
     picker->Track({0, 0});
-    const QImage corner = picker->Magnifier()->Image();
-    EXPECT_EQ(corner.pixelColor(58, 58), QColor(0, 0, 0x40));
-    EXPECT_EQ(corner.pixelColor(20, 20), picker->Magnifier()->BackColor());
-    EXPECT_EQ(corner.pixelColor(58, 20), picker->Magnifier()->BackColor());
+    EXPECT_EQ(picker->Magnifier()->Image().pixelColor(20, 20), picker->Magnifier()->BackColor());
+    picker->Track({700, 299});
+    const QImage edge = picker->Magnifier()->Image();
+    EXPECT_EQ(edge.pixelColor(58, 58), QColor(700 & 0xFF, 299 & 0xFF, 0x40));
+    EXPECT_EQ(edge.pixelColor(58, 58 + 9), picker->Magnifier()->BackColor());
 }
 
-TEST_F(PickerTest, PicksFillTheHistoryRingAndGoToTheMainWindow) {
-    Start();
+TEST_F(PickerTest, PicksFillTheHistoryRingAndAreHandedOver) {
     auto picker = Open();
     for (int i = 0; i < 29; ++i) {
         picker->Track({i + 1, 2});
@@ -134,151 +172,196 @@ TEST_F(PickerTest, PicksFillTheHistoryRingAndGoToTheMainWindow) {
     EXPECT_EQ(picker->HistoryNext(), 1);
     EXPECT_EQ(picker->HistoryColor(0), 29 + 256 * 2 + 65536 * 0x40);
     EXPECT_EQ(picker->HistoryColor(27), 28 + 256 * 2 + 65536 * 0x40);
-    EXPECT_EQ(added_.size(), 29);
+    ASSERT_EQ(added_.size(), 29);
     EXPECT_EQ(added_.first(), "#010240");
-    EXPECT_EQ(window_->Favorites().Entries().size(), 29u);
-    EXPECT_EQ(Row(0), "#1D0240");
     // Recall then Enter picks the recalled colour again.
     LeftClick(picker->HistoryCell(5), {8, 8});
     EXPECT_EQ(picker->HtmlText(), "#060240");
-    picker->setFocus();
-    QTest::keyClick(picker.get(), Qt::Key_Return);
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
     EXPECT_EQ(added_.last(), "#060240");
     EXPECT_EQ(picker->HistoryColor(1), 6 + 256 * 2 + 65536 * 0x40);
 }
 
-TEST_F(PickerTest, ClicksPickAndRightClickOrEscCloseWithoutPicking) {
+TEST_F(PickerTest, ClicksPickAndRightClickOrEscClose) {
     auto picker = Open();
-    Move(picker.get(), {30, 40});
-    LeftClick(picker.get(), {30, 40});
+    QSignalSpy closed(picker.get(), &ColorPicker::closed);
+    Send(picker->Surface(0), QEvent::MouseMove, {30, 40});
+    LeftClick(picker->Surface(0), {30, 40});
     EXPECT_EQ(added_, QStringList({"#1E2840"}));
     QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-    DoubleClick(picker.get(), {31, 40});
-    EXPECT_EQ(added_.size(), 2);  // a double click picks once
+    // A double click as the platform delivers it picks once.
+    QWidget* s = picker->Surface(0);
+    Send(s, QEvent::MouseButtonPress, {31, 40}, Qt::LeftButton);
+    Send(s, QEvent::MouseButtonRelease, {31, 40}, Qt::LeftButton);
+    Send(s, QEvent::MouseButtonPress, {31, 40}, Qt::LeftButton);
+    Send(s, QEvent::MouseButtonDblClick, {31, 40}, Qt::LeftButton);
+    Send(s, QEvent::MouseButtonRelease, {31, 40}, Qt::LeftButton);
+    EXPECT_EQ(added_.size(), 2);
     EXPECT_EQ(added_.last(), "#1F2840");
-    // Clicks on the panel pick nothing.
-    LeftClick(picker->Panel(), {60, 200});
     QTest::mouseClick(picker->RemoveButton(), Qt::LeftButton);
     EXPECT_EQ(added_.size(), 2);
     QTest::mouseClick(picker->AddButton(), Qt::LeftButton);
     EXPECT_EQ(added_.size(), 3);
-    QTest::mouseClick(picker.get(), Qt::RightButton, {}, {30, 40});
-    EXPECT_FALSE(picker->isVisible());
-    EXPECT_EQ(added_.size(), 3);
+    QTest::mouseClick(picker->Surface(1), Qt::RightButton, {}, {30, 40});
+    EXPECT_FALSE(picker->IsOpen());
+    EXPECT_FALSE(picker->Surface(0)->isVisible());
+    EXPECT_EQ(closed.size(), 1);
 
     auto again = Open();
-    again->setFocus();
-    QTest::keyClick(again.get(), Qt::Key_Escape);
-    EXPECT_FALSE(again->isVisible());
+    QTest::keyClick(again->Surface(1), Qt::Key_Escape);
+    EXPECT_FALSE(again->IsOpen());
 }
 
-TEST_F(PickerTest, ArrowKeysMoveThePointerByTheModifiersStep) {
+TEST_F(PickerTest, ArrowKeysStepDevicePixelsAndStayOnAMonitor) {
     auto picker = Open();
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers mods;
-        QPoint delta;
-    } cases[] = {{Qt::Key_Right, {}, {1, 0}},
-                 {Qt::Key_Right, Qt::ControlModifier, {5, 0}},
-                 {Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier, {2, 0}},
-                 {Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier, {0, 10}},
-                 {Qt::Key_Left, Qt::AltModifier, {-2, 0}},
-                 {Qt::Key_Up, {}, {0, -1}}};
+        DevicePoint to;
+    } cases[] = {{Qt::Key_Right, {}, {11, 20}},
+                 {Qt::Key_Right, Qt::ControlModifier, {16, 20}},
+                 {Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier, {18, 20}},
+                 {Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier, {18, 30}},
+                 {Qt::Key_Left, Qt::AltModifier, {16, 30}},
+                 {Qt::Key_Up, {}, {16, 29}}};
     for (const auto& c : cases) {
-        const QPoint before = screen_.pointer;
-        QTest::keyClick(picker.get(), c.key, c.mods);
-        EXPECT_EQ(screen_.pointer, before + c.delta);
-        const QPoint p = screen_.pointer;
-        EXPECT_EQ(picker->HtmlText(), QColor(p.x(), p.y(), 0x40).name().toUpper());
+        QTest::keyClick(picker->Surface(0), c.key, c.mods);
+        EXPECT_EQ(pointer_.at, c.to);
+        EXPECT_EQ(picker->HtmlText(), Hex(c.to.x, c.to.y));
     }
-    screen_.pointer = {0, 0};
-    picker->Track({0, 0});
-    QTest::keyClick(picker.get(), Qt::Key_Left);
-    EXPECT_EQ(screen_.pointer, QPoint(0, 0));  // kept on the screen
+    // Across to the second monitor, then against the bottom of it.
+    picker->Track({639, 295});
+    QTest::keyClick(picker->Surface(0), Qt::Key_Right);
+    EXPECT_EQ(pointer_.at, (DevicePoint{640, 295}));
+    QTest::keyClick(picker->Surface(1), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(pointer_.at, (DevicePoint{640, 299}));
+    EXPECT_EQ(picker->HtmlText(), Hex(640, 299));
+}
+
+TEST_F(PickerTest, WhereThePointerCannotMoveKeysMoveADrawnSamplePoint) {
+    pointer_.canWarp = false;
+    pointer_.at.reset();
+    auto picker = Open();
+    EXPECT_EQ(picker->PanelMonitor(), 0);
+    Send(picker->Surface(0), QEvent::MouseMove, {100, 100});
+    QTest::keyClick(picker->Surface(0), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_FALSE(pointer_.at.has_value());
+    ASSERT_TRUE(picker->MarkedPoint().has_value());
+    EXPECT_EQ(*picker->MarkedPoint(), (DevicePoint{110, 100}));
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
+    EXPECT_EQ(added_, QStringList{Hex(110, 100)});
+    const QImage shown = picker->Surface(0)->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(110 + 2, 100), QColor(Qt::red));
 }
 
 TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {
     options_.Remove = true;
     auto picker = Open();
-    const QPoint before = screen_.pointer;
-    QTest::keyClick(picker.get(), Qt::Key_Right);
-    QTest::keyClick(picker.get(), Qt::Key_Return);
-    EXPECT_EQ(screen_.pointer, before);
+    QTest::keyClick(picker->Surface(0), Qt::Key_Right);
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
+    EXPECT_EQ(pointer_.at, (DevicePoint{10, 20}));
     EXPECT_TRUE(added_.isEmpty());
-    QTest::keyClick(picker.get(), Qt::Key_Escape);
-    EXPECT_FALSE(picker->isVisible());
+    QTest::keyClick(picker->Surface(0), Qt::Key_Escape);
+    EXPECT_FALSE(picker->IsOpen());
 }
 
-TEST_F(PickerTest, ThePanelMovesToEachCornerOnePixelFromTheEdges) {
-    auto picker = Open();
-    QFrame* panel = picker->Panel();
-    const int w = picker->width();
-    const int h = picker->height();
-    EXPECT_EQ(panel->geometry(), QRect(w - 138, 0, 138, 257));
-    const QPoint expected[] = {
-        {1, 1}, {w - 138 - 1, 1}, {1, h - 257 - 1}, {w - 138 - 1, h - 257 - 1}};
-    for (int b = 1; b <= 4; ++b) {
-        QTest::mouseClick(picker->CornerButton(b), Qt::LeftButton);
-        EXPECT_EQ(panel->pos(), expected[b - 1]) << b;
+class PickFlowTest : public PickerTest {
+  protected:
+    MainWindow& StartWithFlow() {
+        MainWindow& w = Start();
+        flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_);
+        flow_->SetMainWindow(&w);
+        w.SetPickCommand([this] { flow_->Start(); });
+        QObject::connect(flow_.get(), &PickFlow::picked, &w,
+                         [this, &w](const QString& t) { w.Add2Favo(t, flow_->MessageParent()); });
+        QObject::connect(flow_.get(), &PickFlow::finished,
+                         [this](PickFlow::Outcome o, const QString& reason) {
+                             outcomes_ << o;
+                             reason_ = reason;
+                         });
+        return w;
+    }
+    bool WaitForState(PickFlow::State state) {
+        return QTest::qWaitFor([&] { return flow_->CurrentState() == state; }, 2000);
+    }
+
+    FakeCapture capture_;
+    std::unique_ptr<PickFlow> flow_;
+    QList<PickFlow::Outcome> outcomes_;
+    QString reason_;
+};
+
+TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
+    MainWindow& w = StartWithFlow();
+    w.move(123, 77);
+    const QPoint before = w.pos();
+    for (int round = 0; round < 3; ++round) {
+        QTest::mouseClick(w.PickButton(), Qt::LeftButton);
+        ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
+        ColorPicker* picker = flow_->Picker();
+        picker->Track({7, 8});
+        picker->Pick();
+        QTest::keyClick(picker->Surface(0), Qt::Key_Escape);
+        EXPECT_EQ(flow_->CurrentState(), PickFlow::State::Idle);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.pos(), before);
+        EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+    }
+    EXPECT_EQ(capture_.requests, 3);
+    EXPECT_EQ(Row(0), "#070840");
+    EXPECT_EQ(w.Favorites().Text(), "070840;070840;070840");
+    EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>(3, PickFlow::Outcome::Closed));
+}
+
+TEST_F(PickFlowTest, FailuresCancelsAndDesktopPicksBringTheWindowBack) {
+    MainWindow& w = StartWithFlow();
+    const struct {
+        std::function<void(FakeCapture&)> answer;
+        PickFlow::Outcome outcome;
+        QString favorites;
+    } cases[] = {
+        {[](FakeCapture& c) { emit c.failed("no portal"); }, PickFlow::Outcome::Failed, ""},
+        {[](FakeCapture& c) { emit c.cancelled(); }, PickFlow::Outcome::Cancelled, ""},
+        {[](FakeCapture& c) { emit c.colorPicked(QColor(1, 128, 255)); }, PickFlow::Outcome::Closed,
+         "0180FF"},
+    };
+    for (const auto& c : cases) {
+        outcomes_.clear();
+        capture_.answer = c.answer;
+        QTest::mouseClick(w.PickButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !outcomes_.isEmpty(); }, 2000));
+        EXPECT_EQ(outcomes_.first(), c.outcome);
+        EXPECT_EQ(flow_->Picker(), nullptr);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.Favorites().Text(), c.favorites.toStdString());
+        if (c.outcome == PickFlow::Outcome::Failed) {
+            EXPECT_EQ(reason_, "no portal");
+        }
     }
 }
 
-TEST_F(PickerTest, TheFocusClickNeverActsForTheUser) {
-    auto picker = Open();
-    screen_.pointer = picker->CloseButton()->mapTo(picker.get(), QPoint(5, 5));
-    QTest::qWait(1200);  // past the one-second focus step
-    EXPECT_TRUE(picker->isVisible());
-    LeftClick(picker.get(), {30, 40});
-    QTest::keyClick(picker.get(), Qt::Key_Return);
-    EXPECT_EQ(added_, QStringList({"#1E2840", "#1E2840"}));
-}
-
-TEST_F(PickerTest, TheFullMessageOpensAboveThePicker) {
+TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {
     std::vector<std::string> full(224, "aaaaaa");
     WriteSettings("[Favorites]\nFavorites=" + Join(full, ';') + "\n");
-    Start();
-    auto picker = Open();
+    MainWindow& w = StartWithFlow();
+    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
+    ColorPicker* picker = flow_->Picker();
     QWidget* boxParent = nullptr;
-    bool onTop = false;
     QTimer::singleShot(50, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (box != nullptr && box != picker.get()) {
+        if (QWidget* box = QApplication::activeModalWidget()) {
             boxParent = box->parentWidget();
-            onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
             box->close();
         }
     });
     picker->Track({3, 4});
     picker->Pick();
-    EXPECT_EQ(boxParent, picker.get());
-    EXPECT_TRUE(onTop);
+    EXPECT_EQ(boxParent, picker->PanelSurface());
     EXPECT_EQ(picker->HistoryColor(0), 3 + 256 * 4 + 65536 * 0x40);
-    EXPECT_TRUE(picker->isVisible());
-}
-
-TEST_F(PickerTest, PickCommandHidesTheWindowAndRestoresIt) {
-    MainWindow& w = Start();
-    w.SetPickCommand([&] { RunPickCommand(w, screen_, options_); });
-    QTimer::singleShot(400, [&] {
-        auto* picker = qobject_cast<ColorPicker*>(QApplication::activeModalWidget());
-        ASSERT_NE(picker, nullptr);
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
-        picker->Track({7, 8});
-        picker->Pick();
-        picker->reject();
-    });
-    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
-    EXPECT_EQ(Row(0), "#070840");
-    EXPECT_EQ(w.Favorites().Text(), "070840");
-
-    screen_.failCapture = true;
-    AnswerNextBox("OK");
-    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
-    EXPECT_TRUE(lastBoxText_.startsWith("The screen could not be read"));
-    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(picker->IsOpen());
+    picker->Close();
 }
 
 }  // namespace

@@ -4,21 +4,18 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QStyleHints>
 #include <QToolButton>
 #include <QWindow>
-#include <cmath>
 
 #include "platform/arrow_keys.h"
 #include "platform/artwork.h"
 #include "platform/look.h"
 #include "platform/picture_box.h"
 #include "platform/qt_color.h"
-#include "platform/screen_access.h"
 #include "platform/twips.h"
 #include "ui/picker/magnifier_view.h"
+#include "ui/picker/picker_surface.h"
 
 namespace velmor {
 
@@ -44,46 +41,65 @@ QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at,
 
 }  // namespace
 
-ColorPicker::ColorPicker(QImage capture, ScreenAccess& screen, const AppOptions& options,
-                         AddToFavorites addToFavorites, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      capture_(std::move(capture)),
-      screen_(screen),
-      options_(options),
-      addToFavorites_(std::move(addToFavorites)),
-      ratio_(screen.DevicePixelRatio()) {
-    setObjectName(QStringLiteral("frmColorPicker"));
-    UseDesignFont(this);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
-    setGeometry(screen_.Geometry());
-    setWindowState(Qt::WindowFullScreen);
-    setCursor(Artwork::Cursor("eyedropper", QPoint(9, 22)));
-    BuildPanel();
+ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppOptions& options,
+                         QWidget* owner)
+    : screen_(std::move(screen)), pointerControl_(pointer), options_(options), owner_(owner) {
+    if (screen_.monitors.empty()) {
+        screen_.monitors.push_back({{0, 0, screen_.image.width(), screen_.image.height()}, 1.0});
+    }
+    while (screen_.surfaces.size() < screen_.monitors.size()) {
+        const DeviceRect& r = screen_.monitors[screen_.surfaces.size()].device;
+        screen_.surfaces.push_back(QRect(r.x, r.y, r.width, r.height));
+    }
+    const std::optional<DevicePoint> at = pointerControl_.Position();
+    const DeviceRect& first = screen_.monitors.front().device;
+    pointer_ = at.value_or(DevicePoint{first.x + first.width / 2, first.y + first.height / 2});
+    panelMonitor_ = std::max(0, MonitorAt(screen_.monitors, pointer_));
 
-    timer1_.setSingleShot(true);
-    timer1_.setInterval(1000);
-    connect(&timer1_, &QTimer::timeout, this, &ColorPicker::TakeKeyboard);
+    for (std::size_t i = 0; i < screen_.monitors.size(); ++i) {
+        surfaces_.push_back(new PickerSurface(*this, static_cast<int>(i), owner));
+    }
+    BuildPanel(PanelSurface());
+    // The sample is the frozen pixel under the pointer, even where the panel opens.
+    if (at) ReadSample(*at);
+
+    focusTimer_.setSingleShot(true);
+    focusTimer_.setInterval(1000);
+    connect(&focusTimer_, &QTimer::timeout, this, &ColorPicker::TakeKeyboard);
     grabRetry_.setSingleShot(true);
     grabRetry_.setInterval(50);
     connect(&grabRetry_, &QTimer::timeout, this, &ColorPicker::TakeKeyboard);
 }
 
-void ColorPicker::BuildPanel() {
-    const QColor face = palette().color(QPalette::Button);
-    frame1_ = new QFrame(this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setFrameShape(QFrame::Panel);
-    frame1_->setFrameShadow(QFrame::Raised);
-    frame1_->setAutoFillBackground(true);
-    QPalette facePalette = frame1_->palette();
-    facePalette.setColor(QPalette::Window, face);
-    frame1_->setPalette(facePalette);
-    frame1_->setCursor(Qt::ArrowCursor);
-    frame1_->resize(TwipsToPixels(2070), TwipsToPixels(3855));
-    frame1_->move(width() - frame1_->width(), 0);
+ColorPicker::~ColorPicker() {
+    for (PickerSurface* surface : surfaces_) delete surface;  // null once the owner went first
+}
 
-    const QPoint toolbar1 = TwipsPoint(90, 30);
+QWidget* ColorPicker::PanelSurface() const {
+    return surfaces_[static_cast<std::size_t>(panelMonitor_)];
+}
+
+const Monitor& ColorPicker::PanelMonitorGeometry() const {
+    return screen_.monitors[static_cast<std::size_t>(panelMonitor_)];
+}
+
+void ColorPicker::BuildPanel(QWidget* surface) {
+    UseDesignFont(surface);
+    const QColor face = surface->palette().color(QPalette::Button);
+    panel_ = new QFrame(surface);
+    panel_->setObjectName(QStringLiteral("Frame1"));
+    panel_->setFrameShape(QFrame::Panel);
+    panel_->setFrameShadow(QFrame::Raised);
+    panel_->setAutoFillBackground(true);
+    QPalette facePalette = panel_->palette();
+    facePalette.setColor(QPalette::Window, face);
+    panel_->setPalette(facePalette);
+    panel_->setCursor(Qt::ArrowCursor);
+    panel_->resize(TwipsToPixels(2070), TwipsToPixels(3855));
+    const QRect area = screen_.surfaces[static_cast<std::size_t>(panelMonitor_)];
+    panel_->move(area.width() - panel_->width(), 0);
+
+    const QPoint cornerBar = TwipsPoint(90, 30);
     const struct {
         const char* icon;
         const char* tip;
@@ -94,51 +110,90 @@ void ColorPicker::BuildPanel() {
                    {"rdown", "Move to Right Down", PanelCorner::RightDown}};
     for (int i = 0; i < 4; ++i) {
         const auto& c = corners[i];
-        toolbar1_[static_cast<std::size_t>(i)] =
-            PanelButton(c.icon, c.tip, toolbar1 + QPoint((i % 2) * 23, (i / 2) * 22), frame1_);
-        connect(toolbar1_[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+        auto* button =
+            PanelButton(c.icon, tr(c.tip), cornerBar + QPoint((i % 2) * 23, (i / 2) * 22), panel_);
+        cornerButtons_[static_cast<std::size_t>(i)] = button;
+        connect(button, &QToolButton::clicked, this,
                 [this, corner = c.corner] { MovePanel(corner); });
     }
-    const QPoint toolbar3 = TwipsPoint(840, 30);
-    addButton_ = PanelButton("favo", "Add to Favorites", toolbar3, frame1_);
-    removeButton_ = PanelButton("remo", "Remove from List", toolbar3 + QPoint(23, 0), frame1_);
-    closeButton_ = PanelButton("close", "Close", TwipsPoint(1665, 30), frame1_);
-    connect(addButton_, &QToolButton::clicked, this, [this] { addToFavorites_(HtmlText(), this); });
-    connect(closeButton_, &QToolButton::clicked, this, &QDialog::reject);
+    const QPoint favoritesBar = TwipsPoint(840, 30);
+    addButton_ = PanelButton("favo", tr("Add to Favorites"), favoritesBar, panel_);
+    removeButton_ =
+        PanelButton("remo", tr("Remove from List"), favoritesBar + QPoint(23, 0), panel_);
+    closeButton_ = PanelButton("close", tr("Close"), TwipsPoint(1665, 30), panel_);
+    connect(addButton_, &QToolButton::clicked, this, [this] { emit picked(HtmlText()); });
+    connect(closeButton_, &QToolButton::clicked, this, &ColorPicker::Close);
 
-    txtHTML_ = new QLineEdit(QStringLiteral("#000000"), frame1_);
-    txtHTML_->setObjectName(QStringLiteral("txtHTML"));
-    txtHTML_->setReadOnly(true);
-    txtHTML_->setFocusPolicy(Qt::NoFocus);
-    txtHTML_->setGeometry(TwipsRect(840, 480, 735, 285));
-    QPalette facedText = txtHTML_->palette();
+    htmlField_ = new QLineEdit(QStringLiteral("#000000"), panel_);
+    htmlField_->setObjectName(QStringLiteral("txtHTML"));
+    htmlField_->setReadOnly(true);
+    htmlField_->setFocusPolicy(Qt::NoFocus);
+    htmlField_->setGeometry(TwipsRect(840, 480, 735, 285));
+    // The whole "#RRGGBB" fits the designed width only without the inner margins.
+    htmlField_->setTextMargins(-1, 0, -1, 0);
+    htmlField_->setAlignment(Qt::AlignCenter);
+    QPalette facedText = htmlField_->palette();
     facedText.setColor(QPalette::Base, face);
-    txtHTML_->setPalette(facedText);
+    htmlField_->setPalette(facedText);
 
-    picCap_ = new PictureBox(frame1_);
-    picCap_->setGeometry(TwipsRect(1650, 480, 255, 255));
-    picCap_->FillWith(face);
+    sampleBox_ = new PictureBox(panel_);
+    sampleBox_->setGeometry(TwipsRect(1650, 480, 255, 255));
+    sampleBox_->FillWith(face);
     sample_ = ToColorValue(face.rgb());
 
-    picture1_ = new MagnifierView(frame1_);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
-    picture1_->Clear();
-    picture3_ = new QWidget(frame1_);
-    picture3_->setGeometry(
-        QRect(TwipsPoint(120, 780), QSize(picture1_->width(), TwipsToPixels(1095))));
+    magnifier_ = new MagnifierView(panel_);
+    magnifier_->setObjectName(QStringLiteral("Picture1"));
+    magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
+    magnifier_->Clear();
+    auto* historyFrame = new QWidget(panel_);
+    historyFrame->setGeometry(
+        QRect(TwipsPoint(120, 780), QSize(magnifier_->width(), TwipsToPixels(1095))));
     for (int i = 0; i < kHistoryCells; ++i) {
-        auto* cell = new PictureBox(picture3_);
+        auto* cell = new PictureBox(historyFrame);
         cell->setGeometry((i % 7) * kCellSize, (i / 7) * kCellSize, kCellSize, kCellSize);
         cell->installEventFilter(this);
-        picPal_[static_cast<std::size_t>(i)] = cell;
+        historyCells_[static_cast<std::size_t>(i)] = cell;
         FillCell(i, 0xFFFFFF);
     }
 }
 
+void ColorPicker::Open() {
+    if (open_) return;
+    open_ = true;
+    for (PickerSurface* surface : surfaces_) surface->show();
+    PanelSurface()->raise();
+    if (pointerControl_.Position()) MagnifyAround(pointer_);
+    grabTries_ = 0;
+    QTimer::singleShot(0, this, &ColorPicker::TakeKeyboard);
+    focusTimer_.start();
+}
+
+void ColorPicker::Close() {
+    if (!open_) return;
+    open_ = false;
+    focusTimer_.stop();
+    grabRetry_.stop();
+    for (PickerSurface* surface : surfaces_) {
+        if (QWindow* window = surface->windowHandle()) window->setKeyboardGrabEnabled(false);
+        surface->hide();
+    }
+    emit closed();
+}
+
+void ColorPicker::TakeKeyboard() {
+    if (!open_) return;
+    // Takes the keyboard without clicking anything: nothing acts for the user.
+    QWidget* surface = PanelSurface();
+    surface->activateWindow();
+    surface->raise();
+    QWindow* window = surface->windowHandle();
+    const bool grabbed = window != nullptr && window->setKeyboardGrabEnabled(true);
+    if (!grabbed && ++grabTries_ < kGrabTries) grabRetry_.start();
+}
+
 void ColorPicker::FillCell(int cell, ColorValue color) {
     history_[static_cast<std::size_t>(cell)] = color;
-    PictureBox* box = picPal_[static_cast<std::size_t>(cell)];
+    PictureBox* box = historyCells_[static_cast<std::size_t>(cell)];
     box->FillWith(ToQColor(color));
     // A sunken edge: dark above and left, light below and right.
     const int last = kCellSize - 1;
@@ -150,190 +205,154 @@ void ColorPicker::FillCell(int cell, ColorValue color) {
 }
 
 QString ColorPicker::HtmlText() const {
-    return txtHTML_->text();
+    return htmlField_->text();
 }
 
-QPoint ColorPicker::DevicePoint(QPointF logical) const {
-    return QPoint(int(std::floor(logical.x() * ratio_)), int(std::floor(logical.y() * ratio_)));
+std::optional<DevicePoint> ColorPicker::MarkedPoint() const {
+    if (pointerControl_.CanWarp() || !keyMoved_) return std::nullopt;
+    return pointer_;
 }
 
-void ColorPicker::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The sample, the text and the magnifier agree with the pointer from the start.
-    pointer_ = screen_.PointerPosition();
-    Track(pointer_);
-    grabTries_ = 0;
-    QTimer::singleShot(0, this, &ColorPicker::TakeKeyboard);
-    timer1_.start();
+DeviceRect ColorPicker::PanelArea() const {
+    const QRect g = panel_->geometry();
+    return DeviceArea(PanelMonitorGeometry(), g.x(), g.y(), g.width(), g.height());
 }
 
-void ColorPicker::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    // Flush in the top-right corner until the user moves the panel.
-    if (!panelMoved_) frame1_->move(width() - frame1_->width(), 0);
-}
-
-void ColorPicker::TakeKeyboard() {
-    // Takes the keyboard without clicking anything: nothing acts for the user.
-    activateWindow();
-    raise();
-    QWindow* window = windowHandle();
-    const bool grabbed = window != nullptr && window->setKeyboardGrabEnabled(true);
-    if (!grabbed && ++grabTries_ < kGrabTries) grabRetry_.start();
-}
-
-QRect ColorPicker::PanelDeviceRect() const {
-    return QRect(frame1_->pos() * ratio_, frame1_->size() * ratio_);
-}
-
-bool ColorPicker::OverPanel(const QMouseEvent* event) const {
-    return frame1_->geometry().contains(event->position().toPoint());
-}
-
-void ColorPicker::Track(QPoint devicePoint) {
-    const QRect panel = PanelDeviceRect();
-    if (!capture_.rect().contains(devicePoint) || panel.contains(devicePoint)) return;
-    pointer_ = devicePoint;
-    sample_ = ToColorValue(capture_.pixel(devicePoint));
-    picCap_->FillWith(ToQColor(sample_));
+void ColorPicker::ReadSample(DevicePoint point) {
+    sample_ = ToColorValue(screen_.image.pixel(point.x, point.y));
+    sampleBox_->FillWith(ToQColor(sample_));
     ShowHtmlValue();
-    // The magnifier shows the screen as displayed: the panel too where it is near.
-    const MagnifierSource source =
-        MagnifierSourceRect(devicePoint.x(), devicePoint.y(), picture1_->width(),
-                            picture1_->height(), MagnifierView::kZoom);
-    const QRect area(source.x, source.y, source.width, source.height);
-    if (area.intersects(panel)) {
-        const QImage shown = frame1_->grab().toImage();
-        picture1_->Magnify(devicePoint, capture_, &shown, panel.topLeft());
-    } else {
-        picture1_->Magnify(devicePoint, capture_, nullptr, QPoint());
+}
+
+bool ColorPicker::Track(DevicePoint point) {
+    pointer_ = point;
+    if (MonitorAt(screen_.monitors, point) < 0 ||
+        !screen_.image.rect().contains(point.x, point.y)) {
+        return false;
     }
+    const DeviceRect panel = PanelArea();
+    if (panel.Contains(point)) return false;
+    ReadSample(point);
+    MagnifyAround(point);
+    if (!pointerControl_.CanWarp() && keyMoved_) {
+        for (PickerSurface* surface : surfaces_) surface->update();
+    }
+    return true;
+}
+
+void ColorPicker::MagnifyAround(DevicePoint point) {
+    // The magnifier shows the screen as displayed: the panel too where it is near.
+    const DeviceRect panel = PanelArea();
+    const MagnifierSource source = MagnifierSourceRect(point.x, point.y, magnifier_->width(),
+                                                       magnifier_->height(), MagnifierView::kZoom);
+    const DeviceRect around{source.x, source.y, source.width, source.height};
+    const bool nearPanel = around.x < panel.x + panel.width && panel.x < around.x + around.width &&
+                           around.y < panel.y + panel.height && panel.y < around.y + around.height;
+    QImage shown;
+    if (nearPanel) {
+        // The panel in device pixels, as it is drawn on its monitor.
+        shown = panel_->grab().toImage().scaled(panel.width, panel.height);
+    }
+    magnifier_->Magnify(QPoint(point.x, point.y), [&](int x, int y) -> std::optional<QRgb> {
+        if (nearPanel && panel.Contains({x, y})) return shown.pixel(x - panel.x, y - panel.y);
+        if (MonitorAt(screen_.monitors, {x, y}) < 0) return std::nullopt;
+        return screen_.image.pixel(x, y);
+    });
 }
 
 void ColorPicker::ShowHtmlValue() {
     const Components c = SplitColor(sample_);
-    txtHTML_->setText(QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)));
+    htmlField_->setText(QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)));
+    htmlField_->setCursorPosition(0);
 }
 
 void ColorPicker::Pick() {
     FillCell(historyNext_, sample_);
     historyNext_ = NextHistoryCell(historyNext_);
-    addToFavorites_(HtmlText(), this);
+    emit picked(HtmlText());
 }
 
 void ColorPicker::Recall(int cell) {
     sample_ = HistoryColor(cell);
-    picCap_->FillWith(ToQColor(sample_));
+    sampleBox_->FillWith(ToQColor(sample_));
     ShowHtmlValue();
 }
 
 void ColorPicker::MovePanel(PanelCorner corner) {
-    const PanelPosition p =
-        PanelCornerPosition(corner, width(), height(), frame1_->width(), frame1_->height());
-    frame1_->move(p.left, p.top);
-    panelMoved_ = true;
+    const QWidget* surface = PanelSurface();
+    const PanelPosition p = PanelCornerPosition(corner, surface->width(), surface->height(),
+                                                panel_->width(), panel_->height());
+    panel_->move(p.left, p.top);
 }
 
-void ColorPicker::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    const QRect r = event->rect();
-    painter.drawImage(r, capture_,
-                      QRectF(QPointF(r.topLeft()) * ratio_, QSizeF(r.size()) * ratio_));
+void ColorPicker::PointerMoved(int monitor, QPointF local) {
+    const std::optional<DevicePoint> p =
+        MapPointer(screen_.monitors[static_cast<std::size_t>(monitor)], local.x(), local.y());
+    if (!p) return;
+    if (pointerControl_.CanWarp()) keyMoved_ = false;
+    Track(*p);
 }
 
-void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint device = DevicePoint(event->position());
-    // A move the platform reports after a key move lands on the logical pixel
-    // the pointer was put on; the finer device point of the key move stands.
-    if (keyMoved_) {
-        keyMoved_ = false;
-        auto logical = [this](QPoint p) {
-            return QPoint(int(std::floor(p.x() / ratio_)), int(std::floor(p.y() / ratio_)));
-        };
-        if (logical(pointer_) == logical(device)) return;
-    }
-    Track(device);
-}
-
-void ColorPicker::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || OverPanel(event)) {
-        return;
-    }
+void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
+    if (button != Qt::LeftButton) return;
     // The second press of a double click belongs to the click before it.
-    const QPoint at = event->position().toPoint();
+    const QStyleHints* hints = QGuiApplication::styleHints();
     const bool secondOfDouble =
-        lastPress_.isValid() &&
-        lastPress_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
-        (at - lastPressAt_).manhattanLength() <=
-            QGuiApplication::styleHints()->mouseDoubleClickDistance();
+        lastPress_.isValid() && lastPress_.elapsed() < hints->mouseDoubleClickInterval() &&
+        (local - lastPressAt_).manhattanLength() <= hints->mouseDoubleClickDistance();
     lastPress_.start();
-    lastPressAt_ = at;
+    lastPressAt_ = local;
     if (secondOfDouble) {
         lastPress_.invalidate();
         return;
     }
-    Track(DevicePoint(event->position()));
-    Pick();
+    const std::optional<DevicePoint> p =
+        MapPointer(screen_.monitors[static_cast<std::size_t>(monitor)], local.x(), local.y());
+    // A point off the capture picks nothing rather than the last sample.
+    if (p && Track(*p)) Pick();
 }
 
-void ColorPicker::mouseDoubleClickEvent(QMouseEvent* event) {
-    event->accept();  // the press before it has picked already
-}
-
-void ColorPicker::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && !OverPanel(event)) {
-        reject();
-    }
-}
-
-void ColorPicker::keyPressEvent(QKeyEvent* event) {
+void ColorPicker::KeyPressed(const QKeyEvent& event) {
     if (options_.Remove) {
         // Esc as a typed character still closes.
-        if (event->text() == QStringLiteral("\x1b")) reject();
+        if (event.text() == QStringLiteral("\x1b")) Close();
         return;
     }
-    const auto mods = event->modifiers();
-    const int step =
-        PickerKeyStep(mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::AltModifier),
-                      mods.testFlag(Qt::ShiftModifier));
-    switch (event->key()) {
+    switch (event.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             Pick();
             return;
         case Qt::Key_Escape:
-            reject();
+            Close();
             return;
         default:
             break;
     }
-    const std::optional<GridKey> arrow = ArrowKeyOf(event->key());
+    const std::optional<GridKey> arrow = ArrowKeyOf(event.key());
     if (!arrow) return;
+    const auto mods = event.modifiers();
+    const int step =
+        PickerKeyStep(mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::AltModifier),
+                      mods.testFlag(Qt::ShiftModifier));
     const QPoint delta = ArrowDelta(*arrow, step);
-    // The pointer stays on the screen.
-    QPoint next = pointer_ + delta;
-    next.setX(std::clamp(next.x(), 0, std::max(0, capture_.width() - 1)));
-    next.setY(std::clamp(next.y(), 0, std::max(0, capture_.height() - 1)));
-    screen_.SetPointerPosition(next);
-    keyMoved_ = ratio_ != 1.0;
-    const QRect panel = PanelDeviceRect();
-    if (panel.contains(next)) {
-        pointer_ = next;  // over the panel the sample and magnifier keep their state
-    } else {
-        Track(next);
-    }
+    const DevicePoint next = StepPointer(screen_.monitors, pointer_, delta.x(), delta.y());
+    keyMoved_ = true;
+    // The pointer goes to the exact pixel; the move it causes tracks the same one.
+    if (pointerControl_.CanWarp()) pointerControl_.Warp(next);
+    Track(next);
 }
 
 bool ColorPicker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         for (int i = 0; i < kHistoryCells; ++i) {
-            if (watched == picPal_[static_cast<std::size_t>(i)]) {
+            if (watched == historyCells_[static_cast<std::size_t>(i)]) {
                 if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) Recall(i);
                 return true;
             }
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace velmor

@@ -1,108 +1,133 @@
 #pragma once
 
-#include <QDialog>
 #include <QElapsedTimer>
-#include <QImage>
+#include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <array>
-#include <functional>
+#include <optional>
+#include <vector>
 
 #include "core/color_codec.h"
 #include "core/magnifier.h"
+#include "platform/screen_capture.h"
 #include "settings/app_options.h"
+#include "ui/picker/picker_surface.h"
 
 class QFrame;
+class QKeyEvent;
 class QLineEdit;
 class QToolButton;
+class QWidget;
 
 namespace velmor {
 
 class MagnifierView;
 class PictureBox;
-class ScreenAccess;
 
-// The full-screen picker: a frozen capture of the screen to point at, a
-// panel with the sample, 28 history cells and a magnifier. Every pick goes
-// straight to the main window; the picker stays open until Esc, a right
-// click or its close button.
-class ColorPicker : public QDialog {
+// The screen picker over a frozen capture: one full-screen surface per
+// monitor, and one panel with the sample, 28 history cells and a magnifier on
+// the monitor under the pointer. Every pick is handed over at once through
+// `picked`; the picker stays open until Esc, a right click or its close button.
+class ColorPicker : public QObject {
     Q_OBJECT
 
   public:
-    using AddToFavorites = std::function<void(const QString& text, QWidget* messageParent)>;
+    // `owner` (may be null) is the window the surfaces stand in for.
+    ColorPicker(ScreenImage screen, PointerControl& pointer, const AppOptions& options,
+                QWidget* owner = nullptr);
+    ~ColorPicker() override;
 
-    ColorPicker(QImage capture, ScreenAccess& screen, const AppOptions& options,
-                AddToFavorites addToFavorites, QWidget* parent = nullptr);
+    void Open();
+    void Close();
+    bool IsOpen() const { return open_; }
 
-    // Reads the captured pixel at a point in device pixels into the sample.
-    void Track(QPoint devicePoint);
+    // Reads the captured pixel at a capture point into the sample, unless the
+    // point lies off every monitor or under the panel. False when nothing was read.
+    bool Track(DevicePoint point);
     void Pick();
     void Recall(int cell);
     void MovePanel(PanelCorner corner);
-    void ShowHtmlValue();
 
+    // Events of the surfaces, in logical pixels of the monitor's surface.
+    void PointerMoved(int monitor, QPointF local);
+    void Pressed(int monitor, QPointF local, Qt::MouseButton button);
+    void KeyPressed(const QKeyEvent& event);
+
+    const ScreenImage& Screen() const { return screen_; }
     QString HtmlText() const;
     ColorValue Sample() const { return sample_; }
     ColorValue HistoryColor(int cell) const { return history_[static_cast<std::size_t>(cell)]; }
     std::int16_t HistoryNext() const { return historyNext_; }
-    QFrame* Panel() const { return frame1_; }
-    MagnifierView* Magnifier() const { return picture1_; }
-    PictureBox* SampleBox() const { return picCap_; }
-    PictureBox* HistoryCell(int cell) const { return picPal_[static_cast<std::size_t>(cell)]; }
+    DevicePoint PointerPoint() const { return pointer_; }
+    // The sampled pixel where the pointer cannot show it.
+    std::optional<DevicePoint> MarkedPoint() const;
+    int PanelMonitor() const { return panelMonitor_; }
+    PickerSurface* Surface(int monitor) const {
+        return surfaces_[static_cast<std::size_t>(monitor)];
+    }
+    int SurfaceCount() const { return static_cast<int>(surfaces_.size()); }
+    // The surface that holds the panel; messages open above it.
+    QWidget* PanelSurface() const;
+    QFrame* Panel() const { return panel_; }
+    MagnifierView* Magnifier() const { return magnifier_; }
+    PictureBox* SampleBox() const { return sampleBox_; }
+    QLineEdit* HtmlField() const { return htmlField_; }
+    PictureBox* HistoryCell(int cell) const {
+        return historyCells_[static_cast<std::size_t>(cell)];
+    }
     QToolButton* CornerButton(int position) const {
-        return toolbar1_[static_cast<std::size_t>(position - 1)];
+        return cornerButtons_[static_cast<std::size_t>(position - 1)];
     }
     QToolButton* AddButton() const { return addButton_; }
     QToolButton* RemoveButton() const { return removeButton_; }
     QToolButton* CloseButton() const { return closeButton_; }
 
+  signals:
+    void picked(const QString& html);
+    void closed();
+
   protected:
-    void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void BuildPanel();
+    void BuildPanel(QWidget* surface);
     void TakeKeyboard();
     void FillCell(int cell, ColorValue color);
-    QPoint DevicePoint(QPointF logical) const;
-    QRect PanelDeviceRect() const;
-    bool OverPanel(const QMouseEvent* event) const;
+    void ReadSample(DevicePoint point);
+    void MagnifyAround(DevicePoint point);
+    void ShowHtmlValue();
+    DeviceRect PanelArea() const;
+    const Monitor& PanelMonitorGeometry() const;
 
-    QImage capture_;
-    ScreenAccess& screen_;
+    ScreenImage screen_;
+    PointerControl& pointerControl_;
     const AppOptions& options_;
-    AddToFavorites addToFavorites_;
-    qreal ratio_ = 1.0;
+    QPointer<QWidget> owner_;
+    std::vector<QPointer<PickerSurface>> surfaces_;
+    int panelMonitor_ = 0;
+    bool open_ = false;
 
-    QFrame* frame1_ = nullptr;
-    std::array<QToolButton*, 4> toolbar1_{};
+    QFrame* panel_ = nullptr;
+    std::array<QToolButton*, 4> cornerButtons_{};
     QToolButton* addButton_ = nullptr;
     QToolButton* removeButton_ = nullptr;
     QToolButton* closeButton_ = nullptr;
-    QLineEdit* txtHTML_ = nullptr;
-    PictureBox* picCap_ = nullptr;
-    QWidget* picture3_ = nullptr;
-    std::array<PictureBox*, kHistoryCells> picPal_{};
-    MagnifierView* picture1_ = nullptr;
+    QLineEdit* htmlField_ = nullptr;
+    PictureBox* sampleBox_ = nullptr;
+    std::array<PictureBox*, kHistoryCells> historyCells_{};
+    MagnifierView* magnifier_ = nullptr;
 
     ColorValue sample_ = 0;
     std::array<ColorValue, kHistoryCells> history_{};
     std::int16_t historyNext_ = 0;
-    QPoint pointer_;  // the last tracked point, device pixels
+    DevicePoint pointer_;  // where the pointer is, or the sample point where it cannot move
+    bool keyMoved_ = false;
     QElapsedTimer lastPress_;
-    QPoint lastPressAt_;
-    QTimer timer1_;
+    QPointF lastPressAt_;
+    QTimer focusTimer_;
     QTimer grabRetry_;
     int grabTries_ = 0;
-    bool panelMoved_ = false;
-    bool keyMoved_ = false;  // the pointer was put on a logical pixel by a key
 };
 
 }  // namespace velmor

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
+#include <optional>
 
 #include "platform/picture_box.h"
 
@@ -22,9 +24,9 @@ class MagnifierView : public PictureBox {
 
     explicit MagnifierView(QWidget* parent = nullptr);
 
-    // `screen` is the screen as shown; `overlay` (may be null) lies over it at
-    // `overlayAt`, both in device pixels.
-    void Magnify(QPoint cursor, const QImage& screen, const QImage* overlay, QPoint overlayAt);
+    // `pixelAt` gives the screen as shown at a device pixel, or nothing off it.
+    using PixelAt = std::function<std::optional<QRgb>(int x, int y)>;
+    void Magnify(QPoint cursor, const PixelAt& pixelAt);
 };
 
 }  // namespace velmor

@@ -1,0 +1,138 @@
+#include "app/pick_flow.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+#include "core/color_codec.h"
+#include "platform/x11_screen.h"
+#include "ui/picker/color_picker.h"
+
+namespace velmor {
+
+namespace {
+
+// How long the window system may take to confirm the main window is gone.
+constexpr int kWindowTimeoutMs = 500;
+// One compositor frame for the windows below to repaint where it was.
+constexpr int kSettleMs = 34;
+
+QString ParentWindowId(const QWidget* window) {
+    if (window == nullptr || !OnX11()) return {};
+    return QStringLiteral("x11:%1").arg(window->winId(), 0, 16);
+}
+
+}  // namespace
+
+PickFlow::PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
+                   QObject* parent)
+    : QObject(parent), capture_(capture), pointer_(pointer), options_(options) {
+    windowTimeout_.setSingleShot(true);
+    windowTimeout_.setInterval(kWindowTimeoutMs);
+    connect(&windowTimeout_, &QTimer::timeout, this, &PickFlow::WindowGone);
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &PickFlow::Capture);
+    connect(&capture_, &ScreenCapture::captured, this, &PickFlow::OnCaptured);
+    connect(&capture_, &ScreenCapture::colorPicked, this, &PickFlow::OnColorPicked);
+    connect(&capture_, &ScreenCapture::cancelled, this, [this] { Finish(Outcome::Cancelled); });
+    connect(&capture_, &ScreenCapture::failed, this,
+            [this](const QString& reason) { Finish(Outcome::Failed, reason); });
+}
+
+PickFlow::~PickFlow() = default;
+
+QWidget* PickFlow::MessageParent() const {
+    if (picker_ && picker_->IsOpen()) return picker_->PanelSurface();
+    return mainWindow_;
+}
+
+void PickFlow::Start() {
+    if (state_ != State::Idle) return;
+    restoreWindow_ = mainWindow_ && mainWindow_->isVisible();
+    if (!restoreWindow_) {
+        state_ = State::Capturing;
+        Capture();
+        return;
+    }
+    // While the main window is away the picker's surfaces are the only windows,
+    // and closing them must not end the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    state_ = State::WaitingForWindow;
+    savedPosition_ = mainWindow_->pos();
+    QWindow* handle = mainWindow_->windowHandle();
+    if (handle != nullptr) handle->installEventFilter(this);
+    mainWindow_->hide();
+    windowTimeout_.start();
+    if (handle == nullptr || !handle->isExposed()) {
+        QTimer::singleShot(0, this, &PickFlow::WindowGone);
+    }
+}
+
+bool PickFlow::eventFilter(QObject* watched, QEvent* event) {
+    if (state_ == State::WaitingForWindow && event->type() == QEvent::Expose) {
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (window != nullptr && !window->isExposed()) {
+            QTimer::singleShot(0, this, &PickFlow::WindowGone);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PickFlow::WindowGone() {
+    if (state_ != State::WaitingForWindow) return;
+    windowTimeout_.stop();
+    if (mainWindow_ && mainWindow_->windowHandle()) {
+        mainWindow_->windowHandle()->removeEventFilter(this);
+    }
+    state_ = State::Capturing;
+    settle_.start();
+}
+
+void PickFlow::Capture() {
+    capture_.Request(ParentWindowId(mainWindow_));
+}
+
+void PickFlow::OnCaptured(const ScreenImage& screen) {
+    if (state_ != State::Capturing) return;
+    if (screen.image.isNull()) {
+        Finish(Outcome::Failed, tr("The screen could not be read."));
+        return;
+    }
+    state_ = State::Picking;
+    picker_ = std::make_unique<ColorPicker>(screen, pointer_, options_,
+                                            restoreWindow_ ? mainWindow_.data() : nullptr);
+    connect(picker_.get(), &ColorPicker::picked, this, &PickFlow::picked);
+    connect(picker_.get(), &ColorPicker::closed, this, [this] { Finish(Outcome::Closed); });
+    picker_->Open();
+}
+
+void PickFlow::OnColorPicked(const QColor& color) {
+    if (state_ != State::Capturing) return;
+    emit picked(QString::fromStdString(ColorToHtml(color.red(), color.green(), color.blue())));
+    Finish(Outcome::Closed);
+}
+
+void PickFlow::Finish(Outcome outcome, const QString& reason) {
+    if (state_ == State::Idle) return;
+    windowTimeout_.stop();
+    settle_.stop();
+    state_ = State::Idle;
+    // The picker goes once its close has returned.
+    if (picker_) picker_.release()->deleteLater();
+    RestoreMainWindow();
+    emit finished(outcome, reason);
+}
+
+void PickFlow::RestoreMainWindow() {
+    if (!restoreWindow_ || !mainWindow_) return;
+    restoreWindow_ = false;
+    mainWindow_->move(savedPosition_);
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+}
+
+}  // namespace velmor

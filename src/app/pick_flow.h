@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <memory>
+
+#include "platform/screen_capture.h"
+
+class QWidget;
+
+namespace velmor {
+
+class ColorPicker;
+struct AppOptions;
+
+// One pick, start to end: the main window leaves the screen (and the window
+// system confirms it), the desktop is captured, the picker opens, and on its
+// close the main window comes back where and as it was. The pick button, the
+// P key and the command-line pick all start it.
+class PickFlow : public QObject {
+    Q_OBJECT
+
+  public:
+    enum class State { Idle, WaitingForWindow, Capturing, Picking };
+    enum class Outcome { Closed, Cancelled, Failed };
+    Q_ENUM(Outcome)
+
+    PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
+             QObject* parent = nullptr);
+    ~PickFlow() override;
+
+    // The window taken off the screen while picking; none for a command-line pick.
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    void Start();
+
+    State CurrentState() const { return state_; }
+    ColorPicker* Picker() const { return picker_.get(); }
+    // Where a message about a pick belongs: above the picker while it is open.
+    QWidget* MessageParent() const;
+
+  signals:
+    void picked(const QString& html);
+    void finished(velmor::PickFlow::Outcome outcome, const QString& reason);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void WindowGone();
+    void Capture();
+    void OnCaptured(const ScreenImage& screen);
+    void OnColorPicked(const QColor& color);
+    void Finish(Outcome outcome, const QString& reason = {});
+    void RestoreMainWindow();
+
+    ScreenCapture& capture_;
+    PointerControl& pointer_;
+    const AppOptions& options_;
+    QPointer<QWidget> mainWindow_;
+    State state_ = State::Idle;
+    std::unique_ptr<ColorPicker> picker_;
+    QTimer windowTimeout_;
+    QTimer settle_;
+    bool restoreWindow_ = false;
+    QPoint savedPosition_;
+};
+
+}  // namespace velmor

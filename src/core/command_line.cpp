@@ -1,0 +1,73 @@
+#include "core/command_line.h"
+
+#include "core/text.h"
+#include "core/value_formatter.h"
+
+namespace velmor {
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    bool formatGiven = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--help" || a == "-h") {
+            line.help = true;
+        } else if (a == "--version") {
+            line.version = true;
+        } else if (a == "--pick") {
+            line.pick = true;
+        } else if (a == "--format" || a.starts_with("--format=")) {
+            std::string value;
+            if (a == "--format") {
+                if (i + 1 >= arguments.size()) {
+                    line.error = "--format needs a number from 0 to 13";
+                    return line;
+                }
+                value = arguments[++i];
+            } else {
+                value = a.substr(9);
+            }
+            const std::optional<std::int16_t> n = ParseInt16(value);
+            if (!n || !IsValueFormat(*n)) {
+                line.error = "--format takes a number from 0 to 13, not \"" + value + "\"";
+                return line;
+            }
+            line.format = static_cast<int>(*n);
+            formatGiven = true;
+        } else {
+            line.error = "unknown option \"" + a + "\"";
+            return line;
+        }
+    }
+    if (formatGiven && !line.pick && !line.help && !line.version) {
+        line.error = "--format goes with --pick";
+    }
+    return line;
+}
+
+DisplayChoice ChooseDisplay(const DisplayFacts& facts) {
+    const std::string& r = facts.requested;
+    const bool wantsWayland = r.starts_with("wayland");
+    if (!r.empty() && !wantsWayland && r != "xcb") return {};  // offscreen, vnc, ...
+    if (r == "xcb") {
+        if (facts.x11Reachable) return {};
+        return {std::nullopt,
+                "no X11 display can be reached (DISPLAY is unset or names no "
+                "running X server)"};
+    }
+    const bool wayland = facts.waylandReachable && facts.waylandPlugin;
+    if (wantsWayland) {
+        if (wayland) return {};
+        if (facts.x11Reachable) return {"xcb", {}};
+        return {std::nullopt,
+                "no Wayland compositor can be reached (WAYLAND_DISPLAY names none "
+                "running) and no X11 display either"};
+    }
+    if (wayland) return {facts.x11Reachable ? "wayland;xcb" : "wayland", {}};
+    if (facts.x11Reachable) return {"xcb", {}};
+    return {std::nullopt,
+            "no display to open: neither an X11 display (DISPLAY) nor a Wayland compositor "
+            "(WAYLAND_DISPLAY) can be reached"};
+}
+
+}  // namespace velmor

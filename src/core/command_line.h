@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmor {
+
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    bool pick = false;
+    int format = 0;     // which of the fourteen notations --pick prints
+    std::string error;  // set when the arguments cannot be used
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Which Qt platform to start, decided before Qt is asked to connect, so that
+// a missing display is one clear line rather than an abort.
+struct DisplayFacts {
+    std::string requested;  // QT_QPA_PLATFORM as set, or empty
+    bool waylandReachable = false;
+    bool waylandPlugin = false;
+    bool x11Reachable = false;
+};
+struct DisplayChoice {
+    std::optional<std::string> platform;  // a value to set QT_QPA_PLATFORM to
+    std::string error;                    // no display at all
+};
+DisplayChoice ChooseDisplay(const DisplayFacts& facts);
+
+}  // namespace velmor

@@ -1,0 +1,67 @@
+#include "core/pointer_mapper.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmor {
+
+namespace {
+
+// Far below any real sub-pixel position, far above float rounding.
+constexpr double kSnap = 1.0 / 1024;
+
+std::int32_t FloorSnapped(double v) {
+    return static_cast<std::int32_t>(std::floor(v + kSnap));
+}
+
+}  // namespace
+
+std::optional<DevicePoint> MapPointer(const Monitor& monitor, double localX, double localY) {
+    if (!std::isfinite(localX) || !std::isfinite(localY) || !(monitor.ratio > 0)) {
+        return std::nullopt;
+    }
+    const double limit = 1e7;  // keeps the conversion to 32 bits defined
+    if (std::abs(localX) > limit || std::abs(localY) > limit) return std::nullopt;
+    const DevicePoint p{monitor.device.x + FloorSnapped(localX * monitor.ratio),
+                        monitor.device.y + FloorSnapped(localY * monitor.ratio)};
+    if (!monitor.device.Contains(p)) return std::nullopt;
+    return p;
+}
+
+int MonitorAt(const std::vector<Monitor>& monitors, DevicePoint point) {
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if (monitors[i].device.Contains(point)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+DevicePoint StepPointer(const std::vector<Monitor>& monitors, DevicePoint from, std::int32_t dx,
+                        std::int32_t dy) {
+    const DevicePoint to{from.x + dx, from.y + dy};
+    if (MonitorAt(monitors, to) >= 0) return to;
+    int home = MonitorAt(monitors, from);
+    if (home < 0) {
+        if (monitors.empty()) return from;
+        home = 0;
+    }
+    const DeviceRect& r = monitors[static_cast<std::size_t>(home)].device;
+    if (r.width <= 0 || r.height <= 0) return from;
+    return {std::clamp(to.x, r.x, r.x + r.width - 1), std::clamp(to.y, r.y, r.y + r.height - 1)};
+}
+
+LogicalPoint SurfacePoint(const Monitor& monitor, DevicePoint point) {
+    return {(point.x - monitor.device.x + 0.5) / monitor.ratio,
+            (point.y - monitor.device.y + 0.5) / monitor.ratio};
+}
+
+DeviceRect DeviceArea(const Monitor& monitor, std::int32_t left, std::int32_t top,
+                      std::int32_t width, std::int32_t height) {
+    const auto edge = [&](std::int32_t v) { return FloorSnapped(v * monitor.ratio); };
+    const std::int32_t x0 = edge(left);
+    const std::int32_t y0 = edge(top);
+    return {monitor.device.x + x0, monitor.device.y + y0,
+            static_cast<std::int32_t>(std::ceil((left + width) * monitor.ratio - kSnap)) - x0,
+            static_cast<std::int32_t>(std::ceil((top + height) * monitor.ratio - kSnap)) - y0};
+}
+
+}  // namespace velmor

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace velmor {
+
+struct DevicePoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const DevicePoint&, const DevicePoint&) = default;
+};
+
+struct DeviceRect {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool Contains(DevicePoint p) const {
+        return p.x >= x && p.y >= y && p.x - x < width && p.y - y < height;
+    }
+    friend bool operator==(const DeviceRect&, const DeviceRect&) = default;
+};
+
+// One monitor of a capture: where its pixels lie in the captured image, and
+// how many of them one logical pixel of its surface spans.
+struct Monitor {
+    DeviceRect device;
+    double ratio = 1.0;
+};
+
+// The capture pixel under a position given in logical pixels from the
+// monitor's surface origin; nothing when it falls off the monitor. Positions
+// that carry a device coordinate scaled down (1.5 x 2/3) snap back to it
+// instead of rounding down to the pixel before.
+std::optional<DevicePoint> MapPointer(const Monitor& monitor, double localX, double localY);
+
+// The index of the monitor that shows a capture pixel, or -1.
+int MonitorAt(const std::vector<Monitor>& monitors, DevicePoint point);
+
+// The point an arrow key moves to. It stays on a monitor: a step that would
+// leave every monitor stops at the edge of the one it starts on.
+DevicePoint StepPointer(const std::vector<Monitor>& monitors, DevicePoint from, std::int32_t dx,
+                        std::int32_t dy);
+
+// The centre of a capture pixel in logical pixels from its monitor's origin,
+// where a pointer placed in logical pixels hits that pixel.
+struct LogicalPoint {
+    double x = 0;
+    double y = 0;
+};
+LogicalPoint SurfacePoint(const Monitor& monitor, DevicePoint point);
+
+// A logical rectangle of a surface in capture pixels: the pixels it covers.
+DeviceRect DeviceArea(const Monitor& monitor, std::int32_t left, std::int32_t top,
+                      std::int32_t width, std::int32_t height);
+
+}  // namespace velmor

@@ -1,0 +1,216 @@
+#include "platform/portal_capture.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QUrl>
+#include <cmath>
+
+namespace velmor {
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+
+int Component(double v) {
+    if (!std::isfinite(v)) return 0;
+    return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+}
+
+// The monitors as the toolkit lays them out, scaled to the picture, which the
+// compositor makes of the whole layout.
+void AddMonitors(ScreenImage& screen) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QRect all;
+    for (QScreen* s : screens) all |= s->geometry();
+    if (all.isEmpty()) return;
+    const double scale = double(screen.image.width()) / all.width();
+    for (QScreen* s : screens) {
+        const QRect g = s->geometry().translated(-all.topLeft());
+        const DeviceRect r{int(std::lround(g.x() * scale)), int(std::lround(g.y() * scale)),
+                           int(std::lround(g.width() * scale)),
+                           int(std::lround(g.height() * scale))};
+        screen.monitors.push_back({r, scale});
+        screen.surfaces.push_back(s->geometry());
+    }
+}
+
+}  // namespace
+
+bool InWaylandSession() {
+    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+PortalCapture::PortalCapture(QDBusConnection bus, int timeoutMs, QObject* parent)
+    : ScreenCapture(parent), bus_(std::move(bus)) {
+    timeout_.setSingleShot(true);
+    timeout_.setInterval(timeoutMs);
+    connect(&timeout_, &QTimer::timeout, this, [this] {
+        Fail(tr("The screen could not be read: the desktop portal did not answer within %1 "
+                "seconds.")
+                 .arg(timeout_.interval() / 1000));
+    });
+}
+
+void PortalCapture::Request(const QString& parentWindow) {
+    if (step_ != Step::Idle) return;
+    parentWindow_ = parentWindow;
+    if (!bus_.isConnected()) {
+        emit failed(
+            tr("The screen could not be read: this Wayland session has no session bus, "
+               "so the desktop portal cannot be asked for a screenshot."));
+        return;
+    }
+    timeout_.start();
+    Call(Step::Screenshot);
+}
+
+void PortalCapture::Listen(const QString& path) {
+    StopListening();
+    requestPath_ = path;
+    bus_.connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                 SLOT(OnResponse(uint, QVariantMap)));
+}
+
+void PortalCapture::StopListening() {
+    if (requestPath_.isEmpty()) return;
+    bus_.disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+                    SLOT(OnResponse(uint, QVariantMap)));
+    requestPath_.clear();
+}
+
+void PortalCapture::Call(Step step) {
+    step_ = step;
+    // The request's path is known before the call, so its answer cannot be missed.
+    const QString token = QStringLiteral("velmor%1").arg(++requests_);
+    QString sender = bus_.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    Listen(QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
+
+    QVariantMap options{{QStringLiteral("handle_token"), token}};
+    if (step == Step::Screenshot) options.insert(QStringLiteral("interactive"), false);
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, kPath, kScreenshot,
+        step == Step::Screenshot ? QStringLiteral("Screenshot") : QStringLiteral("PickColor"));
+    call << parentWindow_ << options;
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, step](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                if (step_ != step) return;
+                const QDBusPendingReply<QDBusObjectPath> reply = *w;
+                if (reply.isError()) {
+                    FallBackOrFail(
+                        tr("The screen could not be read: no desktop portal offers screenshots "
+                           "here (%1). Install xdg-desktop-portal and your desktop's portal "
+                           "backend.")
+                            .arg(reply.error().message()));
+                    return;
+                }
+                // Older portals choose their own path.
+                const QString path = reply.value().path();
+                if (path != requestPath_) Listen(path);
+            });
+}
+
+bool PortalCapture::OffersPickColor() {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << kScreenshot << QStringLiteral("version");
+    const QDBusMessage reply = bus_.call(get, QDBus::Block, 2000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+    const QVariant version = reply.arguments().first().value<QDBusVariant>().variant();
+    return version.toUInt() >= 2;
+}
+
+void PortalCapture::FallBackOrFail(const QString& reason) {
+    if (step_ == Step::Screenshot && OffersPickColor()) {
+        Call(Step::PickColor);
+        return;
+    }
+    Fail(reason);
+}
+
+void PortalCapture::Fail(const QString& reason) {
+    StopListening();
+    timeout_.stop();
+    step_ = Step::Idle;
+    emit failed(reason);
+}
+
+void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
+    const Step step = step_;
+    if (step == Step::Idle) return;
+    if (response == 1) {
+        StopListening();
+        timeout_.stop();
+        step_ = Step::Idle;
+        emit cancelled();
+        return;
+    }
+    if (response != 0) {
+        FallBackOrFail(
+            tr("The screen could not be read: the desktop refused the screenshot. "
+               "Allow screenshots for this program in your desktop's privacy "
+               "settings."));
+        return;
+    }
+    StopListening();
+    timeout_.stop();
+    step_ = Step::Idle;
+    if (step == Step::Screenshot) {
+        LoadScreenshot(results);
+    } else {
+        ReadColor(results);
+    }
+}
+
+void PortalCapture::LoadScreenshot(const QVariantMap& results) {
+    const QUrl uri(results.value(QStringLiteral("uri")).toString());
+    if (!uri.isLocalFile()) {
+        emit failed(tr("The screen could not be read: the desktop portal returned no file."));
+        return;
+    }
+    const QString file = uri.toLocalFile();
+    ScreenImage screen;
+    screen.image = QImage(file).convertToFormat(QImage::Format_RGB32);
+    // A pick leaves no screenshots behind in the user's folders.
+    QFile::remove(file);
+    if (screen.image.isNull()) {
+        emit failed(
+            tr("The screen could not be read: the screenshot %1 could not be loaded.").arg(file));
+        return;
+    }
+    AddMonitors(screen);
+    emit captured(screen);
+}
+
+void PortalCapture::ReadColor(const QVariantMap& results) {
+    const QVariant value = results.value(QStringLiteral("color"));
+    if (!value.canConvert<QDBusArgument>()) {
+        emit failed(tr("The desktop portal picked no colour."));
+        return;
+    }
+    const QDBusArgument argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("(ddd)")) {
+        emit failed(tr("The desktop portal picked no colour."));
+        return;
+    }
+    double r = 0, g = 0, b = 0;
+    argument.beginStructure();
+    argument >> r >> g >> b;
+    argument.endStructure();
+    emit colorPicked(QColor(Component(r), Component(g), Component(b)));
+}
+
+}  // namespace velmor

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QTimer>
+#include <QVariantMap>
+
+#include "platform/screen_capture.h"
+
+namespace velmor {
+
+// True in a Wayland session, whether the program runs on Wayland or XWayland.
+bool InWaylandSession();
+
+// The desktop portal's Screenshot, non-interactive; where the portal refuses it
+// or has none, its PickColor for a single pick. The saved screenshot is
+// deleted once loaded.
+class PortalCapture : public ScreenCapture {
+    Q_OBJECT
+
+  public:
+    explicit PortalCapture(QDBusConnection bus = QDBusConnection::sessionBus(),
+                           int timeoutMs = 30000, QObject* parent = nullptr);
+
+    void Request(const QString& parentWindow) override;
+
+  private slots:
+    void OnResponse(uint response, const QVariantMap& results);
+
+  private:
+    enum class Step { Idle, Screenshot, PickColor };
+
+    void Call(Step step);
+    void Listen(const QString& path);
+    void StopListening();
+    bool OffersPickColor();
+    void FallBackOrFail(const QString& reason);
+    void Fail(const QString& reason);
+    void LoadScreenshot(const QVariantMap& results);
+    void ReadColor(const QVariantMap& results);
+
+    QDBusConnection bus_;
+    QTimer timeout_;
+    Step step_ = Step::Idle;
+    QString parentWindow_;
+    QString requestPath_;
+    int requests_ = 0;
+};
+
+}  // namespace velmor

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "core/pointer_mapper.h"
+
+namespace velmor {
+
+// A frozen picture of every monitor, in device pixels, and where each monitor
+// lies in it.
+struct ScreenImage {
+    QImage image;
+    std::vector<Monitor> monitors;
+    // Each monitor's surface in the toolkit's logical coordinates.
+    std::vector<QRect> surfaces;
+};
+
+// Takes one picture of the desktop. Exactly one of the signals answers each
+// Request, at once or later (the desktop portal answers asynchronously).
+class ScreenCapture : public QObject {
+    Q_OBJECT
+
+  public:
+    using QObject::QObject;
+
+    // `parentWindow` identifies the requesting window to a portal ("x11:1a2b"),
+    // or is empty.
+    virtual void Request(const QString& parentWindow) = 0;
+
+  signals:
+    void captured(const velmor::ScreenImage& screen);
+    // Where no picture may be taken but the desktop picks a colour itself.
+    void colorPicked(const QColor& color);
+    void cancelled();
+    void failed(const QString& reason);
+};
+
+// The pointer in capture pixels.
+class PointerControl {
+  public:
+    virtual ~PointerControl() = default;
+    virtual std::optional<DevicePoint> Position() const = 0;
+    // Native Wayland lets no program move the pointer.
+    virtual bool CanWarp() const = 0;
+    virtual void Warp(DevicePoint point) = 0;
+};
+
+}  // namespace velmor

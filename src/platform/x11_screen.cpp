@@ -1,0 +1,191 @@
+#include "platform/x11_screen.h"
+
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+#include <xcb/xinerama.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace velmor {
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T>
+using Reply = std::unique_ptr<T, FreeDeleter>;
+
+xcb_connection_t* Connection() {
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                                   : nullptr;
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+xcb_window_t RootWindow(xcb_connection_t* c) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    return xcb_setup_roots_iterator(setup).data->root;
+}
+
+std::vector<DeviceRect> RandrMonitors(xcb_connection_t* c, xcb_window_t root) {
+    std::vector<DeviceRect> out;
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
+    if (ext == nullptr || !ext->present) return out;
+    Reply<xcb_randr_query_version_reply_t> version(
+        xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
+    if (!version || (version->major_version == 1 && version->minor_version < 5)) return out;
+    Reply<xcb_randr_get_monitors_reply_t> monitors(
+        xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, root, 1), nullptr));
+    if (!monitors) return out;
+    for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem;
+         xcb_randr_monitor_info_next(&it)) {
+        out.push_back({it.data->x, it.data->y, it.data->width, it.data->height});
+    }
+    return out;
+}
+
+std::vector<DeviceRect> XineramaHeads(xcb_connection_t* c) {
+    std::vector<DeviceRect> out;
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_xinerama_id);
+    if (ext == nullptr || !ext->present) return out;
+    Reply<xcb_xinerama_is_active_reply_t> active(
+        xcb_xinerama_is_active_reply(c, xcb_xinerama_is_active(c), nullptr));
+    if (!active || !active->state) return out;
+    Reply<xcb_xinerama_query_screens_reply_t> screens(
+        xcb_xinerama_query_screens_reply(c, xcb_xinerama_query_screens(c), nullptr));
+    if (!screens) return out;
+    const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(screens.get());
+    const int n = xcb_xinerama_query_screens_screen_info_length(screens.get());
+    for (int i = 0; i < n; ++i) {
+        out.push_back({info[i].x_org, info[i].y_org, info[i].width, info[i].height});
+    }
+    return out;
+}
+
+// The toolkit's screen that shows a device rectangle, or the primary one for
+// heads it does not list. Qt keeps a screen's origin unscaled and divides the
+// distances from it.
+QScreen* ScreenFor(const DeviceRect& r) {
+    const DevicePoint centre{r.x + r.width / 2, r.y + r.height / 2};
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const double ratio = screen->devicePixelRatio();
+        const DeviceRect native{g.x(), g.y(), int(g.width() * ratio + 0.5),
+                                int(g.height() * ratio + 0.5)};
+        if (native.Contains(centre)) return screen;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+void AddMonitor(ScreenImage& screen, const DeviceRect& r) {
+    QScreen* s = ScreenFor(r);
+    const double ratio = s != nullptr ? s->devicePixelRatio() : 1.0;
+    const QPoint origin = s != nullptr ? s->geometry().topLeft() : QPoint();
+    screen.monitors.push_back({r, ratio});
+    screen.surfaces.push_back(QRect(origin.x() + int((r.x - origin.x()) / ratio),
+                                    origin.y() + int((r.y - origin.y()) / ratio),
+                                    int(r.width / ratio), int(r.height / ratio)));
+}
+
+}  // namespace
+
+bool OnX11() {
+    return Connection() != nullptr;
+}
+
+void X11Capture::Request(const QString&) {
+    xcb_connection_t* c = Connection();
+    if (c == nullptr) {
+        emit failed(tr("The screen could not be read: no X11 display."));
+        return;
+    }
+    const xcb_window_t root = RootWindow(c);
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, root), nullptr));
+    if (!geometry || geometry->width == 0 || geometry->height == 0) {
+        emit failed(tr("The screen could not be read: the X server gave no screen size."));
+        return;
+    }
+    const DeviceRect whole{0, 0, geometry->width, geometry->height};
+    xcb_generic_error_t* error = nullptr;
+    Reply<xcb_get_image_reply_t> reply(
+        xcb_get_image_reply(c,
+                            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0, geometry->width,
+                                          geometry->height, ~0u),
+                            &error));
+    std::free(error);
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    bool thirtyTwoBits = false;
+    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it)) {
+        if (reply && it.data->depth == reply->depth) thirtyTwoBits = it.data->bits_per_pixel == 32;
+    }
+    if (!reply || !thirtyTwoBits || reply->depth < 24 ||
+        setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST ||
+        xcb_get_image_data_length(reply.get()) < whole.width * whole.height * 4) {
+        emit failed(
+            tr("The screen could not be read: the X server refused the copy or uses a "
+               "pixel format this program does not read."));
+        return;
+    }
+    // The image keeps the server's reply: the one copy of the screen we hold.
+    xcb_get_image_reply_t* raw = reply.release();
+    ScreenImage screen;
+    screen.image = QImage(
+        xcb_get_image_data(raw), whole.width, whole.height, whole.width * 4, QImage::Format_RGB32,
+        [](void* p) { std::free(p); }, raw);
+
+    std::vector<DeviceRect> heads = RandrMonitors(c, root);
+    const std::vector<DeviceRect> xinerama = XineramaHeads(c);
+    if (xinerama.size() > heads.size()) heads = xinerama;
+    for (const DeviceRect& head : heads) {
+        // Keep each head inside the picture.
+        const int x0 = std::max(head.x, 0);
+        const int y0 = std::max(head.y, 0);
+        const int x1 = std::min(head.x + head.width, whole.width);
+        const int y1 = std::min(head.y + head.height, whole.height);
+        if (x1 <= x0 || y1 <= y0) continue;
+        AddMonitor(screen, {x0, y0, x1 - x0, y1 - y0});
+    }
+    if (screen.monitors.empty()) AddMonitor(screen, whole);
+    emit captured(screen);
+}
+
+std::optional<DevicePoint> X11Pointer::Position() const {
+    xcb_connection_t* c = Connection();
+    if (c == nullptr) return std::nullopt;
+    Reply<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, RootWindow(c)), nullptr));
+    if (!reply || !reply->same_screen) return std::nullopt;
+    return DevicePoint{reply->root_x, reply->root_y};
+}
+
+void X11Pointer::Warp(DevicePoint point) {
+    xcb_connection_t* c = Connection();
+    if (c == nullptr) return;
+    xcb_warp_pointer(c, XCB_NONE, RootWindow(c), 0, 0, 0, 0, static_cast<std::int16_t>(point.x),
+                     static_cast<std::int16_t>(point.y));
+    xcb_flush(c);
+}
+
+void SkipTaskbarAndPager(unsigned long window) {
+    xcb_connection_t* c = Connection();
+    if (c == nullptr || window == 0) return;
+    auto atom = [c](const char* name) {
+        Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr));
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    const xcb_atom_t state = atom("_NET_WM_STATE");
+    const xcb_atom_t states[] = {atom("_NET_WM_STATE_SKIP_TASKBAR"),
+                                 atom("_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state,
+                        XCB_ATOM_ATOM, 32, 2, states);
+    xcb_flush(c);
+}
+
+}  // namespace velmor

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/screen_capture.h"
+
+namespace velmor {
+
+// True when the program talks to an X server (natively or on XWayland).
+bool OnX11();
+
+// The whole X screen: every monitor, even those the toolkit does not list
+// (nested servers report their heads through Xinerama only).
+class X11Capture : public ScreenCapture {
+    Q_OBJECT
+
+  public:
+    using ScreenCapture::ScreenCapture;
+    void Request(const QString& parentWindow) override;
+};
+
+// The pointer on the X server's root window, which counts in device pixels.
+class X11Pointer : public PointerControl {
+  public:
+    std::optional<DevicePoint> Position() const override;
+    bool CanWarp() const override { return true; }
+    void Warp(DevicePoint point) override;
+};
+
+// Sets the window states that keep a full-screen surface out of taskbars
+// and pagers. Does nothing away from X11.
+void SkipTaskbarAndPager(unsigned long window);
+
+}  // namespace velmor

@@ -1,0 +1,77 @@
+#include "ui/picker/picker_surface.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/artwork.h"
+#include "platform/x11_screen.h"
+#include "ui/picker/color_picker.h"
+
+namespace velmor {
+
+PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      picker_(picker),
+      monitor_(monitor) {
+    setObjectName(QStringLiteral("frmColorPicker"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setMouseTracking(true);
+    setCursor(Artwork::Cursor("eyedropper", QPoint(9, 22)));
+    // Where the toolkit places this monitor; the window manager then makes the
+    // surface cover it exactly.
+    const QRect area = picker_.Screen().surfaces[static_cast<std::size_t>(monitor)];
+    if (QScreen* screen = QGuiApplication::screenAt(area.center())) setScreen(screen);
+    setGeometry(area);
+    setWindowState(Qt::WindowFullScreen);
+    SkipTaskbarAndPager(winId());
+}
+
+void PickerSurface::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const Monitor& m = picker_.Screen().monitors[static_cast<std::size_t>(monitor_)];
+    const QRect r = event->rect();
+    const QRectF source(m.device.x + r.x() * m.ratio, m.device.y + r.y() * m.ratio,
+                        r.width() * m.ratio, r.height() * m.ratio);
+    painter.drawImage(QRectF(r), picker_.Screen().image, source);
+    if (const auto marked = picker_.MarkedPoint();
+        marked && MonitorAt(picker_.Screen().monitors, *marked) == monitor_) {
+        // Where the pointer cannot be moved, the sampled pixel is outlined.
+        const LogicalPoint c = SurfacePoint(m, *marked);
+        const double half = std::max(2.0, 1.5 / m.ratio);
+        painter.setPen(QPen(Qt::red, 0));
+        painter.drawRect(QRectF(c.x - half, c.y - half, 2 * half, 2 * half));
+    }
+}
+
+void PickerSurface::mouseMoveEvent(QMouseEvent* event) {
+    picker_.PointerMoved(monitor_, event->position());
+}
+
+void PickerSurface::mousePressEvent(QMouseEvent* event) {
+    picker_.Pressed(monitor_, event->position(), event->button());
+}
+
+void PickerSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();  // the press before it has picked already
+}
+
+void PickerSurface::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) picker_.Close();
+}
+
+void PickerSurface::keyPressEvent(QKeyEvent* event) {
+    picker_.KeyPressed(*event);
+}
+
+void PickerSurface::closeEvent(QCloseEvent* event) {
+    // Alt+F4 or the window manager closing one surface closes the picker.
+    event->ignore();
+    picker_.Close();
+}
+
+}  // namespace velmor
