@@ -171,7 +171,7 @@ void X11Pointer::Warp(DevicePoint point) {
     xcb_flush(c);
 }
 
-void SkipTaskbarAndPager(unsigned long window) {
+void MarkAsPickerSurface(unsigned long window, unsigned long owner) {
     xcb_connection_t* c = Connection();
     if (c == nullptr || window == 0) return;
     auto atom = [c](const char* name) {
@@ -185,6 +185,11 @@ void SkipTaskbarAndPager(unsigned long window) {
                                  atom("_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(c, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state,
                         XCB_ATOM_ATOM, 32, 2, states);
+    if (owner != 0) {
+        const auto transientFor = static_cast<xcb_window_t>(owner);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
+                            XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &transientFor);
+    }
     xcb_flush(c);
 }
 

@@ -25,8 +25,8 @@ class X11Pointer : public PointerControl {
     void Warp(DevicePoint point) override;
 };
 
-// Sets the window states that keep a full-screen surface out of taskbars
-// and pagers. Does nothing away from X11.
-void SkipTaskbarAndPager(unsigned long window);
+// Keeps a full-screen surface out of taskbars and pagers and makes it
+// transient for its owner (0 for none). Does nothing away from X11.
+void MarkAsPickerSurface(unsigned long window, unsigned long owner);
 
 }  // namespace velmor

@@ -6,7 +6,7 @@ set -euo pipefail
 e2e_need_display() {
   if [ -z "${VELMOR_E2E_INNER:-}" ]; then
     export VELMOR_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 ${E2E_SCREEN:-1280x1024}x24" "$0" "$@"
   fi
   openbox >/dev/null 2>&1 &
   E2E_WM=$!
@@ -32,7 +32,7 @@ e2e_cleanup() {
 }
 
 e2e_start() {
-  (cd "$E2E_DIR" && exec ./velmor-color-picker) >"$E2E_DIR/app.log" 2>&1 &
+  (cd "$E2E_DIR" && exec ./velmor-color-picker "$@") >"$E2E_DIR/app.log" 2>&1 &
   E2E_APP=$!
   e2e_find_window
 }
@@ -90,3 +90,53 @@ e2e_fail() {
   [ -f "${E2E_DIR:-/nonexistent}/app.log" ] && cat "$E2E_DIR/app.log" >&2
   exit 1
 }
+
+# Paints a board whose every pixel encodes its own position onto the root
+# window, where no window of ours can stack over it.
+e2e_paint_board() {
+  local size
+  size=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w" "h}')
+  # shellcheck disable=SC2086
+  python3 "$(dirname "${BASH_SOURCE[0]}")/make_board.py" $size "$E2E_DIR/board.ppm"
+  # display says 1 even when the root shows the picture; check a pixel instead.
+  display -window root "$E2E_DIR/board.ppm" || true
+  local shown
+  shown=$(import -window root -crop 1x1+300+200 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1)
+  [ "$shown" = "#$(e2e_board_hex 300 200)" ] || e2e_fail "the board was not painted ($shown)"
+}
+
+# The colour the board shows at a root pixel.
+e2e_board_hex() {
+  printf '%02X%02X%02X' $(($1 & 255)) $(($2 & 255)) $(((($1 >> 8) << 4 | ($2 >> 8)) & 255))
+}
+
+e2e_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+
+# The main window's client area position, as "X,Y".
+e2e_position() {
+  xwininfo -id "$E2E_WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x","y}'
+}
+
+# Waits until the main window has gone and the picker covers the screen.
+e2e_wait_picker() {
+  for _ in $(seq 200); do
+    if ! e2e_viewable "$E2E_WIN" &&
+       [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge "${1:-1}" ]; then
+      sleep 0.2
+      return 0
+    fi
+    sleep 0.02
+  done
+  e2e_fail "the picker did not open"
+}
+
+# Waits until the main window is back on the screen.
+e2e_wait_main() {
+  for _ in $(seq 200); do
+    e2e_viewable "$E2E_WIN" && return 0
+    sleep 0.02
+  done
+  e2e_fail "the main window did not come back"
+}
+
+e2e_favorites() { sed -n 's/^Favorites=//p' "$E2E_DIR/settings.ini" 2>/dev/null; }

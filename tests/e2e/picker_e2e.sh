@@ -1,30 +1,41 @@
 #!/usr/bin/env bash
-# P, point at a known colour, click; point at another, Enter; Esc. Both colours
-# end up at the end of the favourites, and the main window shows the last.
+# The picker on a desktop whose every pixel encodes its position, at scales 1,
+# 1.5 and 2: clicks and arrow keys pick the exact device pixel, Esc brings the
+# main window back where it was.
+E2E_SCREEN=1920x1080
 source "$(dirname "$0")/lib.sh"
 e2e_need_display "$@"
 e2e_make_folder "$1"
-board_program=$2
-"$board_program" >/dev/null 2>&1 &
-E2E_BOARD=$!
-printf '[Favorites]\nFavorites=000000\n' > "$E2E_DIR/settings.ini"
-e2e_start
+e2e_paint_board
 
-e2e_key p
-sleep 1.2   # the window leaves, the screen is captured, the picker opens
-xdotool mousemove 50 60 click 1
-sleep 0.3
-xdotool mousemove 300 100
-sleep 0.3
-xdotool key Return
-sleep 0.3
-xdotool key Escape
-sleep 0.8
-kill "$E2E_BOARD" 2>/dev/null || true
-
-e2e_expect "settings.ini holds both picks at the end" "$(cat "$E2E_DIR/settings.ini")" \
-  "$(printf '[Favorites]\nFavorites=000000;12AB34;FEDCBA')"
-e2e_find_window
-e2e_key ctrl+c
-e2e_expect "the main window shows the last pick" "$(e2e_clipboard)" '"#FEDCBA"'
-e2e_quit
+# Far apart one after the other (no double clicks), none under the panel.
+points=("0 0" "301 203" "1 1" "1279 1023" "1918 700" "1919 1079" "999 777" "1537 1" "63 1078")
+for scale in ${SCALES:-1 1.5 2}; do
+  rm -f "$E2E_DIR/settings.ini"
+  QT_SCALE_FACTOR=$scale e2e_start
+  before=$(e2e_position)
+  e2e_key p
+  e2e_wait_picker
+  expected=()
+  for p in "${points[@]}"; do
+    read -r x y <<<"$p"
+    xdotool mousemove "$x" "$y" click 1
+    expected+=("$(e2e_board_hex "$x" "$y")")
+    sleep 0.1
+  done
+  # Keys step device pixels: 1 alone, 5 with Ctrl, 2 with Alt, 10 with Shift.
+  xdotool mousemove 777 555
+  sleep 0.2
+  for step in "Right 778 555" "ctrl+Right 783 555" "alt+Down 783 557" "shift+Left 773 557"; do
+    read -r key x y <<<"$step"
+    xdotool key "$key" Return
+    expected+=("$(e2e_board_hex "$x" "$y")")
+    sleep 0.15
+  done
+  xdotool key Escape
+  e2e_wait_main
+  e2e_expect "scale $scale: every pick is the pixel under the pointer" "$(e2e_favorites)" \
+    "$(IFS=';'; echo "${expected[*]}")"
+  e2e_expect "scale $scale: the main window is back where it was" "$(e2e_position)" "$before"
+  e2e_quit
+done

@@ -7,6 +7,8 @@
 #include <QStyleHints>
 #include <QToolButton>
 #include <QWindow>
+#include <cmath>
+#include <cstdlib>
 
 #include "platform/arrow_keys.h"
 #include "platform/artwork.h"
@@ -285,9 +287,29 @@ void ColorPicker::MovePanel(PanelCorner corner) {
     panel_->move(p.left, p.top);
 }
 
+std::optional<DevicePoint> ColorPicker::EventPoint(int monitor, QPointF local) const {
+    const Monitor& m = screen_.monitors[static_cast<std::size_t>(monitor)];
+    // Rounded to whole logical pixels, the last device pixels lie half a
+    // logical pixel past the surface's edge.
+    const double right = (m.device.width - 0.5) / m.ratio;
+    const double bottom = (m.device.height - 0.5) / m.ratio;
+    const double x = local.x() >= right && local.x() < right + 1 ? right : local.x();
+    const double y = local.y() >= bottom && local.y() < bottom + 1 ? bottom : local.y();
+    const std::optional<DevicePoint> mapped = MapPointer(m, x, y);
+    if (!mapped) return std::nullopt;
+    // Qt's X11 events carry whole logical pixels; the server knows the device
+    // pixel. Its answer counts when it agrees with the event.
+    const std::optional<DevicePoint> exact = pointerControl_.Position();
+    const int slack = static_cast<int>(std::ceil(m.ratio));
+    if (exact && m.device.Contains(*exact) && std::abs(exact->x - mapped->x) <= slack &&
+        std::abs(exact->y - mapped->y) <= slack) {
+        return exact;
+    }
+    return mapped;
+}
+
 void ColorPicker::PointerMoved(int monitor, QPointF local) {
-    const std::optional<DevicePoint> p =
-        MapPointer(screen_.monitors[static_cast<std::size_t>(monitor)], local.x(), local.y());
+    const std::optional<DevicePoint> p = EventPoint(monitor, local);
     if (!p) return;
     if (pointerControl_.CanWarp()) keyMoved_ = false;
     Track(*p);
@@ -306,8 +328,7 @@ void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
         lastPress_.invalidate();
         return;
     }
-    const std::optional<DevicePoint> p =
-        MapPointer(screen_.monitors[static_cast<std::size_t>(monitor)], local.x(), local.y());
+    const std::optional<DevicePoint> p = EventPoint(monitor, local);
     // A point off the capture picks nothing rather than the last sample.
     if (p && Track(*p)) Pick();
 }

@@ -94,6 +94,7 @@ class ColorPicker : public QObject {
     void BuildPanel(QWidget* surface);
     void TakeKeyboard();
     void FillCell(int cell, ColorValue color);
+    std::optional<DevicePoint> EventPoint(int monitor, QPointF local) const;
     void ReadSample(DevicePoint point);
     void MagnifyAround(DevicePoint point);
     void ShowHtmlValue();

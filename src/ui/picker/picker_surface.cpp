@@ -28,7 +28,7 @@ PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
     if (QScreen* screen = QGuiApplication::screenAt(area.center())) setScreen(screen);
     setGeometry(area);
     setWindowState(Qt::WindowFullScreen);
-    SkipTaskbarAndPager(winId());
+    MarkAsPickerSurface(winId(), owner != nullptr ? owner->winId() : 0);
 }
 
 void PickerSurface::paintEvent(QPaintEvent* event) {

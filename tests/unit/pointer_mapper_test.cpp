@@ -1,0 +1,132 @@
+#include "core/pointer_mapper.h"
+
+#include <gtest/gtest.h>
+
+#include "core/command_line.h"
+
+namespace velmor {
+namespace {
+
+TEST(PointerMapperTest, EveryDevicePixelIsReachedAtEveryRatio) {
+    for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        const Monitor m{{0, 0, 3840, 2160}, ratio};
+        for (int d = 0; d < 3840; ++d) {
+            // The position the toolkit reports for the pointer on device pixel d,
+            // at the pixel's edge (X11 reports whole device pixels) and inside it.
+            // The y coordinate goes through single precision, as some event paths do.
+            const int row = d % 2160;
+            const double edge = d / ratio;
+            const double inside = (d + 0.75) / ratio;
+            const auto a = MapPointer(m, edge, 0);
+            const auto b = MapPointer(m, inside, static_cast<float>(row / ratio));
+            ASSERT_TRUE(a && b) << ratio << " " << d;
+            ASSERT_EQ(a->x, d) << "ratio " << ratio;
+            ASSERT_EQ(b->x, d) << "ratio " << ratio;
+            ASSERT_EQ(b->y, row) << "ratio " << ratio;
+        }
+    }
+}
+
+TEST(PointerMapperTest, TwoMonitorsOfDifferentRatios) {
+    const std::vector<Monitor> monitors = {{{0, 0, 2560, 1440}, 2.0},
+                                           {{2560, 0, 1920, 1080}, 1.25}};
+    const struct {
+        int monitor;
+        double x, y;
+        std::optional<DevicePoint> device;
+    } cases[] = {
+        {0, 0, 0, DevicePoint{0, 0}},        {0, 1279.5, 719.5, DevicePoint{2559, 1439}},
+        {0, 1280, 10, std::nullopt},  // past the right edge
+        {0, -0.25, 10, std::nullopt},        {1, 0, 0, DevicePoint{2560, 0}},
+        {1, 0.8, 0.8, DevicePoint{2561, 1}}, {1, 1535.9, 863.9, DevicePoint{4479, 1079}},
+        {1, 1536, 0, std::nullopt},          {1, 1e300, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MapPointer(monitors[c.monitor], c.x, c.y), c.device) << c.monitor << " " << c.x;
+    }
+    EXPECT_EQ(MonitorAt(monitors, {2559, 1439}), 0);
+    EXPECT_EQ(MonitorAt(monitors, {2560, 1079}), 1);
+    EXPECT_EQ(MonitorAt(monitors, {2560, 1080}), -1);  // below the smaller monitor
+}
+
+TEST(PointerMapperTest, KeyStepsStayOnAMonitorAndCrossBetweenThem) {
+    const std::vector<Monitor> monitors = {{{0, 0, 1920, 1080}, 1.5}, {{1920, 0, 1280, 1024}, 1.0}};
+    const struct {
+        DevicePoint from;
+        int dx, dy;
+        DevicePoint to;
+    } cases[] = {
+        {{100, 100}, 1, 0, {101, 100}},
+        {{1919, 500}, 1, 0, {1920, 500}},     // onto the second monitor
+        {{1915, 1000}, 10, 0, {1925, 1000}},  // a larger step across
+        {{1925, 1020}, 0, 10, {1925, 1023}},  // stops at its bottom edge
+        {{1915, 1060}, 10, 0, {1919, 1060}},  // beside the second monitor lies nothing
+        {{0, 0}, -5, -5, {0, 0}},
+        {{3199, 0}, 2, 0, {3199, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StepPointer(monitors, c.from, c.dx, c.dy), c.to) << c.from.x << "," << c.from.y;
+    }
+}
+
+TEST(PointerMapperTest, SurfaceAreasCoverTheirDevicePixels) {
+    const Monitor m{{1920, 0, 1280, 1024}, 1.5};
+    EXPECT_EQ(DeviceArea(m, 0, 0, 10, 10), (DeviceRect{1920, 0, 15, 15}));
+    EXPECT_EQ(DeviceArea(m, 1, 1, 1, 1), (DeviceRect{1921, 1, 2, 2}));
+    const LogicalPoint p = SurfacePoint(m, {1921, 1});
+    EXPECT_EQ(MapPointer(m, p.x, p.y), (DevicePoint{1921, 1}));
+}
+
+TEST(CommandLineTest, OptionsAndTheirErrors) {
+    const struct {
+        std::vector<std::string> args;
+        bool pick;
+        int format;
+        bool error;
+    } cases[] = {
+        {{}, false, 0, false},
+        {{"--pick"}, true, 0, false},
+        {{"--pick", "--format", "13"}, true, 13, false},
+        {{"--format=8", "--pick"}, true, 8, false},
+        {{"--pick", "--format", "14"}, true, 0, true},
+        {{"--pick", "--format", "-1"}, true, 0, true},
+        {{"--pick", "--format"}, true, 0, true},
+        {{"--format", "3"}, false, 3, true},  // a format without a pick
+        {{"--display", ":1"}, false, 0, true},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.args);
+        EXPECT_EQ(!line.error.empty(), c.error) << c.args.size();
+        if (!c.error) {
+            EXPECT_EQ(line.pick, c.pick);
+            EXPECT_EQ(line.format, c.format);
+        }
+    }
+}
+
+TEST(CommandLineTest, ADisplayIsChosenOrOneLineSaysWhyNot) {
+    const struct {
+        DisplayFacts facts;
+        std::optional<std::string> platform;
+        bool error;
+    } cases[] = {
+        {{"", false, false, true}, "xcb", false},
+        {{"", true, true, true}, "wayland;xcb", false},
+        {{"", true, true, false}, "wayland", false},
+        {{"", true, false, true}, "xcb", false},  // no Wayland plugin installed
+        {{"", false, false, false}, std::nullopt, true},
+        {{"wayland", false, true, true}, "xcb", false},  // the compositor is gone
+        {{"wayland", false, true, false}, std::nullopt, true},
+        {{"wayland", true, true, false}, std::nullopt, false},
+        {{"xcb", false, false, false}, std::nullopt, true},
+        {{"offscreen", false, false, false}, std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        const DisplayChoice choice = ChooseDisplay(c.facts);
+        EXPECT_EQ(choice.platform, c.platform) << c.facts.requested;
+        EXPECT_EQ(!choice.error.empty(), c.error) << c.facts.requested;
+    }
+}
+
+}  // namespace
+}  // namespace velmor
