@@ -7,6 +7,7 @@
 
 #include "app/pick_flow.h"
 #include "core/value_formatter.h"
+#include "platform/display_probe.h"
 #include "platform/message_box.h"
 #include "platform/portal_capture.h"
 #include "platform/x11_screen.h"

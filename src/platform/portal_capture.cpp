@@ -46,11 +46,6 @@ void AddMonitors(ScreenImage& screen) {
 
 }  // namespace
 
-bool InWaylandSession() {
-    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 PortalCapture::PortalCapture(QDBusConnection bus, int timeoutMs, QObject* parent)
     : ScreenCapture(parent), bus_(std::move(bus)) {
     timeout_.setSingleShot(true);

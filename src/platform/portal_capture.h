@@ -8,9 +8,6 @@
 
 namespace velmor {
 
-// True in a Wayland session, whether the program runs on Wayland or XWayland.
-bool InWaylandSession();
-
 // The desktop portal's Screenshot, non-interactive; where the portal refuses it
 // or has none, its PickColor for a single pick. The saved screenshot is
 // deleted once loaded.

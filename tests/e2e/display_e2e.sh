@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# With no display the program says so in one line and exits 2; when the
+# Wayland platform cannot start but an X11 display can, it uses X11.
+source "$(dirname "$0")/lib.sh"
+program=$1
+
+run_without_display() {
+  local status=0
+  env -u DISPLAY "$@" "$program" --pick >/dev/null 2>"$E2E_DIR/err" || status=$?
+  e2e_expect "$*: exit status" "$status" "2"
+  e2e_expect "$*: one line on standard error" "$(wc -l <"$E2E_DIR/err")" "1"
+}
+
+E2E_DIR=$(mktemp -d)
+trap 'rm -rf "$E2E_DIR"' EXIT
+run_without_display env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+run_without_display env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=nowhere
+run_without_display env WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland
+
+# The same requests on a machine with an X server fall back to it.
+VELMOR_E2E_INNER=1 xvfb-run -a -s "-screen 0 640x480x24" bash -c '
+  WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland "$1" --pick >/dev/null 2>"$2/err" &
+  app=$!
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
+    sleep 0.05
+  done
+  sleep 0.3
+  xdotool key Escape
+  wait $app
+' _ "$program" "$E2E_DIR" && status=0 || status=$?
+e2e_expect "Wayland requested without a compositor: the picker opens on X11, Esc exits 1" "$status" "1"

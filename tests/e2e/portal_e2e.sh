@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# A Wayland session's picking through the desktop portal, against a stand-in
+# portal on a private session bus (the program itself runs on Xvfb):
+# a screenshot is picked from and deleted, a refusal falls back to PickColor,
+# a cancel picks nothing, and a missing portal is said in one line.
+source "$(dirname "$0")/lib.sh"
+e2e_need_display "$@"
+if [ -z "${VELMOR_E2E_BUS:-}" ]; then
+  export VELMOR_E2E_BUS=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+e2e_make_folder "$1"
+export XDG_SESSION_TYPE=wayland
+unset WAYLAND_DISPLAY
+here=$(dirname "$0")
+python3 "$here/make_board.py" 1280 1024 "$E2E_DIR/board.ppm"
+convert "$E2E_DIR/board.ppm" "$E2E_DIR/board.png"
+mkdir "$E2E_DIR/shots"
+portal=
+
+start_portal() {
+  [ -n "$portal" ] && kill "$portal" 2>/dev/null && wait "$portal" 2>/dev/null || true
+  rm -f "$E2E_DIR/shots/log"
+  /usr/bin/python3 "$here/portal_standin.py" "$1" "$E2E_DIR/board.png" 0.199,0.4,0.6 \
+    "$E2E_DIR/shots/log" &
+  portal=$!
+  for _ in $(seq 100); do grep -q ready "$E2E_DIR/shots/log" 2>/dev/null && return 0; sleep 0.05; done
+  e2e_fail "the stand-in portal did not start"
+}
+
+# Runs a command-line pick; $1 is what to do once it runs.
+pick() {
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick "${@:2}") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+  local app=$!
+  eval "$1"
+  for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
+  kill "$app" 2>/dev/null && e2e_fail "the pick did not end"
+  wait "$app" && status=0 || status=$?
+}
+
+click_picture() {
+  for _ in $(seq 200); do
+    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
+    sleep 0.05
+  done
+  sleep 0.3
+  xdotool mousemove 301 203 click 1
+}
+
+start_portal screenshot
+pick click_picture
+e2e_expect "a pick from the portal's screenshot prints its pixel" "$(cat "$E2E_DIR/out") $status" "#2DCB10 0"
+e2e_expect "the portal was asked without interaction" "$(head -n 2 "$E2E_DIR/shots/log" | tail -n 1)" \
+  "Screenshot parent= interactive=False"
+e2e_expect "the screenshot file is deleted" "$(ls "$E2E_DIR/shots" | grep -c png || true)" "0"
+
+start_portal refuse
+pick true --format 9
+e2e_expect "a refused screenshot falls back to PickColor, rounded" "$(cat "$E2E_DIR/out") $status" \
+  "RGB(51,102,153) 0"
+
+start_portal cancel
+pick true
+e2e_expect "a cancelled request prints nothing and exits 1" "$(cat "$E2E_DIR/out") $status" " 1"
+
+start_portal nopick
+pick true
+e2e_expect "a refusal without PickColor exits 2" "$status" "2"
+grep -q "refused" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
+
+kill "$portal"; wait "$portal" 2>/dev/null || true; portal=
+pick true
+e2e_expect "without a portal the pick exits 2" "$status" "2"
+grep -q "no desktop portal" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
+
+# The main window: a PickColor pick lands in the favourites and the window returns.
+start_portal refuse
+e2e_start
+e2e_key p
+sleep 0.5
+e2e_wait_main
+e2e_expect "the desktop's pick is added to the favourites" "$(e2e_favorites)" "336699"
+grep -q "parent=x11:" "$E2E_DIR/shots/log" || e2e_fail "the main window was not named to the portal"
+e2e_quit
+kill "$portal" 2>/dev/null || true

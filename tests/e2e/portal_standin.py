@@ -1,0 +1,82 @@
+#!/usr/bin/python3
+"""A stand-in for the desktop portal's Screenshot interface on a private
+session bus. MODE says how it answers:
+  screenshot  Screenshot copies PICTURE to a new file and returns its URI
+  refuse      Screenshot answers 2 (refused); PickColor answers COLOR
+  cancel      Screenshot answers 1 (cancelled)
+  nopick      Screenshot answers 2 and the interface is version 1 (no PickColor)
+It writes one line per call to LOG."""
+import os
+import shutil
+import sys
+import tempfile
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+MODE, PICTURE, COLOR, LOG = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
+IFACE = "org.freedesktop.portal.Screenshot"
+
+
+def log(line):
+    with open(LOG, "a") as f:
+        f.write(line + "\n")
+
+
+class Request(dbus.service.Object):
+    @dbus.service.signal("org.freedesktop.portal.Request", signature="ua{sv}")
+    def Response(self, response, results):
+        pass
+
+
+class Portal(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, "/org/freedesktop/portal/desktop")
+        self.bus = bus
+
+    def answer(self, sender, options, response, results):
+        token = str(options.get("handle_token", "t"))
+        path = "/org/freedesktop/portal/desktop/request/%s/%s" % (
+            sender[1:].replace(".", "_"), token)
+        request = Request(self.bus, path)
+
+        def send():
+            request.Response(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
+            request.remove_from_connection()
+            return False
+
+        GLib.timeout_add(50, send)
+        return dbus.ObjectPath(path)
+
+    @dbus.service.method(IFACE, in_signature="sa{sv}", out_signature="o", sender_keyword="sender")
+    def Screenshot(self, parent, options, sender=None):
+        log("Screenshot parent=%s interactive=%s" % (parent, bool(options.get("interactive", True))))
+        if MODE == "screenshot":
+            fd, name = tempfile.mkstemp(prefix="Screenshot-", suffix=".png",
+                                        dir=os.path.dirname(LOG))
+            os.close(fd)
+            shutil.copyfile(PICTURE, name)
+            log("saved " + name)
+            return self.answer(sender, options, 0, {"uri": "file://" + name})
+        return self.answer(sender, options, 1 if MODE == "cancel" else 2, {})
+
+    @dbus.service.method(IFACE, in_signature="sa{sv}", out_signature="o", sender_keyword="sender")
+    def PickColor(self, parent, options, sender=None):
+        log("PickColor")
+        r, g, b = (float(v) for v in COLOR.split(","))
+        color = dbus.Struct((r, g, b), signature="ddd")
+        return self.answer(sender, options, 0, {"color": color})
+
+    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return dbus.UInt32(1 if MODE == "nopick" else 2, variant_level=1)
+
+
+DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+portal = Portal(bus)
+name = dbus.service.BusName("org.freedesktop.portal.Desktop", bus)
+log("ready")
+GLib.MainLoop().run()
