@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_need_display "$@"
 if [ -z "${VELMOR_E2E_BUS:-}" ]; then
   export VELMOR_E2E_BUS=1
-  exec dbus-run-session -- "$0" "$@"
+  exec dbus-run-session --config-file="$(dirname "$0")/private_bus.conf" -- "$0" "$@"
 fi
 e2e_make_folder "$1"
 export XDG_SESSION_TYPE=wayland
