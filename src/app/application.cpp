@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/options.h"
 #include "app/pick_flow.h"
 #include "core/value_formatter.h"
 #include "platform/display_probe.h"
-#include "platform/message_box.h"
+#include "platform/prompter.h"
 #include "platform/portal_capture.h"
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
@@ -40,7 +43,8 @@ std::unique_ptr<PointerControl> MakePointer() {
 }
 
 SettingsFile OpenSettings() {
-    return SettingsFile(ChooseSettingsLocation(ApplicationFolder(), std::getenv("XDG_CONFIG_HOME"),
+    return SettingsFile(ChooseSettingsLocation(ApplicationFolder(), VELMOR_INSTALL_BINDIR,
+                                               std::getenv("XDG_CONFIG_HOME"),
                                                std::getenv("HOME")));
 }
 
@@ -62,19 +66,31 @@ int Application::Run(int& argc, char** argv) {
 
 int Application::RunWindow() {
     const SettingsFile settings = OpenSettings();
-    AppOptions options;
-    MainWindow window(options, settings);
+    MessageBoxPrompter prompter;
+    Options options(settings);
+    CurrentColor current;
+    Favorites favorites(settings);
     const auto capture = MakeCapture();
     const auto pointer = MakePointer();
-    PickFlow flow(*capture, *pointer, options);
+    PickFlow flow(*capture, *pointer, options.Values());
+    MainWindow window(options, current, favorites, prompter);
     flow.SetMainWindow(&window);
     window.SetPickCommand([&flow] { flow.Start(); });
     QObject::connect(&flow, &PickFlow::picked, &window,
                      [&](const QString& text) { window.Add2Favo(text, flow.MessageParent()); });
     QObject::connect(&flow, &PickFlow::finished, &window,
-                     [&window](PickFlow::Outcome outcome, const QString& reason) {
-                         if (outcome == PickFlow::Outcome::Failed) ShowStopMessage(&window, reason);
+                     [&](PickFlow::Outcome outcome, const QString& reason) {
+                         if (outcome == PickFlow::Outcome::Failed) {
+                             prompter.ShowStopMessage(&window, reason);
+                         }
                      });
+    // A save that fails says so once, over whatever the user is looking at.
+    auto tell = [&](const QString& message) {
+        prompter.ShowStopMessage(flow.MessageParent() != nullptr ? flow.MessageParent() : &window,
+                                 message);
+    };
+    QObject::connect(&favorites, &Favorites::saveFailed, &window, tell);
+    QObject::connect(&options, &Options::saveFailed, &window, tell);
     window.show();
     return QApplication::exec();
 }
@@ -97,7 +113,7 @@ int Application::RunPickOnly() {
     };
     QObject::connect(&flow, &PickFlow::picked, &flow, [&](const QString& text) {
         if (status >= 0) return;
-        const FormattedColor f = FormatColor(text.toStdString(), {}, options.Upper);
+        const FormattedColor f = FormatColor(text.toStdString(), {}, options.upperCase);
         std::printf("%s\n", f.texts[static_cast<std::size_t>(format)].c_str());
         std::fflush(stdout);
         finish(0);

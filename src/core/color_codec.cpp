@@ -64,10 +64,8 @@ std::optional<std::string> ColorToHtml(std::string_view red, std::string_view gr
     const auto g = ParseInt16(green);
     const auto b = ParseInt16(blue);
     if (!r || !g || !b) return std::nullopt;
-    // A 16-bit negative is written as four hex digits, as the 16-bit value it is.
-    auto numeral = [](std::int16_t v) {
-        return HexNumeral(static_cast<std::int32_t>(static_cast<std::uint16_t>(v)));
-    };
+    // Any negative component is written as FF.
+    auto numeral = [](std::int16_t v) { return HexNumeral(v < 0 ? 255 : v); };
     std::string out("#");
     out += TwoDigitHex(numeral(*r));
     out += TwoDigitHex(numeral(*g));

@@ -11,11 +11,24 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+namespace {
+
+// What the profile functions trim around names and values: spaces, tabs,
+// vertical tabs, form feeds and Ctrl+Z.
+constexpr std::string_view kBlanks = " \t\v\f\x1a";
+
+}  // namespace
+
 std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
+    const auto last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
+}
+
+std::string_view TrimBlanksLeft(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
 std::string RemoveAll(std::string_view text, char c) {
@@ -76,17 +89,40 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The byte offset of character `n` (counted in UTF-8 characters), or the size.
+std::size_t CharacterOffset(std::string_view text, std::size_t n) {
+    std::size_t at = 0;
+    for (; n > 0 && at < text.size(); --n) {
+        ++at;
+        while (at < text.size() && IsContinuation(text[at])) ++at;
+    }
+    return at;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
+}
+
+}  // namespace
+
 std::string_view Left(std::string_view text, std::size_t n) {
-    return text.substr(0, n);
+    return text.substr(0, CharacterOffset(text, n));
 }
 
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t n) {
-    if (start >= text.size()) return {};
-    return text.substr(start, n);
+    return Left(text.substr(CharacterOffset(text, start)), n);
 }
 
 std::string_view Right(std::string_view text, std::size_t n) {
-    return n >= text.size() ? text : text.substr(text.size() - n);
+    const std::size_t count = CharacterCount(text);
+    return n >= count ? text : text.substr(CharacterOffset(text, count - n));
 }
 
 }  // namespace velmor

@@ -11,8 +11,10 @@ namespace velmor {
 
 // Trims the space character only, as the program's texts are trimmed everywhere.
 std::string_view TrimSpaces(std::string_view text);
-// Trims spaces and tabs, as INI files are read.
+// Trims the blanks INI files are read without: spaces, tabs, vertical tabs,
+// form feeds and Ctrl+Z.
 std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimBlanksLeft(std::string_view text);
 std::string RemoveAll(std::string_view text, char c);
 std::vector<std::string> Split(std::string_view text, char separator);
 std::string Join(const std::vector<std::string>& parts, char separator);
@@ -20,8 +22,9 @@ std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
-// Substring helpers that never read past the end: the first n characters,
-// n characters from a zero-based start, and the last n characters.
+// Substring helpers that never read past the end and never split a UTF-8
+// character: the first n characters, n characters from a zero-based start,
+// and the last n characters.
 std::string_view Left(std::string_view text, std::size_t n);
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t n);
 std::string_view Right(std::string_view text, std::size_t n);

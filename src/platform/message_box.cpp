@@ -33,3 +33,21 @@ void ShowInformation(QWidget* parent, const QString& text) {
 }
 
 }  // namespace velmor
+
+#include "platform/prompter.h"
+
+namespace velmor {
+
+bool MessageBoxPrompter::AskYesNo(QWidget* parent, const QString& text) {
+    return velmor::AskYesNo(parent, text);
+}
+
+void MessageBoxPrompter::ShowStopMessage(QWidget* parent, const QString& text) {
+    velmor::ShowStopMessage(parent, text);
+}
+
+void MessageBoxPrompter::ShowInformation(QWidget* parent, const QString& text) {
+    velmor::ShowInformation(parent, text);
+}
+
+}  // namespace velmor

@@ -35,19 +35,21 @@ void ResetOptions(AppOptions& options) {
 
 void LoadOptions(AppOptions& options, const SettingsFile& settings) {
     const AppOptions defaults;
-    options.Upper = ReadBoolean(settings, "Upper", defaults.Upper);
-    options.Remove = ReadBoolean(settings, "Remove", defaults.Remove);
-    options.Copy = ReadBoolean(settings, "Copy", defaults.Copy);
-    const std::string value = settings.Read(kSection, "Value", std::to_string(defaults.Value));
-    options.Value = ParseInt16(value).value_or(defaults.Value);
+    options.upperCase = ReadBoolean(settings, "Upper", defaults.upperCase);
+    options.keyboardOff = ReadBoolean(settings, "Remove", defaults.keyboardOff);
+    options.ctrlCCopies = ReadBoolean(settings, "Copy", defaults.ctrlCCopies);
+    const std::string value = settings.Read(kSection, "Value", std::to_string(defaults.copiedValue));
+    options.copiedValue = ParseInt16(value).value_or(defaults.copiedValue);
 }
 
-bool SaveOptions(const AppOptions& options, const SettingsFile& settings) {
-    bool ok = settings.Write(kSection, "Upper", BooleanSettingText(options.Upper));
-    ok = settings.Write(kSection, "Remove", BooleanSettingText(options.Remove)) && ok;
-    ok = settings.Write(kSection, "Copy", BooleanSettingText(options.Copy)) && ok;
-    ok = settings.Write(kSection, "Value", std::to_string(options.Value)) && ok;
-    return ok;
+SaveResult SaveOptions(const AppOptions& options, const SettingsFile& settings) {
+    // All four in one save: an interrupted save leaves all or none of them.
+    return settings.Edit([&](SettingsEdit& edit) {
+        edit.Set(kSection, "Upper", BooleanSettingText(options.upperCase));
+        edit.Set(kSection, "Remove", BooleanSettingText(options.keyboardOff));
+        edit.Set(kSection, "Copy", BooleanSettingText(options.ctrlCCopies));
+        edit.Set(kSection, "Value", std::to_string(options.copiedValue));
+    });
 }
 
 }  // namespace velmor

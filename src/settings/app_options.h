@@ -10,16 +10,16 @@ namespace velmor {
 
 // The four user options, held for the whole run and read at the moment of need.
 struct AppOptions {
-    bool Upper = true;       // colour texts in upper case
-    bool Remove = false;     // keyboard support switched off
-    bool Copy = true;        // Ctrl+C copies the chosen value
-    std::int16_t Value = 8;  // the value Ctrl+C copies; 8 is "HTML Format"
+    bool upperCase = true;         // colour texts in upper case ("Upper")
+    bool keyboardOff = false;      // keyboard support switched off ("Remove")
+    bool ctrlCCopies = true;       // Ctrl+C copies the chosen value ("Copy")
+    std::int16_t copiedValue = 8;  // the value Ctrl+C copies; 8 is "HTML Format" ("Value")
 };
 
 void ResetOptions(AppOptions& options);
 // A key that cannot be read keeps that key's default.
 void LoadOptions(AppOptions& options, const SettingsFile& settings);
-bool SaveOptions(const AppOptions& options, const SettingsFile& settings);
+SaveResult SaveOptions(const AppOptions& options, const SettingsFile& settings);
 
 // "True"/"False" in any case, or a whole number (0 is false); nothing otherwise.
 std::optional<bool> ParseBooleanSetting(std::string_view text);

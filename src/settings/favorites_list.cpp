@@ -30,7 +30,7 @@ std::int16_t FavoritesList::Load(const SettingsFile& settings) {
     return selectedIndex_;
 }
 
-bool FavoritesList::Save(const SettingsFile& settings) const {
+SaveResult FavoritesList::Save(const SettingsFile& settings) const {
     return settings.Write(kSection, kKey, entries_);
 }
 

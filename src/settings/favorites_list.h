@@ -23,7 +23,7 @@ class FavoritesList {
 
     // Reads the list; gives the selection to draw: 0, or -1 for an empty list.
     std::int16_t Load(const SettingsFile& settings);
-    bool Save(const SettingsFile& settings) const;
+    SaveResult Save(const SettingsFile& settings) const;
 
     // The six digits inside "#RRGGBB" or either arrangement of a name line.
     static std::string ExtractEntry(std::string_view text);

@@ -56,8 +56,12 @@ std::vector<Line> ParseLines(std::string_view text) {
             line.kind = LineKind::Key;
             line.name = TrimBlanks(raw.substr(0, eq));
             line.value = TrimBlanks(raw.substr(eq + 1));
-            const auto nameOffset = raw.find_first_not_of(" \t");
+            const auto nameOffset = raw.size() - TrimBlanksLeft(raw).size();
             line.nameEnd = bodyStart + nameOffset + line.name.size();
+        } else {
+            // A bare name: no key to read, but one that a write replaces.
+            line.name = body;
+            line.nameEnd = bodyStart + (raw.size() - TrimBlanksLeft(raw).size()) + body.size();
         }
         lines.push_back(line);
         pos = line.next;
@@ -82,10 +86,14 @@ std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::stri
     return std::nullopt;
 }
 
+// With `bare`, a line that is only the key's name counts too, as the profile
+// functions find it when they write.
 std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const SectionSpan& span,
-                                   std::string_view key) {
+                                   std::string_view key, bool bare = false) {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (lines[i].kind == LineKind::Key && EqualsIgnoreCaseAscii(lines[i].name, key)) return i;
+        const bool candidate =
+            lines[i].kind == LineKind::Key || (bare && lines[i].kind == LineKind::Other);
+        if (candidate && EqualsIgnoreCaseAscii(lines[i].name, key)) return i;
     }
     return std::nullopt;
 }
@@ -120,7 +128,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     const std::string eol(LineEnding(content_));
     const auto span = FindSection(lines, section);
     if (span) {
-        if (const auto at = FindKey(lines, *span, key)) {
+        if (const auto at = FindKey(lines, *span, key, true)) {
             const Line& line = lines[*at];
             content_.replace(line.nameEnd, line.end - line.nameEnd, "=" + std::string(value));
             return;

@@ -1,26 +1,111 @@
 #include "settings/settings_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <optional>
-#include <vector>
 
 #include "core/text.h"
 #include "settings/ini_document.h"
+#include "settings/text_encoding.h"
 
 namespace velmor {
 
 namespace {
 
+// Temporary files are ".settings.ini." and six characters from mkstemp.
+constexpr std::size_t kTempSuffix = 6;
+constexpr auto kStaleTemp = std::chrono::seconds(60);
+
+std::string Reason(int error) {
+    switch (error) {
+        case ENOSPC:
+            return "the disk is full";
+        case EDQUOT:
+            return "your disk quota is used up";
+        case EROFS:
+            return "the disk is mounted read-only";
+        case EACCES:
+        case EPERM:
+            return "you are not allowed to write there";
+        case ENOENT:
+            return "its folder does not exist";
+        case ENOTDIR:
+            return "a part of its path is not a folder";
+        case EISDIR:
+            return "it is a folder, not a file";
+        case ELOOP:
+            return "it is a loop of symbolic links";
+        case ENAMETOOLONG:
+            return "its path is too long";
+        case EIO:
+            return "the disk reported an error";
+        default:
+            return std::strerror(error);
+    }
+}
+
+SaveResult Failed(std::string reason) {
+    return {false, std::move(reason)};
+}
+
+SaveResult FailedErrno(int error = errno) {
+    return Failed(Reason(error));
+}
+
+// The file to read and write: a link is followed only to a regular file.
+struct Target {
+    std::string path;   // the regular file itself (links resolved)
+    bool exists = false;
+    struct stat status {};
+};
+
+std::optional<Target> Resolve(const std::string& requested, std::string& why) {
+    Target t;
+    t.path = requested;
+    struct stat link {};
+    if (::lstat(requested.c_str(), &link) != 0) {
+        if (errno == ENOENT) return t;
+        why = Reason(errno);
+        return std::nullopt;
+    }
+    if (S_ISLNK(link.st_mode)) {
+        std::error_code ec;
+        const auto target = std::filesystem::canonical(requested, ec);
+        if (ec) {
+            why = "it is a symbolic link to a file that does not exist";
+            return std::nullopt;
+        }
+        t.path = target.string();
+    }
+    if (::stat(t.path.c_str(), &t.status) != 0) {
+        why = Reason(errno);
+        return std::nullopt;
+    }
+    if (S_ISDIR(t.status.st_mode)) {
+        why = "it is a folder, not a file";
+        return std::nullopt;
+    }
+    if (!S_ISREG(t.status.st_mode)) {
+        why = "it is not a regular file";
+        return std::nullopt;
+    }
+    t.exists = true;
+    return t;
+}
+
 enum class ReadResult { Ok, Missing, Failed };
 
+// Never blocks: a FIFO or a device is refused before a byte is read.
 ReadResult ReadWholeFile(const std::string& path, std::string& out) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -55,162 +140,199 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
+// Values end at a NUL and lose the blanks around them, as the profile functions read.
 std::string CleanValue(std::string_view value) {
-    return std::string(TrimSpaces(RemoveAll(value, '\0')));
+    const auto nul = value.find('\0');
+    if (nul != std::string_view::npos) value = value.substr(0, nul);
+    return std::string(TrimSpaces(value));
 }
 
 const std::string& ResolveFile(const std::string& file) {
     return file.empty() ? DefaultIniPath() : file;
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::filesystem::path p(path);
+    return p.has_parent_path() ? p.parent_path().string() : std::string(".");
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Where no file can be made beside the settings, they are rewritten in place:
+// a crash in the middle of this write can leave the file cut short.
+SaveResult RewriteInPlace(const std::string& path, std::string_view content) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return FailedErrno();
+    const bool ok = WriteAll(fd, content) &&
+                    ::ftruncate(fd, static_cast<off_t>(content.size())) == 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0 || !ok) return FailedErrno(ok ? errno : error);
+    return {};
+}
+
+// Removes what interrupted saves left beside the file: our own pattern only,
+// and only once it is old enough not to belong to a save still running.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string prefix = "." + target.filename().string() + ".";
+    const std::string folder = FolderOf(path);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const auto now = std::chrono::system_clock::now();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(prefix) || name.size() != prefix.size() + kTempSuffix) continue;
+        const std::string full = folder + "/" + std::string(name);
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        const auto modified = std::chrono::system_clock::from_time_t(st.st_mtime);
+        if (now - modified > kStaleTemp) ::unlink(full.c_str());
+    }
+    ::closedir(dir);
+}
+
+SaveResult ReplaceResolved(const Target& target, std::string_view content) {
+    const std::string folder = FolderOf(target.path);
+    std::string temp =
+        folder + "/." + std::filesystem::path(target.path).filename().string() + ".XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (target.exists && (error == EACCES || error == EPERM)) {
+            return RewriteInPlace(target.path, content);
+        }
+        return FailedErrno(error);
+    }
+    temp.assign(name.data());
+
+    mode_t mode = 0666;
+    if (target.exists) {
+        mode = target.status.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return FailedErrno(error);
+    }
+    // The rename itself must reach the disk too.
+    SyncFolder(folder);
+    RemoveStaleTemporaries(target.path);
+    return {};
+}
+
 }  // namespace
+
+void SettingsEdit::Set(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string cleaned = CleanValue(value);
+    const std::string_view sectionName = TrimBlanks(section);
+    const std::string_view keyName = TrimBlanks(key);
+    // Only a key that is truly empty deletes the section; a blank one is refused.
+    if (!IsWritableSectionName(sectionName) || !IsWritableValue(cleaned) ||
+        keyName.empty() != key.empty() || (!keyName.empty() && !IsWritableKeyName(keyName))) {
+        refused_ = true;
+        return;
+    }
+    changes_.push_back({std::string(sectionName), std::string(keyName), cleaned});
+}
 
 std::string ReadSetting(std::string_view section, std::string_view key,
                         std::string_view defaultValue, const std::string& file) {
     std::string content;
     std::optional<std::string> stored;
     if (!key.empty() && ReadWholeFile(ResolveFile(file), content) == ReadResult::Ok) {
-        stored = IniDocument(std::move(content)).Lookup(TrimBlanks(section), TrimBlanks(key));
+        const std::string text = DecodeText(content, DetectEncoding(content));
+        stored = IniDocument(text).Lookup(TrimBlanks(section), TrimBlanks(key));
     }
-    std::string value = stored ? std::move(*stored) : std::string(defaultValue);
-    if (value.size() > kMaxSettingLength) value.resize(kMaxSettingLength);
-    return CleanValue(value);
+    const std::string_view value = stored ? std::string_view(*stored) : defaultValue;
+    return CleanValue(Left(value, kMaxSettingLength));
+}
+
+SaveResult EditSettings(const std::string& file, bool createFolder,
+                        const std::function<void(SettingsEdit&)>& edit) {
+    const std::string& requested = ResolveFile(file);
+    if (requested.empty()) return Failed("no folder for settings is known (HOME is not set)");
+    SettingsEdit changes;
+    edit(changes);
+    if (changes.refused_) return Failed("a name or value cannot be stored in an INI line");
+
+    std::string why;
+    const std::optional<Target> target = Resolve(requested, why);
+    if (!target) return Failed(why);
+    if (target->exists && ((target->status.st_mode & 0222) == 0 ||
+                           ::access(target->path.c_str(), W_OK) != 0)) {
+        return Failed("the file is read-only");
+    }
+    std::string content;
+    if (target->exists) {
+        if (ReadWholeFile(target->path, content) != ReadResult::Ok) return FailedErrno();
+    } else if (createFolder) {
+        std::error_code ec;
+        std::filesystem::create_directories(FolderOf(target->path), ec);
+        if (ec) return FailedErrno(ec.value());
+    }
+    const FileEncoding encoding = DetectEncoding(content);
+    const std::string text = DecodeText(content, encoding);
+    IniDocument doc(text);
+    for (const auto& c : changes.changes_) {
+        if (c.key.empty()) {
+            doc.RemoveSection(c.section);
+        } else if (c.value.empty()) {
+            doc.RemoveKey(c.section, c.key);
+        } else {
+            doc.Set(c.section, c.key, c.value);
+        }
+    }
+    if (doc.Content() == text) return {};  // nothing to change, so nothing is written
+    return ReplaceResolved(*target, EncodeText(doc.Content(), encoding));
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                   const std::string& file) {
-    const std::string cleaned = CleanValue(value);
-    const std::string& path = ResolveFile(file);
-    const std::string_view sectionName = TrimBlanks(section);
-    const std::string_view keyName = TrimBlanks(key);
-    if (!IsWritableSectionName(sectionName) || !IsWritableValue(cleaned)) return false;
-    // Only a key that is truly empty deletes the section; a blank one is refused.
-    if (keyName.empty() != key.empty()) return false;
-    if (!keyName.empty() && !IsWritableKeyName(keyName)) return false;
-
-    std::string content;
-    if (ReadWholeFile(path, content) == ReadResult::Failed) return false;
-    IniDocument doc(content);
-    if (keyName.empty()) {
-        doc.RemoveSection(sectionName);
-    } else if (cleaned.empty()) {
-        doc.RemoveKey(sectionName, keyName);
-    } else {
-        doc.Set(sectionName, keyName, cleaned);
-    }
-    if (doc.Content() == content) {
-        return true;  // nothing to change, so nothing is written
-    }
-    return ReplaceFileAtomically(path, doc.Content());
+    return EditSettings(file, false, [&](SettingsEdit& e) { e.Set(section, key, value); }).ok;
 }
 
-bool ReplaceFileAtomically(const std::string& requested, std::string_view content) {
-    std::error_code ec;
-    std::string path = requested;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const auto target = std::filesystem::canonical(path, ec);
-        if (ec) return false;
-        path = target.string();
-    }
-    const std::filesystem::path target(path);
-    const std::string folder =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    std::string temp = folder + "/." + target.filename().string() + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    temp.assign(name.data());
-
-    mode_t mode = 0666;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    const bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // The rename itself must reach the disk too.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
+SaveResult ReplaceFileAtomically(const std::string& path, std::string_view content) {
+    std::string why;
+    const std::optional<Target> target = Resolve(path, why);
+    if (!target) return Failed(why);
+    return ReplaceResolved(*target, content);
 }
 
-namespace {
-
-// The running executable's path, or an empty path when it cannot be told.
-const std::filesystem::path& ExecutablePath() {
-    static const std::filesystem::path exe = [] {
-        std::error_code ec;
-        auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-        return ec ? std::filesystem::path() : path;
-    }();
-    return exe;
+std::string SettingsFile::Read(std::string_view section, std::string_view key,
+                               std::string_view defaultValue) const {
+    if (path_.empty()) return CleanValue(defaultValue);
+    return ReadSetting(section, key, defaultValue, path_);
 }
 
-}  // namespace
-
-const std::string& ApplicationFolder() {
-    static const std::string folder =
-        ExecutablePath().has_parent_path() ? ExecutablePath().parent_path().string() : ".";
-    return folder;
+SaveResult SettingsFile::Write(std::string_view section, std::string_view key,
+                               std::string_view value) const {
+    return Edit([&](SettingsEdit& e) { e.Set(section, key, value); });
 }
 
-const std::string& DefaultIniPath() {
-    static const std::string path = [] {
-        const std::string stem = ExecutablePath().empty() ? std::string("velmor-color-picker")
-                                                          : ExecutablePath().stem().string();
-        std::string folder = ApplicationFolder();
-        if (folder.empty() || folder.back() != '/') folder += '/';
-        return folder + stem + ".ini";
-    }();
-    return path;
-}
-
-std::string SettingsPathIn(const std::string& folder) {
-    return folder + "/settings.ini";
-}
-
-SettingsLocation ChooseSettingsLocation(const std::string& programFolder, const char* xdgConfigHome,
-                                        const char* home) {
-    std::error_code ec;
-    return ChooseSettingsLocation(programFolder,
-                                  std::filesystem::exists(SettingsPathIn(programFolder), ec),
-                                  ::access(programFolder.c_str(), W_OK) == 0, xdgConfigHome, home);
-}
-
-SettingsLocation ChooseSettingsLocation(const std::string& programFolder, bool settingsBeside,
-                                        bool folderWritable, const char* xdgConfigHome,
-                                        const char* home) {
-    const std::string beside = SettingsPathIn(programFolder);
-    if (settingsBeside || folderWritable) return {beside, false};
-    std::string config;
-    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
-        config = xdgConfigHome;
-    } else if (home != nullptr && home[0] != '\0') {
-        config = std::string(home) + "/.config";
-    } else {
-        return {beside, false};  // nowhere better to go
-    }
-    return {SettingsPathIn(config + "/velmor-color-picker"), true};
-}
-
-bool SettingsFile::Write(std::string_view section, std::string_view key,
-                         std::string_view value) const {
-    if (createFolder_) {
-        std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
-    }
-    return WriteSetting(section, key, value, path_);
+SaveResult SettingsFile::Edit(const std::function<void(SettingsEdit&)>& edit) const {
+    if (path_.empty()) return Failed("no folder for settings is known (HOME is not set)");
+    return EditSettings(path_, createFolder_, edit);
 }
 
 }  // namespace velmor

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "settings/settings_location.h"
 
 namespace velmor {
 
@@ -10,39 +14,48 @@ namespace velmor {
 inline constexpr std::size_t kMaxSettingLength = 2047;
 
 // Reads one value of an INI file anew from disk; the default for a missing file,
-// section or key. An empty file name means DefaultIniPath().
+// section or key, and for anything that is not a regular file. An empty file
+// name means DefaultIniPath().
 std::string ReadSetting(std::string_view section, std::string_view key,
                         std::string_view defaultValue, const std::string& file);
 
-// Stores key=value; an empty value deletes the key, an empty key the section.
-// The file is replaced atomically; false when nothing could be written, in which
-// case the file is untouched.
+// What became of a save: on failure, why, in words fit for a message
+// ("the disk is full"), and the file on disk is as it was.
+struct SaveResult {
+    bool ok = true;
+    std::string reason;
+    explicit operator bool() const { return ok; }
+};
+
+// The key changes of one save.
+class SettingsEdit {
+  public:
+    // Stores key=value; an empty value deletes the key, an empty key the section.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  private:
+    friend SaveResult EditSettings(const std::string&, bool,
+                                   const std::function<void(SettingsEdit&)>&);
+    struct Change {
+        std::string section, key, value;
+    };
+    std::vector<Change> changes_;
+    bool refused_ = false;
+};
+
+// One transaction: the file is read once, every change is made, and the file
+// is replaced once (atomically where the folder allows a file beside it,
+// otherwise rewritten in place). Only a regular file, or a link to one, is
+// read or replaced; a read-only file is left alone.
+SaveResult EditSettings(const std::string& file, bool createFolder,
+                        const std::function<void(SettingsEdit&)>& edit);
+
+// One key, as the profile function: false when nothing could be written.
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                   const std::string& file);
 
-// The folder that holds the running executable.
-const std::string& ApplicationFolder();
-// The folder, "/", the executable's base name and ".ini"; worked out once.
-const std::string& DefaultIniPath();
-// "settings.ini" in the given folder.
-std::string SettingsPathIn(const std::string& folder);
-
-// Where settings.ini lives: beside the program when one stands there already or
-// the folder can be written (portable use); otherwise in the user's
-// configuration folder, $XDG_CONFIG_HOME (or ~/.config) /velmor-color-picker.
-struct SettingsLocation {
-    std::string path;
-    bool createFolder = false;  // the folder is made on the first write
-};
-SettingsLocation ChooseSettingsLocation(const std::string& programFolder, bool settingsBeside,
-                                        bool folderWritable, const char* xdgConfigHome,
-                                        const char* home);
-// The same, looking at the program's folder on disk.
-SettingsLocation ChooseSettingsLocation(const std::string& programFolder, const char* xdgConfigHome,
-                                        const char* home);
-
-// Atomically replaces a file's content: written beside it, flushed, renamed over it.
-bool ReplaceFileAtomically(const std::string& path, std::string_view content);
+// Replaces a file's content atomically: written beside it, flushed, renamed over it.
+SaveResult ReplaceFileAtomically(const std::string& path, std::string_view content);
 
 // The settings file every part of the program is handed; fixed at start-up.
 class SettingsFile {
@@ -54,10 +67,9 @@ class SettingsFile {
 
     const std::string& Path() const { return path_; }
     std::string Read(std::string_view section, std::string_view key,
-                     std::string_view defaultValue) const {
-        return ReadSetting(section, key, defaultValue, path_);
-    }
-    bool Write(std::string_view section, std::string_view key, std::string_view value) const;
+                     std::string_view defaultValue) const;
+    SaveResult Write(std::string_view section, std::string_view key, std::string_view value) const;
+    SaveResult Edit(const std::function<void(SettingsEdit&)>& edit) const;
 
   private:
     std::string path_;

@@ -40,10 +40,10 @@ TEST(LoadOptions, UsesEachKeysDefaultWhenItCannotBeRead) {
         WriteFile(settings.Path(), c.content);
         AppOptions options{false, true, false, 0};
         LoadOptions(options, settings);
-        EXPECT_EQ(options.Upper, c.expected.Upper) << c.content;
-        EXPECT_EQ(options.Remove, c.expected.Remove) << c.content;
-        EXPECT_EQ(options.Copy, c.expected.Copy) << c.content;
-        EXPECT_EQ(options.Value, c.expected.Value) << c.content;
+        EXPECT_EQ(options.upperCase, c.expected.upperCase) << c.content;
+        EXPECT_EQ(options.keyboardOff, c.expected.keyboardOff) << c.content;
+        EXPECT_EQ(options.ctrlCCopies, c.expected.ctrlCCopies) << c.content;
+        EXPECT_EQ(options.copiedValue, c.expected.copiedValue) << c.content;
     }
 }
 
@@ -59,10 +59,10 @@ TEST(SaveOptions, WritesTheFourKeysInOrderAndReadsThemBack) {
     SaveOptions(changed, settings);
     AppOptions loaded;
     LoadOptions(loaded, settings);
-    EXPECT_EQ(loaded.Upper, false);
-    EXPECT_EQ(loaded.Remove, true);
-    EXPECT_EQ(loaded.Copy, false);
-    EXPECT_EQ(loaded.Value, -1);
+    EXPECT_EQ(loaded.upperCase, false);
+    EXPECT_EQ(loaded.keyboardOff, true);
+    EXPECT_EQ(loaded.ctrlCCopies, false);
+    EXPECT_EQ(loaded.copiedValue, -1);
 }
 
 }  // namespace

@@ -86,8 +86,8 @@ TEST_F(WindowTest, OptionsDialogStoresOnlyOnOk) {
     second.RemoveBox()->click();
     second.OkButton()->click();
     EXPECT_EQ(SettingsText(), "[Options]\nUpper=True\nRemove=True\nCopy=False\nValue=8\n");
-    EXPECT_TRUE(options_.Remove);
-    EXPECT_FALSE(options_.Copy);
+    EXPECT_TRUE(options_.keyboardOff);
+    EXPECT_FALSE(options_.ctrlCCopies);
 }
 
 TEST_F(WindowTest, OptionsDialogKeepsANumberItsListCannotShow) {
@@ -95,7 +95,7 @@ TEST_F(WindowTest, OptionsDialogKeepsANumberItsListCannotShow) {
     MainWindow& w = Start();
     OptionsDialog dialog(options_, *settings_, &w);
     dialog.OkButton()->click();
-    EXPECT_EQ(options_.Value, 14);
+    EXPECT_EQ(options_.copiedValue, 14);
     EXPECT_EQ(SettingsText(), "[Options]\nValue=14\nUpper=True\nRemove=False\nCopy=True\n");
 }
 

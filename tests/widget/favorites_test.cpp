@@ -204,7 +204,7 @@ TEST_F(WindowTest, TwoRunningCopiesKeepEachOthersSavedSettings) {
     AppOptions otherOptions;
     MainWindow second(otherOptions, *settings_);
     first.Add2Favo("#ff0000");
-    otherOptions.Upper = false;
+    otherOptions.upperCase = false;
     SaveOptions(otherOptions, *settings_);  // what the other copy's OK does
     first.Add2Favo("#00ff00");
     second.FavoriteColors()->RemoveSelectedFavorite();  // nothing selected there: no write

@@ -133,10 +133,10 @@ TEST_F(WindowTest, KeysDoNothingWithoutSelectionOrKeyboardSupport) {
     Key(pic1, Qt::Key_Right);
     EXPECT_EQ(pic1->Selection(), -1);
     Click(pic1, {5, 5});
-    options_.Remove = true;
+    options_.keyboardOff = true;
     Key(pic1, Qt::Key_Right);
     EXPECT_EQ(pic1->Selection(), 0);
-    options_.Remove = false;
+    options_.keyboardOff = false;
     Key(pic1, Qt::Key_Right);
     EXPECT_EQ(pic1->Selection(), 1);
 }

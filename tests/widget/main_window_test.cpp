@@ -66,7 +66,7 @@ TEST_F(WindowTest, PanelWritesTheFourteenTextsInTheChosenCase) {
     EXPECT_EQ(Row(7), "\"DarkOrange\"");
     EXPECT_EQ(Row(10), "&H00008CFF&");
     EXPECT_EQ(w.Swatch()->Image().pixelColor(5, 5), QColor(255, 140, 0));
-    options_.Upper = false;
+    options_.upperCase = false;
     w.ShowColor("#123456", "");
     EXPECT_EQ(Row(0), "#123456");
     EXPECT_EQ(Row(1), "");
@@ -156,7 +156,7 @@ TEST_F(WindowTest, PKeyArmsThePickTimerOnceAndEnterPicksAtOnce) {
     Key(w.NamedColors()->NameLine(), Qt::Key_Enter);
     EXPECT_EQ(picks, 3);
 
-    options_.Remove = true;
+    options_.keyboardOff = true;
     Key(w.NamedColors()->NameLine(), Qt::Key_P);
     EXPECT_FALSE(w.PickTimer().isActive());
     Key(w.NamedColors()->NameLine(), Qt::Key_Return);

@@ -255,7 +255,7 @@ TEST_F(PickerTest, WhereThePointerCannotMoveKeysMoveADrawnSamplePoint) {
 }
 
 TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {
-    options_.Remove = true;
+    options_.keyboardOff = true;
     auto picker = Open();
     QTest::keyClick(picker->Surface(0), Qt::Key_Right);
     QTest::keyClick(picker->Surface(0), Qt::Key_Return);

@@ -1,5 +1,7 @@
 #include "ui/dialogs/options_dialog.h"
 
+#include "app/options.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,8 +18,8 @@
 
 namespace velmor {
 
-OptionsDialog::OptionsDialog(AppOptions& options, const SettingsFile& settings, QWidget* parent)
-    : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)), options_(options), settings_(settings) {
+OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
+    : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)), options_(options) {
     setWindowTitle(QStringLiteral("Options..."));
     UseDesignFont(this);
     setWindowIcon(Artwork::Icon("gear"));
@@ -27,91 +29,92 @@ OptionsDialog::OptionsDialog(AppOptions& options, const SettingsFile& settings, 
     okButton_ = MakeCommandButton(QStringLiteral("&OK"), TwipsRect(4680, 120, 1215, 375), this);
     cancelButton_ =
         MakeCommandButton(QStringLiteral("&Cancel"), TwipsRect(4680, 600, 1215, 375), this);
-    cmdDefault_ =
+    defaultButton_ =
         MakeCommandButton(QStringLiteral("&Default"), TwipsRect(4680, 1080, 1215, 375), this);
 
     auto* frame1 = new QGroupBox(QStringLiteral("Show letters in"), this);
     frame1->setGeometry(TwipsRect(1200, 120, 3255, 855));
-    optUpper_ = new QRadioButton(QStringLiteral("&Upper case"), frame1);
-    optUpper_->setGeometry(TwipsRect(240, 360, 1335, 255));
-    optLower_ = new QRadioButton(QStringLiteral("&Lower case"), frame1);
-    optLower_->setGeometry(TwipsRect(1680, 360, 1335, 255));
+    upperCase_ = new QRadioButton(QStringLiteral("&Upper case"), frame1);
+    upperCase_->setGeometry(TwipsRect(240, 360, 1335, 255));
+    lowerCase_ = new QRadioButton(QStringLiteral("&Lower case"), frame1);
+    lowerCase_->setGeometry(TwipsRect(1680, 360, 1335, 255));
 
-    chkRemove_ = new QCheckBox(QStringLiteral("Remove keyboard support"), this);
-    chkRemove_->setGeometry(TwipsRect(1200, 1200, 2775, 255));
+    keyboardOff_ = new QCheckBox(QStringLiteral("Remove keyboard support"), this);
+    keyboardOff_->setGeometry(TwipsRect(1200, 1200, 2775, 255));
     auto* label1 =
         new QLabel(QStringLiteral("If the keyboard support may affect your PC running, you "
                                   "may check this item to disable it."),
                    this);
     label1->setWordWrap(true);
     label1->setGeometry(TwipsRect(1560, 1560, 3375, 495));
-    chkCopy_ =
+    ctrlCCopies_ =
         new QCheckBox(QStringLiteral("When press \"CTRL+C\", copy which value to clipboard"), this);
-    chkCopy_->setGeometry(TwipsRect(1200, 2160, 4335, 255));
-    label2_ = new QLabel(QStringLiteral("Select value:"), this);
-    label2_->move(TwipsPoint(1560, 2640));
-    label2_->adjustSize();
-    cboValues_ = new QComboBox(this);
-    cboValues_->setGeometry(TwipsRect(2640, 2640, 2655, 315));
+    ctrlCCopies_->setGeometry(TwipsRect(1200, 2160, 4335, 255));
+    selectLabel_ = new QLabel(QStringLiteral("Select value:"), this);
+    selectLabel_->move(TwipsPoint(1560, 2640));
+    selectLabel_->adjustSize();
+    valueList_ = new QComboBox(this);
+    valueList_->setGeometry(TwipsRect(2640, 2640, 2655, 315));
     for (int i = 0; i < kValueFormatCount; ++i) {
-        cboValues_->addItem(QString::fromUtf8(ValueFormatListItem(i).data()));
+        valueList_->addItem(QString::fromUtf8(ValueFormatListItem(i).data()));
     }
     auto* image1 = new QLabel(this);
     image1->setGeometry(TwipsRect(240, 240, 720, 720));
     image1->setPixmap(Artwork::Pixmap("gear", QSize(48, 48)));
 
     setTabOrder(okButton_, cancelButton_);
-    setTabOrder(cancelButton_, optUpper_);
-    setTabOrder(optUpper_, optLower_);
-    setTabOrder(optLower_, chkRemove_);
-    setTabOrder(chkRemove_, chkCopy_);
-    setTabOrder(chkCopy_, cboValues_);
-    setTabOrder(cboValues_, cmdDefault_);
+    setTabOrder(cancelButton_, upperCase_);
+    setTabOrder(upperCase_, lowerCase_);
+    setTabOrder(lowerCase_, keyboardOff_);
+    setTabOrder(keyboardOff_, ctrlCCopies_);
+    setTabOrder(ctrlCCopies_, valueList_);
+    setTabOrder(valueList_, defaultButton_);
 
     // The designed state, which loading then changes only where the options differ.
-    chkCopy_->setChecked(true);
-    connect(chkRemove_, &QCheckBox::toggled, this, &OptionsDialog::RefreshOptionControls);
-    connect(chkCopy_, &QCheckBox::toggled, this, &OptionsDialog::RefreshOptionControls);
+    ctrlCCopies_->setChecked(true);
+    connect(keyboardOff_, &QCheckBox::toggled, this, &OptionsDialog::RefreshOptionControls);
+    connect(ctrlCCopies_, &QCheckBox::toggled, this, &OptionsDialog::RefreshOptionControls);
     connect(okButton_, &QPushButton::clicked, this, &OptionsDialog::Confirm);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdDefault_, &QPushButton::clicked, this, &OptionsDialog::RestoreDefaults);
+    connect(defaultButton_, &QPushButton::clicked, this, &OptionsDialog::RestoreDefaults);
 
-    (options_.Upper ? optUpper_ : optLower_)->setChecked(true);
-    chkRemove_->setChecked(options_.Remove);
-    chkCopy_->setChecked(options_.Copy);
+    (options_.Values().upperCase ? upperCase_ : lowerCase_)->setChecked(true);
+    keyboardOff_->setChecked(options_.Values().keyboardOff);
+    ctrlCCopies_->setChecked(options_.Values().ctrlCCopies);
     // A number outside the list (only from a hand-edited file) shows no item.
-    cboValues_->setCurrentIndex(IsValueFormat(options_.Value) ? options_.Value : -1);
+    valueList_->setCurrentIndex(IsValueFormat(options_.Values().copiedValue) ? options_.Values().copiedValue : -1);
     RefreshOptionControls();
     okButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void OptionsDialog::RefreshOptionControls() {
-    chkCopy_->setEnabled(!chkRemove_->isChecked());
-    const bool choose = !chkRemove_->isChecked() && chkCopy_->isChecked();
-    label2_->setEnabled(choose);
-    cboValues_->setEnabled(choose);
+    ctrlCCopies_->setEnabled(!keyboardOff_->isChecked());
+    const bool choose = !keyboardOff_->isChecked() && ctrlCCopies_->isChecked();
+    selectLabel_->setEnabled(choose);
+    valueList_->setEnabled(choose);
 }
 
 void OptionsDialog::RestoreDefaults() {
     const AppOptions defaults;
-    optUpper_->setChecked(defaults.Upper);
-    chkRemove_->setChecked(defaults.Remove);
-    chkCopy_->setChecked(defaults.Copy);
-    cboValues_->setCurrentIndex(defaults.Value);
+    upperCase_->setChecked(defaults.upperCase);
+    keyboardOff_->setChecked(defaults.keyboardOff);
+    ctrlCCopies_->setChecked(defaults.ctrlCCopies);
+    valueList_->setCurrentIndex(defaults.copiedValue);
     RefreshOptionControls();
 }
 
 void OptionsDialog::Confirm() {
-    const int chosen = cboValues_->currentIndex();
+    AppOptions values = options_.Values();
+    const int chosen = valueList_->currentIndex();
     // With no item chosen, a number the list cannot show is kept as it was.
-    if (chosen >= 0 || IsValueFormat(options_.Value) || options_.Value == -1) {
-        options_.Value = static_cast<std::int16_t>(chosen);
+    if (chosen >= 0 || IsValueFormat(values.copiedValue) || values.copiedValue == -1) {
+        values.copiedValue = static_cast<std::int16_t>(chosen);
     }
-    options_.Remove = chkRemove_->isChecked();
-    options_.Copy = chkCopy_->isChecked();
-    options_.Upper = optUpper_->isChecked();
-    SaveOptions(options_, settings_);
+    values.keyboardOff = keyboardOff_->isChecked();
+    values.ctrlCCopies = ctrlCCopies_->isChecked();
+    values.upperCase = upperCase_->isChecked();
     accept();
+    options_.Save(values);
 }
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {

@@ -4,6 +4,10 @@
 
 #include "settings/app_options.h"
 
+namespace velmor {
+class Options;
+}
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -18,7 +22,7 @@ class OptionsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    OptionsDialog(AppOptions& options, const SettingsFile& settings, QWidget* parent = nullptr);
+    explicit OptionsDialog(Options& options, QWidget* parent = nullptr);
 
     void RefreshOptionControls();
     void RestoreDefaults();
@@ -26,29 +30,28 @@ class OptionsDialog : public QDialog {
 
     QPushButton* OkButton() const { return okButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
-    QPushButton* DefaultButton() const { return cmdDefault_; }
-    QRadioButton* UpperOption() const { return optUpper_; }
-    QRadioButton* LowerOption() const { return optLower_; }
-    QCheckBox* RemoveBox() const { return chkRemove_; }
-    QCheckBox* CopyBox() const { return chkCopy_; }
-    QLabel* SelectLabel() const { return label2_; }
-    QComboBox* ValueList() const { return cboValues_; }
+    QPushButton* DefaultButton() const { return defaultButton_; }
+    QRadioButton* UpperOption() const { return upperCase_; }
+    QRadioButton* LowerOption() const { return lowerCase_; }
+    QCheckBox* RemoveBox() const { return keyboardOff_; }
+    QCheckBox* CopyBox() const { return ctrlCCopies_; }
+    QLabel* SelectLabel() const { return selectLabel_; }
+    QComboBox* ValueList() const { return valueList_; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    AppOptions& options_;
-    const SettingsFile& settings_;
+    Options& options_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
-    QPushButton* cmdDefault_;
-    QRadioButton* optUpper_;
-    QRadioButton* optLower_;
-    QCheckBox* chkRemove_;
-    QCheckBox* chkCopy_;
-    QLabel* label2_;
-    QComboBox* cboValues_;
+    QPushButton* defaultButton_;
+    QRadioButton* upperCase_;
+    QRadioButton* lowerCase_;
+    QCheckBox* keyboardOff_;
+    QCheckBox* ctrlCCopies_;
+    QLabel* selectLabel_;
+    QComboBox* valueList_;
 };
 
 }  // namespace velmor

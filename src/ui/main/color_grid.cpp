@@ -68,12 +68,8 @@ void ColorGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ColorGrid::keyPressEvent(QKeyEvent* event) {
-    if (options_.Remove || selection_ < 0 || selection_ >= DrawnCellCount()) {
+    if (options_.keyboardOff || selection_ < 0 || selection_ >= DrawnCellCount()) {
         event->ignore();
-        return;
-    }
-    if (event->key() == Qt::Key_C) {
-        emit copyKeyPressed(event->modifiers());
         return;
     }
     const std::optional<GridKey> key = ArrowKeyOf(event->key());

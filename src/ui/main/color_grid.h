@@ -31,7 +31,6 @@ class ColorGrid : public PictureBox {
   signals:
     void cellPressed(int index);
     void keyMoved(int index);
-    void copyKeyPressed(Qt::KeyboardModifiers modifiers);
     void doubleClicked();
 
   protected:

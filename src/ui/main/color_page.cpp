@@ -36,10 +36,10 @@ void ColorPage::PlaceGrid(ColorGrid* grid, const QString& name, int left, int to
                           int height) {
     grid->setObjectName(name);
     TabControl::Place(grid, left, top, width, height);
-    connect(grid, &ColorGrid::copyKeyPressed, this, &ColorPage::copyChosenValue);
 }
 
-ImageToolbar* ColorPage::AddPaletteToolbar(int left, int top, int width, int height) {
+ImageToolbar* ColorPage::AddPaletteToolbar(const QLineEdit* line, int left, int top, int width,
+                                           int height) {
     QFrame* frame = AddFrame(left, top, width, height);
     // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
     auto* toolbar = new ImageToolbar(PaletteToolbarButtons(), Qt::Vertical, frame);
@@ -49,8 +49,10 @@ ImageToolbar* ColorPage::AddPaletteToolbar(int left, int top, int width, int hei
     toolbar->setFont(small);
     const int rows = std::min(44, frame->height() - 4);
     toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
-    connect(toolbar, &ImageToolbar::buttonClicked, this,
-            [this](int position, const QString&) { emit toolbarClicked(position); });
+    connect(toolbar, &ImageToolbar::buttonClicked, this, [this, line](int position, const QString&) {
+        if (position == 1) emit addToFavoritesRequested(line->text());
+        if (position == 2) emit copyRequested(line->text());
+    });
     return toolbar;
 }
 

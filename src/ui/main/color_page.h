@@ -23,11 +23,10 @@ class ColorPage : public QWidget {
     explicit ColorPage(QWidget* parent = nullptr) : QWidget(parent) {}
 
   signals:
-    void showColor(const QString& colorText, const QString& name);
-    void addToFavorites(const QString& text);
-    void copyChosenValue(Qt::KeyboardModifiers modifiers);
-    // A click on button `position` (from 1) of the tab's toolbar.
-    void toolbarClicked(int position);
+    // The user chose a colour: it becomes current.
+    void colorChosen(const QString& colorText, const QString& name);
+    void addToFavoritesRequested(const QString& text);
+    void copyRequested(const QString& text);
 
   protected:
     // Helpers that place controls by twips relative to the tab control.
@@ -35,14 +34,16 @@ class ColorPage : public QWidget {
     QFrame* AddFrame(int left, int top, int width, int height);
     // A read-only line inside a frame.
     QLineEdit* AddLine(QFrame* frame, const QString& text);
-    // Places a grid of this page and passes its Ctrl+C on.
+    // Places a grid of this page.
     template <typename Grid>
     Grid* AddGrid(Grid* grid, const QString& name, int left, int top, int width, int height) {
         PlaceGrid(grid, name, left, top, width, height);
         return grid;
     }
-    // The frame with the tab's "Add to Favorites" and "Copy to Clipboard" toolbar.
-    ImageToolbar* AddPaletteToolbar(int left, int top, int width, int height);
+    // The frame with the tab's "Add to Favorites" and "Copy to Clipboard"
+    // toolbar, both acting on the text of `line`.
+    ImageToolbar* AddPaletteToolbar(const QLineEdit* line, int left, int top, int width,
+                                    int height);
 
   private:
     void PlaceGrid(ColorGrid* grid, const QString& name, int left, int top, int width, int height);

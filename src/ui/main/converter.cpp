@@ -40,22 +40,22 @@ Converter::Converter(QWidget* parent) : QFrame(parent) {
         return line;
     };
     caption(QStringLiteral("HTML Value:"), 240, 240);
-    txtHTML_ =
-        box(QStringLiteral("txtHTML"), QStringLiteral("#000000"), TwipsRect(1440, 240, 1455, 285));
+    htmlBox_ =
+        box(QStringLiteral("htmlBox"), QStringLiteral("#000000"), TwipsRect(1440, 240, 1455, 285));
     caption(QStringLiteral("Long Value:"), 240, 600);
-    txtLong_ = box(QStringLiteral("txtLong"), QStringLiteral("0"), TwipsRect(1440, 600, 1455, 285));
+    longBox_ = box(QStringLiteral("longBox"), QStringLiteral("0"), TwipsRect(1440, 600, 1455, 285));
     caption(QStringLiteral("RGB Value:"), 240, 960);
     const int lefts[] = {1440, 2280, 3120};
     for (int i = 0; i < 3; ++i) {
-        txtRed_[static_cast<std::size_t>(i)] =
-            box(QStringLiteral("txtRed%1").arg(i), QStringLiteral("0"),
+        componentBoxes_[static_cast<std::size_t>(i)] =
+            box(QStringLiteral("componentBox%1").arg(i), QStringLiteral("0"),
                 TwipsRect(lefts[i], 960, 615, 285));
     }
-    picHTML_ = new PictureBox(this);
-    picHTML_->setObjectName(QStringLiteral("picHTML"));
-    picHTML_->setGeometry(TwipsRect(3120, 240, 615, 615));
-    picHTML_->SetBackColor(Qt::black);
-    picHTML_->FillWith(Qt::black);
+    preview_ = new PictureBox(this);
+    preview_->setObjectName(QStringLiteral("preview"));
+    preview_->setGeometry(TwipsRect(3120, 240, 615, 615));
+    preview_->SetBackColor(Qt::black);
+    preview_->FillWith(Qt::black);
 }
 
 bool Converter::eventFilter(QObject* watched, QEvent* event) {
@@ -63,9 +63,9 @@ bool Converter::eventFilter(QObject* watched, QEvent* event) {
         // Leaving the box for another control, not the window losing the focus.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == txtHTML_) {
+            if (watched == htmlBox_) {
                 HtmlLeft();
-            } else if (watched == txtLong_) {
+            } else if (watched == longBox_) {
                 LongLeft();
             } else {
                 ComponentLeft();
@@ -76,32 +76,32 @@ bool Converter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<std::int32_t> Converter::LongNumber() const {
-    return ParseInt32(Utf8(txtLong_));
+    return ParseInt32(Utf8(longBox_));
 }
 
 void Converter::FillPreview(std::optional<std::int32_t> number) {
     // A number outside the colours leaves the preview as it was.
-    if (number && *number >= 0 && *number <= 0xFFFFFF) picHTML_->FillWith(ToQColor(*number));
+    if (number && *number >= 0 && *number <= 0xFFFFFF) preview_->FillWith(ToQColor(*number));
 }
 
 void Converter::ShowComponents(std::optional<std::int32_t> number) {
     if (!number) return;
     const Components c = SplitColor(*number);
-    txtRed_[0]->setText(Decimal(c.red));
-    txtRed_[1]->setText(Decimal(c.green));
-    txtRed_[2]->setText(Decimal(c.blue));
+    componentBoxes_[0]->setText(Decimal(c.red));
+    componentBoxes_[1]->setText(Decimal(c.green));
+    componentBoxes_[2]->setText(Decimal(c.blue));
 }
 
 void Converter::ShowHtmlFromComponents() {
-    if (const auto html = ColorToHtml(Utf8(txtRed_[0]), Utf8(txtRed_[1]), Utf8(txtRed_[2]))) {
-        txtHTML_->setText(QString::fromStdString(*html));
+    if (const auto html = ColorToHtml(Utf8(componentBoxes_[0]), Utf8(componentBoxes_[1]), Utf8(componentBoxes_[2]))) {
+        htmlBox_->setText(QString::fromStdString(*html));
     }
 }
 
 void Converter::HtmlLeft() {
-    std::string text(TrimSpaces(Utf8(txtHTML_)));
+    std::string text(TrimSpaces(Utf8(htmlBox_)));
     if (!text.empty() && text.front() == '#') text.erase(0, 1);
-    txtLong_->setText(Decimal(HtmlToColor(text)));
+    longBox_->setText(Decimal(HtmlToColor(text)));
     const auto number = LongNumber();
     FillPreview(number);
     ShowComponents(number);
@@ -115,11 +115,11 @@ void Converter::LongLeft() {
 }
 
 void Converter::ComponentLeft() {
-    const auto r = ParseInt16(Utf8(txtRed_[0]));
-    const auto g = ParseInt16(Utf8(txtRed_[1]));
-    const auto b = ParseInt16(Utf8(txtRed_[2]));
+    const auto r = ParseInt16(Utf8(componentBoxes_[0]));
+    const auto g = ParseInt16(Utf8(componentBoxes_[1]));
+    const auto b = ParseInt16(Utf8(componentBoxes_[2]));
     if (r && g && b) {
-        if (const auto color = MakeColor(*r, *g, *b)) txtLong_->setText(Decimal(*color));
+        if (const auto color = MakeColor(*r, *g, *b)) longBox_->setText(Decimal(*color));
     }
     FillPreview(LongNumber());
     ShowHtmlFromComponents();

@@ -19,10 +19,10 @@ class Converter : public QFrame {
   public:
     explicit Converter(QWidget* parent = nullptr);
 
-    QLineEdit* HtmlBox() const { return txtHTML_; }
-    QLineEdit* LongBox() const { return txtLong_; }
-    QLineEdit* ComponentBox(int index) const { return txtRed_[static_cast<std::size_t>(index)]; }
-    PictureBox* Preview() const { return picHTML_; }
+    QLineEdit* HtmlBox() const { return htmlBox_; }
+    QLineEdit* LongBox() const { return longBox_; }
+    QLineEdit* ComponentBox(int index) const { return componentBoxes_[static_cast<std::size_t>(index)]; }
+    PictureBox* Preview() const { return preview_; }
 
     void HtmlLeft();
     void LongLeft();
@@ -37,10 +37,10 @@ class Converter : public QFrame {
     void ShowComponents(std::optional<std::int32_t> number);
     void ShowHtmlFromComponents();
 
-    QLineEdit* txtHTML_;
-    QLineEdit* txtLong_;
-    std::array<QLineEdit*, 3> txtRed_{};
-    PictureBox* picHTML_;
+    QLineEdit* htmlBox_;
+    QLineEdit* longBox_;
+    std::array<QLineEdit*, 3> componentBoxes_{};
+    PictureBox* preview_;
 };
 
 }  // namespace velmor

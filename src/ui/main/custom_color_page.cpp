@@ -34,53 +34,55 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     for (int i = 0; i < 3; ++i) {
         const auto n = static_cast<std::size_t>(i);
         AddCaption(captions[i], 240, tops[i]);
-        sRed_[n] = new QScrollBar(Qt::Horizontal, this);
-        sRed_[n]->setObjectName(QStringLiteral("sRed%1").arg(i));
-        sRed_[n]->setRange(0, 255);
-        sRed_[n]->setSingleStep(1);
-        sRed_[n]->setPageStep(20);
-        TabControl::Place(sRed_[n], 960, tops[i], 3495, 255);
-        tR_[n] = new QLineEdit(QStringLiteral("0"), this);
-        tR_[n]->setObjectName(QStringLiteral("tR%1").arg(i));
-        tR_[n]->setMaxLength(3);
-        tR_[n]->installEventFilter(this);
-        TabControl::Place(tR_[n], 4530, tops[i], 495, 285);
-        connect(sRed_[n], &QScrollBar::valueChanged, this, [this, i] { BarMoved(i); });
-        connect(tR_[n], &QLineEdit::textChanged, this, [this, i] { Typed(i); });
+        bars_[n] = new QScrollBar(Qt::Horizontal, this);
+        bars_[n]->setObjectName(QStringLiteral("bar%1").arg(i));
+        bars_[n]->setRange(0, 255);
+        bars_[n]->setSingleStep(1);
+        bars_[n]->setPageStep(20);
+        // Tab and a click give a bar the keyboard; a click ends a converter edit.
+        bars_[n]->setFocusPolicy(Qt::StrongFocus);
+        TabControl::Place(bars_[n], 960, tops[i], 3495, 255);
+        valueBoxes_[n] = new QLineEdit(QStringLiteral("0"), this);
+        valueBoxes_[n]->setObjectName(QStringLiteral("valueBox%1").arg(i));
+        valueBoxes_[n]->setMaxLength(3);
+        valueBoxes_[n]->installEventFilter(this);
+        TabControl::Place(valueBoxes_[n], 4530, tops[i], 495, 285);
+        connect(bars_[n], &QScrollBar::valueChanged, this, [this, i] { BarMoved(i); });
+        connect(valueBoxes_[n], &QLineEdit::textChanged, this, [this, i] { Typed(i); });
     }
     AddCaption(QStringLiteral("Preview:"), 240, 2040);
-    picCus_ = new PictureBox(this);
-    picCus_->setObjectName(QStringLiteral("picCus"));
-    TabControl::Place(picCus_, 960, 2040, 975, 975);
-    picCus_->SetBackColor(Qt::black);
-    picCus_->FillWith(Qt::black);
-    cmdDlg_ = new QPushButton(QStringLiteral("Open Color Dialog ..."), this);
-    TabControl::Place(cmdDlg_, 2400, 2040, 2055, 345);
-    connect(cmdDlg_, &QPushButton::clicked, this, &CustomColorPage::OpenColorDialog);
+    preview_ = new PictureBox(this);
+    preview_->setObjectName(QStringLiteral("preview"));
+    TabControl::Place(preview_, 960, 2040, 975, 975);
+    preview_->SetBackColor(Qt::black);
+    preview_->FillWith(Qt::black);
+    dialogButton_ = new QPushButton(QStringLiteral("Open Color Dialog ..."), this);
+    TabControl::Place(dialogButton_, 2400, 2040, 2055, 345);
+    connect(dialogButton_, &QPushButton::clicked, this, &CustomColorPage::OpenColorDialog);
 
     AddCaption(QStringLiteral("Color:"), 240, 3240);
     QFrame* frame1 = AddFrame(960, 3120, 1575, 495);
-    txtCustom_ = new QLineEdit(QStringLiteral("#000000"), frame1);
-    txtCustom_->setObjectName(QStringLiteral("txtCustom"));
-    txtCustom_->setReadOnly(true);
-    txtCustom_->setFocusPolicy(Qt::NoFocus);
-    txtCustom_->setGeometry(8, (frame1->height() - 19) / 2, 89, 19);
-    QPalette face = txtCustom_->palette();
+    customLine_ = new QLineEdit(QStringLiteral("#000000"), frame1);
+    customLine_->setObjectName(QStringLiteral("customLine"));
+    customLine_->setReadOnly(true);
+    customLine_->setFocusPolicy(Qt::NoFocus);
+    customLine_->setGeometry(8, (frame1->height() - 19) / 2, 89, 19);
+    QPalette face = customLine_->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
-    txtCustom_->setPalette(face);
+    customLine_->setPalette(face);
 
     AddCaption(QStringLiteral("Calculate:"), 240, 3840);
     converter_ = new Converter(this);
     TabControl::Place(converter_, 960, 3720, 4095, 1455);
-    toolbar_ = AddPaletteToolbar(3420, 3060, 1815, 735);
+    toolbar_ = AddPaletteToolbar(customLine_, 3420, 3060, 1815, 735);
 }
 
 bool CustomColorPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Keys without a character (arrows, Delete) pass; characters other than
-        // digits and Backspace are cancelled.
-        if (!key->text().isEmpty() &&
+        // Only printable characters other than digits are cancelled: Delete,
+        // Backspace, Tab, arrows, Home and End keep working.
+        if (!key->text().isEmpty() && key->text().at(0).isPrint() &&
             DigitKeyFilter(static_cast<std::int16_t>(key->text().at(0).unicode())) == 0) {
             return true;
         }
@@ -89,12 +91,12 @@ bool CustomColorPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CustomColorPage::BarMoved(int index) {
-    tR_[static_cast<std::size_t>(index)]->setText(QString::number(Bar(index)->value()));
+    valueBoxes_[static_cast<std::size_t>(index)]->setText(QString::number(Bar(index)->value()));
     Compose();
 }
 
 void CustomColorPage::Typed(int index) {
-    const QString text = tR_[static_cast<std::size_t>(index)]->text();
+    const QString text = valueBoxes_[static_cast<std::size_t>(index)]->text();
     if (text.isEmpty()) return;
     std::int32_t n = ParseInt16(text.toStdString()).value_or(0);
     if (n > 255) n = 255;
@@ -106,13 +108,13 @@ void CustomColorPage::Compose() {
     const int r = Bar(0)->value();
     const int g = Bar(1)->value();
     const int b = Bar(2)->value();
-    if (const auto color = MakeColor(r, g, b)) picCus_->FillWith(ToQColor(*color));
-    txtCustom_->setText(QString::fromStdString(ColorToHtml(r, g, b)));
-    emit showColor(txtCustom_->text(), QString());
+    if (const auto color = MakeColor(r, g, b)) preview_->FillWith(ToQColor(*color));
+    customLine_->setText(QString::fromStdString(ColorToHtml(r, g, b)));
+    emit colorChosen(customLine_->text(), QString());
 }
 
 void CustomColorPage::OpenColorDialog() {
-    const QColor initial = picCus_->Image().pixelColor(0, 0);
+    const QColor initial = preview_->Image().pixelColor(0, 0);
     const std::optional<QColor> chosen = chooser_(initial, window());
     if (!chosen || !chosen->isValid()) return;
     const ColorValue c = chosen->red() + 256 * chosen->green() + 65536 * chosen->blue();

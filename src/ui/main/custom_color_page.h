@@ -30,11 +30,11 @@ class CustomColorPage : public ColorPage {
     void SetColorChooser(ColorChooser chooser) { chooser_ = std::move(chooser); }
     void OpenColorDialog();
 
-    QScrollBar* Bar(int index) const { return sRed_[static_cast<std::size_t>(index)]; }
-    QLineEdit* ValueBox(int index) const { return tR_[static_cast<std::size_t>(index)]; }
-    QLineEdit* CustomLine() const { return txtCustom_; }
-    PictureBox* Preview() const { return picCus_; }
-    QPushButton* DialogButton() const { return cmdDlg_; }
+    QScrollBar* Bar(int index) const { return bars_[static_cast<std::size_t>(index)]; }
+    QLineEdit* ValueBox(int index) const { return valueBoxes_[static_cast<std::size_t>(index)]; }
+    QLineEdit* CustomLine() const { return customLine_; }
+    PictureBox* Preview() const { return preview_; }
+    QPushButton* DialogButton() const { return dialogButton_; }
     Converter* Calculator() const { return converter_; }
     ImageToolbar* Toolbar() const { return toolbar_; }
 
@@ -46,11 +46,11 @@ class CustomColorPage : public ColorPage {
     void Typed(int index);
     void Compose();
 
-    std::array<QScrollBar*, 3> sRed_{};
-    std::array<QLineEdit*, 3> tR_{};
-    PictureBox* picCus_;
-    QPushButton* cmdDlg_;
-    QLineEdit* txtCustom_;
+    std::array<QScrollBar*, 3> bars_{};
+    std::array<QLineEdit*, 3> valueBoxes_{};
+    PictureBox* preview_;
+    QPushButton* dialogButton_;
+    QLineEdit* customLine_;
     Converter* converter_;
     ImageToolbar* toolbar_;
     ColorChooser chooser_;

@@ -3,117 +3,97 @@
 #include <QFrame>
 #include <QLineEdit>
 
-#include "platform/message_box.h"
+#include "app/favorites.h"
+#include "platform/prompter.h"
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_toolbar.h"
 
 namespace velmor {
 
-FavoritesPage::FavoritesPage(FavoritesList& list, const SettingsFile& settings,
-                             const AppOptions& options, QWidget* parent)
-    : ColorPage(parent), list_(list), settings_(settings) {
-    pic4_ = AddGrid(new FavoritesGrid(options, this), QStringLiteral("pic4"), 240, 480, 4815, 4035);
-    connect(pic4_, &ColorGrid::cellPressed, this,
-            [this](int hit) { DrawFavoritesGrid(static_cast<std::int16_t>(hit)); });
-    connect(pic4_, &ColorGrid::keyMoved, this,
-            [this](int index) { DrawFavoritesGrid(static_cast<std::int16_t>(index)); });
+FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Prompter& prompter,
+                             QWidget* parent)
+    : ColorPage(parent), favorites_(favorites), prompter_(prompter) {
+    grid_ = AddGrid(new FavoritesGrid(options, this), QStringLiteral("favoritesGrid"), 240, 480,
+                    4815, 4035);
+    connect(grid_, &ColorGrid::cellPressed, this,
+            [this](int hit) { favorites_.Select(static_cast<std::int16_t>(hit)); });
+    connect(grid_, &ColorGrid::keyMoved, this,
+            [this](int index) { favorites_.Select(static_cast<std::int16_t>(index)); });
 
-    QFrame* frmFavo = AddFrame(60, 4680, 5175, 615);
-    tbRemove_ = new ImageToolbar(
-        {{"Remove this color", "del", "Remove selected color from the favorite colors", "del",
-          "edit-delete"},
-         {"Clear all colors    ", "clear", "Clear all colors from the favorite colors", "clear",
-          "edit-clear"},
-         {"Clear same colors", "clear", "Clear all duplicated colors from the favorite colors",
-          "clear", "edit-clear"}},
-        Qt::Horizontal, frmFavo);
-    tbRemove_->setObjectName(QStringLiteral("tbRemove"));
-    tbRemove_->setGeometry(2, 2, frmFavo->width() - 4, frmFavo->height() - 4);
-    connect(tbRemove_, &ImageToolbar::buttonClicked, this, [this](int position) {
+    QFrame* toolbarFrame = AddFrame(60, 4680, 5175, 615);
+    removeToolbar_ = new ImageToolbar(
+        {{tr("Remove this color"), "del", tr("Remove selected color from the favorite colors"),
+          "del", "edit-delete"},
+         {tr("Clear all colors    "), "clear", tr("Clear all colors from the favorite colors"),
+          "clear", "edit-clear"},
+         {tr("Clear same colors"), "clear",
+          tr("Clear all duplicated colors from the favorite colors"), "clear", "edit-clear"}},
+        Qt::Horizontal, toolbarFrame);
+    removeToolbar_->setObjectName(QStringLiteral("removeToolbar"));
+    removeToolbar_->setGeometry(2, 2, toolbarFrame->width() - 4, toolbarFrame->height() - 4);
+    connect(removeToolbar_, &ImageToolbar::buttonClicked, this, [this](int position) {
         if (position == 1) RemoveSelectedFavorite();
         if (position == 2) ClearFavorites();
         if (position == 3) RemoveDuplicateFavorites();
     });
 
-    AddCaption(QStringLiteral("Color:"), 120, 5280);
-    QFrame* frame5 = AddFrame(120, 5280, 2415, 495);
-    txtFavo_ = AddLine(frame5, QString());
-    txtFavo_->setObjectName(QStringLiteral("txtFavo"));
-    txtFavo_->setEnabled(false);
-}
+    // Below the toolbar, inside the tab (taller by this line than the layout drew it).
+    AddCaption(tr("Color:"), 120, 5445);
+    QFrame* lineFrame = AddFrame(720, 5325, 2415, 495);
+    favoriteLine_ = AddLine(lineFrame, QString());
+    favoriteLine_->setObjectName(QStringLiteral("favoriteLine"));
+    favoriteLine_->setEnabled(false);
 
-void FavoritesPage::LoadFavorites() {
-    DrawFavoritesGrid(list_.Load(settings_));
-}
-
-void FavoritesPage::Add2Favo(const QString& text, QWidget* messageParent) {
-    const std::string entry = FavoritesList::ExtractEntry(text.toStdString());
-    emit showColor(QString::fromStdString("#" + entry), QString());
-    if (list_.IsFull()) {
-        ShowStopMessage(messageParent,
-                        QStringLiteral("The  favorite colors are full, please remove some colors "
-                                       "from the list before adding more..."));
-        return;
-    }
-    list_.Append(entry);
-    Save();
-    DrawFavoritesGrid(-1);
+    connect(&favorites_, &Favorites::changed, this, &FavoritesPage::Redraw);
+    Redraw();
 }
 
 void FavoritesPage::RemoveSelectedFavorite() {
-    if (!list_.RemoveSelected()) return;
-    Save();
-    DrawFavoritesGrid(list_.SelectedIndex());
+    favorites_.RemoveSelected();
 }
 
 void FavoritesPage::ClearFavorites() {
-    if (list_.NeedsConfirmation() &&
-        !AskYesNo(window(),
-                  QStringLiteral("Are you sure to clear all colors from the favorites?"))) {
+    if (favorites_.List().NeedsConfirmation() &&
+        !prompter_.AskYesNo(window(),
+                            tr("Are you sure to clear all colors from the favorites?"))) {
         return;
     }
-    list_.Clear();
-    Save();
-    DrawFavoritesGrid(-1);
+    favorites_.Clear();
 }
 
 void FavoritesPage::RemoveDuplicateFavorites() {
-    if (list_.NeedsConfirmation() &&
-        !AskYesNo(
-            window(),
-            QStringLiteral("Are you sure to remove all duplicated colors from the favorites?"))) {
+    const FavoritesList& list = favorites_.List();
+    if (list.NeedsConfirmation() &&
+        !prompter_.AskYesNo(
+            window(), tr("Are you sure to remove all duplicated colors from the favorites?"))) {
         return;
     }
-    if (list_.TooShortForDuplicates()) return;
-    if (!list_.RemoveDuplicates()) {
-        ShowInformation(window(),
-                        QStringLiteral("No duplicated colors found in the favorites list!"));
-        return;
+    if (list.TooShortForDuplicates()) return;
+    if (!favorites_.RemoveDuplicates()) {
+        prompter_.ShowInformation(window(),
+                                  tr("No duplicated colors found in the favorites list!"));
     }
-    Save();
-    DrawFavoritesGrid(list_.SelectedIndex());
 }
 
-void FavoritesPage::DrawFavoritesGrid(std::int16_t selection) {
-    std::vector<std::string> entries = list_.Entries();
-    if (selection < -1 || selection >= static_cast<int>(entries.size())) selection = -1;
-    // An empty list keeps its recorded selection and last index.
-    list_.RecordDraw(selection, entries.size());
-    tbRemove_->SetButtonEnabled(1, list_.CanRemoveSelected());
-    tbRemove_->SetButtonEnabled(2, list_.CanClear());
-    tbRemove_->SetButtonEnabled(3, list_.CanClear());
-    const std::string entry =
-        selection >= 0 ? entries[static_cast<std::size_t>(selection)] : std::string();
-    pic4_->SetCells(std::move(entries));
-    pic4_->Draw(selection);
-    if (selection < 0) {
-        txtFavo_->clear();
-        txtFavo_->setEnabled(false);
+void FavoritesPage::Redraw() {
+    const FavoritesList& list = favorites_.List();
+    std::vector<std::string> entries = list.Entries();
+    const std::int16_t selection = favorites_.Selection();
+    removeToolbar_->SetButtonEnabled(1, list.CanRemoveSelected());
+    removeToolbar_->SetButtonEnabled(2, list.CanClear());
+    removeToolbar_->SetButtonEnabled(3, list.CanClear());
+    const bool selected = selection >= 0 && selection < static_cast<int>(entries.size());
+    const std::string entry = selected ? entries[static_cast<std::size_t>(selection)] : std::string();
+    grid_->SetCells(std::move(entries));
+    grid_->Draw(selected ? selection : -1);
+    if (!selected) {
+        favoriteLine_->clear();
+        favoriteLine_->setEnabled(false);
         return;
     }
-    txtFavo_->setText(QString::fromStdString("#" + entry));
-    txtFavo_->setEnabled(true);
-    emit showColor(txtFavo_->text(), QString());
+    favoriteLine_->setText(QString::fromStdString("#" + entry));
+    favoriteLine_->setEnabled(true);
+    emit colorChosen(favoriteLine_->text(), QString());
 }
 
 }  // namespace velmor

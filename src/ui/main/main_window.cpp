@@ -1,5 +1,11 @@
 #include "ui/main/main_window.h"
 
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/options.h"
+#include "platform/prompter.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFrame>
@@ -32,6 +38,8 @@ namespace velmor {
 namespace {
 
 const QColor kPaleGreen(0xC0, 0xFF, 0xC0);
+// The favourites tab shows its colour line below its toolbar.
+constexpr int kTallerBy = 450;
 
 // The pick button's picture: a pencil and "Pick Color..." with the P underlined.
 QPixmap PickButtonPicture(QSize size, const QFont& font, const QColor& textColor) {
@@ -57,13 +65,19 @@ QPixmap PickButtonPicture(QSize size, const QFont& font, const QColor& textColor
 
 }  // namespace
 
-MainWindow::MainWindow(AppOptions& options, const SettingsFile& settings, QWidget* parent)
-    : QWidget(parent, FixedBorderFlags(Qt::Window, true)), options_(options), settings_(settings) {
+MainWindow::MainWindow(Options& options, CurrentColor& current, Favorites& favorites,
+                       Prompter& prompter, QWidget* parent)
+    : QWidget(parent, FixedBorderFlags(Qt::Window, true)),
+      options_(options),
+      current_(current),
+      favorites_(favorites),
+      prompter_(prompter) {
     setWindowTitle(QStringLiteral("Velmor Color Picker"));
     setWindowIcon(Artwork::Icon("app"));
     setObjectName(QStringLiteral("frmPalette"));
     UseDesignFont(this);
-    setFixedSize(TwipsToPixels(8895), TwipsToPixels(6525));
+    // Taller than the layout by kTallerBy, so the favourites' colour line shows.
+    setFixedSize(TwipsToPixels(8895), TwipsToPixels(6525 + kTallerBy));
     QPalette green = palette();
     green.setColor(QPalette::Window, kPaleGreen);
     setPalette(green);
@@ -75,7 +89,7 @@ MainWindow::MainWindow(AppOptions& options, const SettingsFile& settings, QWidge
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    cmdPick_->setFocus(Qt::OtherFocusReason);
+    pickButton_->setFocus(Qt::OtherFocusReason);
     qApp->installEventFilter(this);
 }
 
@@ -85,93 +99,86 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildLayout() {
     tabs_ = new TabControl(this);
-    tabs_->setGeometry(TwipsRect(120, 120, 5295, 5415));
-    namedPage_ = new NamedColorsPage(options_);
-    safetyPage_ = new SafetyPage(options_);
+    tabs_->setGeometry(TwipsRect(120, 120, 5295, 5415 + kTallerBy));
+    const AppOptions& values = options_.Values();
+    namedPage_ = new NamedColorsPage(values);
+    safetyPage_ = new SafetyPage(values);
     customPage_ = new CustomColorPage;
-    favoritesPage_ = new FavoritesPage(favorites_, settings_, options_);
+    favoritesPage_ = new FavoritesPage(favorites_, values, prompter_);
     tabs_->AddPage(namedPage_, QStringLiteral("Named Colors"));
     tabs_->AddPage(safetyPage_, QStringLiteral("Safety Palette"));
     tabs_->AddPage(customPage_, QStringLiteral("Custom Color"));
     tabs_->AddPage(favoritesPage_, QStringLiteral("Favorite Colors"));
     tabs_->SetCurrentIndex(NamedColorsTab);
 
-    panel_ = new ValuePanel(options_, this);
+    panel_ = new ValuePanel(current_, values, this);
+    connect(&current_, &CurrentColor::changed, panel_, &ValuePanel::ShowColor);
+    connect(&options_, &Options::changed, panel_, &ValuePanel::ShowColor);
 
     auto* strip = new QFrame(this);
     strip->setFrameShape(QFrame::Box);
     strip->setFrameShadow(QFrame::Sunken);
-    strip->setGeometry(TwipsRect(120, 5640, 8655, 735));
-    shape2_ = new PictureBox(this);
-    shape2_->setObjectName(QStringLiteral("Shape2"));
-    shape2_->setGeometry(TwipsRect(240, 5760, 495, 495));
+    strip->setGeometry(TwipsRect(120, 5640 + kTallerBy, 8655, 735));
+    swatch_ = new PictureBox(this);
+    swatch_->setObjectName(QStringLiteral("swatch"));
+    swatch_->setGeometry(TwipsRect(240, 5760 + kTallerBy, 495, 495));
     connect(panel_, &ValuePanel::swatchColorChanged, this, [this](ColorValue color) {
-        shape2_->FillWith(ToQColor(color));
-        shape2_->BoxOutline(0, 0, shape2_->width() - 1, shape2_->height() - 1, Qt::black);
+        swatch_->FillWith(ToQColor(color));
+        swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
     });
 
-    cmdAdd2Favo_ = MakeCommandButton(QStringLiteral("Add to &Favorites"),
-                                     TwipsRect(840, 5850, 1575, 315), this);
-    cmdPick_ = MakeCommandButton(QString(), TwipsRect(2760, 5850, 1455, 315), this);
-    cmdPick_->setObjectName(QStringLiteral("cmdPick"));
-    cmdPick_->setAccessibleName(QStringLiteral("Pick Color..."));
-    cmdPick_->setToolTip(QStringLiteral("Pick Color..."));
-    cmdPick_->setIcon(QIcon(PickButtonPicture(cmdPick_->size() - QSize(8, 6), font(),
+    addButton_ = MakeCommandButton(QStringLiteral("Add to &Favorites"),
+                                     TwipsRect(840, 5850 + kTallerBy, 1575, 315), this);
+    pickButton_ = MakeCommandButton(QString(), TwipsRect(2760, 5850 + kTallerBy, 1455, 315), this);
+    pickButton_->setObjectName(QStringLiteral("pickButton"));
+    pickButton_->setAccessibleName(QStringLiteral("Pick Color..."));
+    pickButton_->setToolTip(QStringLiteral("Pick Color..."));
+    pickButton_->setIcon(QIcon(PickButtonPicture(pickButton_->size() - QSize(8, 6), font(),
                                               palette().color(QPalette::ButtonText))));
-    cmdPick_->setIconSize(cmdPick_->size() - QSize(8, 6));
-    cmdOptions_ =
-        MakeCommandButton(QStringLiteral("&Options ..."), TwipsRect(4440, 5850, 975, 315), this);
-    command4_ =
-        MakeCommandButton(QStringLiteral("&About ..."), TwipsRect(5465, 5850, 975, 315), this);
-    command3_ =
-        MakeCommandButton(QStringLiteral("&Help..."), TwipsRect(6480, 5850, 975, 315), this);
-    cmdExit_ = MakeCommandButton(QStringLiteral("E&xit"), TwipsRect(7800, 5850, 735, 315), this);
+    pickButton_->setIconSize(pickButton_->size() - QSize(8, 6));
+    optionsButton_ =
+        MakeCommandButton(QStringLiteral("&Options ..."), TwipsRect(4440, 5850 + kTallerBy, 975, 315), this);
+    aboutButton_ =
+        MakeCommandButton(QStringLiteral("&About ..."), TwipsRect(5465, 5850 + kTallerBy, 975, 315), this);
+    helpButton_ =
+        MakeCommandButton(QStringLiteral("&Help..."), TwipsRect(6480, 5850 + kTallerBy, 975, 315), this);
+    exitButton_ = MakeCommandButton(QStringLiteral("E&xit"), TwipsRect(7800, 5850 + kTallerBy, 735, 315), this);
 
     // The pick button comes first in the tab order.
-    setTabOrder(cmdPick_, cmdOptions_);
-    setTabOrder(cmdOptions_, command4_);
-    setTabOrder(command4_, command3_);
-    setTabOrder(command3_, cmdExit_);
-    setTabOrder(cmdExit_, cmdAdd2Favo_);
+    setTabOrder(pickButton_, optionsButton_);
+    setTabOrder(optionsButton_, aboutButton_);
+    setTabOrder(aboutButton_, helpButton_);
+    setTabOrder(helpButton_, exitButton_);
+    setTabOrder(exitButton_, addButton_);
 
-    connect(cmdAdd2Favo_, &QPushButton::clicked, this,
+    connect(addButton_, &QPushButton::clicked, this,
             [this] { Add2Favo(panel_->CurrentColorText()); });
-    connect(cmdPick_, &QPushButton::clicked, this, &MainWindow::PickCommand);
-    connect(cmdOptions_, &QPushButton::clicked, this, &MainWindow::OptionsCommand);
-    connect(command4_, &QPushButton::clicked, this, &MainWindow::AboutCommand);
-    connect(command3_, &QPushButton::clicked, this, &MainWindow::HelpCommand);
-    connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
+    connect(pickButton_, &QPushButton::clicked, this, &MainWindow::PickCommand);
+    connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::OptionsCommand);
+    connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::AboutCommand);
+    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpCommand);
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
-    const std::pair<ColorPage*, int> pages[] = {{namedPage_, NamedColorsTab},
-                                                {safetyPage_, SafetyPaletteTab},
-                                                {customPage_, CustomColorTab},
-                                                {favoritesPage_, FavoriteColorsTab}};
-    for (const auto& [page, index] : pages) {
-        connect(page, &ColorPage::showColor, this, &MainWindow::ShowColor);
-        connect(page, &ColorPage::addToFavorites, this,
+    for (ColorPage* page : std::initializer_list<ColorPage*>{namedPage_, safetyPage_, customPage_,
+                                                              favoritesPage_}) {
+        connect(page, &ColorPage::colorChosen, &current_, &CurrentColor::Set);
+        connect(page, &ColorPage::addToFavoritesRequested, this,
                 [this](const QString& text) { Add2Favo(text); });
-        connect(page, &ColorPage::copyChosenValue, this, &MainWindow::CopyChosenValue);
-        connect(page, &ColorPage::toolbarClicked, this,
-                [this, index = index](int position) { ToolbarCommand(index, position); });
+        connect(page, &ColorPage::copyRequested, this, &PutTextOnClipboard);
     }
 
-    tmP_.setSingleShot(true);
-    tmP_.setInterval(100);
-    connect(&tmP_, &QTimer::timeout, this, &MainWindow::PickCommand);
+    pickDelay_.setSingleShot(true);
+    pickDelay_.setInterval(100);
+    connect(&pickDelay_, &QTimer::timeout, this, &MainWindow::PickCommand);
 }
 
 void MainWindow::StartUp() {
-    ResetOptions(options_);
     namedPage_->DrawBasicGrid(0);
     namedPage_->DrawAdditionalGrid(-1);
     safetyPage_->DrawSafetyGrid(0);
-    LoadOptions(options_, settings_);
-    favoritesPage_->LoadFavorites();
+    options_.Load();
+    favorites_.Load();
     QCoreApplication::processEvents();
-}
-
-void MainWindow::ShowColor(const QString& colorText, const QString& name) {
-    panel_->ShowColor(colorText, name);
 }
 
 void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
@@ -179,7 +186,13 @@ void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::Add2Favo(const QString& text, QWidget* messageParent) {
-    favoritesPage_->Add2Favo(text, messageParent != nullptr ? messageParent : this);
+    const std::string entry = FavoritesList::ExtractEntry(text.toStdString());
+    current_.Set(QString::fromStdString("#" + entry));
+    if (!favorites_.Add(text)) {
+        prompter_.ShowStopMessage(messageParent != nullptr ? messageParent : this,
+                                  tr("The  favorite colors are full, please remove some colors "
+                                     "from the list before adding more..."));
+    }
 }
 
 void MainWindow::PickCommand() {
@@ -187,11 +200,10 @@ void MainWindow::PickCommand() {
 }
 
 void MainWindow::OptionsCommand() {
-    {
-        OptionsDialog dialog(options_, settings_, this);
-        dialog.exec();
-    }
-    ShowColor(panel_->CurrentColorText(), panel_->CurrentName());
+    OptionsDialog dialog(options_, this);
+    dialog.exec();
+    // Either way the colour is shown anew, as after any change of the options.
+    panel_->ShowColor();
 }
 
 void MainWindow::HelpCommand() {
@@ -201,25 +213,6 @@ void MainWindow::HelpCommand() {
 void MainWindow::AboutCommand() {
     AboutBox box(this);
     box.exec();
-}
-
-void MainWindow::ToolbarCommand(int tabIndex, int position) {
-    QString line;
-    switch (tabIndex) {
-        case NamedColorsTab:
-            line = namedPage_->NameLine()->text();
-            break;
-        case SafetyPaletteTab:
-            line = safetyPage_->SafeLine()->text();
-            break;
-        case CustomColorTab:
-            line = customPage_->CustomLine()->text();
-            break;
-        default:
-            return;
-    }
-    if (position == 1) Add2Favo(line);
-    if (position == 2) PutTextOnClipboard(line);
 }
 
 bool MainWindow::IsOwnKeyTarget(QObject* watched) const {
@@ -235,13 +228,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && IsOwnKeyTarget(watched)) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (type == QEvent::KeyPress &&
-            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            // Enter clicks the focused command button, or else the pick button.
-            auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-            (focused != nullptr ? focused : cmdPick_)->click();
-            return true;
-        }
+        if (type == QEvent::KeyPress && KeyPressed(*key)) return true;
         if (key->key() == Qt::Key_C && !key->isAutoRepeat()) {
             // Ctrl let go a moment before C still counts as Ctrl+C.
             if (type == QEvent::KeyPress) {
@@ -258,11 +245,34 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool MainWindow::KeyPressed(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        // Enter clicks the focused button (a copy button too), or else the pick button.
+        auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+        (focused != nullptr ? focused : static_cast<QAbstractButton*>(pickButton_))->click();
+        return true;
+    }
+    // The tabbed-dialog keys: Ctrl+Tab and Ctrl+PageDown forward, with Shift
+    // or PageUp back.
+    if (key.modifiers().testFlag(Qt::ControlModifier)) {
+        const int count = tabs_->Count();
+        int step = 0;
+        if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_PageDown) step = 1;
+        if (key.key() == Qt::Key_Backtab || key.key() == Qt::Key_PageUp) step = -1;
+        if (key.key() == Qt::Key_Tab && key.modifiers().testFlag(Qt::ShiftModifier)) step = -1;
+        if (step != 0 && count > 0) {
+            tabs_->SetCurrentIndex((tabs_->CurrentIndex() + step + count) % count);
+            return true;
+        }
+    }
+    return false;
+}
+
 void MainWindow::KeyReleased(int key, Qt::KeyboardModifiers modifiers) {
-    if (options_.Remove) return;
-    if (tmP_.isActive()) return;
+    if (options_.Values().keyboardOff) return;
+    if (pickDelay_.isActive()) return;
     if (key == Qt::Key_P) {
-        tmP_.start();
+        pickDelay_.start();
     } else if (key == Qt::Key_C) {
         CopyChosenValue(modifiers);
     }

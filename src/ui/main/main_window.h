@@ -5,13 +5,16 @@
 #include <functional>
 
 #include "settings/app_options.h"
-#include "settings/favorites_list.h"
-#include "settings/settings_store.h"
 
+class QKeyEvent;
 class QPushButton;
 
 namespace velmor {
 
+class CurrentColor;
+class Favorites;
+class Options;
+class Prompter;
 class TabControl;
 class ValuePanel;
 class NamedColorsPage;
@@ -33,14 +36,13 @@ class MainWindow : public QWidget {
         FavoriteColorsTab = 3
     };
 
-    MainWindow(AppOptions& options, const SettingsFile& settings, QWidget* parent = nullptr);
+    MainWindow(Options& options, CurrentColor& current, Favorites& favorites, Prompter& prompter,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The one way a colour becomes current.
-    void ShowColor(const QString& colorText, const QString& name);
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
-    // Adds a colour to the favourites; a full list is reported over `messageParent`
-    // (this window when none is given).
+    // Makes the colour current and adds it to the favourites; a full list is
+    // reported over `messageParent` (this window when none is given).
     void Add2Favo(const QString& text, QWidget* messageParent = nullptr);
 
     // The command run by the pick button, Enter and the P key.
@@ -50,22 +52,20 @@ class MainWindow : public QWidget {
     void HelpCommand();
     void AboutCommand();
 
-    const AppOptions& Options() const { return options_; }
-    const FavoritesList& Favorites() const { return favorites_; }
     TabControl* Tabs() const { return tabs_; }
     ValuePanel* Panel() const { return panel_; }
     NamedColorsPage* NamedColors() const { return namedPage_; }
     SafetyPage* Safety() const { return safetyPage_; }
     CustomColorPage* Custom() const { return customPage_; }
     FavoritesPage* FavoriteColors() const { return favoritesPage_; }
-    PictureBox* Swatch() const { return shape2_; }
-    QPushButton* PickButton() const { return cmdPick_; }
-    QPushButton* AddButton() const { return cmdAdd2Favo_; }
-    QPushButton* OptionsButton() const { return cmdOptions_; }
-    QPushButton* AboutButton() const { return command4_; }
-    QPushButton* HelpButton() const { return command3_; }
-    QPushButton* ExitButton() const { return cmdExit_; }
-    const QTimer& PickTimer() const { return tmP_; }
+    PictureBox* Swatch() const { return swatch_; }
+    QPushButton* PickButton() const { return pickButton_; }
+    QPushButton* AddButton() const { return addButton_; }
+    QPushButton* OptionsButton() const { return optionsButton_; }
+    QPushButton* AboutButton() const { return aboutButton_; }
+    QPushButton* HelpButton() const { return helpButton_; }
+    QPushButton* ExitButton() const { return exitButton_; }
+    const QTimer& PickTimer() const { return pickDelay_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,27 +73,28 @@ class MainWindow : public QWidget {
   private:
     void BuildLayout();
     void StartUp();
-    void ToolbarCommand(int tabIndex, int position);
+    bool KeyPressed(const QKeyEvent& key);
     void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
     bool IsOwnKeyTarget(QObject* watched) const;
 
-    AppOptions& options_;
-    const SettingsFile& settings_;
-    FavoritesList favorites_;
+    Options& options_;
+    CurrentColor& current_;
+    Favorites& favorites_;
+    Prompter& prompter_;
     TabControl* tabs_ = nullptr;
     ValuePanel* panel_ = nullptr;
     NamedColorsPage* namedPage_ = nullptr;
     SafetyPage* safetyPage_ = nullptr;
     CustomColorPage* customPage_ = nullptr;
     FavoritesPage* favoritesPage_ = nullptr;
-    PictureBox* shape2_ = nullptr;
-    QPushButton* cmdAdd2Favo_ = nullptr;
-    QPushButton* cmdPick_ = nullptr;
-    QPushButton* cmdOptions_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    QPushButton* cmdExit_ = nullptr;
-    QTimer tmP_;
+    PictureBox* swatch_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* pickButton_ = nullptr;
+    QPushButton* optionsButton_ = nullptr;
+    QPushButton* aboutButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QTimer pickDelay_;
     bool ctrlHeldAtC_ = false;
     std::function<void()> pickCommand_;
 };

@@ -13,52 +13,52 @@ namespace velmor {
 NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : ColorPage(parent) {
     const ColorTables& tables = ColorTables::Instance();
     AddCaption(QStringLiteral("Basic:"), 240, 480);
-    pic1_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("pic1"), 240, 720,
+    basicGrid_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("basicGrid"), 240, 720,
                     4815, 330);
-    pic1_->SetCells(tables.BasicHex());
+    basicGrid_->SetCells(tables.BasicHex());
     AddCaption(QStringLiteral("Additional:"), 240, 1200);
-    pic2_ = AddGrid(new ColorGrid(kAdditionalShape, options, this), QStringLiteral("pic2"), 240,
+    additionalGrid_ = AddGrid(new ColorGrid(kAdditionalShape, options, this), QStringLiteral("additionalGrid"), 240,
                     1440, 4815, 2445);
-    pic2_->SetCells(tables.AdditionalHex());
+    additionalGrid_->SetCells(tables.AdditionalHex());
 
     AddCaption(QStringLiteral("Color:"), 240, 4200);
-    txtNames_ = AddLine(AddFrame(840, 4080, 2535, 495), QStringLiteral("Black (#000000)"));
-    txtNames_->setObjectName(QStringLiteral("txtNames"));
-    chkNames_ = new QCheckBox(QStringLiteral("&Use color names"), this);
-    TabControl::Place(chkNames_, 840, 4800, 1575, 255);
-    chkNames_->setChecked(true);
-    toolbar_ = AddPaletteToolbar(3480, 4080, 1695, 1215);
+    nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), QStringLiteral("Black (#000000)"));
+    nameLine_->setObjectName(QStringLiteral("nameLine"));
+    namesFirst_ = new QCheckBox(QStringLiteral("&Use color names"), this);
+    TabControl::Place(namesFirst_, 840, 4800, 1575, 255);
+    namesFirst_->setChecked(true);
+    toolbar_ = AddPaletteToolbar(nameLine_, 3480, 4080, 1695, 1215);
 
-    connect(pic1_, &ColorGrid::cellPressed, this, [this](int hit) {
+    connect(basicGrid_, &ColorGrid::cellPressed, this, [this](int hit) {
         DrawBasicGrid(static_cast<std::int16_t>(hit));
         DrawAdditionalGrid(-1);
     });
-    connect(pic2_, &ColorGrid::cellPressed, this, [this](int hit) {
+    connect(additionalGrid_, &ColorGrid::cellPressed, this, [this](int hit) {
         DrawBasicGrid(-1);
         DrawAdditionalGrid(static_cast<std::int16_t>(hit));
     });
-    connect(pic1_, &ColorGrid::keyMoved, this,
+    connect(basicGrid_, &ColorGrid::keyMoved, this,
             [this](int index) { DrawBasicGrid(static_cast<std::int16_t>(index)); });
-    connect(pic2_, &ColorGrid::keyMoved, this,
+    connect(additionalGrid_, &ColorGrid::keyMoved, this,
             [this](int index) { DrawAdditionalGrid(static_cast<std::int16_t>(index)); });
-    for (ColorGrid* grid : {pic1_, pic2_}) {
+    for (ColorGrid* grid : {basicGrid_, additionalGrid_}) {
         connect(grid, &ColorGrid::doubleClicked, this,
-                [this] { emit addToFavorites(txtNames_->text()); });
+                [this] { emit addToFavoritesRequested(nameLine_->text()); });
     }
-    connect(chkNames_, &QCheckBox::toggled, this, [this](bool checked) {
-        txtNames_->setText(
-            QString::fromStdString(SwapNameLine(txtNames_->text().toStdString(), checked)));
+    connect(namesFirst_, &QCheckBox::toggled, this, [this](bool checked) {
+        nameLine_->setText(
+            QString::fromStdString(SwapNameLine(nameLine_->text().toStdString(), checked)));
     });
 }
 
 void NamedColorsPage::DrawBasicGrid(std::int16_t selection) {
-    pic1_->Draw(selection);
-    ShowNamedCell(pic1_, selection, true);
+    basicGrid_->Draw(selection);
+    ShowNamedCell(basicGrid_, selection, true);
 }
 
 void NamedColorsPage::DrawAdditionalGrid(std::int16_t selection) {
-    pic2_->Draw(selection);
-    ShowNamedCell(pic2_, selection, false);
+    additionalGrid_->Draw(selection);
+    ShowNamedCell(additionalGrid_, selection, false);
 }
 
 void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic) {
@@ -67,8 +67,8 @@ void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selectio
     const auto index = static_cast<std::size_t>(selection);
     const std::string& hex = grid->CellHex(selection);
     const std::string& name = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
-    txtNames_->setText(QString::fromStdString(velmor::NameLine(name, hex, chkNames_->isChecked())));
-    emit showColor(QString::fromStdString("#" + hex), QString::fromStdString(name));
+    nameLine_->setText(QString::fromStdString(velmor::NameLine(name, hex, namesFirst_->isChecked())));
+    emit colorChosen(QString::fromStdString("#" + hex), QString::fromStdString(name));
 }
 
 }  // namespace velmor

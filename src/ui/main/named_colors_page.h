@@ -16,19 +16,19 @@ class NamedColorsPage : public ColorPage {
     void DrawBasicGrid(std::int16_t selection);
     void DrawAdditionalGrid(std::int16_t selection);
 
-    ColorGrid* BasicGrid() const { return pic1_; }
-    ColorGrid* AdditionalGrid() const { return pic2_; }
-    QLineEdit* NameLine() const { return txtNames_; }
-    QCheckBox* NamesFirst() const { return chkNames_; }
+    ColorGrid* BasicGrid() const { return basicGrid_; }
+    ColorGrid* AdditionalGrid() const { return additionalGrid_; }
+    QLineEdit* NameLine() const { return nameLine_; }
+    QCheckBox* NamesFirst() const { return namesFirst_; }
     ImageToolbar* Toolbar() const { return toolbar_; }
 
   private:
     void ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic);
 
-    ColorGrid* pic1_;
-    ColorGrid* pic2_;
-    QLineEdit* txtNames_;
-    QCheckBox* chkNames_;
+    ColorGrid* basicGrid_;
+    ColorGrid* additionalGrid_;
+    QLineEdit* nameLine_;
+    QCheckBox* namesFirst_;
     ImageToolbar* toolbar_;
 };
 

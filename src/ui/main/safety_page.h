@@ -13,13 +13,13 @@ class SafetyPage : public ColorPage {
 
     void DrawSafetyGrid(std::int16_t selection);
 
-    ColorGrid* Grid() const { return pic3_; }
-    QLineEdit* SafeLine() const { return txtSafe_; }
+    ColorGrid* Grid() const { return safetyGrid_; }
+    QLineEdit* SafeLine() const { return safeLine_; }
     ImageToolbar* Toolbar() const { return toolbar_; }
 
   private:
-    ColorGrid* pic3_;
-    QLineEdit* txtSafe_;
+    ColorGrid* safetyGrid_;
+    QLineEdit* safeLine_;
     ImageToolbar* toolbar_;
 };
 

@@ -22,6 +22,7 @@ class TabControl : public QWidget {
 
     // The control takes the page; its children are placed with Place() and Move().
     void AddPage(QWidget* page, const QString& caption);
+    int Count() const { return static_cast<int>(pages_.size()); }
     int CurrentIndex() const;
     void SetCurrentIndex(int index);
     QTabBar* TabBar() const { return tabBar_; }

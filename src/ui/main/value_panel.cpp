@@ -1,5 +1,7 @@
 #include "ui/main/value_panel.h"
 
+#include "app/current_color.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -25,8 +27,8 @@ QRect InPanel(int left, int top, int width, int height) {
 
 }  // namespace
 
-ValuePanel::ValuePanel(const AppOptions& options, QWidget* parent)
-    : QFrame(parent), options_(options) {
+ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, QWidget* parent)
+    : QFrame(parent), current_(current), options_(options) {
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Sunken);
     setGeometry(TwipsRect(kPanelLeft, kPanelTop, 3255, 5370));
@@ -36,34 +38,36 @@ ValuePanel::ValuePanel(const AppOptions& options, QWidget* parent)
         const auto i = static_cast<std::size_t>(index);
         const int top = 360 + 360 * row;
 
-        labelColor_[i] = new QLabel(QString::fromUtf8(ValueFormatCaption(index).data()), this);
-        labelColor_[i]->setGeometry(InPanel(5760, top, 1080, 285));
-        labelColor_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        captions_[i] = new QLabel(QString::fromUtf8(ValueFormatCaption(index).data()), this);
+        captions_[i]->setGeometry(InPanel(5760, top, 1080, 285));
+        captions_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-        tColor_[i] = new QLineEdit(QStringLiteral("#000000"), this);
-        tColor_[i]->setObjectName(QStringLiteral("tColor%1").arg(index));
-        tColor_[i]->setGeometry(InPanel(6840, top, 1335, 285));
-        tColor_[i]->setReadOnly(true);
-        QPalette white = tColor_[i]->palette();
+        valueRows_[i] = new QLineEdit(QStringLiteral("#000000"), this);
+        valueRows_[i]->setObjectName(QStringLiteral("valueRow%1").arg(index));
+        valueRows_[i]->setGeometry(InPanel(6840, top, 1335, 285));
+        valueRows_[i]->setReadOnly(true);
+        QPalette white = valueRows_[i]->palette();
         white.setColor(QPalette::Base, Qt::white);
         white.setColor(QPalette::Text, Qt::black);
-        tColor_[i]->setPalette(white);
+        valueRows_[i]->setPalette(white);
 
-        cmdCopy_[i] = new QToolButton(this);
-        cmdCopy_[i]->setObjectName(QStringLiteral("cmdCopy%1").arg(index));
-        cmdCopy_[i]->setGeometry(InPanel(8220, top, 285, 285));
-        cmdCopy_[i]->setIcon(copyIcon);
-        cmdCopy_[i]->setIconSize(QSize(14, 14));
-        cmdCopy_[i]->setToolTip(QStringLiteral("Copy to Clipboard"));
-        connect(cmdCopy_[i], &QToolButton::clicked, this, [this, index] { CopyRow(index); });
+        copyButtons_[i] = new QToolButton(this);
+        copyButtons_[i]->setObjectName(QStringLiteral("copyButton%1").arg(index));
+        copyButtons_[i]->setGeometry(InPanel(8220, top, 285, 285));
+        copyButtons_[i]->setIcon(copyIcon);
+        copyButtons_[i]->setIconSize(QSize(14, 14));
+        copyButtons_[i]->setToolTip(tr("Copy to Clipboard"));
+        // Reached by Tab and taken by a click, so a click ends a converter edit.
+        copyButtons_[i]->setFocusPolicy(Qt::StrongFocus);
+        connect(copyButtons_[i], &QToolButton::clicked, this, [this, index] { CopyRow(index); });
     }
 }
 
-void ValuePanel::ShowColor(const QString& colorText, const QString& name) {
-    const FormattedColor formatted =
-        FormatColor(colorText.toStdString(), name.toStdString(), options_.Upper);
+void ValuePanel::ShowColor() {
+    const FormattedColor formatted = FormatColor(current_.Text().toStdString(),
+                                                 current_.Name().toStdString(), options_.upperCase);
     auto write = [this, &formatted](int index) {
-        QLineEdit* row = tColor_[static_cast<std::size_t>(index)];
+        QLineEdit* row = valueRows_[static_cast<std::size_t>(index)];
         row->setText(QString::fromStdString(formatted.texts[static_cast<std::size_t>(index)]));
         row->setCursorPosition(0);
     };
@@ -75,7 +79,7 @@ void ValuePanel::ShowColor(const QString& colorText, const QString& name) {
 }
 
 QString ValuePanel::RowText(int index) const {
-    return IsValueFormat(index) ? tColor_[static_cast<std::size_t>(index)]->text() : QString();
+    return IsValueFormat(index) ? valueRows_[static_cast<std::size_t>(index)]->text() : QString();
 }
 
 void ValuePanel::CopyRow(int index) {
@@ -85,9 +89,9 @@ void ValuePanel::CopyRow(int index) {
 void ValuePanel::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
     if (!(modifiers & Qt::ControlModifier)) return;
     // The options promise that Ctrl+C copies nothing while "Copy" is off.
-    if (!options_.Copy) return;
-    if (!IsValueFormat(options_.Value)) return;
-    CopyRow(options_.Value);
+    if (!options_.ctrlCCopies) return;
+    if (!IsValueFormat(options_.copiedValue)) return;
+    CopyRow(options_.copiedValue);
 }
 
 }  // namespace velmor

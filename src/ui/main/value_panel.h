@@ -12,15 +12,17 @@ class QToolButton;
 
 namespace velmor {
 
+class CurrentColor;
+
 // The fourteen rows that write the current colour, each with its copy button.
-// The current colour lives only here, in rows 0 (text) and 1 (name).
 class ValuePanel : public QFrame {
     Q_OBJECT
 
   public:
-    explicit ValuePanel(const AppOptions& options, QWidget* parent = nullptr);
+    ValuePanel(const CurrentColor& current, const AppOptions& options, QWidget* parent = nullptr);
 
-    void ShowColor(const QString& colorText, const QString& name);
+    // Writes the current colour anew, in the letter case of the options.
+    void ShowColor();
     // Ctrl+C: copies the row chosen in the options.
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
     void CopyRow(int index);
@@ -29,17 +31,18 @@ class ValuePanel : public QFrame {
     QString CurrentColorText() const { return RowText(0); }
     QString CurrentName() const { return RowText(1); }
 
-    QLineEdit* Row(int index) const { return tColor_[static_cast<std::size_t>(index)]; }
-    QToolButton* CopyButton(int index) const { return cmdCopy_[static_cast<std::size_t>(index)]; }
+    QLineEdit* Row(int index) const { return valueRows_[static_cast<std::size_t>(index)]; }
+    QToolButton* CopyButton(int index) const { return copyButtons_[static_cast<std::size_t>(index)]; }
 
   signals:
     void swatchColorChanged(ColorValue color);
 
   private:
+    const CurrentColor& current_;
     const AppOptions& options_;
-    std::array<QLabel*, kValueFormatCount> labelColor_{};
-    std::array<QLineEdit*, kValueFormatCount> tColor_{};
-    std::array<QToolButton*, kValueFormatCount> cmdCopy_{};
+    std::array<QLabel*, kValueFormatCount> captions_{};
+    std::array<QLineEdit*, kValueFormatCount> valueRows_{};
+    std::array<QToolButton*, kValueFormatCount> copyButtons_{};
 };
 
 }  // namespace velmor

@@ -334,7 +334,7 @@ void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
 }
 
 void ColorPicker::KeyPressed(const QKeyEvent& event) {
-    if (options_.Remove) {
+    if (options_.keyboardOff) {
         // Esc as a typed character still closes.
         if (event.text() == QStringLiteral("\x1b")) Close();
         return;

@@ -2,6 +2,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
 #include "settings/ini_document.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
@@ -43,7 +47,12 @@ TEST(ReadSetting, ReadsAsTheProfileFunctionsDo) {
         {"line without equals", "[A]\nk\nk=v\n", "A", "k", "x", "v"},
         {"value keeps later equals", "[A]\nk=a=b\n", "A", "k", "x", "a=b"},
         {"blank names around section", "[  A  ]\n  k  =  v\n", "A", "k", "x", "v"},
-        {"NULs removed", std::string("[A]\nk=a\0b\n", 10), "A", "k", "x", "ab"},
+        {"NUL ends a value", std::string("[A]\nk=a\0b\n", 10), "A", "k", "x", "a"},
+        {"Ctrl+Z, VT and FF trimmed", "[A]\n\vk\f=\x1a v \x1a\n", "A", "k", "x", "v"},
+        {"UTF-16 little endian", std::string("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE9\0\n\0", 18), "A",
+         "k", "x", "\xC3\xA9"},
+        {"UTF-16 big endian", std::string("\xFE\xFF\0[\0A\0]\0\n\0k\0=\0v", 16), "A", "k", "x",
+         "v"},
         {"keys before any section", "k=v\n[A]\n", "A", "k", "x", "x"},
         {"empty key asks for nothing", "[A]\n=v\n", "A", "", "x", "x"},
     };
@@ -61,6 +70,9 @@ TEST(ReadSetting, CutsLongValuesAndDefaultsTo2047Characters) {
     WriteFile(file, "[A]\nk=" + std::string(3000, 'z') + "\n");
     EXPECT_EQ(ReadSetting("A", "k", "", file), std::string(2047, 'z'));
     EXPECT_EQ(ReadSetting("A", "missing", std::string(3000, 'd'), file).size(), 2047u);
+    // Cut by characters, never inside one.
+    WriteFile(file, "[A]\nk=" + std::string(2046, 'z') + "\xC3\xA9\xC3\xA9\n");
+    EXPECT_EQ(ReadSetting("A", "k", "", file), std::string(2046, 'z') + "\xC3\xA9");
 }
 
 TEST(ReadSetting, NeverFailsOnMissingOrUnreadableFiles) {
@@ -118,6 +130,10 @@ TEST(WriteSetting, KeepsEveryLineItDoesNotChange) {
         {"delete section keeps BOM", "\xEF\xBB\xBF[A]\nk=1\n[B]\nj=2\n", "A", "", "",
          "\xEF\xBB\xBF[B]\nj=2\n"},
         {"empty value deletes the only key", "[A]\nk=1\n", "A", "k", " ", "[A]\n"},
+        {"a bare name is the key a write replaces", "[A]\n k \nj=1\n", "A", "k", "2",
+         "[A]\n k=2\nj=1\n"},
+        {"UTF-16 stays UTF-16", std::string("\xFF\xFE[\0A\0]\0\n\0", 10), "A", "k", "\xC3\xA9",
+         std::string("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE9\0\n\0", 18)},
     };
     TempFolder folder;
     const std::string file = folder.File("settings.ini");
@@ -141,38 +157,69 @@ TEST(WriteSetting, RefusesTextsThatWouldBreakTheFile) {
     EXPECT_EQ(ReadFile(file), "[A]\nk=1\n");
 }
 
-TEST(WriteSetting, FailsWithoutTouchingAnythingWhenItCannotWrite) {
+// Every way a save can fail leaves the file as it was and says why.
+TEST(SettingsFile, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
     TempFolder folder;
-    // The path is a directory.
-    EXPECT_FALSE(WriteSetting("A", "k", "1", folder.Path()));
-    // The folder is missing.
-    EXPECT_FALSE(WriteSetting("A", "k", "1", folder.File("missing/settings.ini")));
-    // The folder is read-only (root may still write, so only check the file then).
     const std::string file = folder.File("settings.ini");
-    WriteFile(file, "[A]\nk=1\n");
-    ::chmod(folder.Path().c_str(), 0555);
-    const bool wrote = WriteSetting("A", "k", "2", file);
-    ::chmod(folder.Path().c_str(), 0755);
-    if (::geteuid() != 0) {
-        EXPECT_FALSE(wrote);
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        const char* reason;
+    } cases[] = {
+        {"read-only file", [&] { WriteFile(file, "[A]\nk=1\n"), ::chmod(file.c_str(), 0444); },
+         "the file is read-only"},
+        {"a folder", [&] { std::filesystem::create_directory(file); }, "it is a folder, not a file"},
+        {"a FIFO", [&] { ::mkfifo(file.c_str(), 0644); }, "it is not a regular file"},
+        {"a dangling link",
+         [&] { std::filesystem::create_symlink(folder.File("gone.ini"), file); },
+         "it is a symbolic link to a file that does not exist"},
+        {"a link to a folder", [&] { std::filesystem::create_symlink(folder.Path(), file); },
+         "it is a folder, not a file"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(file);
+        c.arrange();
+        const auto before = std::filesystem::symlink_status(file).type();
+        // Reading what is not a regular file gives the defaults, without blocking.
+        EXPECT_EQ(SettingsFile(file).Read("A", "k", "dflt"),
+                  std::string(c.name) == "read-only file" ? "1" : "dflt");
+        const SaveResult result = SettingsFile(file).Write("A", "k", "2");
+        EXPECT_FALSE(result.ok) << c.name;
+        EXPECT_EQ(result.reason, c.reason) << c.name;
+        EXPECT_EQ(std::filesystem::symlink_status(file).type(), before) << c.name;
+        ::chmod(file.c_str(), 0644);
     }
-    EXPECT_EQ(ReadFile(file), wrote ? "[A]\nk=2\n" : "[A]\nk=1\n");
-    // No temporary file is left behind either way.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        ++files;
-    }
-    EXPECT_EQ(files, 1u);
+    EXPECT_EQ(SettingsFile(folder.File("missing/settings.ini")).Write("A", "k", "v").reason,
+              "its folder does not exist");
+    EXPECT_EQ(SettingsFile("").Write("A", "k", "v").reason,
+              "no folder for settings is known (HOME is not set)");
 }
 
-TEST(WriteSetting, KeepsTheFileModeAndFollowsALink) {
+TEST(SettingsFile, OneSaveIsOneTransaction) {
+    TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+    WriteFile(file, "[Options]\nUpper=True\n");
+    // A change that cannot be stored refuses the whole save.
+    EXPECT_FALSE(SettingsFile(file).Edit([](SettingsEdit& e) {
+        e.Set("Options", "Upper", "False");
+        e.Set("Options", "Copy", "a\nb");
+    }));
+    EXPECT_EQ(ReadFile(file), "[Options]\nUpper=True\n");
+    EXPECT_TRUE(SettingsFile(file).Edit([](SettingsEdit& e) {
+        e.Set("Options", "Upper", "False");
+        e.Set("Options", "Copy", "True");
+    }));
+    EXPECT_EQ(ReadFile(file), "[Options]\nUpper=False\nCopy=True\n");
+}
+
+TEST(SettingsFile, FollowsALinkToARegularFileAndKeepsItsMode) {
     TempFolder folder;
     const std::string real = folder.File("real.ini");
     WriteFile(real, "[A]\nk=1\n");
     ::chmod(real.c_str(), 0600);
     const std::string link = folder.File("settings.ini");
     std::filesystem::create_symlink(real, link);
-    EXPECT_TRUE(WriteSetting("A", "k", "2", link));
+    EXPECT_TRUE(SettingsFile(link).Write("A", "k", "2"));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadFile(real), "[A]\nk=2\n");
     struct stat st {};
@@ -180,16 +227,67 @@ TEST(WriteSetting, KeepsTheFileModeAndFollowsALink) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
-TEST(DefaultIniPath, IsNamedAfterTheExecutableAndUsedForAnEmptyFileName) {
-    const std::string& path = DefaultIniPath();
-    EXPECT_EQ(path, ApplicationFolder() + "/unit_tests.ini");
-    EXPECT_EQ(&DefaultIniPath(), &path);
-    std::filesystem::remove(path);
-    EXPECT_TRUE(WriteSetting("A", "k", "v", ""));
-    EXPECT_EQ(ReadSetting("A", "k", "x", ""), "v");
-    EXPECT_EQ(ReadFile(path), "[A]\nk=v\n");
-    std::filesystem::remove(path);
-    EXPECT_EQ(SettingsPathIn("/opt/app"), "/opt/app/settings.ini");
+TEST(SettingsFile, ASuccessfulSaveRemovesOnlyStaleTemporaryFiles) {
+    TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+    const std::string stale = folder.File(".settings.ini.AbC123");
+    const std::string fresh = folder.File(".settings.ini.XyZ789");
+    const std::string other = folder.File(".settings.ini.toolong1");
+    for (const auto& f : {stale, fresh, other}) WriteFile(f, "x");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+    std::filesystem::last_write_time(stale, old);
+    std::filesystem::last_write_time(other, old);
+    EXPECT_TRUE(SettingsFile(file).Write("A", "k", "v"));
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(fresh));  // may belong to a save still running
+    EXPECT_TRUE(std::filesystem::exists(other));  // not our pattern
+}
+
+TEST(SettingsFile, MakesTheConfigFolderOnTheFirstWriteOnly) {
+    TempFolder folder;
+    const SettingsFile settings(folder.File("config/velmor-color-picker/settings.ini"), true);
+    EXPECT_EQ(settings.Read("Options", "Upper", "True"), "True");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("config")));
+    EXPECT_TRUE(settings.Write("Options", "Upper", "False"));
+    EXPECT_EQ(ReadFile(folder.File("config/velmor-color-picker/settings.ini")),
+              "[Options]\nUpper=False\n");
+}
+
+TEST(ChooseSettingsLocation, BesideOnlyAPortableCopyElseTheConfigFolder) {
+    const struct {
+        const char* folder;
+        bool system, beside, writable;
+        const char* xdg;
+        const char* home;
+        const char* path;
+    } cases[] = {
+        {"/opt/v", false, false, true, "/cfg", "/home/u", "/opt/v/settings.ini"},
+        {"/opt/v", false, true, false, "/cfg", "/home/u", "/opt/v/settings.ini"},
+        {"/opt/v", false, false, false, "/cfg", "/home/u", "/cfg/velmor-color-picker/settings.ini"},
+        // Installed: never beside the program, root included, even with a file there.
+        {"/usr/bin", true, true, true, nullptr, "/root", "/root/.config/velmor-color-picker/settings.ini"},
+        {"/opt/v", false, false, false, "", "/home/u",
+         "/home/u/.config/velmor-color-picker/settings.ini"},
+        {"/opt/v", false, false, false, "relative", "/home/u",
+         "/home/u/.config/velmor-color-picker/settings.ini"},
+        {"/usr/bin", true, false, false, nullptr, nullptr, ""},  // nowhere: saves say so
+    };
+    for (const auto& c : cases) {
+        const SettingsLocation chosen =
+            ChooseSettingsLocation({c.folder, c.system, c.beside, c.writable}, c.xdg, c.home);
+        EXPECT_EQ(chosen.path, c.path) << c.folder << " " << c.system;
+        EXPECT_EQ(chosen.createFolder, std::string(c.path).find("velmor-color-picker/") !=
+                                           std::string::npos);
+    }
+    const struct {
+        const char* folder;
+        bool system;
+    } folders[] = {{"/usr/bin", true},         {"/usr/local/bin/", true}, {"/usr", true},
+                   {"/opt/velmor/bin", true},  {"/opt/velmor", false},    {"/home/u/build", false},
+                   {"/usrlocal/bin", false}};
+    for (const auto& f : folders) {
+        EXPECT_EQ(IsSystemFolder(f.folder, "/opt/velmor/bin"), f.system) << f.folder;
+    }
 }
 
 TEST(IniDocument, ReadsBackWhatWasSetAmongAwkwardLines) {
@@ -199,49 +297,6 @@ TEST(IniDocument, ReadsBackWhatWasSetAmongAwkwardLines) {
     EXPECT_EQ(doc.Lookup("B", "k"), "v");
     EXPECT_EQ(doc.Lookup("C", "k"), "w");
     EXPECT_EQ(doc.Content().substr(0, 15), "garbage\n[\n]\n[A\n");
-}
-
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
-TEST(ChooseSettingsLocation, KeepsPortableUseAndFallsBackToTheConfigFolder) {
-    const struct {
-        bool beside, writable;
-        const char* xdg;
-        const char* home;
-        const char* path;
-        bool create;
-    } cases[] = {
-        {false, true, "/cfg", "/home/u", "/opt/v/settings.ini", false},
-        {true, false, "/cfg", "/home/u", "/opt/v/settings.ini", false},
-        {false, false, "/cfg", "/home/u", "/cfg/velmor-color-picker/settings.ini", true},
-        {false, false, nullptr, "/home/u", "/home/u/.config/velmor-color-picker/settings.ini",
-         true},
-        {false, false, "", "/home/u", "/home/u/.config/velmor-color-picker/settings.ini", true},
-        {false, false, "rel", "/home/u", "/home/u/.config/velmor-color-picker/settings.ini", true},
-        {false, false, nullptr, nullptr, "/opt/v/settings.ini", false},
-    };
-    for (const auto& c : cases) {
-        const auto chosen = ChooseSettingsLocation("/opt/v", c.beside, c.writable, c.xdg, c.home);
-        EXPECT_EQ(chosen.path, c.path);
-        EXPECT_EQ(chosen.createFolder, c.create);
-    }
-}
-
-TEST(SettingsFile, MakesTheConfigFolderOnTheFirstWriteOnly) {
-    testing::TempFolder folder;
-    const SettingsFile settings(
-        ChooseSettingsLocation("/opt/v", false, false, folder.File("config").c_str(), nullptr));
-    EXPECT_EQ(settings.Read("Options", "Upper", "True"), "True");
-    EXPECT_FALSE(std::filesystem::exists(folder.File("config")));
-    EXPECT_TRUE(settings.Write("Options", "Upper", "False"));
-    EXPECT_EQ(testing::ReadFile(folder.File("config/velmor-color-picker/settings.ini")),
-              "[Options]\nUpper=False\n");
-    // Without the flag a missing folder stays a failed write.
-    EXPECT_FALSE(SettingsFile(folder.File("missing/settings.ini")).Write("A", "k", "v"));
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#include "app/favorites.h"
+
+namespace velmor {
+
+Favorites::Favorites(const SettingsFile& settings, QObject* parent)
+    : QObject(parent), settings_(settings) {}
+
+void Favorites::Load() {
+    Select(list_.Load(settings_));
+}
+
+bool Favorites::Add(const QString& text) {
+    if (list_.IsFull()) return false;
+    list_.Append(FavoritesList::ExtractEntry(text.toStdString()));
+    Save();
+    Select(-1);
+    return true;
+}
+
+void Favorites::Select(std::int16_t index) {
+    const std::size_t count = list_.Entries().size();
+    if (index < -1 || index >= static_cast<int>(count)) index = -1;
+    list_.RecordDraw(index, count);
+    emit changed();
+}
+
+bool Favorites::RemoveSelected() {
+    if (!list_.RemoveSelected()) return false;
+    Save();
+    Select(list_.SelectedIndex());
+    return true;
+}
+
+void Favorites::Clear() {
+    list_.Clear();
+    Save();
+    Select(-1);
+}
+
+bool Favorites::RemoveDuplicates() {
+    if (!list_.RemoveDuplicates()) return false;
+    Save();
+    Select(list_.SelectedIndex());
+    return true;
+}
+
+void Favorites::Save() {
+    const SaveResult result = list_.Save(settings_);
+    if (result) return;
+    emit saveFailed(tr("Your favourites could not be saved to %1: %2.")
+                        .arg(QString::fromStdString(settings_.Path()),
+                             QString::fromStdString(result.reason)));
+}
+
+}  // namespace velmor

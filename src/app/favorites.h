@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "settings/favorites_list.h"
+#include "settings/settings_store.h"
+
+namespace velmor {
+
+// The favourite colours and their file: every change is saved at once. A save
+// that fails keeps the list in memory and says why through `saveFailed`.
+class Favorites : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit Favorites(const SettingsFile& settings, QObject* parent = nullptr);
+
+    const FavoritesList& List() const { return list_; }
+    std::vector<std::string> Entries() const { return list_.Entries(); }
+    std::int16_t Selection() const { return list_.SelectedIndex(); }
+    const std::string& Path() const { return settings_.Path(); }
+
+    void Load();
+    // Appends the colour in the text (any of "#RRGGBB", a name line); false
+    // when the list is full, which then stays as it was.
+    bool Add(const QString& text);
+    void Select(std::int16_t index);
+    bool RemoveSelected();
+    void Clear();
+    // False when nothing was repeated.
+    bool RemoveDuplicates();
+
+  signals:
+    void changed();
+    void saveFailed(const QString& message);
+
+  private:
+    void Save();
+
+    const SettingsFile& settings_;
+    FavoritesList list_;
+};
+
+}  // namespace velmor

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "settings/app_options.h"
+#include "settings/settings_store.h"
+
+namespace velmor {
+
+// The four options, read at the moment of need, and their file.
+class Options : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit Options(const SettingsFile& settings, QObject* parent = nullptr);
+
+    const AppOptions& Values() const { return values_; }
+    void Load();
+    // Takes the new values and saves all four in one save.
+    void Save(const AppOptions& values);
+
+  signals:
+    void changed();
+    void saveFailed(const QString& message);
+
+  private:
+    const SettingsFile& settings_;
+    AppOptions values_;
+};
+
+}  // namespace velmor
