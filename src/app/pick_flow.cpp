@@ -60,7 +60,6 @@ void PickFlow::Start() {
     // and closing them must not end the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     state_ = State::WaitingForWindow;
-    savedPosition_ = mainWindow_->pos();
     QWindow* handle = mainWindow_->windowHandle();
     if (handle != nullptr) handle->installEventFilter(this);
     mainWindow_->hide();
@@ -128,7 +127,7 @@ void PickFlow::Finish(Outcome outcome, const QString& reason) {
 void PickFlow::RestoreMainWindow() {
     if (!restoreWindow_ || !mainWindow_) return;
     restoreWindow_ = false;
-    mainWindow_->move(savedPosition_);
+    // Shown again as it was hidden: the window system kept its place.
     mainWindow_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();

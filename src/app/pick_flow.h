@@ -64,7 +64,6 @@ class PickFlow : public QObject {
     QTimer windowTimeout_;
     QTimer settle_;
     bool restoreWindow_ = false;
-    QPoint savedPosition_;
 };
 
 }  // namespace velmor

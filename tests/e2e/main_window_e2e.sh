@@ -9,7 +9,7 @@ e2e_start
 e2e_click $((8 + 16 + 4 * 20 + 10)) $((8 + 48 + 10))
 e2e_key ctrl+c
 e2e_expect "Ctrl+C copies the HTML format" "$(e2e_clipboard)" '"#FF0000"'
-e2e_expect "the swatch shows red" "$(e2e_pixel 30 400)" "#FF0000"
+e2e_expect "the swatch shows red" "$(e2e_pixel 30 430)" "#FF0000"
 
 # The panel's copy button of row 9 (RGB Format), sixth from the top.
 e2e_click $((548 + 9)) $((24 + 5 * 24 + 9))

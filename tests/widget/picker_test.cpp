@@ -1,5 +1,6 @@
 #include <QFrame>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QToolButton>
@@ -63,7 +64,7 @@ class FakeCapture : public ScreenCapture {
 class PickerTest : public WindowTest {
   protected:
     std::unique_ptr<ColorPicker> Open() {
-        auto picker = std::make_unique<ColorPicker>(TwoMonitors(), pointer_, options_);
+        auto picker = std::make_unique<ColorPicker>(TwoMonitors(), pointer_, pickerOptions_);
         QObject::connect(picker.get(), &ColorPicker::picked,
                          [this](const QString& text) { added_ << text; });
         picker->Open();
@@ -83,6 +84,7 @@ class PickerTest : public WindowTest {
     }
 
     FakePointer pointer_;
+    AppOptions pickerOptions_;
     QStringList added_;
 };
 
@@ -255,7 +257,7 @@ TEST_F(PickerTest, WhereThePointerCannotMoveKeysMoveADrawnSamplePoint) {
 }
 
 TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {
-    options_.keyboardOff = true;
+    pickerOptions_.keyboardOff = true;
     auto picker = Open();
     QTest::keyClick(picker->Surface(0), Qt::Key_Right);
     QTest::keyClick(picker->Surface(0), Qt::Key_Return);
@@ -269,7 +271,7 @@ class PickFlowTest : public PickerTest {
   protected:
     MainWindow& StartWithFlow() {
         MainWindow& w = Start();
-        flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_);
+        flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values());
         flow_->SetMainWindow(&w);
         w.SetPickCommand([this] { flow_->Start(); });
         QObject::connect(flow_.get(), &PickFlow::picked, &w,
@@ -311,7 +313,7 @@ TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
     }
     EXPECT_EQ(capture_.requests, 3);
     EXPECT_EQ(Row(0), "#070840");
-    EXPECT_EQ(w.Favorites().Text(), "070840;070840;070840");
+    EXPECT_EQ(FavoritesText(), "070840;070840;070840");
     EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>(3, PickFlow::Outcome::Closed));
 }
 
@@ -335,7 +337,7 @@ TEST_F(PickFlowTest, FailuresCancelsAndDesktopPicksBringTheWindowBack) {
         EXPECT_EQ(outcomes_.first(), c.outcome);
         EXPECT_EQ(flow_->Picker(), nullptr);
         EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(w.Favorites().Text(), c.favorites.toStdString());
+        EXPECT_EQ(FavoritesText(), c.favorites.toStdString());
         if (c.outcome == PickFlow::Outcome::Failed) {
             EXPECT_EQ(reason_, "no portal");
         }
@@ -349,16 +351,10 @@ TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {
     QTest::mouseClick(w.PickButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
     ColorPicker* picker = flow_->Picker();
-    QWidget* boxParent = nullptr;
-    QTimer::singleShot(50, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            boxParent = box->parentWidget();
-            box->close();
-        }
-    });
     picker->Track({3, 4});
     picker->Pick();
-    EXPECT_EQ(boxParent, picker->PanelSurface());
+    EXPECT_EQ(prompter_.texts.size(), 1);
+    EXPECT_EQ(prompter_.lastParent, picker->PanelSurface());
     EXPECT_EQ(picker->HistoryColor(0), 3 + 256 * 4 + 65536 * 0x40);
     EXPECT_TRUE(picker->IsOpen());
     picker->Close();

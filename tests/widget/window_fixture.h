@@ -2,20 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QDialog>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QMouseEvent>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
-#include "settings/app_options.h"
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/options.h"
+#include "platform/prompter.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 #include "ui/main/color_grid.h"
@@ -25,7 +22,30 @@
 
 namespace velmor::testing {
 
-// A main window on a settings.ini of its own, shown and ready for input.
+// Answers confirmations from a list (No once it is used up) and records
+// every text it is shown.
+class RecordingPrompter : public Prompter {
+  public:
+    bool AskYesNo(QWidget* parent, const QString& text) override {
+        Record(parent, text);
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+    void ShowStopMessage(QWidget* parent, const QString& text) override { Record(parent, text); }
+    void ShowInformation(QWidget* parent, const QString& text) override { Record(parent, text); }
+
+    QList<bool> answers;
+    QStringList texts;
+    QWidget* lastParent = nullptr;
+
+  private:
+    void Record(QWidget* parent, const QString& text) {
+        texts << text;
+        lastParent = parent;
+    }
+};
+
+// A main window on a settings.ini of its own, shown and ready for input, with
+// the models the application would give it.
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -34,22 +54,25 @@ class WindowTest : public ::testing::Test {
     void TearDown() override { window_.reset(); }
 
     MainWindow& Start() {
-        window_ = std::make_unique<MainWindow>(options_, *settings_);
+        window_.reset();
+        options_ = std::make_unique<Options>(*settings_);
+        current_ = std::make_unique<CurrentColor>();
+        favorites_ = std::make_unique<Favorites>(*settings_);
+        QObject::connect(favorites_.get(), &Favorites::saveFailed,
+                         [this](const QString& text) { prompter_.ShowStopMessage(nullptr, text); });
+        window_ = std::make_unique<MainWindow>(*options_, *current_, *favorites_, prompter_);
         window_->show();
         window_->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         return *window_;
     }
-    // Closes the window and opens a new one on the same folder.
-    MainWindow& Restart() {
-        window_.reset();
-        options_ = AppOptions{};
-        return Start();
-    }
+    // The options as the dialog would leave them (and saved).
+    void SetOptions(const AppOptions& values) { options_->Save(values); }
 
     void WriteSettings(const std::string& content) { WriteFile(settings_->Path(), content); }
     std::string SettingsText() const { return ReadFile(settings_->Path()); }
+    std::string FavoritesText() const { return favorites_->List().Text(); }
 
     QString Row(int index) const { return window_->Panel()->RowText(index); }
     static QString Clipboard() { return QGuiApplication::clipboard()->text(); }
@@ -69,48 +92,13 @@ class WindowTest : public ::testing::Test {
         QTest::keyClick(widget, key, modifiers);
     }
 
-    // Answers the next modal boxes, one after the other, with the buttons whose
-    // texts match, and records each box's text.
-    void AnswerNextBox(const QString& buttonText) { AnswerBoxes({buttonText}); }
-    void AnswerBoxes(QStringList answers) {
-        QTimer::singleShot(0, [this, answers] { AnswerWhenShown(answers, 200); });
-    }
-
     TempFolder folder_;
     std::unique_ptr<SettingsFile> settings_;
-    AppOptions options_;
+    RecordingPrompter prompter_;
+    std::unique_ptr<Options> options_;
+    std::unique_ptr<CurrentColor> current_;
+    std::unique_ptr<Favorites> favorites_;
     std::unique_ptr<MainWindow> window_;
-    QString lastBoxText_;
-    QString lastBoxDefault_;
-    QStringList boxTexts_;
-
-  private:
-    void AnswerWhenShown(QStringList answers, int triesLeft) {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) {
-            if (triesLeft > 0) {
-                QTimer::singleShot(
-                    10, [this, answers, triesLeft] { AnswerWhenShown(answers, triesLeft - 1); });
-            }
-            return;
-        }
-        box->setProperty("answered", true);
-        lastBoxText_ = box->text();
-        boxTexts_ << box->text();
-        lastBoxDefault_ =
-            box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
-        const QString answer = answers.takeFirst();
-        QAbstractButton* chosen = nullptr;
-        for (QAbstractButton* button : box->buttons()) {
-            if (button->text().remove('&') == answer) chosen = button;
-        }
-        if (!answers.isEmpty()) AnswerBoxes(answers);
-        if (chosen != nullptr) {
-            chosen->click();
-        } else {
-            box->reject();
-        }
-    }
 };
 
 }  // namespace velmor::testing

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "core/color_codec.h"
+#include "core/converter_steps.h"
 #include "core/text.h"
 #include "platform/picture_box.h"
 #include "platform/qt_color.h"
@@ -13,10 +13,6 @@
 namespace velmor {
 
 namespace {
-
-QString Decimal(std::int32_t value) {
-    return QString::number(value);
-}
 
 std::string Utf8(const QLineEdit* box) {
     return box->text().toStdString();
@@ -63,66 +59,28 @@ bool Converter::eventFilter(QObject* watched, QEvent* event) {
         // Leaving the box for another control, not the window losing the focus.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == htmlBox_) {
-                HtmlLeft();
-            } else if (watched == longBox_) {
-                LongLeft();
-            } else {
-                ComponentLeft();
-            }
+            Leave(watched == htmlBox_   ? ConverterBox::Html
+                  : watched == longBox_ ? ConverterBox::Long
+                                        : ConverterBox::Component);
         }
     }
     return QFrame::eventFilter(watched, event);
 }
 
-std::optional<std::int32_t> Converter::LongNumber() const {
-    return ParseInt32(Utf8(longBox_));
-}
-
-void Converter::FillPreview(std::optional<std::int32_t> number) {
-    // A number outside the colours leaves the preview as it was.
-    if (number && *number >= 0 && *number <= 0xFFFFFF) preview_->FillWith(ToQColor(*number));
-}
-
-void Converter::ShowComponents(std::optional<std::int32_t> number) {
-    if (!number) return;
-    const Components c = SplitColor(*number);
-    componentBoxes_[0]->setText(Decimal(c.red));
-    componentBoxes_[1]->setText(Decimal(c.green));
-    componentBoxes_[2]->setText(Decimal(c.blue));
-}
-
-void Converter::ShowHtmlFromComponents() {
-    if (const auto html = ColorToHtml(Utf8(componentBoxes_[0]), Utf8(componentBoxes_[1]), Utf8(componentBoxes_[2]))) {
-        htmlBox_->setText(QString::fromStdString(*html));
-    }
-}
-
-void Converter::HtmlLeft() {
-    std::string text(TrimSpaces(Utf8(htmlBox_)));
-    if (!text.empty() && text.front() == '#') text.erase(0, 1);
-    longBox_->setText(Decimal(HtmlToColor(text)));
-    const auto number = LongNumber();
-    FillPreview(number);
-    ShowComponents(number);
-}
-
-void Converter::LongLeft() {
-    const auto number = LongNumber();
-    FillPreview(number);
-    ShowComponents(number);
-    ShowHtmlFromComponents();
-}
-
-void Converter::ComponentLeft() {
-    const auto r = ParseInt16(Utf8(componentBoxes_[0]));
-    const auto g = ParseInt16(Utf8(componentBoxes_[1]));
-    const auto b = ParseInt16(Utf8(componentBoxes_[2]));
-    if (r && g && b) {
-        if (const auto color = MakeColor(*r, *g, *b)) longBox_->setText(Decimal(*color));
-    }
-    FillPreview(LongNumber());
-    ShowHtmlFromComponents();
+void Converter::Leave(ConverterBox box) {
+    const ConverterResult result =
+        ConverterLeft(box, {Utf8(htmlBox_), Utf8(longBox_), Utf8(componentBoxes_[0]),
+                            Utf8(componentBoxes_[1]), Utf8(componentBoxes_[2])});
+    auto show = [](QLineEdit* line, const std::string& text) {
+        const QString shown = QString::fromStdString(text);
+        if (line->text() != shown) line->setText(shown);
+    };
+    show(htmlBox_, result.texts.html);
+    show(longBox_, result.texts.longValue);
+    show(componentBoxes_[0], result.texts.red);
+    show(componentBoxes_[1], result.texts.green);
+    show(componentBoxes_[2], result.texts.blue);
+    if (result.preview) preview_->FillWith(ToQColor(*result.preview));
 }
 
 }  // namespace velmor

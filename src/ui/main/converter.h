@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/converter_steps.h"
+
 class QLineEdit;
 
 namespace velmor {
@@ -21,22 +23,18 @@ class Converter : public QFrame {
 
     QLineEdit* HtmlBox() const { return htmlBox_; }
     QLineEdit* LongBox() const { return longBox_; }
-    QLineEdit* ComponentBox(int index) const { return componentBoxes_[static_cast<std::size_t>(index)]; }
+    QLineEdit* ComponentBox(int index) const {
+        return componentBoxes_[static_cast<std::size_t>(index)];
+    }
     PictureBox* Preview() const { return preview_; }
 
-    void HtmlLeft();
-    void LongLeft();
-    void ComponentLeft();
+    // What leaving a box does: the other boxes and the preview follow it.
+    void Leave(ConverterBox box);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    std::optional<std::int32_t> LongNumber() const;
-    void FillPreview(std::optional<std::int32_t> number);
-    void ShowComponents(std::optional<std::int32_t> number);
-    void ShowHtmlFromComponents();
-
     QLineEdit* htmlBox_;
     QLineEdit* longBox_;
     std::array<QLineEdit*, 3> componentBoxes_{};
