@@ -62,7 +62,7 @@ void BM_Add2FavoAt223(benchmark::State& state) {
     Fixture f;
     f.Start(223);
     for (auto _ : state) {
-        f.window->Add2Favo("#123456");
+        f.window->AddToFavorites("#123456");
         state.PauseTiming();
         f.window->FavoriteColors()->DrawFavoritesGrid(223);
         f.window->FavoriteColors()->RemoveSelectedFavorite();

@@ -11,8 +11,8 @@
 #include "app/pick_flow.h"
 #include "core/value_formatter.h"
 #include "platform/display_probe.h"
-#include "platform/prompter.h"
 #include "platform/portal_capture.h"
+#include "platform/prompter.h"
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -76,8 +76,9 @@ int Application::RunWindow() {
     MainWindow window(options, current, favorites, prompter);
     flow.SetMainWindow(&window);
     window.SetPickCommand([&flow] { flow.Start(); });
-    QObject::connect(&flow, &PickFlow::picked, &window,
-                     [&](const QString& text) { window.Add2Favo(text, flow.MessageParent()); });
+    QObject::connect(&flow, &PickFlow::picked, &window, [&](const QString& text) {
+        window.AddToFavorites(text, flow.MessageParent());
+    });
     QObject::connect(&flow, &PickFlow::finished, &window,
                      [&](PickFlow::Outcome outcome, const QString& reason) {
                          if (outcome == PickFlow::Outcome::Failed) {

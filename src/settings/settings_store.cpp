@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,7 +62,7 @@ SaveResult FailedErrno(int error = errno) {
 
 // The file to read and write: a link is followed only to a regular file.
 struct Target {
-    std::string path;   // the regular file itself (links resolved)
+    std::string path;  // the regular file itself (links resolved)
     bool exists = false;
     struct stat status {};
 };
@@ -197,6 +198,30 @@ void RemoveStaleTemporaries(const std::string& path) {
     ::closedir(dir);
 }
 
+// Saves of several running copies take turns: each holds the folder's lock
+// from its read to its replace, so none undoes another's change. Waits at most
+// a few seconds for a copy that hangs, then saves anyway.
+class FolderLock {
+  public:
+    explicit FolderLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ < 0) return;
+        for (int tries = 0; tries < 600; ++tries) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+            if (errno != EWOULDBLOCK && errno != EINTR) return;
+            ::usleep(5000);
+        }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing lets go of the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+  private:
+    int fd_;
+};
+
 SaveResult ReplaceResolved(const Target& target, std::string_view content) {
     const std::string folder = FolderOf(target.path);
     std::string temp =
@@ -277,19 +302,24 @@ SaveResult EditSettings(const std::string& file, bool createFolder,
     if (changes.refused_) return Failed("a name or value cannot be stored in an INI line");
 
     std::string why;
-    const std::optional<Target> target = Resolve(requested, why);
+    std::optional<Target> target = Resolve(requested, why);
     if (!target) return Failed(why);
-    if (target->exists && ((target->status.st_mode & 0222) == 0 ||
-                           ::access(target->path.c_str(), W_OK) != 0)) {
-        return Failed("the file is read-only");
-    }
-    std::string content;
-    if (target->exists) {
-        if (ReadWholeFile(target->path, content) != ReadResult::Ok) return FailedErrno();
-    } else if (createFolder) {
+    if (!target->exists && createFolder) {
         std::error_code ec;
         std::filesystem::create_directories(FolderOf(target->path), ec);
         if (ec) return FailedErrno(ec.value());
+    }
+    const FolderLock lock(FolderOf(target->path));
+    target = Resolve(requested, why);  // again: another copy may have saved meanwhile
+    if (!target) return Failed(why);
+    if (target->exists &&
+        ((target->status.st_mode & 0222) == 0 || ::access(target->path.c_str(), W_OK) != 0)) {
+        return Failed("the file is read-only");
+    }
+    // Read under the lock: another copy may have saved since this one looked.
+    std::string content;
+    if (const ReadResult read = ReadWholeFile(target->path, content); read == ReadResult::Failed) {
+        return FailedErrno();
     }
     const FileEncoding encoding = DetectEncoding(content);
     const std::string text = DecodeText(content, encoding);

@@ -36,13 +36,6 @@ TEST(HtmlToColor, ReadsEachPieceOnItsOwn) {
     for (const auto& c : cases) EXPECT_EQ(HtmlToColor(c.text), c.expected) << c.text;
 }
 
-TEST(TwoDigitHex, PadsOrCuts) {
-    EXPECT_EQ(TwoDigitHex(""), "00");
-    EXPECT_EQ(TwoDigitHex("A"), "0A");
-    EXPECT_EQ(TwoDigitHex("FF"), "FF");
-    EXPECT_EQ(TwoDigitHex("12C"), "12");
-}
-
 TEST(ColorToHtml, FromIntegersIncludingOutOfRangeComponents) {
     const struct {
         int r, g, b;

@@ -109,17 +109,5 @@ TEST(FavoritesList, SavesExactlyTheTextAndRemovesTheKeyWhenEmpty) {
     EXPECT_EQ(ReadFile(settings.Path()), "[Options]\nUpper=False\n\n[Favorites]\n");
 }
 
-TEST(FavoritesList, ButtonRulesFollowTheSelectionAndSize) {
-    auto two = ListOf("aaaaaa;bbbbbb", 0);
-    EXPECT_TRUE(two.CanRemoveSelected());
-    EXPECT_TRUE(two.CanClear());
-    auto one = ListOf("aaaaaa", -1);
-    EXPECT_FALSE(one.CanRemoveSelected());
-    EXPECT_FALSE(one.CanClear());
-    auto none = ListOf("", -1);
-    EXPECT_FALSE(none.CanClear());
-    EXPECT_EQ(ListOf(Repeat("aaaaaa", 250), 0).LastIndex(), 249);
-}
-
 }  // namespace
 }  // namespace velmor

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "settings/ini_document.h"
 #include "settings/settings_store.h"
@@ -49,8 +50,8 @@ TEST(ReadSetting, ReadsAsTheProfileFunctionsDo) {
         {"blank names around section", "[  A  ]\n  k  =  v\n", "A", "k", "x", "v"},
         {"NUL ends a value", std::string("[A]\nk=a\0b\n", 10), "A", "k", "x", "a"},
         {"Ctrl+Z, VT and FF trimmed", "[A]\n\vk\f=\x1a v \x1a\n", "A", "k", "x", "v"},
-        {"UTF-16 little endian", std::string("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE9\0\n\0", 18), "A",
-         "k", "x", "\xC3\xA9"},
+        {"UTF-16 little endian", std::string("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE9\0\n\0", 18), "A", "k",
+         "x", "\xC3\xA9"},
         {"UTF-16 big endian", std::string("\xFE\xFF\0[\0A\0]\0\n\0k\0=\0v", 16), "A", "k", "x",
          "v"},
         {"keys before any section", "k=v\n[A]\n", "A", "k", "x", "x"},
@@ -168,10 +169,10 @@ TEST(SettingsFile, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
     } cases[] = {
         {"read-only file", [&] { WriteFile(file, "[A]\nk=1\n"), ::chmod(file.c_str(), 0444); },
          "the file is read-only"},
-        {"a folder", [&] { std::filesystem::create_directory(file); }, "it is a folder, not a file"},
+        {"a folder", [&] { std::filesystem::create_directory(file); },
+         "it is a folder, not a file"},
         {"a FIFO", [&] { ::mkfifo(file.c_str(), 0644); }, "it is not a regular file"},
-        {"a dangling link",
-         [&] { std::filesystem::create_symlink(folder.File("gone.ini"), file); },
+        {"a dangling link", [&] { std::filesystem::create_symlink(folder.File("gone.ini"), file); },
          "it is a symbolic link to a file that does not exist"},
         {"a link to a folder", [&] { std::filesystem::create_symlink(folder.Path(), file); },
          "it is a folder, not a file"},
@@ -187,7 +188,7 @@ TEST(SettingsFile, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
         EXPECT_FALSE(result.ok) << c.name;
         EXPECT_EQ(result.reason, c.reason) << c.name;
         EXPECT_EQ(std::filesystem::symlink_status(file).type(), before) << c.name;
-        ::chmod(file.c_str(), 0644);
+        if (before == std::filesystem::file_type::regular) ::chmod(file.c_str(), 0644);
     }
     EXPECT_EQ(SettingsFile(folder.File("missing/settings.ini")).Write("A", "k", "v").reason,
               "its folder does not exist");
@@ -265,7 +266,8 @@ TEST(ChooseSettingsLocation, BesideOnlyAPortableCopyElseTheConfigFolder) {
         {"/opt/v", false, true, false, "/cfg", "/home/u", "/opt/v/settings.ini"},
         {"/opt/v", false, false, false, "/cfg", "/home/u", "/cfg/velmor-color-picker/settings.ini"},
         // Installed: never beside the program, root included, even with a file there.
-        {"/usr/bin", true, true, true, nullptr, "/root", "/root/.config/velmor-color-picker/settings.ini"},
+        {"/usr/bin", true, true, true, nullptr, "/root",
+         "/root/.config/velmor-color-picker/settings.ini"},
         {"/opt/v", false, false, false, "", "/home/u",
          "/home/u/.config/velmor-color-picker/settings.ini"},
         {"/opt/v", false, false, false, "relative", "/home/u",
@@ -276,14 +278,14 @@ TEST(ChooseSettingsLocation, BesideOnlyAPortableCopyElseTheConfigFolder) {
         const SettingsLocation chosen =
             ChooseSettingsLocation({c.folder, c.system, c.beside, c.writable}, c.xdg, c.home);
         EXPECT_EQ(chosen.path, c.path) << c.folder << " " << c.system;
-        EXPECT_EQ(chosen.createFolder, std::string(c.path).find("velmor-color-picker/") !=
-                                           std::string::npos);
+        EXPECT_EQ(chosen.createFolder,
+                  std::string(c.path).find("velmor-color-picker/") != std::string::npos);
     }
     const struct {
         const char* folder;
         bool system;
-    } folders[] = {{"/usr/bin", true},         {"/usr/local/bin/", true}, {"/usr", true},
-                   {"/opt/velmor/bin", true},  {"/opt/velmor", false},    {"/home/u/build", false},
+    } folders[] = {{"/usr/bin", true},        {"/usr/local/bin/", true}, {"/usr", true},
+                   {"/opt/velmor/bin", true}, {"/opt/velmor", false},    {"/home/u/build", false},
                    {"/usrlocal/bin", false}};
     for (const auto& f : folders) {
         EXPECT_EQ(IsSystemFolder(f.folder, "/opt/velmor/bin"), f.system) << f.folder;
@@ -297,6 +299,53 @@ TEST(IniDocument, ReadsBackWhatWasSetAmongAwkwardLines) {
     EXPECT_EQ(doc.Lookup("B", "k"), "v");
     EXPECT_EQ(doc.Lookup("C", "k"), "w");
     EXPECT_EQ(doc.Content().substr(0, 15), "garbage\n[\n]\n[A\n");
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+// Two running copies saving at once: neither loses the other's change.
+TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
+    testing::TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+    constexpr std::size_t kSaves = 300;
+    // Each copy adds one mark to its own key per save; a change one copy
+    // undoes for the other shows as a mark missing at the end.
+    auto copy = [&file](const char* section) {
+        const SettingsFile settings(file);
+        for (std::size_t i = 0; i < kSaves; ++i) {
+            ASSERT_TRUE(
+                settings.Write(section, "Marks", settings.Read(section, "Marks", "") + "x"));
+        }
+    };
+    std::thread first(copy, "Favorites");
+    std::thread second(copy, "Options");
+    first.join();
+    second.join();
+    EXPECT_EQ(ReadSetting("Favorites", "Marks", "", file).size(), kSaves);
+    EXPECT_EQ(ReadSetting("Options", "Marks", "", file).size(), kSaves);
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+// A folder that refuses new files, holding a settings.ini that may be written.
+TEST(SettingsFile, AFileInALockedFolderIsRewrittenInPlace) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may create files in any folder";
+    testing::TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+    testing::WriteFile(file, "[A]\nk=1\nlonger=line\n");
+    ::chmod(folder.Path().c_str(), 0555);
+    const SaveResult result = SettingsFile(file).Write("A", "longer", "");
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(testing::ReadFile(file), "[A]\nk=1\n");
 }
 
 }  // namespace

@@ -64,14 +64,6 @@ TEST(FormatColor, OddTextsStillGiveFourteenTextsWithoutFailing) {
     EXPECT_EQ(FormatColor("#12", "", true).Text(ValueFormat::JavaFormat), "0x1212");
 }
 
-TEST(ValueFormatTexts, ListItemsAndCaptions) {
-    EXPECT_EQ(ValueFormatListItem(8), "HTML Format");
-    EXPECT_EQ(ValueFormatCaption(6), "HEX Format");
-    EXPECT_EQ(ValueFormatCaption(11), "C++ Format:");
-    EXPECT_EQ(ValueFormatListItem(14), "");
-    EXPECT_EQ(ValueFormatListItem(-1), "");
-}
-
 TEST(NameLine, ComposesAndSwapsBothArrangements) {
     EXPECT_EQ(NameLine("DarkOrange", "ff8c00", true), "DarkOrange  (#ff8c00)");
     EXPECT_EQ(NameLine("DarkOrange", "ff8c00", false), "#ff8c00  (DarkOrange)");

@@ -95,7 +95,7 @@ TEST_F(WindowTest, AFullListRefusesTheColourButShowsIt) {
     WriteSettings("[Favorites]\nFavorites=" + Entries(224) + "\n");
     MainWindow& w = Start();
     const std::string before = SettingsText();
-    w.Add2Favo("#123456");
+    w.AddToFavorites("#123456");
     EXPECT_EQ(prompter_.texts, QStringList{kFull});
     EXPECT_EQ(Row(0), "#123456");
     EXPECT_EQ(SettingsText(), before);
@@ -103,8 +103,8 @@ TEST_F(WindowTest, AFullListRefusesTheColourButShowsIt) {
 
 TEST_F(WindowTest, ARestartShowsTheSameListWithTheFirstSelected) {
     MainWindow& w = Start();
-    w.Add2Favo("DarkOrange  (#ff8c00)");
-    w.Add2Favo("#00FF00  (Lime)");
+    w.AddToFavorites("DarkOrange  (#ff8c00)");
+    w.AddToFavorites("#00FF00  (Lime)");
     EXPECT_EQ(Row(1), "Lime");
     MainWindow& again = Start();
     EXPECT_EQ(FavoritesText(), "ff8c00;00FF00");
@@ -127,10 +127,10 @@ TEST_F(WindowTest, ADamagedListLoadsAndIsNeverRewrittenByReading) {
 
 TEST_F(WindowTest, AFailedSaveSaysWhyAndKeepsTheColourForTheSession) {
     MainWindow& w = Start();
-    w.Add2Favo("#ff0000");
+    w.AddToFavorites("#ff0000");
     // Another program locks the file after start-up.
     ::chmod(settings_->Path().c_str(), 0444);
-    w.Add2Favo("#00ff00");
+    w.AddToFavorites("#00ff00");
     ::chmod(settings_->Path().c_str(), 0644);
     EXPECT_EQ(
         prompter_.texts,
@@ -139,7 +139,7 @@ TEST_F(WindowTest, AFailedSaveSaysWhyAndKeepsTheColourForTheSession) {
     EXPECT_EQ(FavoritesText(), "ff0000;00ff00");
     EXPECT_EQ(SettingsText(), "[Favorites]\nFavorites=ff0000\n");
     // The next save that can be done stores everything the user has.
-    w.Add2Favo("#0000ff");
+    w.AddToFavorites("#0000ff");
     EXPECT_EQ(SettingsText(), "[Favorites]\nFavorites=ff0000;00ff00;0000ff\n");
 }
 
@@ -148,9 +148,9 @@ TEST_F(WindowTest, TwoRunningCopiesKeepEachOthersSavedSettings) {
     Options otherOptions(*settings_);
     Favorites otherFavorites(*settings_);
     otherFavorites.Load();
-    first.Add2Favo("#ff0000");
+    first.AddToFavorites("#ff0000");
     otherOptions.Save({false, false, true, 8});  // what the other copy's OK does
-    first.Add2Favo("#00ff00");
+    first.AddToFavorites("#00ff00");
     otherFavorites.RemoveSelected();  // nothing selected there: no write
     EXPECT_EQ(SettingsText(),
               "[Favorites]\nFavorites=ff0000;00ff00\n\n[Options]\nUpper=False\nRemove=False\n"

@@ -274,8 +274,9 @@ class PickFlowTest : public PickerTest {
         flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values());
         flow_->SetMainWindow(&w);
         w.SetPickCommand([this] { flow_->Start(); });
-        QObject::connect(flow_.get(), &PickFlow::picked, &w,
-                         [this, &w](const QString& t) { w.Add2Favo(t, flow_->MessageParent()); });
+        QObject::connect(flow_.get(), &PickFlow::picked, &w, [this, &w](const QString& t) {
+            w.AddToFavorites(t, flow_->MessageParent());
+        });
         QObject::connect(flow_.get(), &PickFlow::finished,
                          [this](PickFlow::Outcome o, const QString& reason) {
                              outcomes_ << o;

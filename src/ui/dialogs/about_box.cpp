@@ -45,9 +45,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, FixedBorderFlags(Qt::Dialo
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* image1 = new QLabel(this);
-    image1->setGeometry(TwipsRect(240, 240, 720, 720));
-    image1->setPixmap(Artwork::Pixmap("product", QSize(48, 48)));
+    auto* productImage = new QLabel(this);
+    productImage->setGeometry(TwipsRect(240, 240, 720, 720));
+    productImage->setPixmap(Artwork::Pixmap("product", QSize(48, 48)));
 
     const struct {
         QString text;
@@ -56,27 +56,27 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, FixedBorderFlags(Qt::Dialo
                   {QStringLiteral("Free software for picking colours."), 1080, 720},
                   {QStringLiteral("Website:"), 1080, 1200},
                   {QStringLiteral("Support:"), 1080, 1560}};
-    for (std::size_t i = 0; i < label1_.size(); ++i) {
-        label1_[i] = new QLabel(labels[i].text, this);
-        label1_[i]->move(TwipsPoint(labels[i].left, labels[i].top));
+    for (std::size_t i = 0; i < captions_.size(); ++i) {
+        captions_[i] = new QLabel(labels[i].text, this);
+        captions_[i]->move(TwipsPoint(labels[i].left, labels[i].top));
     }
-    QFont title = label1_[0]->font();
+    QFont title = captions_[0]->font();
     title.setBold(true);
     title.setPixelSize(13);
-    label1_[0]->setFont(title);
-    QPalette red = label1_[0]->palette();
+    captions_[0]->setFont(title);
+    QPalette red = captions_[0]->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    label1_[0]->setPalette(red);
-    for (QLabel* label : label1_) label->adjustSize();
+    captions_[0]->setPalette(red);
+    for (QLabel* label : captions_) label->adjustSize();
 
-    lWeb_ = new LinkLabel(kWebAddress, this);
-    lWeb_->setObjectName(QStringLiteral("lWeb"));
-    lWeb_->move(TwipsPoint(1920, 1200));
-    lSupp_ = new LinkLabel(kSupportAddress, this);
-    lSupp_->setObjectName(QStringLiteral("lSupp"));
-    lSupp_->move(TwipsPoint(1920, 1560));
-    connect(lWeb_, &LinkLabel::clicked, this, [] { OpenWebSite(); });
-    connect(lSupp_, &LinkLabel::clicked, this, [] { OpenSupportMail(); });
+    webLink_ = new LinkLabel(kWebAddress, this);
+    webLink_->setObjectName(QStringLiteral("webLink"));
+    webLink_->move(TwipsPoint(1920, 1200));
+    supportLink_ = new LinkLabel(kSupportAddress, this);
+    supportLink_->setObjectName(QStringLiteral("supportLink"));
+    supportLink_->move(TwipsPoint(1920, 1560));
+    connect(webLink_, &LinkLabel::clicked, this, [] { OpenWebSite(); });
+    connect(supportLink_, &LinkLabel::clicked, this, [] { OpenSupportMail(); });
     okButton_->setFocus(Qt::OtherFocusReason);
 }
 

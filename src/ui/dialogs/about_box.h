@@ -29,19 +29,19 @@ class AboutBox : public QDialog {
   public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    LinkLabel* WebLink() const { return lWeb_; }
-    LinkLabel* SupportLink() const { return lSupp_; }
+    LinkLabel* WebLink() const { return webLink_; }
+    LinkLabel* SupportLink() const { return supportLink_; }
     QPushButton* OkButton() const { return okButton_; }
-    QLabel* Caption(int index) const { return label1_[static_cast<std::size_t>(index)]; }
+    QLabel* Caption(int index) const { return captions_[static_cast<std::size_t>(index)]; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QPushButton* okButton_;
-    std::array<QLabel*, 4> label1_{};
-    LinkLabel* lWeb_;
-    LinkLabel* lSupp_;
+    std::array<QLabel*, 4> captions_{};
+    LinkLabel* webLink_;
+    LinkLabel* supportLink_;
 };
 
 }  // namespace velmor

@@ -32,21 +32,21 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     defaultButton_ =
         MakeCommandButton(QStringLiteral("&Default"), TwipsRect(4680, 1080, 1215, 375), this);
 
-    auto* frame1 = new QGroupBox(QStringLiteral("Show letters in"), this);
-    frame1->setGeometry(TwipsRect(1200, 120, 3255, 855));
-    upperCase_ = new QRadioButton(QStringLiteral("&Upper case"), frame1);
+    auto* letterCase = new QGroupBox(QStringLiteral("Show letters in"), this);
+    letterCase->setGeometry(TwipsRect(1200, 120, 3255, 855));
+    upperCase_ = new QRadioButton(QStringLiteral("&Upper case"), letterCase);
     upperCase_->setGeometry(TwipsRect(240, 360, 1335, 255));
-    lowerCase_ = new QRadioButton(QStringLiteral("&Lower case"), frame1);
+    lowerCase_ = new QRadioButton(QStringLiteral("&Lower case"), letterCase);
     lowerCase_->setGeometry(TwipsRect(1680, 360, 1335, 255));
 
     keyboardOff_ = new QCheckBox(QStringLiteral("Remove keyboard support"), this);
     keyboardOff_->setGeometry(TwipsRect(1200, 1200, 2775, 255));
-    auto* label1 =
+    auto* keyboardNote =
         new QLabel(QStringLiteral("If the keyboard support may affect your PC running, you "
                                   "may check this item to disable it."),
                    this);
-    label1->setWordWrap(true);
-    label1->setGeometry(TwipsRect(1560, 1560, 3375, 495));
+    keyboardNote->setWordWrap(true);
+    keyboardNote->setGeometry(TwipsRect(1560, 1560, 3375, 495));
     ctrlCCopies_ =
         new QCheckBox(QStringLiteral("When press \"CTRL+C\", copy which value to clipboard"), this);
     ctrlCCopies_->setGeometry(TwipsRect(1200, 2160, 4335, 255));
@@ -58,9 +58,9 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     for (int i = 0; i < kValueFormatCount; ++i) {
         valueList_->addItem(QString::fromUtf8(ValueFormatListItem(i).data()));
     }
-    auto* image1 = new QLabel(this);
-    image1->setGeometry(TwipsRect(240, 240, 720, 720));
-    image1->setPixmap(Artwork::Pixmap("gear", QSize(48, 48)));
+    auto* gearImage = new QLabel(this);
+    gearImage->setGeometry(TwipsRect(240, 240, 720, 720));
+    gearImage->setPixmap(Artwork::Pixmap("gear", QSize(48, 48)));
 
     setTabOrder(okButton_, cancelButton_);
     setTabOrder(cancelButton_, upperCase_);
@@ -82,7 +82,8 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     keyboardOff_->setChecked(options_.Values().keyboardOff);
     ctrlCCopies_->setChecked(options_.Values().ctrlCCopies);
     // A number outside the list (only from a hand-edited file) shows no item.
-    valueList_->setCurrentIndex(IsValueFormat(options_.Values().copiedValue) ? options_.Values().copiedValue : -1);
+    valueList_->setCurrentIndex(
+        IsValueFormat(options_.Values().copiedValue) ? options_.Values().copiedValue : -1);
     RefreshOptionControls();
     okButton_->setFocus(Qt::OtherFocusReason);
 }

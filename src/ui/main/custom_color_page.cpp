@@ -61,12 +61,12 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     connect(dialogButton_, &QPushButton::clicked, this, &CustomColorPage::OpenColorDialog);
 
     AddCaption(QStringLiteral("Color:"), 240, 3240);
-    QFrame* frame1 = AddFrame(960, 3120, 1575, 495);
-    customLine_ = new QLineEdit(QStringLiteral("#000000"), frame1);
+    QFrame* lineFrame = AddFrame(960, 3120, 1575, 495);
+    customLine_ = new QLineEdit(QStringLiteral("#000000"), lineFrame);
     customLine_->setObjectName(QStringLiteral("customLine"));
     customLine_->setReadOnly(true);
     customLine_->setFocusPolicy(Qt::NoFocus);
-    customLine_->setGeometry(8, (frame1->height() - 19) / 2, 89, 19);
+    customLine_->setGeometry(8, (lineFrame->height() - 19) / 2, 89, 19);
     QPalette face = customLine_->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     customLine_->setPalette(face);

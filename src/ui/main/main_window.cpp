@@ -74,7 +74,7 @@ MainWindow::MainWindow(Options& options, CurrentColor& current, Favorites& favor
       prompter_(prompter) {
     setWindowTitle(QStringLiteral("Velmor Color Picker"));
     setWindowIcon(Artwork::Icon("app"));
-    setObjectName(QStringLiteral("frmPalette"));
+    setObjectName(QStringLiteral("mainWindow"));
     UseDesignFont(this);
     // Taller than the layout by kTallerBy, so the favourites' colour line shows.
     setFixedSize(TwipsToPixels(8895), TwipsToPixels(6525 + kTallerBy));
@@ -128,21 +128,22 @@ void MainWindow::BuildLayout() {
     });
 
     addButton_ = MakeCommandButton(QStringLiteral("Add to &Favorites"),
-                                     TwipsRect(840, 5850 + kTallerBy, 1575, 315), this);
+                                   TwipsRect(840, 5850 + kTallerBy, 1575, 315), this);
     pickButton_ = MakeCommandButton(QString(), TwipsRect(2760, 5850 + kTallerBy, 1455, 315), this);
     pickButton_->setObjectName(QStringLiteral("pickButton"));
     pickButton_->setAccessibleName(QStringLiteral("Pick Color..."));
     pickButton_->setToolTip(QStringLiteral("Pick Color..."));
     pickButton_->setIcon(QIcon(PickButtonPicture(pickButton_->size() - QSize(8, 6), font(),
-                                              palette().color(QPalette::ButtonText))));
+                                                 palette().color(QPalette::ButtonText))));
     pickButton_->setIconSize(pickButton_->size() - QSize(8, 6));
-    optionsButton_ =
-        MakeCommandButton(QStringLiteral("&Options ..."), TwipsRect(4440, 5850 + kTallerBy, 975, 315), this);
-    aboutButton_ =
-        MakeCommandButton(QStringLiteral("&About ..."), TwipsRect(5465, 5850 + kTallerBy, 975, 315), this);
-    helpButton_ =
-        MakeCommandButton(QStringLiteral("&Help..."), TwipsRect(6480, 5850 + kTallerBy, 975, 315), this);
-    exitButton_ = MakeCommandButton(QStringLiteral("E&xit"), TwipsRect(7800, 5850 + kTallerBy, 735, 315), this);
+    optionsButton_ = MakeCommandButton(QStringLiteral("&Options ..."),
+                                       TwipsRect(4440, 5850 + kTallerBy, 975, 315), this);
+    aboutButton_ = MakeCommandButton(QStringLiteral("&About ..."),
+                                     TwipsRect(5465, 5850 + kTallerBy, 975, 315), this);
+    helpButton_ = MakeCommandButton(QStringLiteral("&Help..."),
+                                    TwipsRect(6480, 5850 + kTallerBy, 975, 315), this);
+    exitButton_ = MakeCommandButton(QStringLiteral("E&xit"),
+                                    TwipsRect(7800, 5850 + kTallerBy, 735, 315), this);
 
     // The pick button comes first in the tab order.
     setTabOrder(pickButton_, optionsButton_);
@@ -152,18 +153,18 @@ void MainWindow::BuildLayout() {
     setTabOrder(exitButton_, addButton_);
 
     connect(addButton_, &QPushButton::clicked, this,
-            [this] { Add2Favo(panel_->CurrentColorText()); });
+            [this] { AddToFavorites(panel_->CurrentColorText()); });
     connect(pickButton_, &QPushButton::clicked, this, &MainWindow::PickCommand);
     connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::OptionsCommand);
     connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::AboutCommand);
     connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpCommand);
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
-    for (ColorPage* page : std::initializer_list<ColorPage*>{namedPage_, safetyPage_, customPage_,
-                                                              favoritesPage_}) {
+    for (ColorPage* page :
+         std::initializer_list<ColorPage*>{namedPage_, safetyPage_, customPage_, favoritesPage_}) {
         connect(page, &ColorPage::colorChosen, &current_, &CurrentColor::Set);
         connect(page, &ColorPage::addToFavoritesRequested, this,
-                [this](const QString& text) { Add2Favo(text); });
+                [this](const QString& text) { AddToFavorites(text); });
         connect(page, &ColorPage::copyRequested, this, &PutTextOnClipboard);
     }
 
@@ -185,7 +186,7 @@ void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
     panel_->CopyChosenValue(modifiers);
 }
 
-void MainWindow::Add2Favo(const QString& text, QWidget* messageParent) {
+void MainWindow::AddToFavorites(const QString& text, QWidget* messageParent) {
     const std::string entry = FavoritesList::ExtractEntry(text.toStdString());
     current_.Set(QString::fromStdString("#" + entry));
     if (!favorites_.Add(text)) {

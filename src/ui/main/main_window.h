@@ -43,7 +43,7 @@ class MainWindow : public QWidget {
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
     // Makes the colour current and adds it to the favourites; a full list is
     // reported over `messageParent` (this window when none is given).
-    void Add2Favo(const QString& text, QWidget* messageParent = nullptr);
+    void AddToFavorites(const QString& text, QWidget* messageParent = nullptr);
 
     // The command run by the pick button, Enter and the P key.
     void SetPickCommand(std::function<void()> command) { pickCommand_ = std::move(command); }

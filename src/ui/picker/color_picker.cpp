@@ -89,7 +89,7 @@ void ColorPicker::BuildPanel(QWidget* surface) {
     UseDesignFont(surface);
     const QColor face = surface->palette().color(QPalette::Button);
     panel_ = new QFrame(surface);
-    panel_->setObjectName(QStringLiteral("Frame1"));
+    panel_->setObjectName(QStringLiteral("panel"));
     panel_->setFrameShape(QFrame::Panel);
     panel_->setFrameShadow(QFrame::Raised);
     panel_->setAutoFillBackground(true);
@@ -127,7 +127,7 @@ void ColorPicker::BuildPanel(QWidget* surface) {
     connect(closeButton_, &QToolButton::clicked, this, &ColorPicker::Close);
 
     htmlField_ = new QLineEdit(QStringLiteral("#000000"), panel_);
-    htmlField_->setObjectName(QStringLiteral("txtHTML"));
+    htmlField_->setObjectName(QStringLiteral("htmlField"));
     htmlField_->setReadOnly(true);
     htmlField_->setFocusPolicy(Qt::NoFocus);
     htmlField_->setGeometry(TwipsRect(840, 480, 735, 285));
@@ -144,7 +144,7 @@ void ColorPicker::BuildPanel(QWidget* surface) {
     sample_ = ToColorValue(face.rgb());
 
     magnifier_ = new MagnifierView(panel_);
-    magnifier_->setObjectName(QStringLiteral("Picture1"));
+    magnifier_->setObjectName(QStringLiteral("magnifier"));
     magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
     magnifier_->Clear();
     auto* historyFrame = new QWidget(panel_);

@@ -17,7 +17,7 @@ PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       picker_(picker),
       monitor_(monitor) {
-    setObjectName(QStringLiteral("frmColorPicker"));
+    setObjectName(QStringLiteral("pickerSurface"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
