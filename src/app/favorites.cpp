@@ -12,8 +12,7 @@ void Favorites::Load() {
 bool Favorites::Add(const QString& text) {
     if (list_.IsFull()) return false;
     list_.Append(FavoritesList::ExtractEntry(text.toStdString()));
-    Save();
-    Select(-1);
+    SaveAndSelect(-1);
     return true;
 }
 
@@ -26,30 +25,29 @@ void Favorites::Select(std::int16_t index) {
 
 bool Favorites::RemoveSelected() {
     if (!list_.RemoveSelected()) return false;
-    Save();
-    Select(list_.SelectedIndex());
+    SaveAndSelect(list_.SelectedIndex());
     return true;
 }
 
 void Favorites::Clear() {
     list_.Clear();
-    Save();
-    Select(-1);
+    SaveAndSelect(-1);
 }
 
 bool Favorites::RemoveDuplicates() {
     if (!list_.RemoveDuplicates()) return false;
-    Save();
-    Select(list_.SelectedIndex());
+    SaveAndSelect(list_.SelectedIndex());
     return true;
 }
 
-void Favorites::Save() {
+void Favorites::SaveAndSelect(std::int16_t selection) {
     const SaveResult result = list_.Save(settings_);
-    if (result) return;
-    emit saveFailed(tr("Your favourites could not be saved to %1: %2.")
-                        .arg(QString::fromStdString(settings_.Path()),
-                             QString::fromStdString(result.reason)));
+    if (!result) {
+        emit saveFailed(tr("Your favourites could not be saved to %1: %2.")
+                            .arg(QString::fromStdString(settings_.Path()),
+                                 QString::fromStdString(result.reason)));
+    }
+    Select(selection);
 }
 
 }  // namespace velmor

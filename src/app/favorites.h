@@ -36,7 +36,8 @@ class Favorites : public QObject {
     void saveFailed(const QString& message);
 
   private:
-    void Save();
+    // Every change is saved at once; a failure is told, and the list stays.
+    void SaveAndSelect(std::int16_t selection);
 
     const SettingsFile& settings_;
     FavoritesList list_;

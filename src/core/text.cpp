@@ -105,9 +105,14 @@ std::size_t CharacterOffset(std::string_view text, std::size_t n) {
     return at;
 }
 
+// Counted as CharacterOffset steps: a stray continuation byte at the start
+// is a character of its own.
 std::size_t CharacterCount(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at = CharacterOffset(text.substr(at), 1) + at) {
+        ++count;
+    }
+    return count;
 }
 
 }  // namespace
