@@ -4,11 +4,14 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <string>
 
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
 #include "app/pick_flow.h"
+#include "core/color_spaces.h"
 #include "core/value_formatter.h"
 #include "platform/display_probe.h"
 #include "platform/portal_capture.h"
@@ -96,16 +99,67 @@ int Application::RunWindow() {
     return QApplication::exec();
 }
 
+namespace {
+
+// What --pick prints for a picked "#RRGGBB": one of the fourteen, a notation or
+// a template from [Formats]; an error names what is wrong.
+struct PickOutput {
+    std::function<std::string(const QString&)> write;
+    std::string error;
+};
+
+PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
+    const bool upper = options.Values().upperCase;
+    if (line.formatName.empty()) {
+        const int index = line.format;
+        return {[index, upper](const QString& text) {
+                    return FormatColor(text.toStdString(), {}, upper)
+                        .texts[static_cast<std::size_t>(index)];
+                },
+                {}};
+    }
+    if (const auto notation = NotationNamed(line.formatName)) {
+        return {[n = *notation](const QString& text) {
+                    return WriteNotation(n, ParseHexColor(text.toStdString()).value_or(Srgb8{}));
+                },
+                {}};
+    }
+    for (const auto& [name, pattern] : options.Formats()) {
+        if (name.compare(QString::fromStdString(line.formatName), Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        std::string why;
+        const std::string p = pattern.toStdString();
+        if (!ExpandTemplate(p, Srgb8{}, &why)) {
+            return {{}, "the template " + line.formatName + " cannot be read: " + why};
+        }
+        return {[p](const QString& text) {
+                    return ExpandTemplate(p, ParseHexColor(text.toStdString()).value_or(Srgb8{}))
+                        .value_or(std::string());
+                },
+                {}};
+    }
+    return {{},
+            "unknown format \"" + line.formatName +
+                "\": use 0 to 13, hex, rgb, hsl, hwb, lab, lch, oklab, oklch, hsv, cmyk, or a "
+                "template name from [Formats] in settings.ini"};
+}
+
+}  // namespace
+
 int Application::RunPickOnly() {
-    // Reads the options for the letter case; writes nothing.
+    // Reads the options for the letter case and the templates; writes nothing.
     const SettingsFile settings = OpenSettings();
-    AppOptions options;
-    ResetOptions(options);
-    LoadOptions(options, settings);
+    Options options(settings);
+    options.Load();
+    const PickOutput output = ChoosePickOutput(commandLine_, options);
+    if (!output.error.empty()) {
+        std::fprintf(stderr, "velmor-color-picker: %s\n", output.error.c_str());
+        return 2;
+    }
     const auto capture = MakeCapture();
     const auto pointer = MakePointer();
-    PickFlow flow(*capture, *pointer, options);
-    const int format = commandLine_.format;
+    PickFlow flow(*capture, *pointer, options.Values());
     int status = -1;  // the first answer counts: a pick, a close, or a failure
     auto finish = [&status](int code) {
         if (status >= 0) return;
@@ -114,8 +168,7 @@ int Application::RunPickOnly() {
     };
     QObject::connect(&flow, &PickFlow::picked, &flow, [&](const QString& text) {
         if (status >= 0) return;
-        const FormattedColor f = FormatColor(text.toStdString(), {}, options.upperCase);
-        std::printf("%s\n", f.texts[static_cast<std::size_t>(format)].c_str());
+        std::printf("%s\n", output.write(text).c_str());
         std::fflush(stdout);
         finish(0);
     });

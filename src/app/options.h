@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <utility>
+#include <vector>
 
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -16,6 +18,8 @@ class Options : public QObject {
     explicit Options(const SettingsFile& settings, QObject* parent = nullptr);
 
     const AppOptions& Values() const { return values_; }
+    // The user's own notations: the keys of [Formats], name and template.
+    const std::vector<std::pair<QString, QString>>& Formats() const { return formats_; }
     void Load();
     // Takes the new values and saves all four in one save.
     void Save(const AppOptions& values);
@@ -27,6 +31,7 @@ class Options : public QObject {
   private:
     const SettingsFile& settings_;
     AppOptions values_;
+    std::vector<std::pair<QString, QString>> formats_;
 };
 
 }  // namespace velmor

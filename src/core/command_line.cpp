@@ -20,19 +20,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             std::string value;
             if (a == "--format") {
                 if (i + 1 >= arguments.size()) {
-                    line.error = "--format needs a number from 0 to 13";
+                    line.error = "--format needs a number from 0 to 13 or a name";
                     return line;
                 }
                 value = arguments[++i];
             } else {
                 value = a.substr(9);
             }
-            const std::optional<std::int16_t> n = ParseInt16(value);
-            if (!n || !IsValueFormat(*n)) {
-                line.error = "--format takes a number from 0 to 13, not \"" + value + "\"";
+            // A number is one of the fourteen; a name is a notation or a template.
+            if (const std::optional<std::int16_t> n = ParseInt16(value)) {
+                if (!IsValueFormat(*n)) {
+                    line.error =
+                        "--format takes a number from 0 to 13 or a name, not \"" + value + "\"";
+                    return line;
+                }
+                line.format = static_cast<int>(*n);
+            } else if (!std::string_view(TrimSpaces(value)).empty()) {
+                line.formatName = std::string(TrimSpaces(value));
+            } else {
+                line.error = "--format needs a number from 0 to 13 or a name";
                 return line;
             }
-            line.format = static_cast<int>(*n);
             formatGiven = true;
         } else {
             line.error = "unknown option \"" + a + "\"";

@@ -10,8 +10,9 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool pick = false;
-    int format = 0;     // which of the fourteen notations --pick prints
-    std::string error;  // set when the arguments cannot be used
+    int format = 0;          // which of the fourteen notations --pick prints
+    std::string formatName;  // or a notation ("oklch") or template name instead
+    std::string error;       // set when the arguments cannot be used
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -108,6 +108,18 @@ std::string_view LineEnding(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+std::string Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+}  // namespace
+
 std::optional<std::string> IniDocument::Lookup(std::string_view section,
                                                std::string_view key) const {
     const auto lines = ParseLines(content_);
@@ -115,12 +127,20 @@ std::optional<std::string> IniDocument::Lookup(std::string_view section,
     if (!span) return std::nullopt;
     const auto at = FindKey(lines, *span, key);
     if (!at) return std::nullopt;
-    std::string_view value = lines[*at].value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
+    return Unquoted(lines[*at].value);
+}
+
+std::vector<std::pair<std::string, std::string>> IniDocument::Keys(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> out;
+    const auto lines = ParseLines(content_);
+    const auto span = FindSection(lines, section);
+    if (!span) return out;
+    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+        if (lines[i].kind != LineKind::Key || lines[i].name.empty()) continue;
+        if (FindKey(lines, *span, lines[i].name) != i) continue;  // a later duplicate
+        out.emplace_back(std::string(lines[i].name), Unquoted(lines[i].value));
     }
-    return std::string(value);
+    return out;
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

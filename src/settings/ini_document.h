@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace velmor {
 
@@ -19,6 +21,9 @@ class IniDocument {
     // The value as stored (trimmed, unquoted, not cut), or nothing when the
     // section or key is missing.
     std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
+    // Every key of the section with its value as Lookup gives it, the first of
+    // duplicates only, in file order.
+    std::vector<std::pair<std::string, std::string>> Keys(std::string_view section) const;
 
     // Replaces the key in place, or adds it at the end of its section, or adds
     // the section at the end of the text.

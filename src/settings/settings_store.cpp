@@ -293,6 +293,15 @@ std::string ReadSetting(std::string_view section, std::string_view key,
     return CleanValue(Left(value, kMaxSettingLength));
 }
 
+std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section,
+                                                             const std::string& file) {
+    std::string content;
+    if (ReadWholeFile(ResolveFile(file), content) != ReadResult::Ok) return {};
+    auto keys = IniDocument(DecodeText(content, DetectEncoding(content))).Keys(TrimBlanks(section));
+    for (auto& [key, value] : keys) value = CleanValue(Left(value, kMaxSettingLength));
+    return keys;
+}
+
 SaveResult EditSettings(const std::string& file, bool createFolder,
                         const std::function<void(SettingsEdit&)>& edit) {
     const std::string& requested = ResolveFile(file);
@@ -353,6 +362,12 @@ std::string SettingsFile::Read(std::string_view section, std::string_view key,
                                std::string_view defaultValue) const {
     if (path_.empty()) return CleanValue(defaultValue);
     return ReadSetting(section, key, defaultValue, path_);
+}
+
+std::vector<std::pair<std::string, std::string>> SettingsFile::ReadSection(
+    std::string_view section) const {
+    if (path_.empty()) return {};
+    return velmor::ReadSection(section, path_);
 }
 
 SaveResult SettingsFile::Write(std::string_view section, std::string_view key,

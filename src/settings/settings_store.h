@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/settings_location.h"
@@ -18,6 +19,10 @@ inline constexpr std::size_t kMaxSettingLength = 2047;
 // name means DefaultIniPath().
 std::string ReadSetting(std::string_view section, std::string_view key,
                         std::string_view defaultValue, const std::string& file);
+
+// Every key of a section with its value, read as ReadSetting reads one.
+std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section,
+                                                             const std::string& file);
 
 // What became of a save: on failure, why, in words fit for a message
 // ("the disk is full"), and the file on disk is as it was.
@@ -68,6 +73,7 @@ class SettingsFile {
     const std::string& Path() const { return path_; }
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view defaultValue) const;
+    std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section) const;
     SaveResult Write(std::string_view section, std::string_view key, std::string_view value) const;
     SaveResult Edit(const std::function<void(SettingsEdit&)>& edit) const;
 

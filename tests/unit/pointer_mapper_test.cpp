@@ -89,6 +89,8 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
         {{"--pick", "--format", "13"}, true, 13, false},
         {{"--format=8", "--pick"}, true, 8, false},
         {{"--pick", "--format", "14"}, true, 0, true},
+        {{"--pick", "--format", "oklch"}, true, 0, false},
+        {{"--pick", "--format", " "}, true, 0, true},
         {{"--pick", "--format", "-1"}, true, 0, true},
         {{"--pick", "--format"}, true, 0, true},
         {{"--format", "3"}, false, 3, true},  // a format without a pick

@@ -1,0 +1,343 @@
+#include "core/color_spaces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "core/text.h"
+
+namespace velmor {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+double Linear(int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+Triple LinearRgb(Srgb8 c) {
+    return {Linear(c.red), Linear(c.green), Linear(c.blue)};
+}
+
+Triple Multiply(const double m[3][3], Triple v) {
+    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
+            m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
+            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
+}
+
+double Hue(double y, double x) {
+    double h = std::atan2(y, x) * 180.0 / kPi;
+    if (h < 0) h += 360.0;
+    return h >= 360.0 ? h - 360.0 : h;
+}
+
+// Hue, the largest and smallest channel (0 to 1) of an 8-bit colour.
+struct HueParts {
+    double hue = 0, max = 0, min = 0;
+};
+
+HueParts HueOf(Srgb8 c) {
+    const double r = c.red / 255.0, g = c.green / 255.0, b = c.blue / 255.0;
+    HueParts p;
+    p.max = std::max({r, g, b});
+    p.min = std::min({r, g, b});
+    const double d = p.max - p.min;
+    if (d <= 0) return p;
+    if (p.max == r) {
+        p.hue = 60.0 * std::fmod((g - b) / d + 6.0, 6.0);
+    } else if (p.max == g) {
+        p.hue = 60.0 * ((b - r) / d + 2.0);
+    } else {
+        p.hue = 60.0 * ((r - g) / d + 4.0);
+    }
+    return p;
+}
+
+Triple Polar(Triple lab) {
+    return {lab.x, std::hypot(lab.y, lab.z), Hue(lab.z, lab.y)};
+}
+
+// Fixed decimals without trailing zeros, and never "-0".
+std::string Number(double v, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+    std::string s(buffer);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    if (s == "-0") s = "0";
+    return s;
+}
+
+std::string HueText(double hue, bool none, int decimals) {
+    return none ? std::string("none") : Number(hue, decimals);
+}
+
+}  // namespace
+
+Triple ToHsl(Srgb8 c) {
+    const HueParts p = HueOf(c);
+    const double l = (p.max + p.min) / 2.0;
+    const double d = p.max - p.min;
+    const double s = d == 0 ? 0 : d / (1.0 - std::abs(2.0 * l - 1.0));
+    return {p.hue, s * 100.0, l * 100.0};
+}
+
+Triple ToHwb(Srgb8 c) {
+    const HueParts p = HueOf(c);
+    return {p.hue, p.min * 100.0, (1.0 - p.max) * 100.0};
+}
+
+Triple ToHsv(Srgb8 c) {
+    const HueParts p = HueOf(c);
+    return {p.hue, p.max == 0 ? 0 : (p.max - p.min) / p.max * 100.0, p.max * 100.0};
+}
+
+Triple ToLab(Srgb8 c) {
+    // Linear sRGB to XYZ (D65), then Bradford to D50, as CSS Color 4.
+    static constexpr double kToXyz[3][3] = {
+        {0.41239079926595934, 0.357584339383878, 0.1804807884018343},
+        {0.21263900587151027, 0.715168678767756, 0.07219231536073371},
+        {0.01933081871559182, 0.11919477979462598, 0.9505321522496607}};
+    static constexpr double kD65ToD50[3][3] = {
+        {1.0479297925449969, 0.022946870601609652, -0.05019226628920524},
+        {0.02962780877005599, 0.9904344267538799, -0.017073799063418826},
+        {-0.009243040646204504, 0.015055191490298152, 0.7518742814281371}};
+    const Triple xyz = Multiply(kD65ToD50, Multiply(kToXyz, LinearRgb(c)));
+    static constexpr double kWhite[3] = {0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
+    constexpr double kEpsilon = 216.0 / 24389.0;
+    constexpr double kKappa = 24389.0 / 27.0;
+    auto f = [](double t) { return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0) / 116.0; };
+    const double fx = f(xyz.x / kWhite[0]);
+    const double fy = f(xyz.y / kWhite[1]);
+    const double fz = f(xyz.z / kWhite[2]);
+    return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+Triple ToLch(Srgb8 c) {
+    return Polar(ToLab(c));
+}
+
+Triple ToOklab(Srgb8 c) {
+    const Triple rgb = LinearRgb(c);
+    static constexpr double kToLms[3][3] = {{0.4122214708, 0.5363325363, 0.0514459929},
+                                            {0.2119034982, 0.6806995451, 0.1073969566},
+                                            {0.0883024619, 0.2817188376, 0.6299787005}};
+    static constexpr double kToLab[3][3] = {{0.2104542553, 0.7936177850, -0.0040720468},
+                                            {1.9779984951, -2.4285922050, 0.4505937099},
+                                            {0.0259040371, 0.7827717662, -0.8086757660}};
+    Triple lms = Multiply(kToLms, rgb);
+    lms = {std::cbrt(lms.x), std::cbrt(lms.y), std::cbrt(lms.z)};
+    return Multiply(kToLab, lms);
+}
+
+Triple ToOklch(Srgb8 c) {
+    return Polar(ToOklab(c));
+}
+
+std::array<double, 4> ToCmyk(Srgb8 c) {
+    const double r = c.red / 255.0, g = c.green / 255.0, b = c.blue / 255.0;
+    const double k = 1.0 - std::max({r, g, b});
+    if (k >= 1.0) return {0, 0, 0, 100};
+    return {(1.0 - r - k) / (1.0 - k) * 100.0, (1.0 - g - k) / (1.0 - k) * 100.0,
+            (1.0 - b - k) / (1.0 - k) * 100.0, k * 100.0};
+}
+
+double RelativeLuminance(Srgb8 c) {
+    return 0.2126 * Linear(c.red) + 0.7152 * Linear(c.green) + 0.0722 * Linear(c.blue);
+}
+
+double ContrastRatio(Srgb8 a, Srgb8 b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+std::string_view NotationName(Notation n) {
+    switch (n) {
+        case Notation::Hex:
+            return "hex";
+        case Notation::Rgb:
+            return "rgb";
+        case Notation::Hsl:
+            return "hsl";
+        case Notation::Hwb:
+            return "hwb";
+        case Notation::Lab:
+            return "lab";
+        case Notation::Lch:
+            return "lch";
+        case Notation::Oklab:
+            return "oklab";
+        case Notation::Oklch:
+            return "oklch";
+        case Notation::Hsv:
+            return "hsv";
+        case Notation::Cmyk:
+            return "cmyk";
+    }
+    return "hex";
+}
+
+std::optional<Notation> NotationNamed(std::string_view name) {
+    for (Notation n : kNotations) {
+        if (EqualsIgnoreCaseAscii(NotationName(n), name)) return n;
+    }
+    return std::nullopt;
+}
+
+// Precision: hues and percentages to two decimals, Lab and LCH to two,
+// OKLab and OKLCH to four (their L runs from 0 to 1), trailing zeros dropped.
+std::string WriteNotation(Notation n, Srgb8 c) {
+    const bool grey = c.Achromatic();
+    auto percent = [](double v) { return Number(v, 2) + "%"; };
+    switch (n) {
+        case Notation::Hex: {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", c.red & 0xFF, c.green & 0xFF,
+                          c.blue & 0xFF);
+            return buffer;
+        }
+        case Notation::Rgb:
+            return "rgb(" + std::to_string(c.red) + " " + std::to_string(c.green) + " " +
+                   std::to_string(c.blue) + ")";
+        case Notation::Hsl: {
+            const Triple t = ToHsl(c);
+            return "hsl(" + HueText(t.x, grey, 2) + " " + percent(t.y) + " " + percent(t.z) + ")";
+        }
+        case Notation::Hwb: {
+            const Triple t = ToHwb(c);
+            return "hwb(" + HueText(t.x, grey, 2) + " " + percent(t.y) + " " + percent(t.z) + ")";
+        }
+        case Notation::Hsv: {
+            const Triple t = ToHsv(c);
+            return "hsv(" + HueText(t.x, grey, 2) + " " + percent(t.y) + " " + percent(t.z) + ")";
+        }
+        case Notation::Lab: {
+            const Triple t = ToLab(c);
+            return "lab(" + Number(t.x, 2) + " " + Number(grey ? 0 : t.y, 2) + " " +
+                   Number(grey ? 0 : t.z, 2) + ")";
+        }
+        case Notation::Lch: {
+            const Triple t = ToLch(c);
+            return "lch(" + Number(t.x, 2) + " " + Number(grey ? 0 : t.y, 2) + " " +
+                   HueText(t.z, grey, 2) + ")";
+        }
+        case Notation::Oklab: {
+            const Triple t = ToOklab(c);
+            return "oklab(" + Number(t.x, 4) + " " + Number(grey ? 0 : t.y, 4) + " " +
+                   Number(grey ? 0 : t.z, 4) + ")";
+        }
+        case Notation::Oklch: {
+            const Triple t = ToOklch(c);
+            return "oklch(" + Number(t.x, 4) + " " + Number(grey ? 0 : t.y, 4) + " " +
+                   HueText(t.z, grey, 2) + ")";
+        }
+        case Notation::Cmyk: {
+            const auto k = ToCmyk(c);
+            return "cmyk(" + percent(k[0]) + " " + percent(k[1]) + " " + percent(k[2]) + " " +
+                   percent(k[3]) + ")";
+        }
+    }
+    return {};
+}
+
+std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std::string* error) {
+    auto fail = [error](std::string why) -> std::optional<std::string> {
+        if (error != nullptr) *error = std::move(why);
+        return std::nullopt;
+    };
+    // Every placeholder's text, worked out once for the whole template.
+    const auto values = [&c] {
+        const bool grey = c.Achromatic();
+        auto hue = [grey](double h) { return HueText(h, grey, 2); };
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02x%02x%02x", c.red & 0xFF, c.green & 0xFF, c.blue & 0xFF);
+        const Triple hsl = ToHsl(c), hwb = ToHwb(c), hsv = ToHsv(c), lab = ToLab(c), lch = ToLch(c),
+                     oklab = ToOklab(c), oklch = ToOklch(c);
+        const auto cmyk = ToCmyk(c);
+        return std::map<std::string, std::string, std::less<>>{
+            {"hex", hex},
+            {"HEX", ToUpperAscii(hex)},
+            {"r", std::to_string(c.red)},
+            {"g", std::to_string(c.green)},
+            {"b", std::to_string(c.blue)},
+            {"h", hue(hsl.x)},
+            {"s", Number(hsl.y, 2)},
+            {"l", Number(hsl.z, 2)},
+            {"hsl.h", hue(hsl.x)},
+            {"hsl.s", Number(hsl.y, 2)},
+            {"hsl.l", Number(hsl.z, 2)},
+            {"hwb.h", hue(hwb.x)},
+            {"hwb.w", Number(hwb.y, 2)},
+            {"hwb.b", Number(hwb.z, 2)},
+            {"hsv.h", hue(hsv.x)},
+            {"hsv.s", Number(hsv.y, 2)},
+            {"hsv.v", Number(hsv.z, 2)},
+            {"lab.l", Number(lab.x, 2)},
+            {"lab.a", Number(grey ? 0 : lab.y, 2)},
+            {"lab.b", Number(grey ? 0 : lab.z, 2)},
+            {"lch.l", Number(lch.x, 2)},
+            {"lch.c", Number(grey ? 0 : lch.y, 2)},
+            {"lch.h", hue(lch.z)},
+            {"oklab.l", Number(oklab.x, 4)},
+            {"oklab.a", Number(grey ? 0 : oklab.y, 4)},
+            {"oklab.b", Number(grey ? 0 : oklab.z, 4)},
+            {"oklch.l", Number(oklch.x, 4)},
+            {"oklch.c", Number(grey ? 0 : oklch.y, 4)},
+            {"oklch.h", hue(oklch.z)},
+            {"cmyk.c", Number(cmyk[0], 2)},
+            {"cmyk.m", Number(cmyk[1], 2)},
+            {"cmyk.y", Number(cmyk[2], 2)},
+            {"cmyk.k", Number(cmyk[3], 2)},
+        };
+    }();
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char ch = pattern[i];
+        if (ch == '}') return fail("a \"}\" without its \"{\"");
+        if (ch != '{') {
+            out += ch;
+            continue;
+        }
+        const auto close = pattern.find('}', i + 1);
+        if (close == std::string_view::npos) return fail("a \"{\" without its \"}\"");
+        const std::string_view name = pattern.substr(i + 1, close - i - 1);
+        const auto v = values.find(name);
+        if (v == values.end()) return fail("no placeholder {" + std::string(name) + "}");
+        out += v->second;
+        i = close;
+    }
+    return out;
+}
+
+std::optional<Srgb8> ParseHexColor(std::string_view text) {
+    text = TrimSpaces(text);
+    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+    if (text.size() != 6) return std::nullopt;
+    int v[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        unsigned value = 0;
+        for (int k = 0; k < 2; ++k) {
+            const char ch = text[static_cast<std::size_t>(2 * i + k)];
+            unsigned digit;
+            if (ch >= '0' && ch <= '9')
+                digit = static_cast<unsigned>(ch - '0');
+            else if (ch >= 'a' && ch <= 'f')
+                digit = static_cast<unsigned>(ch - 'a' + 10);
+            else if (ch >= 'A' && ch <= 'F')
+                digit = static_cast<unsigned>(ch - 'A' + 10);
+            else
+                return std::nullopt;
+            value = value * 16 + digit;
+        }
+        v[i] = static_cast<int>(value);
+    }
+    return Srgb8{v[0], v[1], v[2]};
+}
+
+}  // namespace velmor

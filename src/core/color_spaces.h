@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmor {
+
+// An 8-bit sRGB colour in the spaces of CSS Color 4 and a few more. Hues are
+// degrees in [0, 360); achromatic colours (red = green = blue) have no hue.
+struct Srgb8 {
+    int red = 0, green = 0, blue = 0;
+    bool Achromatic() const { return red == green && red == blue; }
+};
+
+struct Triple {
+    double x = 0, y = 0, z = 0;
+};
+
+// Each space's components in its usual units: HSL, HWB and HSV as hue degrees
+// and percentages; Lab and LCH (D50, as CSS lab() and lch()) with L 0 to 100;
+// OKLab and OKLCH (Ottosson's, from linear sRGB) with L 0 to 1.
+Triple ToHsl(Srgb8 c);
+Triple ToHwb(Srgb8 c);
+Triple ToHsv(Srgb8 c);
+Triple ToLab(Srgb8 c);
+Triple ToLch(Srgb8 c);
+Triple ToOklab(Srgb8 c);
+Triple ToOklch(Srgb8 c);
+// Naive CMYK without a profile, percentages.
+std::array<double, 4> ToCmyk(Srgb8 c);
+
+// WCAG 2.x relative luminance and contrast ratio.
+double RelativeLuminance(Srgb8 c);
+double ContrastRatio(Srgb8 a, Srgb8 b);
+
+// The notations of the "Copy as" menu and of --format names.
+enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Hsv, Cmyk };
+inline constexpr std::array<Notation, 10> kNotations = {
+    Notation::Hex, Notation::Rgb,   Notation::Hsl,   Notation::Hwb, Notation::Lab,
+    Notation::Lch, Notation::Oklab, Notation::Oklch, Notation::Hsv, Notation::Cmyk};
+// "hex", "rgb", ... as --format takes them.
+std::string_view NotationName(Notation n);
+std::optional<Notation> NotationNamed(std::string_view name);
+// As CSS Color 4 serialises: "rgb(255 140 0)", "oklch(0.7505 0.1791 58.28)",
+// "hsl(none 0% 50%)" for a grey.
+std::string WriteNotation(Notation n, Srgb8 c);
+
+// A user's template: text with placeholders such as {hex}, {r}, {hsl.h} or
+// {oklch.l}. Nothing when a placeholder is unknown or a brace is unmatched;
+// `error` then says which.
+std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c,
+                                          std::string* error = nullptr);
+
+// "#RRGGBB" (with or without "#", any case) to components.
+std::optional<Srgb8> ParseHexColor(std::string_view text);
+
+}  // namespace velmor

@@ -1,0 +1,91 @@
+#include "core/color_spaces.h"
+
+#include <gtest/gtest.h>
+
+namespace velmor {
+namespace {
+
+// Published values: CSS Color 4's examples and culori for #ff8c00, and the
+// WCAG reference pairs.
+TEST(ColorSpaces, KnownColoursInEveryNotation) {
+    const struct {
+        const char* hex;
+        Notation notation;
+        const char* text;
+    } cases[] = {
+        {"#ff8c00", Notation::Hex, "#ff8c00"},
+        {"#FF8C00", Notation::Rgb, "rgb(255 140 0)"},
+        {"#ff8c00", Notation::Hsl, "hsl(32.94 100% 50%)"},
+        {"#ff8c00", Notation::Hwb, "hwb(32.94 0% 0%)"},
+        {"#ff8c00", Notation::Lab, "lab(70.21 39.78 76.09)"},
+        {"#ff8c00", Notation::Lch, "lch(70.21 85.86 62.4)"},
+        {"#ff8c00", Notation::Oklab, "oklab(0.7505 0.0942 0.1524)"},
+        {"#ff8c00", Notation::Oklch, "oklch(0.7505 0.1791 58.28)"},
+        {"#ff8c00", Notation::Hsv, "hsv(32.94 100% 100%)"},
+        {"#ff8c00", Notation::Cmyk, "cmyk(0% 45.1% 100% 0%)"},
+        {"#ffffff", Notation::Lab, "lab(100 0 0)"},
+        {"#ffffff", Notation::Oklch, "oklch(1 0 none)"},
+        {"#777777", Notation::Hsl, "hsl(none 0% 46.67%)"},
+        {"#777777", Notation::Lch, "lch(50.03 0 none)"},
+        {"#000000", Notation::Cmyk, "cmyk(0% 0% 0% 100%)"},
+        {"#0000ff", Notation::Oklch, "oklch(0.452 0.3132 264.05)"},
+    };
+    for (const auto& c : cases) {
+        const auto color = ParseHexColor(c.hex);
+        ASSERT_TRUE(color) << c.hex;
+        EXPECT_EQ(WriteNotation(c.notation, *color), c.text) << c.hex;
+    }
+}
+
+TEST(ColorSpaces, WcagContrastOfReferencePairs) {
+    const struct {
+        const char* a;
+        const char* b;
+        double ratio;
+    } pairs[] = {{"#000000", "#ffffff", 21.0},
+                 {"#777777", "#ffffff", 4.478},
+                 {"#ffffff", "#ffffff", 1.0},
+                 {"#0000ff", "#ffffff", 8.592},
+                 {"#ff0000", "#000000", 5.252}};
+    for (const auto& p : pairs) {
+        const double ratio = ContrastRatio(*ParseHexColor(p.a), *ParseHexColor(p.b));
+        EXPECT_NEAR(ratio, p.ratio, 0.001) << p.a << " on " << p.b;
+        EXPECT_DOUBLE_EQ(ratio, ContrastRatio(*ParseHexColor(p.b), *ParseHexColor(p.a)));
+    }
+}
+
+TEST(ColorSpaces, TemplatesExpandOrSayWhatIsWrong) {
+    const Srgb8 orange{255, 140, 0};
+    const struct {
+        const char* pattern;
+        std::optional<std::string> expected;
+        const char* error;
+    } cases[] = {
+        {"{r}, {g}, {b}", "255, 140, 0", ""},
+        {"--accent: #{hex};", "--accent: #ff8c00;", ""},
+        {"Color({HEX})", "Color(FF8C00)", ""},
+        {"oklch({oklch.l} {oklch.c} {oklch.h})", "oklch(0.7505 0.1791 58.28)", ""},
+        {"{h}/{hsl.s}/{cmyk.m}", "32.94/100/45.1", ""},
+        {"no placeholders", "no placeholders", ""},
+        {"{nope}", std::nullopt, "no placeholder {nope}"},
+        {"{r", std::nullopt, "a \"{\" without its \"}\""},
+        {"r}", std::nullopt, "a \"}\" without its \"{\""},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(ExpandTemplate(c.pattern, orange, &error), c.expected) << c.pattern;
+        EXPECT_EQ(error, c.error) << c.pattern;
+    }
+}
+
+TEST(ColorSpaces, NamesAndHexTexts) {
+    EXPECT_EQ(NotationNamed("OKLCH"), Notation::Oklch);
+    EXPECT_EQ(NotationNamed("oklchx"), std::nullopt);
+    for (const char* bad : {"", "#12345", "#1234567", "12345g", "#\xC3\xA9\xC3\xA9\xC3\xA9"}) {
+        EXPECT_FALSE(ParseHexColor(bad).has_value()) << bad;
+    }
+    EXPECT_TRUE(ParseHexColor(" #A0b1C2 ").has_value());
+}
+
+}  // namespace
+}  // namespace velmor
