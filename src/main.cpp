@@ -10,7 +10,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: velmor-color-picker [--help] [--version] [--pick [--format N]]\n"
+    "Usage: velmor-color-picker [--help] [--version] [--pick [--format F]]\n"
     "\n"
     "Pick any colour on the screen, choose named and web-safe colours, and copy\n"
     "the current colour in fourteen notations.\n"
@@ -19,9 +19,12 @@ constexpr const char* kUsage =
     "                pick is printed on standard output (exit status 0), Esc\n"
     "                prints nothing (1), an error prints its reason on standard\n"
     "                error (2). Nothing is added to the favourites.\n"
-    "  --format N    with --pick, print notation N instead of \"#RRGGBB\":\n"
-    "                0 colour value, 1 name, 2 R, 3 G, 4 B, 5 long value, 6 hex,\n"
-    "                7 HTML name, 8 HTML, 9 RGB(), 10 VB, 11 C++, 12 Delphi, 13 Java\n"
+    "  --format F    with --pick, print F instead of \"#RRGGBB\": a number for one\n"
+    "                of the fourteen (0 colour value, 1 name, 2 R, 3 G, 4 B, 5 long\n"
+    "                value, 6 hex, 7 HTML name, 8 HTML, 9 RGB(), 10 VB, 11 C++,\n"
+    "                12 Delphi, 13 Java), a CSS notation (hex, rgb, hsl, hwb, lab,\n"
+    "                lch, oklab, oklch) or hsv, cmyk, or the name of a template\n"
+    "                in the [Formats] section of settings.ini\n"
     "  --version     print the version\n"
     "\n"
     "Options and favourites are kept in settings.ini beside the program for a\n"

@@ -82,6 +82,10 @@ int Application::RunWindow() {
     QObject::connect(&flow, &PickFlow::picked, &window, [&](const QString& text) {
         window.AddToFavorites(text, flow.MessageParent());
     });
+    QObject::connect(&flow, &PickFlow::colorMenuRequested, &window,
+                     [&window](const QString& hex, QPoint at) {
+                         window.ShowColorMenu(hex, at, MainWindow::MenuPlace::Grid);
+                     });
     QObject::connect(&flow, &PickFlow::finished, &window,
                      [&](PickFlow::Outcome outcome, const QString& reason) {
                          if (outcome == PickFlow::Outcome::Failed) {

@@ -16,6 +16,17 @@ bool Favorites::Add(const QString& text) {
     return true;
 }
 
+std::size_t Favorites::AddMany(const std::vector<std::string>& colors) {
+    std::size_t added = 0;
+    for (const std::string& color : colors) {
+        if (list_.IsFull()) break;
+        list_.Append(color);
+        ++added;
+    }
+    if (added > 0) SaveAndSelect(-1);
+    return added;
+}
+
 void Favorites::Select(std::int16_t index) {
     const std::size_t count = list_.Entries().size();
     if (index < -1 || index >= static_cast<int>(count)) index = -1;

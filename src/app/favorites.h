@@ -25,6 +25,9 @@ class Favorites : public QObject {
     // Appends the colour in the text (any of "#RRGGBB", a name line); false
     // when the list is full, which then stays as it was.
     bool Add(const QString& text);
+    // Appends colours (six hex digits each) until the list is full, in one
+    // save; gives how many went in.
+    std::size_t AddMany(const std::vector<std::string>& colors);
     void Select(std::int16_t index);
     bool RemoveSelected();
     void Clear();

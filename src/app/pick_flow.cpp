@@ -103,6 +103,7 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
     picker_ = std::make_unique<ColorPicker>(screen, pointer_, options_,
                                             restoreWindow_ ? mainWindow_.data() : nullptr);
     connect(picker_.get(), &ColorPicker::picked, this, &PickFlow::picked);
+    connect(picker_.get(), &ColorPicker::colorMenuRequested, this, &PickFlow::colorMenuRequested);
     connect(picker_.get(), &ColorPicker::closed, this, [this] { Finish(Outcome::Closed); });
     picker_->Open();
 }

@@ -42,6 +42,7 @@ class PickFlow : public QObject {
 
   signals:
     void picked(const QString& html);
+    void colorMenuRequested(const QString& hex, QPoint globalPosition);
     void finished(velmor::PickFlow::Outcome outcome, const QString& reason);
 
   protected:

@@ -36,6 +36,13 @@ void ColorPage::PlaceGrid(ColorGrid* grid, const QString& name, int left, int to
                           int height) {
     grid->setObjectName(name);
     TabControl::Place(grid, left, top, width, height);
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](QPoint at) {
+        const std::int16_t cell = grid->CellAt(at);
+        const QString hex =
+            cell >= 0 ? QString::fromStdString("#" + grid->CellHex(cell)) : QString();
+        emit colorMenuRequested(hex, grid->mapToGlobal(at));
+    });
 }
 
 ImageToolbar* ColorPage::AddPaletteToolbar(const QLineEdit* line, int left, int top, int width,
@@ -49,10 +56,11 @@ ImageToolbar* ColorPage::AddPaletteToolbar(const QLineEdit* line, int left, int 
     toolbar->setFont(small);
     const int rows = std::min(44, frame->height() - 4);
     toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
-    connect(toolbar, &ImageToolbar::buttonClicked, this, [this, line](int position, const QString&) {
-        if (position == 1) emit addToFavoritesRequested(line->text());
-        if (position == 2) emit copyRequested(line->text());
-    });
+    connect(toolbar, &ImageToolbar::buttonClicked, this,
+            [this, line](int position, const QString&) {
+                if (position == 1) emit addToFavoritesRequested(line->text());
+                if (position == 2) emit copyRequested(line->text());
+            });
     return toolbar;
 }
 

@@ -27,6 +27,8 @@ class ColorPage : public QWidget {
     void colorChosen(const QString& colorText, const QString& name);
     void addToFavoritesRequested(const QString& text);
     void copyRequested(const QString& text);
+    // A right click on a grid: the cell's "#rrggbb", or empty off the cells.
+    void colorMenuRequested(const QString& hex, QPoint globalPosition);
 
   protected:
     // Helpers that place controls by twips relative to the tab control.

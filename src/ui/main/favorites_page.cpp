@@ -1,18 +1,45 @@
 #include "ui/main/favorites_page.h"
 
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 
 #include "app/favorites.h"
+#include "core/palette_io.h"
 #include "platform/prompter.h"
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_toolbar.h"
 
 namespace velmor {
 
+namespace {
+
+// Qt's own chooser: desktops with a file-chooser portal show theirs.
+QString AskQtFileDialog(QWidget* parent, bool save, const QString& caption, const QString& filters,
+                        QString* filter) {
+    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filters, filter)
+                : QFileDialog::getOpenFileName(parent, caption, QString(), filters, filter);
+}
+
+struct ExportKind {
+    PaletteFormat format;
+    const char* filter;
+    const char* suffix;
+};
+constexpr ExportKind kExports[] = {
+    {PaletteFormat::Gimp, QT_TRANSLATE_NOOP("FavoritesPage", "GIMP palette (*.gpl)"), ".gpl"},
+    {PaletteFormat::Css, QT_TRANSLATE_NOOP("FavoritesPage", "CSS custom properties (*.css)"),
+     ".css"},
+    {PaletteFormat::Json, QT_TRANSLATE_NOOP("FavoritesPage", "JSON (*.json)"), ".json"},
+    {PaletteFormat::HexList, QT_TRANSLATE_NOOP("FavoritesPage", "Hex list (*.txt)"), ".txt"}};
+
+}  // namespace
+
 FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Prompter& prompter,
                              QWidget* parent)
-    : ColorPage(parent), favorites_(favorites), prompter_(prompter) {
+    : ColorPage(parent), favorites_(favorites), prompter_(prompter), askFile_(AskQtFileDialog) {
     grid_ = AddGrid(new FavoritesGrid(options, this), QStringLiteral("favoritesGrid"), 240, 480,
                     4815, 4035);
     connect(grid_, &ColorGrid::cellPressed, this,
@@ -54,8 +81,7 @@ void FavoritesPage::RemoveSelectedFavorite() {
 
 void FavoritesPage::ClearFavorites() {
     if (favorites_.List().NeedsConfirmation() &&
-        !prompter_.AskYesNo(window(),
-                            tr("Are you sure to clear all colors from the favorites?"))) {
+        !prompter_.AskYesNo(window(), tr("Are you sure to clear all colors from the favorites?"))) {
         return;
     }
     favorites_.Clear();
@@ -75,6 +101,63 @@ void FavoritesPage::RemoveDuplicateFavorites() {
     }
 }
 
+void FavoritesPage::ExportFavorites() {
+    QStringList filters;
+    for (const ExportKind& k : kExports) filters << tr(k.filter);
+    QString filter = filters.front();
+    QString path = askFile_(window(), true, tr("Export favourites"), filters.join(";;"), &filter);
+    if (path.isEmpty()) return;
+    const ExportKind* kind = &kExports[0];
+    for (const ExportKind& k : kExports) {
+        if (path.endsWith(QLatin1String(k.suffix), Qt::CaseInsensitive) || filter == tr(k.filter)) {
+            kind = &k;
+            if (path.endsWith(QLatin1String(k.suffix), Qt::CaseInsensitive)) break;
+        }
+    }
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QLatin1String(kind->suffix);
+    const std::string text = ExportPalette(kind->format, favorites_.Entries(), "Velmor favourites");
+    if (const SaveResult saved = ReplaceFileAtomically(path.toStdString(), text); !saved) {
+        prompter_.ShowStopMessage(window(), tr("The favourites could not be exported to %1: %2.")
+                                                .arg(path, QString::fromStdString(saved.reason)));
+    }
+}
+
+void FavoritesPage::ImportFavorites() {
+    QString filter;
+    const QString path = askFile_(window(), false, tr("Import favourites"),
+                                  tr("Palettes (*.gpl *.txt *.hex);;All files (*)"), &filter);
+    if (path.isEmpty()) return;
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > qint64(kMaxPaletteBytes) ||
+        !file.open(QIODevice::ReadOnly)) {
+        prompter_.ShowStopMessage(window(), info.isFile() && info.size() > qint64(kMaxPaletteBytes)
+                                                ? tr("%1 is too large to be a palette.").arg(path)
+                                                : tr("%1 could not be read.").arg(path));
+        return;
+    }
+    const QByteArray bytes = file.read(qint64(kMaxPaletteBytes) + 1);
+    const PaletteImport palette = ImportPalette(std::string_view(bytes.constData(), bytes.size()));
+    if (palette.colors.empty()) {
+        prompter_.ShowStopMessage(window(),
+                                  tr("No colours could be read from %1; the favourites are "
+                                     "unchanged.")
+                                      .arg(path));
+        return;
+    }
+    const std::size_t added = favorites_.AddMany(palette.colors);
+    QString message = tr("Colours added to the favourites: %1.").arg(added);
+    if (added < palette.colors.size()) {
+        message += QLatin1Char(' ') + tr("Colours that did not fit (the list holds 224): %1.")
+                                          .arg(palette.colors.size() - added);
+    }
+    if (palette.unreadable > 0) {
+        message +=
+            QLatin1Char(' ') + tr("Lines that could not be read: %1.").arg(palette.unreadable);
+    }
+    prompter_.ShowInformation(window(), message);
+}
+
 void FavoritesPage::Redraw() {
     const FavoritesList& list = favorites_.List();
     std::vector<std::string> entries = list.Entries();
@@ -83,7 +166,8 @@ void FavoritesPage::Redraw() {
     removeToolbar_->SetButtonEnabled(2, list.CanClear());
     removeToolbar_->SetButtonEnabled(3, list.CanClear());
     const bool selected = selection >= 0 && selection < static_cast<int>(entries.size());
-    const std::string entry = selected ? entries[static_cast<std::size_t>(selection)] : std::string();
+    const std::string entry =
+        selected ? entries[static_cast<std::size_t>(selection)] : std::string();
     grid_->SetCells(std::move(entries));
     grid_->Draw(selected ? selection : -1);
     if (!selected) {

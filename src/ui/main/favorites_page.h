@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "ui/main/color_page.h"
 
 namespace velmor {
@@ -17,6 +19,14 @@ class FavoritesPage : public ColorPage {
     FavoritesPage(Favorites& favorites, const AppOptions& options, Prompter& prompter,
                   QWidget* parent = nullptr);
 
+    // Asks for a file to save to or open; empty when cancelled. `filter` picks
+    // among `filters` and tells which was chosen.
+    using FileAsker = std::function<QString(QWidget* parent, bool save, const QString& caption,
+                                            const QString& filters, QString* filter)>;
+    void SetFileAsker(FileAsker asker) { askFile_ = std::move(asker); }
+    void ExportFavorites();
+    void ImportFavorites();
+
     void RemoveSelectedFavorite();
     void ClearFavorites();
     void RemoveDuplicateFavorites();
@@ -33,6 +43,7 @@ class FavoritesPage : public ColorPage {
     FavoritesGrid* grid_;
     ImageToolbar* removeToolbar_;
     QLineEdit* favoriteLine_;
+    FileAsker askFile_;
 };
 
 }  // namespace velmor

@@ -3,7 +3,9 @@
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
+#include "platform/copy_as_menu.h"
 #include "platform/prompter.h"
+#include "ui/dialogs/contrast_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -166,7 +169,12 @@ void MainWindow::BuildLayout() {
         connect(page, &ColorPage::addToFavoritesRequested, this,
                 [this](const QString& text) { AddToFavorites(text); });
         connect(page, &ColorPage::copyRequested, this, &PutTextOnClipboard);
+        const MenuPlace place = page == favoritesPage_ ? MenuPlace::Favorites : MenuPlace::Grid;
+        connect(page, &ColorPage::colorMenuRequested, this,
+                [this, place](const QString& hex, QPoint at) { ShowColorMenu(hex, at, place); });
     }
+    connect(panel_, &ValuePanel::colorMenuRequested, this,
+            [this](const QString& hex, QPoint at) { ShowColorMenu(hex, at, MenuPlace::Panel); });
 
     pickDelay_.setSingleShot(true);
     pickDelay_.setInterval(100);
@@ -211,6 +219,33 @@ void MainWindow::HelpCommand() {
     OpenHelpFile();
 }
 
+void MainWindow::ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place) {
+    if (hex.isEmpty() && place != MenuPlace::Favorites) return;
+    QMenu menu(this);
+    if (!hex.isEmpty()) AddCopyAsMenu(menu, hex, options_.Formats());
+    if (place == MenuPlace::Panel) {
+        menu.addAction(tr("Contrast..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                       &MainWindow::OpenContrast);
+    }
+    if (place == MenuPlace::Favorites) {
+        if (!hex.isEmpty()) menu.addSeparator();
+        menu.addAction(tr("Export favourites..."), favoritesPage_, &FavoritesPage::ExportFavorites);
+        menu.addAction(tr("Import..."), favoritesPage_, &FavoritesPage::ImportFavorites);
+    }
+    menu.exec(globalPosition);
+}
+
+void MainWindow::OpenContrast() {
+    if (!contrast_) {
+        auto* window = new ContrastWindow(current_, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        contrast_ = window;
+    }
+    contrast_->show();
+    contrast_->raise();
+    contrast_->activateWindow();
+}
+
 void MainWindow::AboutCommand() {
     AboutBox box(this);
     box.exec();
@@ -251,6 +286,10 @@ bool MainWindow::KeyPressed(const QKeyEvent& key) {
         // Enter clicks the focused button (a copy button too), or else the pick button.
         auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
         (focused != nullptr ? focused : static_cast<QAbstractButton*>(pickButton_))->click();
+        return true;
+    }
+    if (key.key() == Qt::Key_K && key.modifiers() == Qt::ControlModifier) {
+        OpenContrast();
         return true;
     }
     // The tabbed-dialog keys: Ctrl+Tab and Ctrl+PageDown forward, with Shift

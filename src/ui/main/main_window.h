@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -49,6 +50,10 @@ class MainWindow : public QWidget {
     void SetPickCommand(std::function<void()> command) { pickCommand_ = std::move(command); }
     void PickCommand();
     void OptionsCommand();
+    // The right-click menu of a colour: "Copy as", and what the place adds.
+    enum class MenuPlace { Grid, Panel, Favorites };
+    void ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place);
+    void OpenContrast();
     void HelpCommand();
     void AboutCommand();
 
@@ -95,6 +100,7 @@ class MainWindow : public QWidget {
     QPushButton* helpButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
     QTimer pickDelay_;
+    QPointer<QWidget> contrast_;
     bool ctrlHeldAtC_ = false;
     std::function<void()> pickCommand_;
 };

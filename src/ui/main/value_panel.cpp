@@ -33,6 +33,10 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
     setFrameShadow(QFrame::Sunken);
     setGeometry(TwipsRect(kPanelLeft, kPanelTop, 3255, 5370));
     const QIcon copyIcon = Artwork::Icon("copy", "edit-copy");
+    // A right click anywhere on the panel offers the current colour's menu.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { emit colorMenuRequested(RowText(0), mapToGlobal(at)); });
     for (int row = 0; row < kValueFormatCount; ++row) {
         const int index = kVisualOrder[static_cast<std::size_t>(row)];
         const auto i = static_cast<std::size_t>(index);
@@ -46,6 +50,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
         valueRows_[i]->setObjectName(QStringLiteral("valueRow%1").arg(index));
         valueRows_[i]->setGeometry(InPanel(6840, top, 1335, 285));
         valueRows_[i]->setReadOnly(true);
+        valueRows_[i]->setContextMenuPolicy(Qt::NoContextMenu);
         QPalette white = valueRows_[i]->palette();
         white.setColor(QPalette::Base, Qt::white);
         white.setColor(QPalette::Text, Qt::black);

@@ -32,10 +32,13 @@ class ValuePanel : public QFrame {
     QString CurrentName() const { return RowText(1); }
 
     QLineEdit* Row(int index) const { return valueRows_[static_cast<std::size_t>(index)]; }
-    QToolButton* CopyButton(int index) const { return copyButtons_[static_cast<std::size_t>(index)]; }
+    QToolButton* CopyButton(int index) const {
+        return copyButtons_[static_cast<std::size_t>(index)];
+    }
 
   signals:
     void swatchColorChanged(ColorValue color);
+    void colorMenuRequested(const QString& hex, QPoint globalPosition);
 
   private:
     const CurrentColor& current_;

@@ -368,7 +368,14 @@ bool ColorPicker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         for (int i = 0; i < kHistoryCells; ++i) {
             if (watched == historyCells_[static_cast<std::size_t>(i)]) {
-                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) Recall(i);
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                if (mouse->button() == Qt::LeftButton) Recall(i);
+                if (mouse->button() == Qt::RightButton) {
+                    const Components c = SplitColor(HistoryColor(i));
+                    emit colorMenuRequested(
+                        QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)),
+                        mouse->globalPosition().toPoint());
+                }
                 return true;
             }
         }

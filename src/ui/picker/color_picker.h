@@ -86,6 +86,8 @@ class ColorPicker : public QObject {
   signals:
     void picked(const QString& html);
     void closed();
+    // A right click on a history cell.
+    void colorMenuRequested(const QString& hex, QPoint globalPosition);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

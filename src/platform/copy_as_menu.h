@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+class QMenu;
+
+namespace velmor {
+
+// Adds "Copy as" with the notations beyond the fourteen and the user's
+// templates, each copying the colour ("#RRGGBB") written that way. A template
+// that cannot be read is listed, disabled, with the reason.
+void AddCopyAsMenu(QMenu& menu, const QString& hex,
+                   const std::vector<std::pair<QString, QString>>& templates);
+
+}  // namespace velmor

@@ -1,0 +1,143 @@
+#include "ui/dialogs/contrast_window.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/current_color.h"
+#include "core/color_spaces.h"
+#include "platform/picture_box.h"
+
+namespace velmor {
+
+namespace {
+
+struct Threshold {
+    const char* text;
+    double ratio;
+};
+
+// WCAG 2.x success criteria 1.4.3, 1.4.6 and 1.4.11.
+constexpr Threshold kThresholds[] = {{QT_TRANSLATE_NOOP("Contrast", "AA, normal text"), 4.5},
+                                     {QT_TRANSLATE_NOOP("Contrast", "AA, large text"), 3.0},
+                                     {QT_TRANSLATE_NOOP("Contrast", "AAA, normal text"), 7.0},
+                                     {QT_TRANSLATE_NOOP("Contrast", "AAA, large text"), 4.5},
+                                     {QT_TRANSLATE_NOOP("Contrast", "User interface parts"), 3.0}};
+
+QColor ToQt(const Srgb8& c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+PictureBox* Swatch(QWidget* parent) {
+    auto* swatch = new PictureBox(parent);
+    swatch->setFixedSize(24, 24);
+    return swatch;
+}
+
+}  // namespace
+
+ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
+    : QWidget(parent, Qt::Window), current_(current) {
+    setWindowTitle(tr("Contrast"));
+    auto* layout = new QVBoxLayout(this);
+    auto* colours = new QGridLayout;
+    first_ = new QLineEdit(this);
+    second_ = new QLineEdit(QStringLiteral("#FFFFFF"), this);
+    firstSwatch_ = Swatch(this);
+    secondSwatch_ = Swatch(this);
+    auto* firstLabel = new QLabel(tr("&First colour:"), this);
+    firstLabel->setBuddy(first_);
+    auto* secondLabel = new QLabel(tr("&Second colour:"), this);
+    secondLabel->setBuddy(second_);
+    colours->addWidget(firstLabel, 0, 0);
+    colours->addWidget(first_, 0, 1);
+    colours->addWidget(firstSwatch_, 0, 2);
+    colours->addWidget(secondLabel, 1, 0);
+    colours->addWidget(second_, 1, 1);
+    colours->addWidget(secondSwatch_, 1, 2);
+    auto* swap = new QPushButton(tr("S&wap"), this);
+    colours->addWidget(swap, 0, 3, 2, 1);
+    layout->addLayout(colours);
+
+    auto* follow = new QHBoxLayout;
+    follow->addWidget(new QLabel(tr("Grids and the picker set:"), this));
+    followFirst_ = new QRadioButton(tr("the f&irst colour"), this);
+    followSecond_ = new QRadioButton(tr("the s&econd colour"), this);
+    followFirst_->setChecked(true);
+    follow->addWidget(followFirst_);
+    follow->addWidget(followSecond_);
+    follow->addStretch();
+    layout->addLayout(follow);
+
+    ratio_ = new QLabel(this);
+    QFont big = ratio_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    ratio_->setFont(big);
+    layout->addWidget(ratio_);
+    auto* verdicts = new QFormLayout;
+    for (const Threshold& t : kThresholds) {
+        auto* verdict = new QLabel(this);
+        verdicts_.push_back(verdict);
+        verdicts->addRow(tr("%1 (%2:1):").arg(tr(t.text)).arg(t.ratio), verdict);
+    }
+    layout->addLayout(verdicts);
+    sample_ = new QLabel(tr("The quick brown fox jumps over the lazy dog. 0123456789"), this);
+    sample_->setAutoFillBackground(true);
+    sample_->setMargin(12);
+    sample_->setWordWrap(true);
+    layout->addWidget(sample_);
+
+    first_->setText(current_.Text());
+    connect(first_, &QLineEdit::textChanged, this, &ContrastWindow::Update);
+    connect(second_, &QLineEdit::textChanged, this, &ContrastWindow::Update);
+    connect(swap, &QPushButton::clicked, this, &ContrastWindow::Swap);
+    connect(&current_, &CurrentColor::changed, this, &ContrastWindow::CurrentChanged);
+    Update();
+}
+
+void ContrastWindow::CurrentChanged() {
+    (followSecond_->isChecked() ? second_ : first_)->setText(current_.Text());
+}
+
+void ContrastWindow::Swap() {
+    const QString first = first_->text();
+    first_->setText(second_->text());
+    second_->setText(first);
+}
+
+QString ContrastWindow::Verdicts() const {
+    QStringList lines;
+    for (const QLabel* v : verdicts_) lines << v->text();
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ContrastWindow::Update() {
+    const auto a = ParseHexColor(first_->text().toStdString());
+    const auto b = ParseHexColor(second_->text().toStdString());
+    if (a) firstSwatch_->FillWith(ToQt(*a));
+    if (b) secondSwatch_->FillWith(ToQt(*b));
+    if (!a || !b) {
+        ratio_->setText(tr("Type two colours as #RRGGBB."));
+        for (QLabel* v : verdicts_) v->clear();
+        return;
+    }
+    const double ratio = ContrastRatio(*a, *b);
+    // Rounded down, so that a ratio shown as passing truly passes.
+    const double shown = std::floor(ratio * 100.0) / 100.0;
+    ratio_->setText(tr("Contrast ratio %1:1").arg(QString::number(shown, 'f', 2)));
+    for (std::size_t i = 0; i < verdicts_.size(); ++i) {
+        verdicts_[i]->setText(ratio >= kThresholds[i].ratio ? tr("Pass") : tr("Fail"));
+    }
+    QPalette p = sample_->palette();
+    p.setColor(QPalette::Window, ToQt(*b));
+    p.setColor(QPalette::WindowText, ToQt(*a));
+    sample_->setPalette(p);
+}
+
+}  // namespace velmor

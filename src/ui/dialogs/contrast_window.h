@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace velmor {
+
+class CurrentColor;
+class PictureBox;
+
+// "Contrast": the WCAG 2.x contrast of two colours, with pass or fail for
+// text and user-interface parts, and a sample of one on the other. The first
+// colour is the current colour; the grids and the picker set the second one
+// instead while "the second colour" is chosen, and either may be typed.
+class ContrastWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ContrastWindow(const CurrentColor& current, QWidget* parent = nullptr);
+
+    void Swap();
+    QLineEdit* FirstBox() const { return first_; }
+    QLineEdit* SecondBox() const { return second_; }
+    QRadioButton* FollowSecond() const { return followSecond_; }
+    QLabel* RatioLabel() const { return ratio_; }
+    QString Verdicts() const;  // the pass and fail lines, one a line
+    QLabel* Sample() const { return sample_; }
+
+  private:
+    void CurrentChanged();
+    void Update();
+
+    const CurrentColor& current_;
+    QLineEdit* first_;
+    QLineEdit* second_;
+    QRadioButton* followFirst_;
+    QRadioButton* followSecond_;
+    PictureBox* firstSwatch_;
+    PictureBox* secondSwatch_;
+    QLabel* ratio_;
+    std::vector<QLabel*> verdicts_;
+    QLabel* sample_;
+};
+
+}  // namespace velmor

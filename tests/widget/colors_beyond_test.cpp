@@ -1,0 +1,100 @@
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+
+#include "platform/copy_as_menu.h"
+#include "ui/dialogs/contrast_window.h"
+#include "ui/main/favorites_page.h"
+#include "window_fixture.h"
+
+namespace velmor {
+namespace {
+
+using testing::WindowTest;
+
+QAction* Find(QMenu* menu, const QString& prefix) {
+    for (QAction* a : menu->actions()) {
+        if (a->text().startsWith(prefix)) return a;
+    }
+    return nullptr;
+}
+
+TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplate) {
+    QMenu menu;
+    AddCopyAsMenu(menu, "#FF8C00",
+                  {{"Swift", "Color(red: {r}, green: {g}, blue: {b})"}, {"Broken", "{oops}"}});
+    QMenu* copyAs = menu.actions().first()->menu();
+    ASSERT_NE(copyAs, nullptr);
+    Find(copyAs, "oklch()")->trigger();
+    EXPECT_EQ(Clipboard(), "oklch(0.7505 0.1791 58.28)");
+    Find(copyAs, "Swift")->trigger();
+    EXPECT_EQ(Clipboard(), "Color(red: 255, green: 140, blue: 0)");
+    QAction* broken = Find(copyAs, "Broken");
+    ASSERT_NE(broken, nullptr);
+    EXPECT_FALSE(broken->isEnabled());
+    EXPECT_TRUE(broken->text().contains("no placeholder {oops}"));
+}
+
+TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
+    Start();
+    current_->Set("#777777");
+    ContrastWindow contrast(*current_);
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 4.47:1");
+    EXPECT_EQ(contrast.Verdicts(), "Fail\nPass\nFail\nFail\nPass");
+    // The second colour follows the grids once chosen; the first stays.
+    contrast.FollowSecond()->click();
+    current_->Set("#000000");
+    EXPECT_EQ(contrast.FirstBox()->text(), "#777777");
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 4.68:1");
+    contrast.SecondBox()->setText("#ffffff");
+    contrast.Swap();
+    EXPECT_EQ(contrast.FirstBox()->text(), "#ffffff");
+    EXPECT_EQ(contrast.Sample()->palette().color(QPalette::WindowText), QColor(Qt::white));
+    contrast.FirstBox()->setText("#fff");
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Type two colours as #RRGGBB.");
+}
+
+TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
+    WriteSettings("[Favorites]\nFavorites=ff8c00;00ff00;zz\n");
+    MainWindow& w = Start();
+    FavoritesPage* page = w.FavoriteColors();
+    QString answer;
+    page->SetFileAsker(
+        [&answer](QWidget*, bool, const QString&, const QString&, QString*) { return answer; });
+    for (const char* name : {"fav.gpl", "fav.txt"}) {
+        answer = QString::fromStdString(folder_.File(name));
+        page->ExportFavorites();
+    }
+    EXPECT_EQ(testing::ReadFile(folder_.File("fav.txt")), "#ff8c00\n#00ff00\n");
+    answer = QString::fromStdString(folder_.File("fav.gpl"));
+    page->ImportFavorites();
+    EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00");
+    EXPECT_EQ(prompter_.texts.last(), "Colours added to the favourites: 2.");
+
+    // Damaged and hostile files change nothing and say why.
+    testing::WriteFile(folder_.File("junk.bin"), std::string("\x89PNG\r\n\x1a\n\0\0", 10));
+    testing::WriteFile(folder_.File("huge.txt"), std::string(2 << 20, 'a'));
+    for (const char* name : {"junk.bin", "huge.txt", "missing.gpl"}) {
+        answer = QString::fromStdString(folder_.File(name));
+        page->ImportFavorites();
+        EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00") << name;
+    }
+    EXPECT_TRUE(prompter_.texts[prompter_.texts.size() - 3].startsWith("No colours could be read"));
+    EXPECT_TRUE(
+        prompter_.texts[prompter_.texts.size() - 2].endsWith("is too large to be a palette."));
+    EXPECT_TRUE(prompter_.texts.last().endsWith("could not be read."));
+
+    // 10,000 entries fill the list to 224 and say how many did not fit.
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += "#123456\n";
+    testing::WriteFile(folder_.File("many.txt"), many + "nonsense\n");
+    answer = QString::fromStdString(folder_.File("many.txt"));
+    page->ImportFavorites();
+    EXPECT_EQ(favorites_->Entries().size(), 224u);
+    EXPECT_EQ(prompter_.texts.last(),
+              "Colours added to the favourites: 219. Colours that did not fit (the list holds "
+              "224): 9781. Lines that could not be read: 1.");
+}
+
+}  // namespace
+}  // namespace velmor
