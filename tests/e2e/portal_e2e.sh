@@ -53,6 +53,13 @@ e2e_expect "a pick from the portal's screenshot prints its pixel" "$(cat "$E2E_D
 e2e_expect "the portal was asked without interaction" "$(head -n 2 "$E2E_DIR/shots/log" | tail -n 1)" \
   "Screenshot parent= interactive=False"
 e2e_expect "the screenshot file is deleted" "$(ls "$E2E_DIR/shots" | grep -c png || true)" "0"
+printf '[Formats]\nMine={r}-{g}-{b} {oklch.h}\n' > "$E2E_DIR/settings.ini"
+pick click_picture --format mine
+e2e_expect "a template from settings.ini formats the pick" "$(cat "$E2E_DIR/out") $status" \
+  "45-203-16 141.5 0"
+pick true --format nosuch
+e2e_expect "an unknown format is an error before anything opens" "$status" "2"
+rm "$E2E_DIR/settings.ini"
 
 start_portal refuse
 pick true --format 9
