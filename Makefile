@@ -48,6 +48,7 @@ bench: release
 
 screenshot: release
 	scripts/screenshot build/release/src/velmor-color-picker docs/main-window.png
+	scripts/screenshot build/release/src/velmor-color-picker --guide docs/guide
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "core/command_line.h"
 #include "platform/display_probe.h"
+#include "ui/dialogs/help.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ int main(int argc, char* argv[]) {
     }
     if (line.help) {
         std::fputs(kUsage, stdout);
+        const std::optional<QString> guide = velmor::UserGuidePath();
+        std::printf("\nThe user guide: %s\n",
+                    guide ? guide->toLocal8Bit().constData() : "not installed");
         return 0;
     }
     if (line.version) {

@@ -7,14 +7,14 @@ namespace velmor {
 namespace {
 
 Desktop::Opener& CurrentOpener() {
-    static Desktop::Opener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    static Desktop::Opener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return opener;
 }
 
 }  // namespace
 
-void Desktop::Open(const QUrl& url) {
-    CurrentOpener()(url);
+bool Desktop::Open(const QUrl& url) {
+    return CurrentOpener()(url);
 }
 
 Desktop::Opener Desktop::SetOpener(Opener opener) {

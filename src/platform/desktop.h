@@ -10,9 +10,10 @@ namespace velmor {
 // what would have been opened.
 class Desktop {
   public:
-    using Opener = std::function<void(const QUrl&)>;
+    // True when something took the request.
+    using Opener = std::function<bool(const QUrl&)>;
 
-    static void Open(const QUrl& url);
+    static bool Open(const QUrl& url);
     static Opener SetOpener(Opener opener);
 };
 

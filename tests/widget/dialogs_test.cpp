@@ -148,13 +148,17 @@ class DesktopRequests : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        previous_ = Desktop::SetOpener([this](const QUrl& url) { opened_ << url; });
+        previous_ = Desktop::SetOpener([this](const QUrl& url) {
+            opened_ << url;
+            return opens_;
+        });
     }
     void TearDown() override {
         Desktop::SetOpener(previous_);
         WindowTest::TearDown();
     }
     QList<QUrl> opened_;
+    bool opens_ = true;
     Desktop::Opener previous_;
 };
 
@@ -173,13 +177,31 @@ TEST_F(DesktopRequests, AboutBoxLinksAskTheDesktopAndStayOpen) {
     EXPECT_FALSE(box.isVisible());
 }
 
-TEST_F(DesktopRequests, HelpOpensTheHelpFileBesideTheProgram) {
+// The program's folder is the test's: a help file and a guide are put there.
+TEST_F(DesktopRequests, HelpOpensTheHelpFileOrTheGuideOrSaysWhereItIs) {
+    const std::string folder = ApplicationFolder();
+    const std::string chm = folder + "/tintpick.chm";
+    const std::string guide = folder + "/guide/index.html";
+    std::filesystem::create_directories(folder + "/guide");
+    testing::WriteFile(guide, "<html></html>");
     MainWindow& w = Start();
+
+    testing::WriteFile(chm, "x");
     QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
-    ASSERT_EQ(opened_.size(), 1);
-    EXPECT_TRUE(opened_[0].isLocalFile());
-    EXPECT_EQ(opened_[0].toLocalFile(),
-              QString::fromStdString(ApplicationFolder()) + "/tintpick.chm");
+    std::filesystem::remove(chm);
+    QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
+    const QString installed = UserGuidePath().value_or(QString());
+    EXPECT_EQ(opened_, (QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(chm)),
+                                    QUrl::fromLocalFile(installed)}));
+    EXPECT_TRUE(prompter_.texts.isEmpty());
+
+    opens_ = false;  // no xdg-open, no browser
+    QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
+    std::filesystem::remove_all(folder + "/guide");
+    ASSERT_EQ(prompter_.texts.size(), 1);
+    EXPECT_TRUE(
+        prompter_.texts[0].startsWith("Nothing on this computer could open the user guide"));
+    EXPECT_TRUE(prompter_.texts[0].endsWith(installed));
 }
 
 }  // namespace

@@ -1,15 +1,44 @@
 #include "ui/dialogs/help.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "platform/desktop.h"
+#include "platform/prompter.h"
 #include "settings/settings_store.h"
 
 namespace velmor {
 
-void OpenHelpFile() {
-    Desktop::Open(
-        QUrl::fromLocalFile(QString::fromStdString(ApplicationFolder()) + "/" + kHelpFileName));
+std::optional<QString> UserGuidePath() {
+    const QString candidates[] = {
+        QStringLiteral(VELMOR_GUIDE_DIR "/index.html"),
+        QString::fromStdString(ApplicationFolder()) + QStringLiteral("/guide/index.html")};
+    for (const QString& path : candidates) {
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return std::nullopt;
+}
+
+void OpenHelp(Prompter& prompter, QWidget* parent) {
+    const QString chm = QString::fromStdString(ApplicationFolder()) + "/" + kHelpFileName;
+    if (QFileInfo(chm).isFile() && Desktop::Open(QUrl::fromLocalFile(chm))) return;
+    const std::optional<QString> guide = UserGuidePath();
+    if (!guide) {
+        prompter.ShowStopMessage(parent,
+                                 QCoreApplication::translate("Help",
+                                                             "The user guide is not installed. It "
+                                                             "belongs in %1.")
+                                     .arg(QStringLiteral(VELMOR_GUIDE_DIR)));
+        return;
+    }
+    if (Desktop::Open(QUrl::fromLocalFile(*guide))) return;
+    prompter.ShowStopMessage(
+        parent, QCoreApplication::translate("Help",
+                                            "Nothing on this computer could open the user guide "
+                                            "(a web browser and xdg-open are needed). You can "
+                                            "open it yourself: %1")
+                    .arg(*guide));
 }
 
 void OpenSupportMail() {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+class QWidget;
 
 namespace velmor {
 
@@ -9,8 +12,18 @@ inline const QString kHelpFileName = QStringLiteral("tintpick.chm");
 inline const QString kSupportAddress = QStringLiteral("support@example.com");
 inline const QString kWebAddress = QStringLiteral("http://www.example.com/");
 
+class Prompter;
+
+// Our user guide: the installed copy, or the one built beside the program;
+// nothing when neither is there.
+std::optional<QString> UserGuidePath();
+
+// The help command: the help file beside the program when one stands there,
+// else our user guide in the browser; when nothing can open it, one message
+// says where the guide is.
+void OpenHelp(Prompter& prompter, QWidget* parent);
+
 // Each hands one request to the desktop and does not look at the result.
-void OpenHelpFile();
 void OpenSupportMail();
 void OpenWebSite();
 

@@ -216,7 +216,7 @@ void MainWindow::OptionsCommand() {
 }
 
 void MainWindow::HelpCommand() {
-    OpenHelpFile();
+    OpenHelp(prompter_, this);
 }
 
 void MainWindow::ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place) {
