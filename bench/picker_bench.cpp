@@ -14,7 +14,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/options.h"
 #include "app/pick_flow.h"
+#include "platform/prompter.h"
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -99,9 +103,12 @@ int main(int argc, char** argv) {
     // designed 100 ms key timer, the window's unmapping, capture and exposure.
     const QString ini = QDir::temp().filePath(QStringLiteral("velmor-bench-settings.ini"));
     const velmor::SettingsFile settings(ini.toStdString());
-    velmor::AppOptions windowOptions;
-    velmor::MainWindow window(windowOptions, settings);
-    velmor::PickFlow flow(capture, pointer, windowOptions);
+    velmor::Options windowOptions(settings);
+    velmor::CurrentColor current;
+    velmor::Favorites favorites(settings);
+    velmor::MessageBoxPrompter prompter;
+    velmor::MainWindow window(windowOptions, current, favorites, prompter);
+    velmor::PickFlow flow(capture, pointer, windowOptions.Values());
     flow.SetMainWindow(&window);
     window.SetPickCommand([&flow] { flow.Start(); });
     window.show();

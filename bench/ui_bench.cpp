@@ -7,7 +7,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/options.h"
 #include "core/text.h"
+#include "platform/prompter.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "ui/main/color_grid.h"
@@ -38,12 +42,17 @@ struct Fixture {
             entries.emplace_back(entry);
         }
         settings->Write("Favorites", "Favorites", Join(entries, ';'));
-        window = std::make_unique<MainWindow>(options, *settings);
+        options = std::make_unique<Options>(*settings);
+        favorites = std::make_unique<Favorites>(*settings);
+        window = std::make_unique<MainWindow>(*options, current, *favorites, prompter);
         window->show();
     }
     std::string folder;
     std::unique_ptr<SettingsFile> settings;
-    AppOptions options;
+    MessageBoxPrompter prompter;
+    std::unique_ptr<Options> options;
+    CurrentColor current;
+    std::unique_ptr<Favorites> favorites;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -58,24 +67,24 @@ void BM_SafetySelectionChange(benchmark::State& state) {
 }
 BENCHMARK(BM_SafetySelectionChange)->Unit(benchmark::kMicrosecond);
 
-void BM_Add2FavoAt223(benchmark::State& state) {
+void BM_AddToFavoritesAt223(benchmark::State& state) {
     Fixture f;
     f.Start(223);
     for (auto _ : state) {
         f.window->AddToFavorites("#123456");
         state.PauseTiming();
-        f.window->FavoriteColors()->DrawFavoritesGrid(223);
-        f.window->FavoriteColors()->RemoveSelectedFavorite();
+        f.favorites->Select(223);
+        f.favorites->RemoveSelected();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_Add2FavoAt223)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddToFavoritesAt223)->Unit(benchmark::kMicrosecond);
 
 void BM_FavoritesKeyMove(benchmark::State& state) {
     Fixture f;
     f.Start(223);
     ColorGrid* grid = f.window->FavoriteColors()->Grid();
-    f.window->FavoriteColors()->DrawFavoritesGrid(0);
+    f.favorites->Select(0);
     for (auto _ : state) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
         QApplication::sendEvent(grid, &press);

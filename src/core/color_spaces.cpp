@@ -158,29 +158,10 @@ double ContrastRatio(Srgb8 a, Srgb8 b) {
 }
 
 std::string_view NotationName(Notation n) {
-    switch (n) {
-        case Notation::Hex:
-            return "hex";
-        case Notation::Rgb:
-            return "rgb";
-        case Notation::Hsl:
-            return "hsl";
-        case Notation::Hwb:
-            return "hwb";
-        case Notation::Lab:
-            return "lab";
-        case Notation::Lch:
-            return "lch";
-        case Notation::Oklab:
-            return "oklab";
-        case Notation::Oklch:
-            return "oklch";
-        case Notation::Hsv:
-            return "hsv";
-        case Notation::Cmyk:
-            return "cmyk";
-    }
-    return "hex";
+    // In the order of the enumeration.
+    static constexpr std::string_view kNames[] = {"hex", "rgb",   "hsl",   "hwb", "lab",
+                                                  "lch", "oklab", "oklch", "hsv", "cmyk"};
+    return kNames[static_cast<std::size_t>(n)];
 }
 
 std::optional<Notation> NotationNamed(std::string_view name) {
@@ -194,7 +175,19 @@ std::optional<Notation> NotationNamed(std::string_view name) {
 // OKLab and OKLCH to four (their L runs from 0 to 1), trailing zeros dropped.
 std::string WriteNotation(Notation n, Srgb8 c) {
     const bool grey = c.Achromatic();
-    auto percent = [](double v) { return Number(v, 2) + "%"; };
+    // "name(hue p% q%)", "name(L a b)" and "name(L C hue)" with their precisions.
+    auto huePercent = [grey](const char* name, Triple t) {
+        return std::string(name) + "(" + HueText(t.x, grey, 2) + " " + Number(t.y, 2) + "% " +
+               Number(t.z, 2) + "%)";
+    };
+    auto rectangular = [grey](const char* name, Triple t, int decimals) {
+        return std::string(name) + "(" + Number(t.x, decimals) + " " +
+               Number(grey ? 0 : t.y, decimals) + " " + Number(grey ? 0 : t.z, decimals) + ")";
+    };
+    auto polar = [grey](const char* name, Triple t, int decimals) {
+        return std::string(name) + "(" + Number(t.x, decimals) + " " +
+               Number(grey ? 0 : t.y, decimals) + " " + HueText(t.z, grey, 2) + ")";
+    };
     switch (n) {
         case Notation::Hex: {
             char buffer[8];
@@ -205,42 +198,24 @@ std::string WriteNotation(Notation n, Srgb8 c) {
         case Notation::Rgb:
             return "rgb(" + std::to_string(c.red) + " " + std::to_string(c.green) + " " +
                    std::to_string(c.blue) + ")";
-        case Notation::Hsl: {
-            const Triple t = ToHsl(c);
-            return "hsl(" + HueText(t.x, grey, 2) + " " + percent(t.y) + " " + percent(t.z) + ")";
-        }
-        case Notation::Hwb: {
-            const Triple t = ToHwb(c);
-            return "hwb(" + HueText(t.x, grey, 2) + " " + percent(t.y) + " " + percent(t.z) + ")";
-        }
-        case Notation::Hsv: {
-            const Triple t = ToHsv(c);
-            return "hsv(" + HueText(t.x, grey, 2) + " " + percent(t.y) + " " + percent(t.z) + ")";
-        }
-        case Notation::Lab: {
-            const Triple t = ToLab(c);
-            return "lab(" + Number(t.x, 2) + " " + Number(grey ? 0 : t.y, 2) + " " +
-                   Number(grey ? 0 : t.z, 2) + ")";
-        }
-        case Notation::Lch: {
-            const Triple t = ToLch(c);
-            return "lch(" + Number(t.x, 2) + " " + Number(grey ? 0 : t.y, 2) + " " +
-                   HueText(t.z, grey, 2) + ")";
-        }
-        case Notation::Oklab: {
-            const Triple t = ToOklab(c);
-            return "oklab(" + Number(t.x, 4) + " " + Number(grey ? 0 : t.y, 4) + " " +
-                   Number(grey ? 0 : t.z, 4) + ")";
-        }
-        case Notation::Oklch: {
-            const Triple t = ToOklch(c);
-            return "oklch(" + Number(t.x, 4) + " " + Number(grey ? 0 : t.y, 4) + " " +
-                   HueText(t.z, grey, 2) + ")";
-        }
+        case Notation::Hsl:
+            return huePercent("hsl", ToHsl(c));
+        case Notation::Hwb:
+            return huePercent("hwb", ToHwb(c));
+        case Notation::Hsv:
+            return huePercent("hsv", ToHsv(c));
+        case Notation::Lab:
+            return rectangular("lab", ToLab(c), 2);
+        case Notation::Lch:
+            return polar("lch", ToLch(c), 2);
+        case Notation::Oklab:
+            return rectangular("oklab", ToOklab(c), 4);
+        case Notation::Oklch:
+            return polar("oklch", ToOklch(c), 4);
         case Notation::Cmyk: {
             const auto k = ToCmyk(c);
-            return "cmyk(" + percent(k[0]) + " " + percent(k[1]) + " " + percent(k[2]) + " " +
-                   percent(k[3]) + ")";
+            return "cmyk(" + Number(k[0], 2) + "% " + Number(k[1], 2) + "% " + Number(k[2], 2) +
+                   "% " + Number(k[3], 2) + "%)";
         }
     }
     return {};
