@@ -1,6 +1,7 @@
 #include "ui/dialogs/help.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -11,9 +12,12 @@
 namespace velmor {
 
 std::optional<QString> UserGuidePath() {
+    // Installed under the program's own prefix, or built beside the program.
+    const QString folder = QString::fromStdString(ApplicationFolder());
     const QString candidates[] = {
-        QStringLiteral(VELMOR_GUIDE_DIR "/index.html"),
-        QString::fromStdString(ApplicationFolder()) + QStringLiteral("/guide/index.html")};
+        QDir::cleanPath(folder +
+                        QStringLiteral("/../share/doc/velmor-color-picker/guide/index.html")),
+        folder + QStringLiteral("/guide/index.html")};
     for (const QString& path : candidates) {
         if (QFileInfo(path).isFile()) return path;
     }
@@ -25,11 +29,13 @@ void OpenHelp(Prompter& prompter, QWidget* parent) {
     if (QFileInfo(chm).isFile() && Desktop::Open(QUrl::fromLocalFile(chm))) return;
     const std::optional<QString> guide = UserGuidePath();
     if (!guide) {
-        prompter.ShowStopMessage(parent,
-                                 QCoreApplication::translate("Help",
-                                                             "The user guide is not installed. It "
-                                                             "belongs in %1.")
-                                     .arg(QStringLiteral(VELMOR_GUIDE_DIR)));
+        prompter.ShowStopMessage(
+            parent,
+            QCoreApplication::translate("Help",
+                                        "The user guide is not installed. It "
+                                        "belongs in %1.")
+                .arg(QDir::cleanPath(QString::fromStdString(ApplicationFolder()) +
+                                     QStringLiteral("/../share/doc/velmor-color-picker/guide"))));
         return;
     }
     if (Desktop::Open(QUrl::fromLocalFile(*guide))) return;
