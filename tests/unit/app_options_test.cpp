@@ -47,23 +47,5 @@ TEST(LoadOptions, UsesEachKeysDefaultWhenItCannotBeRead) {
     }
 }
 
-TEST(SaveOptions, WritesTheFourKeysInOrderAndReadsThemBack) {
-    TempFolder folder;
-    const SettingsFile settings(folder.File("settings.ini"));
-    AppOptions options;
-    ResetOptions(options);
-    EXPECT_TRUE(SaveOptions(options, settings));
-    EXPECT_EQ(ReadFile(settings.Path()),
-              "[Options]\nUpper=True\nRemove=False\nCopy=True\nValue=8\n");
-    const AppOptions changed{false, true, false, -1};
-    SaveOptions(changed, settings);
-    AppOptions loaded;
-    LoadOptions(loaded, settings);
-    EXPECT_EQ(loaded.upperCase, false);
-    EXPECT_EQ(loaded.keyboardOff, true);
-    EXPECT_EQ(loaded.ctrlCCopies, false);
-    EXPECT_EQ(loaded.copiedValue, -1);
-}
-
 }  // namespace
 }  // namespace velmor

@@ -22,24 +22,6 @@ TEST(ColorTables, SafetyPaletteHoldsEveryWebSafeColourOnce) {
             for (auto b : steps) EXPECT_TRUE(seen.count(std::string(r) + g + b)) << r << g << b;
 }
 
-TEST(ColorTables, AdditionalColoursRiseByHexValueAfterTheFirstFive) {
-    const auto& hex = T().AdditionalHex();
-    for (std::size_t i = 6; i < hex.size(); ++i) EXPECT_LT(hex[i - 1], hex[i]) << i;
-    std::set<std::string> names(T().AdditionalNames().begin(), T().AdditionalNames().end());
-    EXPECT_EQ(names.size(), 124u);
-}
-
-TEST(ColorTables, OnlyAquaAndFuchsiaStandInBothNamedTables) {
-    std::set<std::string> basic(T().BasicHex().begin(), T().BasicHex().end());
-    std::vector<std::string> shared;
-    for (std::size_t i = 0; i < T().AdditionalHex().size(); ++i) {
-        if (basic.count(T().AdditionalHex()[i])) shared.push_back(T().AdditionalNames()[i]);
-    }
-    EXPECT_EQ(shared, (std::vector<std::string>{"Aqua", "Fuchsia"}));
-    EXPECT_EQ(T().AdditionalHex()[12], "00ffff");
-    EXPECT_EQ(T().AdditionalHex()[97], "ff00ff");
-}
-
 TEST(ColorName, FindsNamesWhateverTheCaseHashOrSpaces) {
     const struct {
         const char* text;

@@ -90,24 +90,5 @@ TEST(FavoritesList, RemovesRepeatsAsPiecesOfText) {
     EXPECT_TRUE(ListOf("ffffff;ffffff", -1).NeedsConfirmation());
 }
 
-TEST(FavoritesList, SavesExactlyTheTextAndRemovesTheKeyWhenEmpty) {
-    TempFolder folder;
-    const SettingsFile settings(folder.File("settings.ini"));
-    WriteFile(settings.Path(), "[Options]\nUpper=False\n");
-    FavoritesList list;
-    EXPECT_EQ(list.Load(settings), -1);
-    list.Append(FavoritesList::ExtractEntry("#FF0000"));
-    list.Append(FavoritesList::ExtractEntry("#00ff00"));
-    list.Save(settings);
-    EXPECT_EQ(ReadFile(settings.Path()),
-              "[Options]\nUpper=False\n\n[Favorites]\nFavorites=FF0000;00ff00\n");
-    FavoritesList reloaded;
-    EXPECT_EQ(reloaded.Load(settings), 0);
-    EXPECT_EQ(reloaded.Text(), "FF0000;00ff00");
-    reloaded.Clear();
-    reloaded.Save(settings);
-    EXPECT_EQ(ReadFile(settings.Path()), "[Options]\nUpper=False\n\n[Favorites]\n");
-}
-
 }  // namespace
 }  // namespace velmor

@@ -5,14 +5,6 @@
 namespace velmor {
 namespace {
 
-TEST(CellRect, FollowsTheGridFormulas) {
-    EXPECT_EQ(BasicCellRect(0), (CellRect{3, 3, 16, 16}));
-    EXPECT_EQ(BasicCellRect(15), (CellRect{303, 3, 316, 16}));
-    EXPECT_EQ(AdditionalCellRect(17), (CellRect{23, 23, 36, 36}));
-    EXPECT_EQ(SafetyCellRect(0), (CellRect{3, 3, 16, 15}));
-    EXPECT_EQ(SafetyCellRect(215), (CellRect{143, 250, 156, 262}));
-}
-
 TEST(CellAt, CountsTheWholeSlotWithStrictBounds) {
     const struct {
         GridShape shape;
