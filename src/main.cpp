@@ -54,11 +54,15 @@ int main(int argc, char* argv[]) {
         std::puts("Velmor Color Picker 1.20");
         return 0;
     }
-    const velmor::DisplayChoice display = velmor::ChooseDisplay(velmor::ProbeDisplays());
+    const velmor::DisplayFacts displays = velmor::ProbeDisplays();
+    const velmor::DisplayChoice display = velmor::ChooseDisplay(displays);
     if (!display.error.empty()) {
         std::fprintf(stderr, "velmor-color-picker: %s\n", display.error.c_str());
         return 2;
     }
     if (display.platform) setenv("QT_QPA_PLATFORM", display.platform->c_str(), 1);
-    return velmor::Application(line).Run(argc, argv);
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    return velmor::Application(
+               line, velmor::IsWaylandSession(session != nullptr ? session : "", displays))
+        .Run(argv);
 }

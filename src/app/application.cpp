@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/current_color.h"
@@ -13,7 +14,6 @@
 #include "app/pick_flow.h"
 #include "core/color_spaces.h"
 #include "core/value_formatter.h"
-#include "platform/display_probe.h"
 #include "platform/portal_capture.h"
 #include "platform/prompter.h"
 #include "platform/x11_screen.h"
@@ -35,8 +35,8 @@ class SurfaceOnlyPointer : public PointerControl {
     void Warp(DevicePoint) override {}
 };
 
-std::unique_ptr<ScreenCapture> MakeCapture() {
-    if (InWaylandSession()) return std::make_unique<PortalCapture>();
+std::unique_ptr<ScreenCapture> MakeCapture(bool waylandSession) {
+    if (waylandSession) return std::make_unique<PortalCapture>();
     return std::make_unique<X11Capture>();
 }
 
@@ -53,14 +53,12 @@ SettingsFile OpenSettings() {
 
 }  // namespace
 
-Application::Application(const CommandLine& commandLine) : commandLine_(commandLine) {}
+Application::Application(const CommandLine& commandLine, bool waylandSession)
+    : commandLine_(commandLine), waylandSession_(waylandSession) {}
 
-Application::~Application() = default;
-
-int Application::Run(int& argc, char** argv) {
+int Application::Run(char** argv) {
     // Qt sees only the program's name: no other option changes what it does.
     int qtArgc = 1;
-    (void)argc;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmor Color Picker"));
     QApplication::setApplicationVersion(QStringLiteral("1.20"));
@@ -73,7 +71,7 @@ int Application::RunWindow() {
     Options options(settings);
     CurrentColor current;
     Favorites favorites(settings);
-    const auto capture = MakeCapture();
+    const auto capture = MakeCapture(waylandSession_);
     const auto pointer = MakePointer();
     PickFlow flow(*capture, *pointer, options.Values());
     MainWindow window(options, current, favorites, prompter);
@@ -161,7 +159,7 @@ int Application::RunPickOnly() {
         std::fprintf(stderr, "velmor-color-picker: %s\n", output.error.c_str());
         return 2;
     }
-    const auto capture = MakeCapture();
+    const auto capture = MakeCapture(waylandSession_);
     const auto pointer = MakePointer();
     PickFlow flow(*capture, *pointer, options.Values());
     int status = -1;  // the first answer counts: a pick, a close, or a failure

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 #include "core/command_line.h"
 
 namespace velmor {
@@ -10,15 +8,16 @@ namespace velmor {
 // flow and, unless it only picks, the main window.
 class Application {
   public:
-    explicit Application(const CommandLine& commandLine);
-    ~Application();
-    int Run(int& argc, char** argv);
+    // `waylandSession` is what start-up found, so nothing is probed twice.
+    Application(const CommandLine& commandLine, bool waylandSession);
+    int Run(char** argv);
 
   private:
     int RunWindow();
     int RunPickOnly();
 
     CommandLine commandLine_;
+    bool waylandSession_;
 };
 
 }  // namespace velmor

@@ -9,8 +9,8 @@ CurrentColor::CurrentColor(QObject* parent)
 
 void CurrentColor::Set(const QString& text, const QString& name) {
     text_ = text;
-    name_ = name.isEmpty() ? QString::fromStdString(std::string(ColorName(text.toStdString())))
-                           : name;
+    name_ =
+        name.isEmpty() ? QString::fromStdString(std::string(ColorName(text.toStdString()))) : name;
     emit changed();
 }
 

@@ -9,9 +9,9 @@ void Favorites::Load() {
     Select(list_.Load(settings_));
 }
 
-bool Favorites::Add(const QString& text) {
+bool Favorites::Add(const std::string& entry) {
     if (list_.IsFull()) return false;
-    list_.Append(FavoritesList::ExtractEntry(text.toStdString()));
+    list_.Append(entry);
     SaveAndSelect(-1);
     return true;
 }
@@ -28,7 +28,7 @@ std::size_t Favorites::AddMany(const std::vector<std::string>& colors) {
 }
 
 void Favorites::Select(std::int16_t index) {
-    const std::size_t count = list_.Entries().size();
+    const std::size_t count = list_.Count();
     if (index < -1 || index >= static_cast<int>(count)) index = -1;
     list_.RecordDraw(index, count);
     emit changed();

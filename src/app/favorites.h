@@ -19,12 +19,11 @@ class Favorites : public QObject {
     const FavoritesList& List() const { return list_; }
     std::vector<std::string> Entries() const { return list_.Entries(); }
     std::int16_t Selection() const { return list_.SelectedIndex(); }
-    const std::string& Path() const { return settings_.Path(); }
 
     void Load();
-    // Appends the colour in the text (any of "#RRGGBB", a name line); false
-    // when the list is full, which then stays as it was.
-    bool Add(const QString& text);
+    // Appends an entry (six hex digits, as FavoritesList::ExtractEntry gives
+    // them); false when the list is full, which then stays as it was.
+    bool Add(const std::string& entry);
     // Appends colours (six hex digits each) until the list is full, in one
     // save; gives how many went in.
     std::size_t AddMany(const std::vector<std::string>& colors);

@@ -1,6 +1,7 @@
 #include "core/color_spaces.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -171,54 +172,105 @@ std::optional<Notation> NotationNamed(std::string_view name) {
     return std::nullopt;
 }
 
-// Precision: hues and percentages to two decimals, Lab and LCH to two,
-// OKLab and OKLCH to four (their L runs from 0 to 1), trailing zeros dropped.
-std::string WriteNotation(Notation n, Srgb8 c) {
+namespace {
+
+// A notation's components as it writes them, without names or units: hue
+// "none" and chroma 0 for greys. Precision: hues and percentages to two
+// decimals, Lab and LCH to two, OKLab and OKLCH to four (their L runs from 0
+// to 1), trailing zeros dropped.
+std::vector<std::string> Components(Notation n, Srgb8 c) {
     const bool grey = c.Achromatic();
-    // "name(hue p% q%)", "name(L a b)" and "name(L C hue)" with their precisions.
-    auto huePercent = [grey](const char* name, Triple t) {
-        return std::string(name) + "(" + HueText(t.x, grey, 2) + " " + Number(t.y, 2) + "% " +
-               Number(t.z, 2) + "%)";
+    auto huePercent = [grey](Triple t) {
+        return std::vector<std::string>{HueText(t.x, grey, 2), Number(t.y, 2), Number(t.z, 2)};
     };
-    auto rectangular = [grey](const char* name, Triple t, int decimals) {
-        return std::string(name) + "(" + Number(t.x, decimals) + " " +
-               Number(grey ? 0 : t.y, decimals) + " " + Number(grey ? 0 : t.z, decimals) + ")";
+    auto rectangular = [grey](Triple t, int decimals) {
+        return std::vector<std::string>{Number(t.x, decimals), Number(grey ? 0 : t.y, decimals),
+                                        Number(grey ? 0 : t.z, decimals)};
     };
-    auto polar = [grey](const char* name, Triple t, int decimals) {
-        return std::string(name) + "(" + Number(t.x, decimals) + " " +
-               Number(grey ? 0 : t.y, decimals) + " " + HueText(t.z, grey, 2) + ")";
+    auto polar = [grey](Triple t, int decimals) {
+        return std::vector<std::string>{Number(t.x, decimals), Number(grey ? 0 : t.y, decimals),
+                                        HueText(t.z, grey, 2)};
     };
     switch (n) {
         case Notation::Hex: {
             char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", c.red & 0xFF, c.green & 0xFF,
+            std::snprintf(buffer, sizeof buffer, "%02x%02x%02x", c.red & 0xFF, c.green & 0xFF,
                           c.blue & 0xFF);
-            return buffer;
+            return {buffer};
         }
         case Notation::Rgb:
-            return "rgb(" + std::to_string(c.red) + " " + std::to_string(c.green) + " " +
-                   std::to_string(c.blue) + ")";
+            return {std::to_string(c.red), std::to_string(c.green), std::to_string(c.blue)};
         case Notation::Hsl:
-            return huePercent("hsl", ToHsl(c));
+            return huePercent(ToHsl(c));
         case Notation::Hwb:
-            return huePercent("hwb", ToHwb(c));
+            return huePercent(ToHwb(c));
         case Notation::Hsv:
-            return huePercent("hsv", ToHsv(c));
+            return huePercent(ToHsv(c));
         case Notation::Lab:
-            return rectangular("lab", ToLab(c), 2);
+            return rectangular(ToLab(c), 2);
         case Notation::Lch:
-            return polar("lch", ToLch(c), 2);
+            return polar(ToLch(c), 2);
         case Notation::Oklab:
-            return rectangular("oklab", ToOklab(c), 4);
+            return rectangular(ToOklab(c), 4);
         case Notation::Oklch:
-            return polar("oklch", ToOklch(c), 4);
+            return polar(ToOklch(c), 4);
         case Notation::Cmyk: {
             const auto k = ToCmyk(c);
-            return "cmyk(" + Number(k[0], 2) + "% " + Number(k[1], 2) + "% " + Number(k[2], 2) +
-                   "% " + Number(k[3], 2) + "%)";
+            return {Number(k[0], 2), Number(k[1], 2), Number(k[2], 2), Number(k[3], 2)};
         }
     }
     return {};
+}
+
+// Which components are percentages when written out.
+bool InPercent(Notation n, std::size_t component) {
+    switch (n) {
+        case Notation::Hsl:
+        case Notation::Hwb:
+        case Notation::Hsv:
+            return component > 0;
+        case Notation::Cmyk:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The placeholders' names of each notation's components, in order.
+std::string_view ComponentLetters(Notation n) {
+    switch (n) {
+        case Notation::Rgb:
+            return "rgb";
+        case Notation::Hsl:
+            return "hsl";
+        case Notation::Hwb:
+            return "hwb";
+        case Notation::Hsv:
+            return "hsv";
+        case Notation::Lab:
+        case Notation::Oklab:
+            return "lab";
+        case Notation::Lch:
+        case Notation::Oklch:
+            return "lch";
+        case Notation::Cmyk:
+            return "cmyk";
+        case Notation::Hex:
+            return "";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string WriteNotation(Notation n, Srgb8 c) {
+    const std::vector<std::string> parts = Components(n, c);
+    if (n == Notation::Hex) return "#" + parts[0];
+    std::string out = std::string(NotationName(n)) + "(";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        out += (i == 0 ? "" : " ") + parts[i] + (InPercent(n, i) ? "%" : "");
+    }
+    return out + ")";
 }
 
 std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std::string* error) {
@@ -226,51 +278,24 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std
         if (error != nullptr) *error = std::move(why);
         return std::nullopt;
     };
-    // Every placeholder's text, worked out once for the whole template.
-    const auto values = [&c] {
-        const bool grey = c.Achromatic();
-        auto hue = [grey](double h) { return HueText(h, grey, 2); };
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%02x%02x%02x", c.red & 0xFF, c.green & 0xFF, c.blue & 0xFF);
-        const Triple hsl = ToHsl(c), hwb = ToHwb(c), hsv = ToHsv(c), lab = ToLab(c), lch = ToLch(c),
-                     oklab = ToOklab(c), oklch = ToOklch(c);
-        const auto cmyk = ToCmyk(c);
-        return std::map<std::string, std::string, std::less<>>{
-            {"hex", hex},
-            {"HEX", ToUpperAscii(hex)},
-            {"r", std::to_string(c.red)},
-            {"g", std::to_string(c.green)},
-            {"b", std::to_string(c.blue)},
-            {"h", hue(hsl.x)},
-            {"s", Number(hsl.y, 2)},
-            {"l", Number(hsl.z, 2)},
-            {"hsl.h", hue(hsl.x)},
-            {"hsl.s", Number(hsl.y, 2)},
-            {"hsl.l", Number(hsl.z, 2)},
-            {"hwb.h", hue(hwb.x)},
-            {"hwb.w", Number(hwb.y, 2)},
-            {"hwb.b", Number(hwb.z, 2)},
-            {"hsv.h", hue(hsv.x)},
-            {"hsv.s", Number(hsv.y, 2)},
-            {"hsv.v", Number(hsv.z, 2)},
-            {"lab.l", Number(lab.x, 2)},
-            {"lab.a", Number(grey ? 0 : lab.y, 2)},
-            {"lab.b", Number(grey ? 0 : lab.z, 2)},
-            {"lch.l", Number(lch.x, 2)},
-            {"lch.c", Number(grey ? 0 : lch.y, 2)},
-            {"lch.h", hue(lch.z)},
-            {"oklab.l", Number(oklab.x, 4)},
-            {"oklab.a", Number(grey ? 0 : oklab.y, 4)},
-            {"oklab.b", Number(grey ? 0 : oklab.z, 4)},
-            {"oklch.l", Number(oklch.x, 4)},
-            {"oklch.c", Number(grey ? 0 : oklch.y, 4)},
-            {"oklch.h", hue(oklch.z)},
-            {"cmyk.c", Number(cmyk[0], 2)},
-            {"cmyk.m", Number(cmyk[1], 2)},
-            {"cmyk.y", Number(cmyk[2], 2)},
-            {"cmyk.k", Number(cmyk[3], 2)},
-        };
-    }();
+    // Every placeholder's text, worked out once for the whole template: the
+    // notations' own components as "{space.letter}", and the short forms.
+    std::map<std::string, std::string, std::less<>> values;
+    for (Notation n : kNotations) {
+        const std::vector<std::string> parts = Components(n, c);
+        const std::string_view letters = ComponentLetters(n);
+        for (std::size_t i = 0; i < letters.size() && i < parts.size(); ++i) {
+            values[std::string(NotationName(n)) + "." + letters[i]] = parts[i];
+        }
+        if (n == Notation::Hex) {
+            values["hex"] = parts[0];
+            values["HEX"] = ToUpperAscii(parts[0]);
+        }
+    }
+    for (const char* shortForm : {"r", "g", "b"})
+        values[shortForm] = values["rgb." + std::string(shortForm)];
+    for (const char* shortForm : {"h", "s", "l"})
+        values[shortForm] = values["hsl." + std::string(shortForm)];
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char ch = pattern[i];
@@ -295,22 +320,10 @@ std::optional<Srgb8> ParseHexColor(std::string_view text) {
     if (!text.empty() && text.front() == '#') text.remove_prefix(1);
     if (text.size() != 6) return std::nullopt;
     int v[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        unsigned value = 0;
-        for (int k = 0; k < 2; ++k) {
-            const char ch = text[static_cast<std::size_t>(2 * i + k)];
-            unsigned digit;
-            if (ch >= '0' && ch <= '9')
-                digit = static_cast<unsigned>(ch - '0');
-            else if (ch >= 'a' && ch <= 'f')
-                digit = static_cast<unsigned>(ch - 'a' + 10);
-            else if (ch >= 'A' && ch <= 'F')
-                digit = static_cast<unsigned>(ch - 'A' + 10);
-            else
-                return std::nullopt;
-            value = value * 16 + digit;
-        }
-        v[i] = static_cast<int>(value);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const char* first = text.data() + 2 * i;
+        const auto [end, ec] = std::from_chars(first, first + 2, v[i], 16);
+        if (ec != std::errc{} || end != first + 2 || v[i] < 0) return std::nullopt;
     }
     return Srgb8{v[0], v[1], v[2]};
 }

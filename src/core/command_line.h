@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmor {
@@ -30,5 +31,11 @@ struct DisplayChoice {
     std::string error;                    // no display at all
 };
 DisplayChoice ChooseDisplay(const DisplayFacts& facts);
+
+// A Wayland session, whether the program runs on Wayland or XWayland: the
+// session says so, or a compositor answers on WAYLAND_DISPLAY.
+inline bool IsWaylandSession(std::string_view sessionType, const DisplayFacts& facts) {
+    return sessionType == "wayland" || facts.waylandReachable;
+}
 
 }  // namespace velmor

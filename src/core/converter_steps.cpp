@@ -32,10 +32,10 @@ ConverterResult ConverterLeft(ConverterBox box, ConverterTexts t) {
         case ConverterBox::Html: {
             std::string text(TrimSpaces(t.html));
             if (!text.empty() && text.front() == '#') text.erase(0, 1);
-            t.longValue = std::to_string(HtmlToColor(text));
-            const auto number = ParseInt32(t.longValue);
-            result.preview = Preview(number);
-            ShowComponents(t, number);
+            const ColorValue color = HtmlToColor(text);
+            t.longValue = std::to_string(color);
+            result.preview = Preview(color);
+            ShowComponents(t, color);
             break;
         }
         case ConverterBox::Long: {

@@ -52,11 +52,6 @@ bool WaylandPluginInstalled() {
 
 }  // namespace
 
-bool InWaylandSession() {
-    const char* session = std::getenv("XDG_SESSION_TYPE");
-    return (session != nullptr && std::strcmp(session, "wayland") == 0) || WaylandReachable();
-}
-
 DisplayFacts ProbeDisplays() {
     DisplayFacts facts;
     if (const char* requested = std::getenv("QT_QPA_PLATFORM")) facts.requested = requested;

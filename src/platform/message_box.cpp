@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "platform/prompter.h"
+
 namespace velmor {
 
 namespace {
@@ -31,12 +33,6 @@ void ShowStopMessage(QWidget* parent, const QString& text) {
 void ShowInformation(QWidget* parent, const QString& text) {
     Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
-
-}  // namespace velmor
-
-#include "platform/prompter.h"
-
-namespace velmor {
 
 bool MessageBoxPrompter::AskYesNo(QWidget* parent, const QString& text) {
     return velmor::AskYesNo(parent, text);

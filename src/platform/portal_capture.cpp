@@ -136,10 +136,14 @@ void PortalCapture::FallBackOrFail(const QString& reason) {
     Fail(reason);
 }
 
-void PortalCapture::Fail(const QString& reason) {
+void PortalCapture::EndRequest() {
     StopListening();
     timeout_.stop();
     step_ = Step::Idle;
+}
+
+void PortalCapture::Fail(const QString& reason) {
+    EndRequest();
     emit failed(reason);
 }
 
@@ -147,9 +151,7 @@ void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
     const Step step = step_;
     if (step == Step::Idle) return;
     if (response == 1) {
-        StopListening();
-        timeout_.stop();
-        step_ = Step::Idle;
+        EndRequest();
         emit cancelled();
         return;
     }
@@ -160,9 +162,7 @@ void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
                "settings."));
         return;
     }
-    StopListening();
-    timeout_.stop();
-    step_ = Step::Idle;
+    EndRequest();
     if (step == Step::Screenshot) {
         LoadScreenshot(results);
     } else {

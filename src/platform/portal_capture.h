@@ -31,6 +31,7 @@ class PortalCapture : public ScreenCapture {
     void StopListening();
     bool OffersPickColor();
     void FallBackOrFail(const QString& reason);
+    void EndRequest();
     void Fail(const QString& reason);
     void LoadScreenshot(const QVariantMap& results);
     void ReadColor(const QVariantMap& results);

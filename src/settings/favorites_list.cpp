@@ -1,5 +1,7 @@
 #include "settings/favorites_list.h"
 
+#include <algorithm>
+
 #include <limits>
 
 #include "core/text.h"
@@ -21,6 +23,12 @@ std::int16_t ToIndex(std::size_t value) {
 std::vector<std::string> FavoritesList::Entries() const {
     if (entries_.empty()) return {};
     return Split(entries_, ';');
+}
+
+std::size_t FavoritesList::Count() const {
+    return entries_.empty()
+               ? 0
+               : static_cast<std::size_t>(std::count(entries_.begin(), entries_.end(), ';')) + 1;
 }
 
 std::int16_t FavoritesList::Load(const SettingsFile& settings) {

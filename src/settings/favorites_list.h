@@ -18,6 +18,7 @@ class FavoritesList {
     const std::string& Text() const { return entries_; }
     bool Empty() const { return entries_.empty(); }
     std::vector<std::string> Entries() const;
+    std::size_t Count() const;
     std::int16_t SelectedIndex() const { return selectedIndex_; }
     std::int16_t LastIndex() const { return lastIndex_; }
 

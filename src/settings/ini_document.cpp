@@ -52,16 +52,16 @@ std::vector<Line> ParseLines(std::string_view text) {
                 line.kind = LineKind::Section;
                 line.name = TrimBlanks(body.substr(1, close - 1));
             }
-        } else if (const auto eq = raw.find('='); eq != std::string_view::npos) {
-            line.kind = LineKind::Key;
-            line.name = TrimBlanks(raw.substr(0, eq));
-            line.value = TrimBlanks(raw.substr(eq + 1));
-            const auto nameOffset = raw.size() - TrimBlanksLeft(raw).size();
-            line.nameEnd = bodyStart + nameOffset + line.name.size();
         } else {
-            // A bare name: no key to read, but one that a write replaces.
-            line.name = body;
-            line.nameEnd = bodyStart + (raw.size() - TrimBlanksLeft(raw).size()) + body.size();
+            const auto eq = raw.find('=');
+            // A line without "=" is a bare name: no key to read, but one a write replaces.
+            if (eq != std::string_view::npos) {
+                line.kind = LineKind::Key;
+                line.value = TrimBlanks(raw.substr(eq + 1));
+            }
+            line.name = eq != std::string_view::npos ? TrimBlanks(raw.substr(0, eq)) : body;
+            const std::size_t indent = raw.size() - TrimBlanksLeft(raw).size();
+            line.nameEnd = bodyStart + indent + line.name.size();
         }
         lines.push_back(line);
         pos = line.next;
@@ -105,10 +105,6 @@ std::string_view LineEnding(std::string_view text) {
     if (pos + 1 < text.size() && text[pos + 1] == '\n') return "\r\n";
     return "\r";
 }
-
-}  // namespace
-
-namespace {
 
 std::string Unquoted(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&

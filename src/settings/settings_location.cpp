@@ -76,8 +76,10 @@ SettingsLocation ChooseSettingsLocation(const std::string& programFolder,
     ProgramFolder program;
     program.path = programFolder;
     program.system = IsSystemFolder(programFolder, installBinFolder);
-    program.settingsBeside = std::filesystem::exists(SettingsPathIn(programFolder), ec);
-    program.writable = ::access(programFolder.c_str(), W_OK) == 0;
+    if (!program.system) {  // an installed program's folder is never looked at
+        program.settingsBeside = std::filesystem::exists(SettingsPathIn(programFolder), ec);
+        program.writable = ::access(programFolder.c_str(), W_OK) == 0;
+    }
     return ChooseSettingsLocation(program, xdgConfigHome, home);
 }
 

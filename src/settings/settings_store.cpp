@@ -281,13 +281,30 @@ void SettingsEdit::Set(std::string_view section, std::string_view key, std::stri
     changes_.push_back({std::string(sectionName), std::string(keyName), cleaned});
 }
 
+namespace {
+
+// The file's text as UTF-8, and how it was encoded; nothing when it cannot be read.
+struct FileText {
+    std::string text;
+    FileEncoding encoding = FileEncoding::Bytes;
+};
+
+std::optional<FileText> ReadText(const std::string& path) {
+    std::string content;
+    if (ReadWholeFile(path, content) == ReadResult::Failed) return std::nullopt;
+    const FileEncoding encoding = DetectEncoding(content);
+    return FileText{DecodeText(content, encoding), encoding};
+}
+
+}  // namespace
+
 std::string ReadSetting(std::string_view section, std::string_view key,
                         std::string_view defaultValue, const std::string& file) {
-    std::string content;
     std::optional<std::string> stored;
-    if (!key.empty() && ReadWholeFile(ResolveFile(file), content) == ReadResult::Ok) {
-        const std::string text = DecodeText(content, DetectEncoding(content));
-        stored = IniDocument(text).Lookup(TrimBlanks(section), TrimBlanks(key));
+    if (!key.empty()) {
+        if (const auto read = ReadText(ResolveFile(file))) {
+            stored = IniDocument(read->text).Lookup(TrimBlanks(section), TrimBlanks(key));
+        }
     }
     const std::string_view value = stored ? std::string_view(*stored) : defaultValue;
     return CleanValue(Left(value, kMaxSettingLength));
@@ -295,9 +312,9 @@ std::string ReadSetting(std::string_view section, std::string_view key,
 
 std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section,
                                                              const std::string& file) {
-    std::string content;
-    if (ReadWholeFile(ResolveFile(file), content) != ReadResult::Ok) return {};
-    auto keys = IniDocument(DecodeText(content, DetectEncoding(content))).Keys(TrimBlanks(section));
+    const auto read = ReadText(ResolveFile(file));
+    if (!read) return {};
+    auto keys = IniDocument(read->text).Keys(TrimBlanks(section));
     for (auto& [key, value] : keys) value = CleanValue(Left(value, kMaxSettingLength));
     return keys;
 }
@@ -305,7 +322,6 @@ std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view se
 SaveResult EditSettings(const std::string& file, bool createFolder,
                         const std::function<void(SettingsEdit&)>& edit) {
     const std::string& requested = ResolveFile(file);
-    if (requested.empty()) return Failed("no folder for settings is known (HOME is not set)");
     SettingsEdit changes;
     edit(changes);
     if (changes.refused_) return Failed("a name or value cannot be stored in an INI line");
@@ -326,13 +342,9 @@ SaveResult EditSettings(const std::string& file, bool createFolder,
         return Failed("the file is read-only");
     }
     // Read under the lock: another copy may have saved since this one looked.
-    std::string content;
-    if (const ReadResult read = ReadWholeFile(target->path, content); read == ReadResult::Failed) {
-        return FailedErrno();
-    }
-    const FileEncoding encoding = DetectEncoding(content);
-    const std::string text = DecodeText(content, encoding);
-    IniDocument doc(text);
+    const auto read = ReadText(target->path);
+    if (!read) return FailedErrno();
+    IniDocument doc(read->text);
     for (const auto& c : changes.changes_) {
         if (c.key.empty()) {
             doc.RemoveSection(c.section);
@@ -342,8 +354,8 @@ SaveResult EditSettings(const std::string& file, bool createFolder,
             doc.Set(c.section, c.key, c.value);
         }
     }
-    if (doc.Content() == text) return {};  // nothing to change, so nothing is written
-    return ReplaceResolved(*target, EncodeText(doc.Content(), encoding));
+    if (doc.Content() == read->text) return {};  // nothing to change, so nothing is written
+    return ReplaceResolved(*target, EncodeText(doc.Content(), read->encoding));
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,

@@ -9,6 +9,7 @@ if [ -z "${VELMOR_E2E_NESTED:-}" ]; then
 fi
 warp=$2
 display_number=$((20 + RANDOM % 60))
+while [ -e "/tmp/.X$display_number-lock" ]; do display_number=$((display_number + 1)); done
 Xephyr ":$display_number" +xinerama -screen 1920x1080 -screen 1280x1024 -ac -nolisten tcp \
   >/dev/null 2>&1 &
 nested=$!

@@ -127,13 +127,14 @@ void FavoritesPage::ImportFavorites() {
     const QString path = askFile_(window(), false, tr("Import favourites"),
                                   tr("Palettes (*.gpl *.txt *.hex);;All files (*)"), &filter);
     if (path.isEmpty()) return;
-    QFile file(path);
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > qint64(kMaxPaletteBytes) ||
-        !file.open(QIODevice::ReadOnly)) {
-        prompter_.ShowStopMessage(window(), info.isFile() && info.size() > qint64(kMaxPaletteBytes)
-                                                ? tr("%1 is too large to be a palette.").arg(path)
-                                                : tr("%1 could not be read.").arg(path));
+    if (info.isFile() && info.size() > qint64(kMaxPaletteBytes)) {
+        prompter_.ShowStopMessage(window(), tr("%1 is too large to be a palette.").arg(path));
+        return;
+    }
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        prompter_.ShowStopMessage(window(), tr("%1 could not be read.").arg(path));
         return;
     }
     const QByteArray bytes = file.read(qint64(kMaxPaletteBytes) + 1);

@@ -197,7 +197,7 @@ void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
 void MainWindow::AddToFavorites(const QString& text, QWidget* messageParent) {
     const std::string entry = FavoritesList::ExtractEntry(text.toStdString());
     current_.Set(QString::fromStdString("#" + entry));
-    if (!favorites_.Add(text)) {
+    if (!favorites_.Add(entry)) {
         prompter_.ShowStopMessage(messageParent != nullptr ? messageParent : this,
                                   tr("The  favorite colors are full, please remove some colors "
                                      "from the list before adding more..."));

@@ -164,7 +164,7 @@ void ColorPicker::Open() {
     open_ = true;
     for (PickerSurface* surface : surfaces_) surface->show();
     PanelSurface()->raise();
-    if (pointerControl_.Position()) MagnifyAround(pointer_);
+    if (pointerControl_.Position()) MagnifyAround(pointer_, PanelArea());
     grabTries_ = 0;
     QTimer::singleShot(0, this, &ColorPicker::TakeKeyboard);
     focusTimer_.start();
@@ -227,7 +227,13 @@ void ColorPicker::ReadSample(DevicePoint point) {
 }
 
 bool ColorPicker::Track(DevicePoint point) {
+    const DevicePoint before = pointer_;
     pointer_ = point;
+    if (MarkedPoint()) {
+        // Only the outlines move: the old one and the new one are repainted.
+        RepaintMarker(before);
+        RepaintMarker(point);
+    }
     if (MonitorAt(screen_.monitors, point) < 0 ||
         !screen_.image.rect().contains(point.x, point.y)) {
         return false;
@@ -235,16 +241,20 @@ bool ColorPicker::Track(DevicePoint point) {
     const DeviceRect panel = PanelArea();
     if (panel.Contains(point)) return false;
     ReadSample(point);
-    MagnifyAround(point);
-    if (!pointerControl_.CanWarp() && keyMoved_) {
-        for (PickerSurface* surface : surfaces_) surface->update();
-    }
+    MagnifyAround(point, panel);
     return true;
 }
 
-void ColorPicker::MagnifyAround(DevicePoint point) {
+void ColorPicker::RepaintMarker(DevicePoint point) {
+    const int monitor = MonitorAt(screen_.monitors, point);
+    if (monitor < 0) return;
+    PickerSurface* surface = surfaces_[static_cast<std::size_t>(monitor)];
+    if (surface != nullptr)
+        surface->update(surface->MarkerRect(point).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void ColorPicker::MagnifyAround(DevicePoint point, const DeviceRect& panel) {
     // The magnifier shows the screen as displayed: the panel too where it is near.
-    const DeviceRect panel = PanelArea();
     const MagnifierSource source = MagnifierSourceRect(point.x, point.y, magnifier_->width(),
                                                        magnifier_->height(), MagnifierView::kZoom);
     const DeviceRect around{source.x, source.y, source.width, source.height};
@@ -296,7 +306,8 @@ std::optional<DevicePoint> ColorPicker::EventPoint(int monitor, QPointF local) c
     const double x = local.x() >= right && local.x() < right + 1 ? right : local.x();
     const double y = local.y() >= bottom && local.y() < bottom + 1 ? bottom : local.y();
     const std::optional<DevicePoint> mapped = MapPointer(m, x, y);
-    if (!mapped) return std::nullopt;
+    // At ratio 1 a whole logical pixel is the device pixel: no round trip.
+    if (!mapped || m.ratio == 1.0) return mapped;
     // Qt's X11 events carry whole logical pixels; the server knows the device
     // pixel. Its answer counts when it agrees with the event.
     const std::optional<DevicePoint> exact = pointerControl_.Position();

@@ -98,7 +98,8 @@ class ColorPicker : public QObject {
     void FillCell(int cell, ColorValue color);
     std::optional<DevicePoint> EventPoint(int monitor, QPointF local) const;
     void ReadSample(DevicePoint point);
-    void MagnifyAround(DevicePoint point);
+    void MagnifyAround(DevicePoint point, const DeviceRect& panel);
+    void RepaintMarker(DevicePoint point);
     void ShowHtmlValue();
     DeviceRect PanelArea() const;
     const Monitor& PanelMonitorGeometry() const;

@@ -41,11 +41,16 @@ void PickerSurface::paintEvent(QPaintEvent* event) {
     if (const auto marked = picker_.MarkedPoint();
         marked && MonitorAt(picker_.Screen().monitors, *marked) == monitor_) {
         // Where the pointer cannot be moved, the sampled pixel is outlined.
-        const LogicalPoint c = SurfacePoint(m, *marked);
-        const double half = std::max(2.0, 1.5 / m.ratio);
         painter.setPen(QPen(Qt::red, 0));
-        painter.drawRect(QRectF(c.x - half, c.y - half, 2 * half, 2 * half));
+        painter.drawRect(MarkerRect(*marked));
     }
+}
+
+QRectF PickerSurface::MarkerRect(DevicePoint point) const {
+    const Monitor& m = picker_.Screen().monitors[static_cast<std::size_t>(monitor_)];
+    const LogicalPoint c = SurfacePoint(m, point);
+    const double half = std::max(2.0, 1.5 / m.ratio);
+    return QRectF(c.x - half, c.y - half, 2 * half, 2 * half);
 }
 
 void PickerSurface::mouseMoveEvent(QMouseEvent* event) {

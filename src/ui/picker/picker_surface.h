@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QWidget>
 
 #include "core/pointer_mapper.h"
@@ -18,6 +19,8 @@ class PickerSurface : public QWidget {
     PickerSurface(ColorPicker& picker, int monitor, QWidget* owner);
 
     int MonitorIndex() const { return monitor_; }
+    // The outline drawn around a capture pixel of this monitor, in logical pixels.
+    QRectF MarkerRect(DevicePoint point) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
