@@ -49,26 +49,6 @@ TEST(FavoritesList, TakesOneMoreAt223AndNoneAt224) {
     EXPECT_FALSE(ListOf(Repeat("f", 400), -1).IsFull());
 }
 
-TEST(FavoritesList, RemovingKeepsANeighbourSelected) {
-    const struct {
-        const char* before;
-        int selected;
-        const char* after;
-        int selectedAfter;
-        bool removed;
-    } cases[] = {{"aaaaaa;bbbbbb;cccccc", 2, "aaaaaa;bbbbbb", 1, true},
-                 {"aaaaaa;bbbbbb;cccccc", 0, "bbbbbb;cccccc", 0, true},
-                 {"aaaaaa", 0, "", -1, true},
-                 {"aaaaaa;bbbbbb", -1, "aaaaaa;bbbbbb", -1, false},
-                 {"aaaaaa;bbbbbb", 5, "aaaaaa;bbbbbb", -1, false}};
-    for (const auto& c : cases) {
-        auto list = ListOf(c.before, std::int16_t(c.selected));
-        EXPECT_EQ(list.RemoveSelected(), c.removed) << c.before;
-        EXPECT_EQ(list.Text(), c.after) << c.before;
-        EXPECT_EQ(list.SelectedIndex(), c.selectedAfter) << c.before;
-    }
-}
-
 TEST(FavoritesList, RemovesRepeatsAsPiecesOfText) {
     const struct {
         const char* before;

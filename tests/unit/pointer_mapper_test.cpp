@@ -69,14 +69,6 @@ TEST(PointerMapperTest, KeyStepsStayOnAMonitorAndCrossBetweenThem) {
     }
 }
 
-TEST(PointerMapperTest, SurfaceAreasCoverTheirDevicePixels) {
-    const Monitor m{{1920, 0, 1280, 1024}, 1.5};
-    EXPECT_EQ(DeviceArea(m, 0, 0, 10, 10), (DeviceRect{1920, 0, 15, 15}));
-    EXPECT_EQ(DeviceArea(m, 1, 1, 1, 1), (DeviceRect{1921, 1, 2, 2}));
-    const LogicalPoint p = SurfacePoint(m, {1921, 1});
-    EXPECT_EQ(MapPointer(m, p.x, p.y), (DevicePoint{1921, 1}));
-}
-
 TEST(CommandLineTest, OptionsAndTheirErrors) {
     const struct {
         std::vector<std::string> args;

@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "platform/desktop.h"
-#include "ui/dialogs/about_box.h"
 #include "ui/dialogs/help.h"
 #include "ui/dialogs/options_dialog.h"
 #include "window_fixture.h"
@@ -161,21 +160,6 @@ class DesktopRequests : public WindowTest {
     bool opens_ = true;
     Desktop::Opener previous_;
 };
-
-TEST_F(DesktopRequests, AboutBoxLinksAskTheDesktopAndStayOpen) {
-    AboutBox box;
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    QTest::mouseClick(box.WebLink(), Qt::LeftButton);
-    QTest::mouseClick(box.SupportLink(), Qt::LeftButton);
-    QTest::mouseClick(box.SupportLink(), Qt::LeftButton);
-    EXPECT_EQ(opened_,
-              (QList<QUrl>{QUrl("http://www.example.com/"), QUrl("mailto:support@example.com"),
-                           QUrl("mailto:support@example.com")}));
-    EXPECT_TRUE(box.isVisible());
-    QTest::keyClick(box.OkButton(), Qt::Key_Return);
-    EXPECT_FALSE(box.isVisible());
-}
 
 // The program's folder is the test's: a help file and a guide are put there.
 TEST_F(DesktopRequests, HelpOpensTheHelpFileOrTheGuideOrSaysWhereItIs) {

@@ -101,17 +101,6 @@ TEST_F(WindowTest, AFullListRefusesTheColourButShowsIt) {
     EXPECT_EQ(SettingsText(), before);
 }
 
-TEST_F(WindowTest, ARestartShowsTheSameListWithTheFirstSelected) {
-    MainWindow& w = Start();
-    w.AddToFavorites("DarkOrange  (#ff8c00)");
-    w.AddToFavorites("#00FF00  (Lime)");
-    EXPECT_EQ(Row(1), "Lime");
-    MainWindow& again = Start();
-    EXPECT_EQ(FavoritesText(), "ff8c00;00FF00");
-    EXPECT_EQ(again.FavoriteColors()->FavoriteLine()->text(), "#ff8c00");
-    EXPECT_EQ(Row(1), "DarkOrange");
-}
-
 TEST_F(WindowTest, ADamagedListLoadsAndIsNeverRewrittenByReading) {
     WriteSettings("[Favorites]\nFavorites=zz;;  ; \xC3\xA9;" + Entries(300) +
                   "\n[Options]\nValue=abc\n");
