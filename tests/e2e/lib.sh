@@ -117,9 +117,10 @@ e2e_position() {
   xwininfo -id "$E2E_WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x","y}'
 }
 
-# Waits until the main window has gone and the picker covers the screen.
+# Waits until the main window has gone and the picker covers the screen; a
+# nested server under load may take seconds to copy its screen.
 e2e_wait_picker() {
-  for _ in $(seq 200); do
+  for _ in $(seq 750); do
     if ! e2e_viewable "$E2E_WIN" &&
        [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge "${1:-1}" ]; then
       sleep 0.2
