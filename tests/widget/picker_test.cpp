@@ -71,12 +71,19 @@ class PickerTest : public WindowTest {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(picker->PanelSurface()));
         return picker;
     }
-    // Mouse events as the platform delivers them, at fractional positions.
+    // Mouse events as the platform delivers them to the window, at fractional
+    // positions (Wayland's); the toolkit passes them on to the widget.
     static void Send(QWidget* w, QEvent::Type type, QPointF at,
                      Qt::MouseButton button = Qt::NoButton) {
         const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-        QMouseEvent event(type, at, w->mapToGlobal(at), button, down ? button : Qt::NoButton, {});
-        QApplication::sendEvent(w, &event);
+        const QPointF inWindow = w->mapTo(w->window(), at);
+        QMouseEvent event(type, inWindow, inWindow, w->mapToGlobal(at), button,
+                          down ? button : Qt::NoButton, {});
+        QApplication::sendEvent(w->window()->windowHandle(), &event);
+    }
+    static void Enter(QWidget* surface, QPointF at) {
+        QEnterEvent event(at, at, surface->mapToGlobal(at));
+        QApplication::sendEvent(surface->windowHandle(), &event);
     }
     static void LeftClick(QWidget* w, QPointF at) {
         Send(w, QEvent::MouseButtonPress, at, Qt::LeftButton);
@@ -125,7 +132,9 @@ TEST_F(PickerTest, PointerPositionsMapToTheirDevicePixelOnEachMonitor) {
         QPointF local;
         DevicePoint device;
     } cases[] = {{0, {30.9, 40.2}, {30, 40}},
+                 {0, {30.5, 40.5}, {30, 40}},    // a half is not the next pixel
                  {1, {0.5, 0.5}, {641, 1}},      // the second monitor, at ratio 2
+                 {1, {10.5, 3.75}, {661, 7}},    // odd device pixels, between logical ones
                  {1, {200, 150}, {1039, 299}}};  // rounded past the edge: the last pixel
     for (const auto& c : cases) {
         added_.clear();
@@ -243,6 +252,29 @@ TEST_F(PickerTest, WhereThePointerCannotMoveKeysMoveADrawnSamplePoint) {
     EXPECT_EQ(added_, QStringList{Hex(110, 100)});
     const QImage shown = picker->Surface(0)->grab().toImage();
     EXPECT_EQ(shown.pixelColor(110 + 2, 100), QColor(Qt::red));
+}
+
+TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedCentre) {
+    pointer_.canWarp = false;
+    pointer_.at.reset();
+    QCursor::setPos(5000, 5000);  // not over a surface as it opens
+    auto picker = Open();
+    EXPECT_FALSE(picker->HasSample());
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
+    QTest::mouseClick(picker->AddButton(), Qt::LeftButton);
+    EXPECT_TRUE(added_.isEmpty());
+    ASSERT_TRUE(picker->MarkedPoint().has_value());
+    EXPECT_EQ(*picker->MarkedPoint(), (DevicePoint{320, 240}));
+    QTest::keyClick(picker->Surface(0), Qt::Key_Right);
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
+    EXPECT_EQ(added_, QStringList{Hex(321, 240)});
+
+    // A pointer that only enters a surface is followed, to its device pixel.
+    auto entered = Open();
+    Enter(entered->Surface(1), {10.5, 20.5});
+    EXPECT_TRUE(entered->HasSample());
+    EXPECT_FALSE(entered->MarkedPoint().has_value());
+    EXPECT_EQ(entered->HtmlText(), Hex(661, 41));
 }
 
 TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {

@@ -54,6 +54,8 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
         screen_.surfaces.push_back(QRect(r.x, r.y, r.width, r.height));
     }
     const std::optional<DevicePoint> at = pointerControl_.Position();
+    // Where the pointer is not known yet, the arrow keys start from a marked
+    // point in the middle of the first monitor.
     const DeviceRect& first = screen_.monitors.front().device;
     pointer_ = at.value_or(DevicePoint{first.x + first.width / 2, first.y + first.height / 2});
     panelMonitor_ = std::max(0, MonitorAt(screen_.monitors, pointer_));
@@ -63,7 +65,10 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
     }
     BuildPanel(PanelSurface());
     // The sample is the frozen pixel under the pointer, even where the panel opens.
-    if (at) ReadSample(*at);
+    if (at && screen_.image.rect().contains(at->x, at->y)) {
+        aim_ = Aim::Pointer;
+        ReadSample(*at);
+    }
 
     focusTimer_.setSingleShot(true);
     focusTimer_.setInterval(1000);
@@ -123,7 +128,9 @@ void ColorPicker::BuildPanel(QWidget* surface) {
     removeButton_ =
         PanelButton("remo", tr("Remove from List"), favoritesBar + QPoint(23, 0), panel_);
     closeButton_ = PanelButton("close", tr("Close"), TwipsPoint(1665, 30), panel_);
-    connect(addButton_, &QToolButton::clicked, this, [this] { emit picked(HtmlText()); });
+    connect(addButton_, &QToolButton::clicked, this, [this] {
+        if (HasSample()) emit picked(HtmlText());
+    });
     connect(closeButton_, &QToolButton::clicked, this, &ColorPicker::Close);
 
     htmlField_ = new QLineEdit(QStringLiteral("#000000"), panel_);
@@ -164,7 +171,7 @@ void ColorPicker::Open() {
     open_ = true;
     for (PickerSurface* surface : surfaces_) surface->show();
     PanelSurface()->raise();
-    if (pointerControl_.Position()) MagnifyAround(pointer_, PanelArea());
+    if (aim_ != Aim::Unknown) MagnifyAround(pointer_, PanelArea());
     grabTries_ = 0;
     QTimer::singleShot(0, this, &ColorPicker::TakeKeyboard);
     focusTimer_.start();
@@ -211,7 +218,9 @@ QString ColorPicker::HtmlText() const {
 }
 
 std::optional<DevicePoint> ColorPicker::MarkedPoint() const {
-    if (pointerControl_.CanWarp() || !keyMoved_) return std::nullopt;
+    if (aim_ == Aim::Pointer || (aim_ == Aim::Keys && pointerControl_.CanWarp())) {
+        return std::nullopt;
+    }
     return pointer_;
 }
 
@@ -227,22 +236,34 @@ void ColorPicker::ReadSample(DevicePoint point) {
 }
 
 bool ColorPicker::Track(DevicePoint point) {
-    const DevicePoint before = pointer_;
+    return MoveTo(point, Aim::Pointer);
+}
+
+bool ColorPicker::MoveTo(DevicePoint point, Aim aim) {
+    const std::optional<DevicePoint> markedBefore = MarkedPoint();
+    const DevicePoint from = pointer_;
+    const Aim previous = aim_;
     pointer_ = point;
-    if (MarkedPoint()) {
-        // Only the outlines move: the old one and the new one are repainted.
-        RepaintMarker(before);
-        RepaintMarker(point);
-    }
-    if (MonitorAt(screen_.monitors, point) < 0 ||
-        !screen_.image.rect().contains(point.x, point.y)) {
-        return false;
-    }
+    aim_ = aim;
+    bool read =
+        MonitorAt(screen_.monitors, point) >= 0 && screen_.image.rect().contains(point.x, point.y);
     const DeviceRect panel = PanelArea();
-    if (panel.Contains(point)) return false;
-    ReadSample(point);
-    MagnifyAround(point, panel);
-    return true;
+    read = read && !panel.Contains(point);
+    if (read) {
+        ReadSample(point);
+        MagnifyAround(point, panel);
+    } else if (previous == Aim::Unknown && aim == Aim::Pointer) {
+        // A pointer off the picture samples nothing: the marked start stays.
+        pointer_ = from;
+        aim_ = Aim::Unknown;
+    }
+    const std::optional<DevicePoint> marked = MarkedPoint();
+    if (marked != markedBefore) {
+        // Only the outlines move: the old one and the new one are repainted.
+        if (markedBefore) RepaintMarker(*markedBefore);
+        if (marked) RepaintMarker(*marked);
+    }
+    return read;
 }
 
 void ColorPicker::RepaintMarker(DevicePoint point) {
@@ -279,12 +300,15 @@ void ColorPicker::ShowHtmlValue() {
 }
 
 void ColorPicker::Pick() {
+    // Nothing sampled yet: there is no colour to hand over.
+    if (aim_ == Aim::Unknown) return;
     FillCell(historyNext_, sample_);
     historyNext_ = NextHistoryCell(historyNext_);
     emit picked(HtmlText());
 }
 
 void ColorPicker::Recall(int cell) {
+    if (aim_ == Aim::Unknown) aim_ = Aim::Keys;
     sample_ = HistoryColor(cell);
     sampleBox_->FillWith(ToQColor(sample_));
     ShowHtmlValue();
@@ -321,9 +345,14 @@ std::optional<DevicePoint> ColorPicker::EventPoint(int monitor, QPointF local) c
 
 void ColorPicker::PointerMoved(int monitor, QPointF local) {
     const std::optional<DevicePoint> p = EventPoint(monitor, local);
-    if (!p) return;
-    if (pointerControl_.CanWarp()) keyMoved_ = false;
-    Track(*p);
+    if (p) MoveTo(*p, Aim::Pointer);
+}
+
+void ColorPicker::PointerEntered(int monitor, QPointF local) {
+    // Where the pointer can be read, the window system's own answer counts;
+    // on Wayland an enter is all a surface learns of a pointer that jumped in.
+    if (pointerControl_.CanWarp() && aim_ != Aim::Unknown) return;
+    PointerMoved(monitor, local);
 }
 
 void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
@@ -341,7 +370,7 @@ void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
     }
     const std::optional<DevicePoint> p = EventPoint(monitor, local);
     // A point off the capture picks nothing rather than the last sample.
-    if (p && Track(*p)) Pick();
+    if (p && MoveTo(*p, Aim::Pointer)) Pick();
 }
 
 void ColorPicker::KeyPressed(const QKeyEvent& event) {
@@ -369,10 +398,9 @@ void ColorPicker::KeyPressed(const QKeyEvent& event) {
                       mods.testFlag(Qt::ShiftModifier));
     const QPoint delta = ArrowDelta(*arrow, step);
     const DevicePoint next = StepPointer(screen_.monitors, pointer_, delta.x(), delta.y());
-    keyMoved_ = true;
     // The pointer goes to the exact pixel; the move it causes tracks the same one.
     if (pointerControl_.CanWarp()) pointerControl_.Warp(next);
-    Track(next);
+    MoveTo(next, Aim::Keys);
 }
 
 bool ColorPicker::eventFilter(QObject* watched, QEvent* event) {

@@ -51,6 +51,7 @@ class ColorPicker : public QObject {
 
     // Events of the surfaces, in logical pixels of the monitor's surface.
     void PointerMoved(int monitor, QPointF local);
+    void PointerEntered(int monitor, QPointF local);
     void Pressed(int monitor, QPointF local, Qt::MouseButton button);
     void KeyPressed(const QKeyEvent& event);
 
@@ -60,6 +61,9 @@ class ColorPicker : public QObject {
     ColorValue HistoryColor(int cell) const { return history_[static_cast<std::size_t>(cell)]; }
     std::int16_t HistoryNext() const { return historyNext_; }
     DevicePoint PointerPoint() const { return pointer_; }
+    // Whether the sample is a pixel of the capture (or a recalled one) yet:
+    // on Wayland nothing is known of the pointer until it moves or enters.
+    bool HasSample() const { return aim_ != Aim::Unknown; }
     // The sampled pixel where the pointer cannot show it.
     std::optional<DevicePoint> MarkedPoint() const;
     int PanelMonitor() const { return panelMonitor_; }
@@ -93,7 +97,11 @@ class ColorPicker : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What the sample follows: nothing yet, the pointer, or the arrow keys.
+    enum class Aim { Unknown, Pointer, Keys };
+
     void BuildPanel(QWidget* surface);
+    bool MoveTo(DevicePoint point, Aim aim);
     void TakeKeyboard();
     void FillCell(int cell, ColorValue color);
     std::optional<DevicePoint> EventPoint(int monitor, QPointF local) const;
@@ -126,7 +134,7 @@ class ColorPicker : public QObject {
     std::array<ColorValue, kHistoryCells> history_{};
     std::int16_t historyNext_ = 0;
     DevicePoint pointer_;  // where the pointer is, or the sample point where it cannot move
-    bool keyMoved_ = false;
+    Aim aim_ = Aim::Unknown;
     QElapsedTimer lastPress_;
     QPointF lastPressAt_;
     QTimer focusTimer_;

@@ -53,12 +53,20 @@ QRectF PickerSurface::MarkerRect(DevicePoint point) const {
     return QRectF(c.x - half, c.y - half, 2 * half, 2 * half);
 }
 
+// The toolkit rounds a widget's event position to whole logical pixels; the
+// window's (scene) position keeps the fraction that Wayland's pointer carries,
+// and the surface is the window.
 void PickerSurface::mouseMoveEvent(QMouseEvent* event) {
-    picker_.PointerMoved(monitor_, event->position());
+    picker_.PointerMoved(monitor_, event->scenePosition());
 }
 
 void PickerSurface::mousePressEvent(QMouseEvent* event) {
-    picker_.Pressed(monitor_, event->position(), event->button());
+    picker_.Pressed(monitor_, event->scenePosition(), event->button());
+}
+
+void PickerSurface::enterEvent(QEnterEvent* event) {
+    // A pointer that only enters (the surface appeared under it) is followed too.
+    picker_.PointerEntered(monitor_, event->position());
 }
 
 void PickerSurface::mouseDoubleClickEvent(QMouseEvent* event) {
