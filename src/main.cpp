@@ -63,6 +63,7 @@ int main(int argc, char* argv[]) {
     if (display.platform) setenv("QT_QPA_PLATFORM", display.platform->c_str(), 1);
     const char* session = std::getenv("XDG_SESSION_TYPE");
     return velmor::Application(
-               line, velmor::IsWaylandSession(session != nullptr ? session : "", displays))
+               line, velmor::IsWaylandSession(session != nullptr ? session : "", displays),
+               displays)
         .Run(argv);
 }

@@ -14,8 +14,10 @@
 #include "app/pick_flow.h"
 #include "core/color_spaces.h"
 #include "core/value_formatter.h"
+#include "platform/child_picker.h"
 #include "platform/portal_capture.h"
 #include "platform/prompter.h"
+#include "platform/wayland_capture.h"
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -35,13 +37,28 @@ class SurfaceOnlyPointer : public PointerControl {
     void Warp(DevicePoint) override {}
 };
 
-std::unique_ptr<ScreenCapture> MakeCapture(bool waylandSession) {
-    if (waylandSession) return std::make_unique<PortalCapture>();
-    return std::make_unique<X11Capture>();
+CaptureRoute Route(bool waylandSession, const DisplayFacts& facts) {
+    return ChooseCaptureRoute({OnX11(), OnXWayland(), waylandSession}, facts);
 }
 
+std::unique_ptr<ScreenCapture> MakeCapture(CaptureRoute route) {
+    switch (route) {
+        case CaptureRoute::X11:
+            return std::make_unique<X11Capture>();
+        case CaptureRoute::Portal:
+            return std::make_unique<PortalCapture>();
+        case CaptureRoute::Wayland:
+            return std::make_unique<WaylandCapture>(std::make_unique<PortalCapture>());
+        case CaptureRoute::WaylandChild:
+            return std::make_unique<ChildPicker>(QCoreApplication::applicationFilePath());
+    }
+    return nullptr;
+}
+
+// XWayland's root counts logical pixels: its pointer cannot name a device
+// pixel, so there too the picker maps the surfaces' own positions.
 std::unique_ptr<PointerControl> MakePointer() {
-    if (OnX11()) return std::make_unique<X11Pointer>();
+    if (OnX11() && !OnXWayland()) return std::make_unique<X11Pointer>();
     return std::make_unique<SurfaceOnlyPointer>();
 }
 
@@ -53,8 +70,9 @@ SettingsFile OpenSettings() {
 
 }  // namespace
 
-Application::Application(const CommandLine& commandLine, bool waylandSession)
-    : commandLine_(commandLine), waylandSession_(waylandSession) {}
+Application::Application(const CommandLine& commandLine, bool waylandSession,
+                         const DisplayFacts& displays)
+    : commandLine_(commandLine), waylandSession_(waylandSession), displays_(displays) {}
 
 int Application::Run(char** argv) {
     // Qt sees only the program's name: no other option changes what it does.
@@ -71,7 +89,7 @@ int Application::RunWindow() {
     Options options(settings);
     CurrentColor current;
     Favorites favorites(settings);
-    const auto capture = MakeCapture(waylandSession_);
+    const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
     PickFlow flow(*capture, *pointer, options.Values());
     MainWindow window(options, current, favorites, prompter);
@@ -159,7 +177,7 @@ int Application::RunPickOnly() {
         std::fprintf(stderr, "velmor-color-picker: %s\n", output.error.c_str());
         return 2;
     }
-    const auto capture = MakeCapture(waylandSession_);
+    const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
     PickFlow flow(*capture, *pointer, options.Values());
     int status = -1;  // the first answer counts: a pick, a close, or a failure

@@ -8,8 +8,9 @@ namespace velmor {
 // flow and, unless it only picks, the main window.
 class Application {
   public:
-    // `waylandSession` is what start-up found, so nothing is probed twice.
-    Application(const CommandLine& commandLine, bool waylandSession);
+    // `waylandSession` and `displays` are what start-up found, so nothing is
+    // probed twice.
+    Application(const CommandLine& commandLine, bool waylandSession, const DisplayFacts& displays);
     int Run(char** argv);
 
   private:
@@ -18,6 +19,7 @@ class Application {
 
     CommandLine commandLine_;
     bool waylandSession_;
+    DisplayFacts displays_;
 };
 
 }  // namespace velmor

@@ -8,6 +8,7 @@
 #include "core/color_codec.h"
 #include "platform/x11_screen.h"
 #include "ui/picker/color_picker.h"
+#include "ui/picker/permission_note.h"
 
 namespace velmor {
 
@@ -39,6 +40,17 @@ PickFlow::PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOpt
     connect(&capture_, &ScreenCapture::cancelled, this, [this] { Finish(Outcome::Cancelled); });
     connect(&capture_, &ScreenCapture::failed, this,
             [this](const QString& reason) { Finish(Outcome::Failed, reason); });
+    connect(&capture_, &ScreenCapture::askingUser, this, &PickFlow::ShowPermissionNote);
+}
+
+void PickFlow::ShowPermissionNote() {
+    if (state_ != State::Capturing) return;
+    note_ = std::make_unique<PermissionNote>();
+    connect(note_.get(), &PermissionNote::cancelRequested, this, [this] {
+        capture_.Cancel();
+        Finish(Outcome::Cancelled);
+    });
+    note_->show();
 }
 
 PickFlow::~PickFlow() = default;
@@ -95,6 +107,7 @@ void PickFlow::Capture() {
 
 void PickFlow::OnCaptured(const ScreenImage& screen) {
     if (state_ != State::Capturing) return;
+    note_.reset();
     if (screen.image.isNull()) {
         Finish(Outcome::Failed, tr("The screen could not be read."));
         return;
@@ -119,6 +132,7 @@ void PickFlow::Finish(Outcome outcome, const QString& reason) {
     windowTimeout_.stop();
     settle_.stop();
     state_ = State::Idle;
+    if (note_) note_.release()->deleteLater();
     // The picker goes once its close has returned.
     if (picker_) picker_.release()->deleteLater();
     RestoreMainWindow();

@@ -13,6 +13,7 @@ class QWidget;
 namespace velmor {
 
 class ColorPicker;
+class PermissionNote;
 struct AppOptions;
 
 // One pick, start to end: the main window leaves the screen (and the window
@@ -55,6 +56,7 @@ class PickFlow : public QObject {
     void OnColorPicked(const QColor& color);
     void Finish(Outcome outcome, const QString& reason = {});
     void RestoreMainWindow();
+    void ShowPermissionNote();
 
     ScreenCapture& capture_;
     PointerControl& pointer_;
@@ -62,6 +64,7 @@ class PickFlow : public QObject {
     QPointer<QWidget> mainWindow_;
     State state_ = State::Idle;
     std::unique_ptr<ColorPicker> picker_;
+    std::unique_ptr<PermissionNote> note_;
     QTimer windowTimeout_;
     QTimer settle_;
     bool restoreWindow_ = false;

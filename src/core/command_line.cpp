@@ -78,4 +78,13 @@ DisplayChoice ChooseDisplay(const DisplayFacts& facts) {
             "(WAYLAND_DISPLAY) can be reached"};
 }
 
+CaptureRoute ChooseCaptureRoute(const DisplaySeen& seen, const DisplayFacts& facts) {
+    if (!seen.onX11) return CaptureRoute::Wayland;
+    if (seen.xwayland && facts.waylandReachable && facts.waylandPlugin) {
+        return CaptureRoute::WaylandChild;
+    }
+    if (seen.xwayland || seen.waylandSession) return CaptureRoute::Portal;
+    return CaptureRoute::X11;
+}
+
 }  // namespace velmor

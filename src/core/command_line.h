@@ -38,4 +38,21 @@ inline bool IsWaylandSession(std::string_view sessionType, const DisplayFacts& f
     return sessionType == "wayland" || facts.waylandReachable;
 }
 
+// How the screen is read, once the toolkit has connected to its display.
+enum class CaptureRoute {
+    X11,          // the X server's own pixels
+    Portal,       // the desktop portal's screenshot
+    Wayland,      // per-output copies where the compositor offers them, else the portal
+    WaylandChild  // from XWayland: the picker itself runs again natively on Wayland
+};
+struct DisplaySeen {
+    bool onX11 = false;     // the toolkit talks to an X server
+    bool xwayland = false;  // that server is XWayland
+    bool waylandSession = false;
+};
+// On XWayland the X root counts logical pixels and the compositor upscales X
+// windows, so nothing drawn or read there is exact: where the program can
+// reach the compositor itself it picks natively.
+CaptureRoute ChooseCaptureRoute(const DisplaySeen& seen, const DisplayFacts& facts);
+
 }  // namespace velmor

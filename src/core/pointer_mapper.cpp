@@ -1,7 +1,9 @@
 #include "core/pointer_mapper.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace velmor {
 
@@ -62,6 +64,43 @@ DeviceRect DeviceArea(const Monitor& monitor, std::int32_t left, std::int32_t to
     return {monitor.device.x + x0, monitor.device.y + y0,
             static_cast<std::int32_t>(std::ceil((left + width) * monitor.ratio - kSnap)) - x0,
             static_cast<std::int32_t>(std::ceil((top + height) * monitor.ratio - kSnap)) - y0};
+}
+
+std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) {
+    if (shots.empty()) return std::nullopt;
+    std::int64_t left = INT32_MAX;
+    std::int64_t top = INT32_MAX;
+    double highest = 0;
+    for (const OutputShot& s : shots) {
+        if (s.logical.width <= 0 || s.logical.height <= 0 || s.deviceWidth <= 0 ||
+            s.deviceHeight <= 0) {
+            return std::nullopt;
+        }
+        const double across = double(s.deviceWidth) / s.logical.width;
+        // A fractional scale's logical size is rounded: a pixel or two may differ.
+        if (std::abs(s.deviceHeight - s.logical.height * across) > 2.0) {
+            return std::nullopt;
+        }
+        left = std::min<std::int64_t>(left, s.logical.x);
+        top = std::min<std::int64_t>(top, s.logical.y);
+        highest = std::max(highest, across);
+    }
+    OutputLayout layout;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    for (const OutputShot& s : shots) {
+        const std::int64_t x = std::llround((s.logical.x - left) * highest);
+        const std::int64_t y = std::llround((s.logical.y - top) * highest);
+        width = std::max(width, x + s.deviceWidth);
+        height = std::max(height, y + s.deviceHeight);
+        if (width > INT32_MAX || height > INT32_MAX) return std::nullopt;
+        layout.monitors.push_back({{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                                    s.deviceWidth, s.deviceHeight},
+                                   double(s.deviceWidth) / s.logical.width});
+    }
+    layout.width = static_cast<std::int32_t>(width);
+    layout.height = static_cast<std::int32_t>(height);
+    return layout;
 }
 
 }  // namespace velmor

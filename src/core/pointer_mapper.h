@@ -56,4 +56,22 @@ LogicalPoint SurfacePoint(const Monitor& monitor, DevicePoint point);
 DeviceRect DeviceArea(const Monitor& monitor, std::int32_t left, std::int32_t top,
                       std::int32_t width, std::int32_t height);
 
+// Outputs captured one by one, each in its own device pixels, laid out in one
+// picture: each stands at its logical position times the highest ratio, so
+// none overlaps and the usual layouts (the sharper output first) stay
+// side by side.
+struct OutputShot {
+    DeviceRect logical;  // where the desktop places the output
+    std::int32_t deviceWidth = 0;
+    std::int32_t deviceHeight = 0;
+};
+struct OutputLayout {
+    std::vector<Monitor> monitors;  // in the order of the shots
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+// Nothing for shots that cannot be laid out (no size, or a picture whose two
+// sides disagree on the ratio, as a rotated output's would).
+std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots);
+
 }  // namespace velmor

@@ -6,11 +6,17 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cmath>
+#include <cstdlib>
+
+#include "core/portal_backends.h"
 
 namespace velmor {
 
@@ -20,6 +26,24 @@ const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+// A portal that has not answered by then is showing the user a question
+// (GNOME asks once whether screenshots are allowed); the user then has all the
+// time a person needs, within a bound that keeps a script from hanging.
+constexpr int kAskingAfterMs = 1500;
+constexpr int kAnswerTimeMs = 10 * 60 * 1000;
+
+std::vector<std::string> InstalledPortalBackends() {
+    std::vector<std::string> names;
+    for (const QString& folder : QStandardPaths::locateAll(
+             QStandardPaths::GenericDataLocation, QStringLiteral("xdg-desktop-portal/portals"),
+             QStandardPaths::LocateDirectory)) {
+        for (const QFileInfo& file :
+             QDir(folder).entryInfoList({QStringLiteral("*.portal")}, QDir::Files)) {
+            names.push_back(file.completeBaseName().toStdString());
+        }
+    }
+    return names;
+}
 
 int Component(double v) {
     if (!std::isfinite(v)) return 0;
@@ -47,14 +71,52 @@ void AddMonitors(ScreenImage& screen) {
 }  // namespace
 
 PortalCapture::PortalCapture(QDBusConnection bus, int timeoutMs, QObject* parent)
-    : ScreenCapture(parent), bus_(std::move(bus)) {
+    : ScreenCapture(parent), bus_(std::move(bus)), timeoutMs_(timeoutMs) {
     timeout_.setSingleShot(true);
-    timeout_.setInterval(timeoutMs);
     connect(&timeout_, &QTimer::timeout, this, [this] {
+        CloseRequest();
         Fail(tr("The screen could not be read: the desktop portal did not answer within %1 "
                 "seconds.")
                  .arg(timeout_.interval() / 1000));
     });
+    asking_.setSingleShot(true);
+    asking_.setInterval(kAskingAfterMs);
+    connect(&asking_, &QTimer::timeout, this, [this, timeoutMs] {
+        if (step_ == Step::Idle) return;
+        timeout_.start(std::max(timeoutMs, kAnswerTimeMs));
+        emit askingUser();
+    });
+}
+
+void PortalCapture::Cancel() {
+    if (step_ == Step::Idle) return;
+    CloseRequest();
+    EndRequest();
+}
+
+void PortalCapture::CloseRequest() {
+    // Takes down any dialog the desktop still shows for this request.
+    if (requestPath_.isEmpty()) return;
+    bus_.asyncCall(
+        QDBusMessage::createMethodCall(kService, requestPath_, kRequest, QStringLiteral("Close")));
+}
+
+QString PortalCapture::NoScreenshotReason(const QDBusError& error) const {
+    const bool portal = error.type() != QDBusError::ServiceUnknown;
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    const std::vector<std::string> missing =
+        MissingPortalPackages(desktop != nullptr ? desktop : "", InstalledPortalBackends(), portal);
+    QStringList packages;
+    for (const std::string& p : missing) packages << QString::fromStdString(p);
+    if (packages.isEmpty()) {
+        return tr("The screen could not be read: the desktop portal offers no screenshots here "
+                  "(%1), although its backends for this desktop are installed. Log out and in "
+                  "again so that the portal finds them.")
+            .arg(error.message());
+    }
+    return tr("The screen could not be read: no desktop portal offers screenshots here (%1). "
+              "Install %2.")
+        .arg(error.message(), packages.join(QStringLiteral(", ")));
 }
 
 void PortalCapture::Request(const QString& parentWindow) {
@@ -66,7 +128,8 @@ void PortalCapture::Request(const QString& parentWindow) {
                "so the desktop portal cannot be asked for a screenshot."));
         return;
     }
-    timeout_.start();
+    timeout_.start(timeoutMs_);
+    asking_.start();
     Call(Step::Screenshot);
 }
 
@@ -105,11 +168,7 @@ void PortalCapture::Call(Step step) {
                 if (step_ != step) return;
                 const QDBusPendingReply<QDBusObjectPath> reply = *w;
                 if (reply.isError()) {
-                    FallBackOrFail(
-                        tr("The screen could not be read: no desktop portal offers screenshots "
-                           "here (%1). Install xdg-desktop-portal and your desktop's portal "
-                           "backend.")
-                            .arg(reply.error().message()));
+                    FallBackOrFail(NoScreenshotReason(reply.error()));
                     return;
                 }
                 // Older portals choose their own path.
@@ -139,6 +198,7 @@ void PortalCapture::FallBackOrFail(const QString& reason) {
 void PortalCapture::EndRequest() {
     StopListening();
     timeout_.stop();
+    asking_.stop();
     step_ = Step::Idle;
 }
 
@@ -157,9 +217,12 @@ void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
     }
     if (response != 0) {
         FallBackOrFail(
-            tr("The screen could not be read: the desktop refused the screenshot. "
-               "Allow screenshots for this program in your desktop's privacy "
-               "settings."));
+            tr("The screen could not be read: the desktop refused the screenshot. GNOME "
+               "remembers that answer; to be asked again, run\n"
+               "busctl --user call org.freedesktop.impl.portal.PermissionStore "
+               "/org/freedesktop/impl/portal/PermissionStore "
+               "org.freedesktop.impl.portal.PermissionStore Delete ss screenshot screenshot\n"
+               "Other desktops keep the answer in their privacy settings."));
         return;
     }
     EndRequest();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QTimer>
 #include <QVariantMap>
 
@@ -19,6 +20,7 @@ class PortalCapture : public ScreenCapture {
                            int timeoutMs = 30000, QObject* parent = nullptr);
 
     void Request(const QString& parentWindow) override;
+    void Cancel() override;
 
   private slots:
     void OnResponse(uint response, const QVariantMap& results);
@@ -32,12 +34,16 @@ class PortalCapture : public ScreenCapture {
     bool OffersPickColor();
     void FallBackOrFail(const QString& reason);
     void EndRequest();
+    void CloseRequest();
+    QString NoScreenshotReason(const QDBusError& error) const;
     void Fail(const QString& reason);
     void LoadScreenshot(const QVariantMap& results);
     void ReadColor(const QVariantMap& results);
 
     QDBusConnection bus_;
     QTimer timeout_;
+    QTimer asking_;
+    int timeoutMs_;
     Step step_ = Step::Idle;
     QString parentWindow_;
     QString requestPath_;

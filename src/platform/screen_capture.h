@@ -32,6 +32,8 @@ class ScreenCapture : public QObject {
     // `parentWindow` identifies the requesting window to a portal ("x11:1a2b"),
     // or is empty.
     virtual void Request(const QString& parentWindow) = 0;
+    // Gives up a request still waiting, leaving nothing on the desktop.
+    virtual void Cancel() {}
 
   signals:
     void captured(const velmor::ScreenImage& screen);
@@ -39,6 +41,8 @@ class ScreenCapture : public QObject {
     void colorPicked(const QColor& color);
     void cancelled();
     void failed(const QString& reason);
+    // The desktop is asking the user whether the picture may be taken.
+    void askingUser();
 };
 
 // The pointer in capture pixels.

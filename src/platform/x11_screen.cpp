@@ -97,6 +97,15 @@ bool OnX11() {
     return Connection() != nullptr;
 }
 
+bool OnXWayland() {
+    if (!OnX11()) return false;
+    // XWayland names its RandR outputs XWAYLAND0, XWAYLAND1, ...
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->name().startsWith(QStringLiteral("XWAYLAND"))) return true;
+    }
+    return false;
+}
+
 void X11Capture::Request(const QString&) {
     xcb_connection_t* c = Connection();
     if (c == nullptr) {

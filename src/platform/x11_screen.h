@@ -6,6 +6,8 @@ namespace velmor {
 
 // True when the program talks to an X server (natively or on XWayland).
 bool OnX11();
+// True when that X server is XWayland, whose root counts logical pixels.
+bool OnXWayland();
 
 // The whole X screen: every monitor, even those the toolkit does not list
 // (nested servers report their heads through Xinerama only).

@@ -75,6 +75,20 @@ pick true
 e2e_expect "a refusal without PickColor exits 2" "$status" "2"
 grep -q "refused" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
 
+# While the desktop asks the user, a note says so and Esc takes the question down.
+press_esc_on_note() {
+  sleep 2.5
+  local note
+  note=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | head -n 1)
+  [ -n "$note" ] || e2e_fail "no note while the desktop asks"
+  xdotool windowactivate --sync "$note" key Escape
+}
+start_portal ask
+pick press_esc_on_note
+e2e_expect "Esc while the desktop asks picks nothing and exits 1" "$status" "1"
+for _ in $(seq 40); do grep -q closed "$E2E_DIR/shots/log" && break; sleep 0.05; done
+grep -q closed "$E2E_DIR/shots/log" || e2e_fail "the portal request was not closed"
+
 kill "$portal"; wait "$portal" 2>/dev/null || true; portal=
 pick true
 e2e_expect "without a portal the pick exits 2" "$status" "2"

@@ -5,6 +5,8 @@ session bus. MODE says how it answers:
   refuse      Screenshot answers 2 (refused); PickColor answers COLOR
   cancel      Screenshot answers 1 (cancelled)
   nopick      Screenshot answers 2 and the interface is version 1 (no PickColor)
+  ask         Screenshot never answers, as while the desktop asks the user;
+              Request.Close logs "closed"
 It writes one line per call to LOG."""
 import os
 import shutil
@@ -29,6 +31,11 @@ class Request(dbus.service.Object):
     @dbus.service.signal("org.freedesktop.portal.Request", signature="ua{sv}")
     def Response(self, response, results):
         pass
+
+    @dbus.service.method("org.freedesktop.portal.Request", in_signature="", out_signature="")
+    def Close(self):
+        log("closed")
+        self.remove_from_connection()
 
 
 class Portal(dbus.service.Object):
@@ -60,6 +67,12 @@ class Portal(dbus.service.Object):
             shutil.copyfile(PICTURE, name)
             log("saved " + name)
             return self.answer(sender, options, 0, {"uri": "file://" + name})
+        if MODE == "ask":
+            token = str(options.get("handle_token", "t"))
+            path = "/org/freedesktop/portal/desktop/request/%s/%s" % (
+                sender[1:].replace(".", "_"), token)
+            Request(self.bus, path)
+            return dbus.ObjectPath(path)
         return self.answer(sender, options, 1 if MODE == "cancel" else 2, {})
 
     @dbus.service.method(IFACE, in_signature="sa{sv}", out_signature="o", sender_keyword="sender")

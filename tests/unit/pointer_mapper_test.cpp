@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/command_line.h"
+#include "core/portal_backends.h"
 
 namespace velmor {
 namespace {
@@ -69,6 +70,36 @@ TEST(PointerMapperTest, KeyStepsStayOnAMonitorAndCrossBetweenThem) {
     }
 }
 
+TEST(PointerMapperTest, OutputsCapturedOneByOneAreLaidOutWithoutOverlap) {
+    using Shots = std::vector<OutputShot>;
+    // Mixed scales: the scale-2 output first, a scale-1 output to its right,
+    // and a fractional 1.5 below; logical origins need not start at zero.
+    const auto mixed = LayOutOutputs(Shots{{{100, 50, 960, 540}, 1920, 1080},
+                                           {{1060, 50, 1280, 1024}, 1280, 1024},
+                                           {{100, 590, 1280, 720}, 1920, 1080}});
+    ASSERT_TRUE(mixed);
+    const std::vector<Monitor> expected = {
+        {{0, 0, 1920, 1080}, 2.0}, {{1920, 0, 1280, 1024}, 1.0}, {{0, 1080, 1920, 1080}, 1.5}};
+    ASSERT_EQ(mixed->monitors.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(mixed->monitors[i].device, expected[i].device) << i;
+        EXPECT_DOUBLE_EQ(mixed->monitors[i].ratio, expected[i].ratio) << i;
+    }
+    EXPECT_EQ(mixed->width, 3200);
+    EXPECT_EQ(mixed->height, 2160);
+    // Every device pixel of every output is reached from its own surface.
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const Monitor& m = mixed->monitors[i];
+        EXPECT_EQ(MapPointer(m, (m.device.width - 0.5) / m.ratio, 0),
+                  (DevicePoint{m.device.x + m.device.width - 1, m.device.y}));
+    }
+    // Shots that cannot be placed.
+    EXPECT_FALSE(LayOutOutputs({}));
+    EXPECT_FALSE(LayOutOutputs(Shots{{{0, 0, 0, 1080}, 1920, 1080}}));
+    EXPECT_FALSE(LayOutOutputs(Shots{{{0, 0, 1920, 1080}, 1080, 1920}}));  // rotated
+    EXPECT_TRUE(LayOutOutputs(Shots{{{0, 0, 1281, 721}, 1921, 1080}}));    // rounding
+}
+
 TEST(CommandLineTest, OptionsAndTheirErrors) {
     const struct {
         std::vector<std::string> args;
@@ -119,6 +150,54 @@ TEST(CommandLineTest, ADisplayIsChosenOrOneLineSaysWhyNot) {
         const DisplayChoice choice = ChooseDisplay(c.facts);
         EXPECT_EQ(choice.platform, c.platform) << c.facts.requested;
         EXPECT_EQ(!choice.error.empty(), c.error) << c.facts.requested;
+    }
+}
+
+TEST(CommandLineTest, TheScreenIsReadTheExactWayTheDisplayAllows) {
+    const DisplayFacts compositor{"xcb", true, true, true};
+    const DisplayFacts noPlugin{"xcb", true, false, true};
+    const DisplayFacts x11Only{"", false, false, true};
+    const struct {
+        DisplaySeen seen;
+        DisplayFacts facts;
+        CaptureRoute route;
+    } cases[] = {
+        {{false, false, true}, compositor, CaptureRoute::Wayland},
+        {{true, true, true}, compositor, CaptureRoute::WaylandChild},
+        {{true, true, true}, noPlugin, CaptureRoute::Portal},
+        {{true, true, false}, x11Only, CaptureRoute::Portal},  // XWayland, compositor unreachable
+        {{true, false, true}, x11Only, CaptureRoute::Portal},
+        // A Wayland compositor nested in a plain X session is not the desktop.
+        {{true, false, false}, compositor, CaptureRoute::X11},
+        {{true, false, false}, x11Only, CaptureRoute::X11},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseCaptureRoute(c.seen, c.facts), c.route)
+            << c.seen.onX11 << c.seen.xwayland << c.seen.waylandSession;
+    }
+}
+
+TEST(CommandLineTest, TheMessageNamesThePortalPackagesThisDesktopLacks) {
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* desktop;
+        Names installed;
+        bool portal;
+        Names missing;
+    } cases[] = {
+        // sway's screenshots come from wlr, but the portal also needs gtk's Access.
+        {"sway", {"wlr"}, true, {"xdg-desktop-portal-gtk"}},
+        {"sway", {"wlr", "gtk"}, true, {}},
+        {"ubuntu:GNOME", {"gtk"}, true, {"xdg-desktop-portal-gnome"}},
+        {"KDE", {"kde"}, false, {"xdg-desktop-portal"}},
+        {"Hyprland",
+         {},
+         false,
+         {"xdg-desktop-portal", "xdg-desktop-portal-wlr", "xdg-desktop-portal-gtk"}},
+        {"", {}, true, {"xdg-desktop-portal-gtk"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MissingPortalPackages(c.desktop, c.installed, c.portal), c.missing) << c.desktop;
     }
 }
 

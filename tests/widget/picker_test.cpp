@@ -54,11 +54,13 @@ class FakeCapture : public ScreenCapture {
         parentWindow = parent;
         if (answer) answer(*this);
     }
+    void Cancel() override { ++cancels; }
     std::function<void(FakeCapture&)> answer = [](FakeCapture& c) {
         emit c.captured(TwoMonitors());
     };
     QString parentWindow;
     int requests = 0;
+    int cancels = 0;
 };
 
 class PickerTest : public WindowTest {
@@ -290,6 +292,12 @@ TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {
 
 class PickFlowTest : public PickerTest {
   protected:
+    static QWidget* FindTopLevel(const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name)) return w;
+        }
+        return nullptr;
+    }
     MainWindow& StartWithFlow() {
         MainWindow& w = Start();
         flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values());
@@ -364,6 +372,33 @@ TEST_F(PickFlowTest, FailuresCancelsAndDesktopPicksBringTheWindowBack) {
             EXPECT_EQ(reason_, "no portal");
         }
     }
+}
+
+TEST_F(PickFlowTest, WhileTheDesktopAsksANoteSaysSoAndEscGivesUp) {
+    MainWindow& w = StartWithFlow();
+    capture_.answer = [](FakeCapture& c) { emit c.askingUser(); };
+    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
+    QWidget* note = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        note = FindTopLevel("permissionNote");
+        return note != nullptr && note->isVisible();
+    }));
+    EXPECT_TRUE(outcomes_.isEmpty());  // no time limit runs out while the user decides
+    QTest::keyClick(note, Qt::Key_Escape);
+    EXPECT_EQ(capture_.cancels, 1);
+    EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>{PickFlow::Outcome::Cancelled});
+    EXPECT_TRUE(w.isVisible());
+    // An answer that arrives later takes the note down and opens the picker.
+    capture_.answer = [](FakeCapture& c) {
+        emit c.askingUser();
+        emit c.captured(TwoMonitors());
+    };
+    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
+    QTest::qWait(0);
+    note = FindTopLevel("permissionNote");
+    EXPECT_TRUE(note == nullptr || !note->isVisible());
+    flow_->Picker()->Close();
 }
 
 TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmor {
+
+// The desktop portal serves screenshots only through a backend for the
+// running desktop, and exports its Screenshot interface only where a backend
+// also offers Access (the dialogs that ask the user). These are the Debian
+// packages a desktop needs for that, less those installed.
+//   desktop:   XDG_CURRENT_DESKTOP ("sway", "ubuntu:GNOME", ...)
+//   installed: the backends present, by their .portal file's name ("gtk", "wlr")
+//   portal:    whether xdg-desktop-portal itself answers
+std::vector<std::string> MissingPortalPackages(std::string_view desktop,
+                                               const std::vector<std::string>& installed,
+                                               bool portal);
+
+}  // namespace velmor

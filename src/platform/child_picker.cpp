@@ -1,0 +1,60 @@
+#include "platform/child_picker.h"
+
+#include <QColor>
+#include <QProcessEnvironment>
+
+namespace velmor {
+
+ChildPicker::ChildPicker(QString program, QObject* parent)
+    : ScreenCapture(parent), program_(std::move(program)) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    process_.setProcessEnvironment(environment);
+    process_.setProgram(program_);
+    process_.setArguments(
+        {QStringLiteral("--pick"), QStringLiteral("--format"), QStringLiteral("hex")});
+    connect(&process_, &QProcess::finished, this, &ChildPicker::Finished);
+    connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;
+        emit failed(tr("The screen could not be read: the picker could not be started (%1).")
+                        .arg(process_.errorString()));
+    });
+}
+
+ChildPicker::~ChildPicker() {
+    Cancel();
+}
+
+void ChildPicker::Request(const QString&) {
+    if (process_.state() != QProcess::NotRunning) return;
+    process_.start();
+}
+
+void ChildPicker::Cancel() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.kill();
+    process_.waitForFinished(1000);
+}
+
+void ChildPicker::Finished(int exitCode, QProcess::ExitStatus status) {
+    const QString out = QString::fromLocal8Bit(process_.readAllStandardOutput()).trimmed();
+    const QString err = QString::fromLocal8Bit(process_.readAllStandardError()).trimmed();
+    if (status == QProcess::NormalExit && exitCode == 0) {
+        const QColor color(out.section(QLatin1Char('\n'), 0, 0));
+        if (color.isValid()) {
+            emit colorPicked(color);
+        } else {
+            emit failed(tr("The screen could not be read: the picker answered \"%1\".").arg(out));
+        }
+    } else if (status == QProcess::NormalExit && exitCode == 1) {
+        emit cancelled();
+    } else {
+        // Its last line says why, after the program's name.
+        QString reason = err.section(QLatin1Char('\n'), -1);
+        reason.remove(QStringLiteral("velmor-color-picker: "));
+        emit failed(reason.isEmpty() ? tr("The screen could not be read: the picker stopped.")
+                                     : reason);
+    }
+}
+
+}  // namespace velmor
