@@ -66,6 +66,23 @@ DeviceRect DeviceArea(const Monitor& monitor, std::int32_t left, std::int32_t to
             static_cast<std::int32_t>(std::ceil((top + height) * monitor.ratio - kSnap)) - y0};
 }
 
+double OutputScale(const OutputShot& s) {
+    const double exact = double(s.deviceWidth) / s.logical.width;
+    if (s.logical.width < 1 || s.logical.height < 1) return exact;
+    // Every scale that truncates or rounds to the logical size on both sides.
+    const auto low = [](double device, double logical) { return device / (logical + 1); };
+    const auto high = [](double device, double logical) { return device / (logical - 0.5); };
+    const double lo = std::max(low(s.deviceWidth, s.logical.width),
+                               low(s.deviceHeight, s.logical.height));
+    const double hi = std::min(high(s.deviceWidth, s.logical.width),
+                               high(s.deviceHeight, s.logical.height));
+    for (int denominator = 1; denominator <= 120; ++denominator) {
+        const double numerator = std::floor(lo * denominator) + 1;
+        if (numerator / denominator < hi) return numerator / denominator;
+    }
+    return exact;
+}
+
 std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) {
     if (shots.empty()) return std::nullopt;
     std::int64_t left = INT32_MAX;
@@ -76,7 +93,7 @@ std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) 
             s.deviceHeight <= 0) {
             return std::nullopt;
         }
-        const double across = double(s.deviceWidth) / s.logical.width;
+        const double across = OutputScale(s);
         // A fractional scale's logical size is rounded: a pixel or two may differ.
         if (std::abs(s.deviceHeight - s.logical.height * across) > 2.0) {
             return std::nullopt;
@@ -96,7 +113,7 @@ std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) 
         if (width > INT32_MAX || height > INT32_MAX) return std::nullopt;
         layout.monitors.push_back({{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                     s.deviceWidth, s.deviceHeight},
-                                   double(s.deviceWidth) / s.logical.width});
+                                   OutputScale(s)});
     }
     layout.width = static_cast<std::int32_t>(width);
     layout.height = static_cast<std::int32_t>(height);

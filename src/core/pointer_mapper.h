@@ -70,6 +70,11 @@ struct OutputLayout {
     std::int32_t width = 0;
     std::int32_t height = 0;
 };
+// The scale a compositor renders an output at, from its device and logical
+// sizes: the simplest fraction that gives that logical size (1280x800 shown
+// as 853x533 is 1.5, not 1280/853), as the compositor truncated or rounded it.
+double OutputScale(const OutputShot& shot);
+
 // Nothing for shots that cannot be laid out (no size, or a picture whose two
 // sides disagree on the ratio, as a rotated output's would).
 std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots);

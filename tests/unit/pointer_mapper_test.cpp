@@ -100,6 +100,24 @@ TEST(PointerMapperTest, OutputsCapturedOneByOneAreLaidOutWithoutOverlap) {
     EXPECT_TRUE(LayOutOutputs(Shots{{{0, 0, 1281, 721}, 1921, 1080}}));    // rounding
 }
 
+TEST(PointerMapperTest, AnOutputsScaleIsTheOneTheCompositorRendersWith) {
+    const struct {
+        DeviceRect logical;
+        int width, height;
+        double scale;
+    } cases[] = {
+        {{0, 0, 853, 533}, 1280, 800, 1.5},      // truncated, as wlroots does
+        {{0, 0, 1536, 864}, 1920, 1080, 1.25},   // exact
+        {{0, 0, 1097, 617}, 1920, 1080, 1.75},   // 1097.14 and 617.14
+        {{0, 0, 1440, 810}, 2560, 1440, 16.0 / 9},
+        {{0, 0, 960, 540}, 1920, 1080, 2.0},
+        {{0, 0, 1280, 800}, 1280, 800, 1.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(OutputScale({c.logical, c.width, c.height}), c.scale) << c.width;
+    }
+}
+
 TEST(CommandLineTest, OptionsAndTheirErrors) {
     const struct {
         std::vector<std::string> args;

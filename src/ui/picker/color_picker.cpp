@@ -300,6 +300,7 @@ void ColorPicker::ShowHtmlValue() {
 }
 
 void ColorPicker::Pick() {
+    if (getenv("VDEBUG")) fprintf(stderr, "pick aim %d at %d %d\n", int(aim_), pointer_.x, pointer_.y);
     // Nothing sampled yet: there is no colour to hand over.
     if (aim_ == Aim::Unknown) return;
     FillCell(historyNext_, sample_);
@@ -344,11 +345,13 @@ std::optional<DevicePoint> ColorPicker::EventPoint(int monitor, QPointF local) c
 }
 
 void ColorPicker::PointerMoved(int monitor, QPointF local) {
+    if (getenv("VDEBUG")) fprintf(stderr, "move %d %f %f aim %d\n", monitor, local.x(), local.y(), int(aim_));
     const std::optional<DevicePoint> p = EventPoint(monitor, local);
     if (p) MoveTo(*p, Aim::Pointer);
 }
 
 void ColorPicker::PointerEntered(int monitor, QPointF local) {
+    if (getenv("VDEBUG")) fprintf(stderr, "enter %d %f %f aim %d\n", monitor, local.x(), local.y(), int(aim_));
     // Where the pointer can be read, the window system's own answer counts;
     // on Wayland an enter is all a surface learns of a pointer that jumped in.
     if (pointerControl_.CanWarp() && aim_ != Aim::Unknown) return;

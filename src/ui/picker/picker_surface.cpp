@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include "platform/artwork.h"
 #include "platform/x11_screen.h"
@@ -29,6 +30,7 @@ PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
     setGeometry(area);
     setWindowState(Qt::WindowFullScreen);
     MarkAsPickerSurface(winId(), owner != nullptr ? owner->winId() : 0);
+    windowHandle()->installEventFilter(this);
 }
 
 void PickerSurface::paintEvent(QPaintEvent* event) {
@@ -64,9 +66,13 @@ void PickerSurface::mousePressEvent(QMouseEvent* event) {
     picker_.Pressed(monitor_, event->scenePosition(), event->button());
 }
 
-void PickerSurface::enterEvent(QEnterEvent* event) {
-    // A pointer that only enters (the surface appeared under it) is followed too.
-    picker_.PointerEntered(monitor_, event->position());
+bool PickerSurface::eventFilter(QObject* watched, QEvent* event) {
+    // A pointer that only enters (the surface appeared under it) is followed
+    // too, at the window's position: the widget's enter is rounded.
+    if (watched == windowHandle() && event->type() == QEvent::Enter) {
+        picker_.PointerEntered(monitor_, static_cast<QEnterEvent*>(event)->position());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PickerSurface::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -1,0 +1,362 @@
+#!/usr/bin/env python3
+"""Picks under a real compositor: headless sway, input through wayvnc (which
+gives the seat a virtual pointer and keyboard), the truth read by grim.
+Runs as an unprivileged user inside a session bus of its own.
+
+  sway_driver.py PROGRAM WORKDIR CONFIG [CONFIG ...]
+
+A CONFIG is MODE:OUTPUTS, MODE "native" or "xwayland", OUTPUTS one or more
+WIDTHxHEIGHT@SCALE joined by "+", laid out left to right. For each it prints
+one line per pick ("ok ..." or "MISS ...") and a summary line
+"CONFIG exact N/M launch-ms L"."""
+import json
+import math
+import os
+import socket
+import struct
+import subprocess
+import sys
+import time
+
+PROGRAM, WORK = sys.argv[1], sys.argv[2]
+CONFIGS = sys.argv[3:]
+KEYS = {"Right": 0xFF53, "Left": 0xFF51, "Down": 0xFF54, "Up": 0xFF52,
+        "Return": 0xFF0D, "Escape": 0xFF1B, "Shift": 0xFFE1, "Control": 0xFFE3}
+
+
+class Vnc:
+    """The few RFB messages a pointer and a keyboard need."""
+
+    def __init__(self, port):
+        for _ in range(100):
+            try:
+                self.s = socket.create_connection(("127.0.0.1", port), timeout=5)
+                break
+            except OSError:
+                time.sleep(0.05)
+        else:
+            raise RuntimeError("wayvnc did not listen on %d" % port)
+        self.s.recv(12)
+        self.s.sendall(b"RFB 003.008\n")
+        count = self._read(1)[0]
+        types = self._read(count)
+        if 1 not in types:
+            raise RuntimeError("wayvnc wants authentication: %r" % types)
+        self.s.sendall(b"\x01")
+        if struct.unpack(">I", self._read(4))[0] != 0:
+            raise RuntimeError("wayvnc refused the connection")
+        self.s.sendall(b"\x01")  # shared
+        w, h = struct.unpack(">HH", self._read(4))
+        self._read(16)
+        self._read(struct.unpack(">I", self._read(4))[0])
+        self.size = (w, h)
+        self.buttons = 0
+
+    def _read(self, n):
+        data = b""
+        while len(data) < n:
+            chunk = self.s.recv(n - len(data))
+            if not chunk:
+                raise RuntimeError("wayvnc closed the connection")
+            data += chunk
+        return data
+
+    def move(self, x, y):
+        self.s.sendall(struct.pack(">BBHH", 5, self.buttons, x, y))
+        self.at = (x, y)
+
+    def click(self):
+        x, y = self.at
+        self.s.sendall(struct.pack(">BBHH", 5, 1, x, y))
+        time.sleep(0.05)
+        self.s.sendall(struct.pack(">BBHH", 5, 0, x, y))
+
+    def key(self, name, down=None):
+        sym = KEYS[name]
+        for d in ([1, 0] if down is None else [down]):
+            self.s.sendall(struct.pack(">BBxxI", 4, d, sym))
+            time.sleep(0.02)
+
+
+def run(cmd, **kw):
+    return subprocess.run(cmd, check=False, capture_output=True, text=True, **kw)
+
+
+def pixel_of(png, x, y):
+    out = run(["convert", png, "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"]).stdout
+    for word in out.split():
+        if word.startswith("#") and len(word) >= 7:
+            return word[:7].upper()
+    return "?"
+
+
+def picker_windows():
+    """The program's windows on each output, by output name."""
+    try:
+        tree = json.loads(run(["swaymsg", "-t", "get_tree", "-r"]).stdout)
+    except ValueError:
+        return {}
+    found = {}
+
+    def walk(node, output):
+        if node.get("type") == "output":
+            output = node.get("name")
+        if node.get("app_id") == "velmor-color-picker" and node.get("visible"):
+            found[output] = found.get(output, 0) + 1
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            walk(child, output)
+
+    walk(tree, None)
+    return found
+
+
+class Session:
+    def __init__(self, mode, outputs):
+        self.mode = mode
+        self.outputs = outputs
+        runtime = os.environ["XDG_RUNTIME_DIR"]
+        conf = os.path.join(WORK, "sway.conf")
+        x = 0
+        lines = ["xwayland enable", "default_border none", "focus_follows_mouse no"]
+        for i, (w, h, scale) in enumerate(outputs):
+            name = "HEADLESS-%d" % (i + 1)
+            board = os.path.join(WORK, "board-%d.png" % i)
+            lines.append("output %s resolution %dx%d position %d 0 scale %s bg %s fill" %
+                         (name, w, h, x, scale, board))
+            x += int(round(w / float(scale)))
+        with open(conf, "w") as f:
+            f.write("\n".join(lines) + "\n")
+        before = set(os.listdir(runtime))
+        self.sway = subprocess.Popen(["sway", "-c", conf], stdout=open(os.path.join(WORK, "sway.log"), "w"),
+                                     stderr=subprocess.STDOUT)
+        for _ in range(200):
+            new = [n for n in os.listdir(runtime) if n.startswith("wayland-") and
+                   not n.endswith(".lock") and n not in before]
+            if new:
+                os.environ["WAYLAND_DISPLAY"] = new[0]
+                break
+            time.sleep(0.05)
+        else:
+            raise RuntimeError("sway did not start")
+        os.environ["SWAYSOCK"] = ""
+        for _ in range(100):
+            socks = [n for n in os.listdir(runtime) if n.startswith("sway-ipc")]
+            if socks:
+                os.environ["SWAYSOCK"] = os.path.join(runtime, socks[-1])
+                if run(["swaymsg", "-t", "get_version"]).returncode == 0:
+                    break
+            time.sleep(0.05)
+        for i in range(1, len(outputs)):
+            run(["swaymsg", "create_output"])
+        run(["swaymsg", "reload"])
+        time.sleep(1.0)
+        self.vncs = []
+        self.vnc_procs = []
+        for i in range(len(outputs)):
+            port = 5910 + i
+            p = subprocess.Popen(["wayvnc", "-o", "HEADLESS-%d" % (i + 1), "127.0.0.1", str(port)],
+                                 stdout=subprocess.DEVNULL, stderr=open(os.path.join(WORK, "vnc.log"), "a"))
+            self.vnc_procs.append(p)
+            self.vncs.append(Vnc(port))
+        self.display = None
+        if mode == "xwayland":
+            marker = os.path.join(WORK, "display")
+            run(["swaymsg", "exec", "echo $DISPLAY > " + marker])
+            for _ in range(100):
+                if os.path.exists(marker) and open(marker).read().strip():
+                    break
+                time.sleep(0.05)
+            self.display = open(marker).read().strip()
+        time.sleep(0.5)
+        self.truth = os.path.join(WORK, "truth.png")
+        # grim writes the whole layout; at mixed scales it has one output's
+        # pixels per output only where the scale is the highest, so read each.
+        self.truths = []
+        for i in range(len(outputs)):
+            path = os.path.join(WORK, "truth-%d.png" % i)
+            run(["grim", "-o", "HEADLESS-%d" % (i + 1), path])
+            self.truths.append(path)
+
+    def close(self):
+        for p in self.vnc_procs:
+            p.terminate()
+        self.sway.terminate()
+        self.sway.wait(5)
+
+    def launch(self):
+        env = dict(os.environ)
+        if self.mode == "xwayland":
+            env["QT_QPA_PLATFORM"] = "xcb"
+            env["DISPLAY"] = self.display
+        else:
+            env["QT_QPA_PLATFORM"] = "wayland"
+        start = time.monotonic()
+        proc = subprocess.Popen([PROGRAM, "--pick"], env=env, cwd=WORK, stdout=subprocess.PIPE,
+                                stderr=subprocess.PIPE, text=True)
+        for _ in range(400):
+            if len(picker_windows()) >= len(self.outputs):
+                break
+            if proc.poll() is not None:
+                break
+            time.sleep(0.01)
+        shown = (time.monotonic() - start) * 1000
+        self.coverage = picker_windows()
+        time.sleep(0.3)
+        return proc, shown
+
+    def finish(self, proc):
+        try:
+            out, err = proc.communicate(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            out, err = proc.communicate()
+            return "timeout", err
+        return (out.strip() if proc.returncode == 0 else "exit %d" % proc.returncode), err.strip()
+
+
+def cursor_position(session, output, x, y):
+    w, h, scale = session.outputs[output]
+    s = float(scale)
+    return x * int(w / s) / w * s, y * int(h / s) / h * s
+
+
+def clear_of_edges(session, output, x, y):
+    """A position near x, y whose pointer lies clear of a device pixel's edge:
+    wayvnc lands just short of whole device positions at fractional scales,
+    closer to the next pixel than Wayland's 1/256 logical pixel can tell."""
+    w, h, _ = session.outputs[output]
+
+    def clear(v):
+        return v == int(v) or v - math.floor(v) < 0.98
+
+    for dx in range(0, 40):
+        nx = x + dx if x + dx < w else x - dx
+        if clear(cursor_position(session, output, nx, 0)[0]):
+            break
+    for dy in range(0, 40):
+        ny = y + dy if y + dy < h else y - dy
+        if clear(cursor_position(session, output, 0, ny)[1]):
+            break
+    return nx, ny
+
+
+def cursor_pixel(session, output, x, y):
+    """The device pixel under the compositor's pointer after wayvnc moved it
+    to device position x, y: wayvnc maps it onto the output's logical box
+    (whole logical pixels, truncated), which the compositor renders at its
+    scale; at fractional scales that is a little short of x, y."""
+    w, h, scale = session.outputs[output]
+    s = float(scale)
+    return (math.floor(x * int(w / s) / w * s + 1e-9), math.floor(y * int(h / s) / h * s + 1e-9))
+
+
+def expected(session, output, x, y):
+    return pixel_of(session.truths[output], x, y)
+
+
+def cases_for(session):
+    """(description, output, start x, start y, keys, x, y): where the pointer goes, the
+    keys pressed, and the device pixel that must come out."""
+    out = []
+    for o, (w, h, scale) in enumerate(session.outputs):
+        # The panel stands in the top right corner; these stay clear of it.
+        for x, y in [(0, 0), (w - 1, h - 1), (1, 1), (w // 2 + 1, h // 3), (w - 2, 3 * h // 4),
+                     (5, h - 2)]:
+            out.append(("click", o, x, y, [], x, y))
+        out.append(("keys Right", o, 301, 201, ["Right"], 302, 201))
+        out.append(("keys Shift+Down", o, 301, 201, ["Shift+Down"], 301, 211))
+    # The pointer rests where the picker opens and does not move: the keys
+    # start from where it entered (far enough for its drawn arrow to be clear
+    # of the sample: compositors without a cursor plane copy the arrow too).
+    out.append(("enter only, then keys", 0, 123, 77, ["Shift+Right"] * 3, 153, 77))
+    return out
+
+
+def pick(session, case):
+    desc, o, x0, y0, keys, ex, ey = case
+    x, y = clear_of_edges(session, o, x0, y0)
+    ex, ey = ex - x0 + x, ey - y0 + y
+    vnc = session.vncs[o]
+    enter_only = desc.startswith("enter only")
+    # Where the pointer rests while the screen is copied, its arrow may be in
+    # the copy: it rests away from every point picked.
+    w, h, _ = session.outputs[0]
+    rest = (x, y) if enter_only and o == 0 else (w // 4, 2 * h // 3)
+    # wayvnc passes on no move to where its pointer already is.
+    session.vncs[0].move(rest[0] + 1, rest[1])
+    time.sleep(0.05)
+    session.vncs[0].move(*rest)
+    time.sleep(0.2)
+    # The truth is what the compositor shows just before the picker opens.
+    run(["grim", "-o", "HEADLESS-%d" % (o + 1), session.truths[o]])
+    proc, shown = session.launch()
+    if not enter_only:
+        vnc.move(x + 3 if x + 3 < session.outputs[o][0] else x - 3, y)
+        time.sleep(0.1)
+        vnc.move(x, y)
+        time.sleep(0.15)
+    for k in keys:
+        if k.startswith("Shift+"):
+            vnc.key("Shift", 1)
+            vnc.key(k[6:])
+            vnc.key("Shift", 0)
+        else:
+            vnc.key(k)
+        time.sleep(0.15)
+    if not keys:
+        vnc.click()
+    elif keys[-1] != "Return":
+        vnc.key("Return")
+    got, err = session.finish(proc)
+    cx, cy = cursor_pixel(session, o, x, y)
+    want = expected(session, o, ex - x + cx, ey - y + cy)
+    # Every output is covered by exactly one of the picker's surfaces.
+    names = ["HEADLESS-%d" % (i + 1) for i in range(len(session.outputs))]
+    if session.coverage != {n: 1 for n in names}:
+        got += " (surfaces %s)" % session.coverage
+    return got == want, "%s at %d,%d on output %d: got %s, want %s%s" % (
+        desc, x, y, o, got, want, (" (" + err.splitlines()[-1] + ")") if err else ""), shown
+
+
+def parse(config):
+    mode, outs = config.split(":")
+    outputs = []
+    for o in outs.split("+"):
+        size, scale = o.split("@")
+        w, h = size.split("x")
+        outputs.append((int(w), int(h), scale))
+    return mode, outputs
+
+
+def main():
+    failures = 0
+    for config in CONFIGS:
+        mode, outputs = parse(config)
+        for i, (w, h, _) in enumerate(outputs):
+            ppm = os.path.join(WORK, "board-%d.ppm" % i)
+            run([sys.executable, os.path.join(os.path.dirname(__file__), "make_board.py"),
+                 str(w), str(h), ppm])
+            run(["convert", ppm, os.path.join(WORK, "board-%d.png" % i)])
+        session = Session(mode, outputs)
+        exact = 0
+        launches = []
+        try:
+            cases = cases_for(session)
+            only = os.environ.get("SWAY_CASES")
+            if only:
+                cases = [c for c in cases if c[0].startswith(only)]
+            for case in cases:
+                ok, line, shown = pick(session, case)
+                launches.append(shown)
+                exact += ok
+                print(("ok   " if ok else "MISS ") + config + " " + line, flush=True)
+        finally:
+            session.close()
+        launches.sort()
+        print("%s exact %d/%d launch-ms %d" % (config, exact, len(cases),
+                                                launches[len(launches) // 2]), flush=True)
+        failures += len(cases) - exact
+    sys.exit(1 if failures else 0)
+
+
+main()
