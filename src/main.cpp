@@ -30,7 +30,9 @@ constexpr const char* kUsage =
     "\n"
     "Options and favourites are kept in settings.ini beside the program for a\n"
     "portable copy, or in ~/.config/velmor-color-picker/.\n"
-    "On Wayland the screen is read through the desktop portal (xdg-desktop-portal).\n";
+    "On Wayland the screen is copied through the compositor's screencopy where it\n"
+    "offers one (sway and other wlroots compositors), else read through the desktop\n"
+    "portal (xdg-desktop-portal); GNOME asks once whether screenshots are allowed.\n";
 
 }  // namespace
 

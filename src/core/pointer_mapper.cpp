@@ -9,8 +9,11 @@ namespace velmor {
 
 namespace {
 
-// Far below any real sub-pixel position, far above float rounding.
-constexpr double kSnap = 1.0 / 1024;
+// Wayland sends positions in 1/256 logical pixel: a pointer on a device
+// pixel's edge arrives up to 1/512 logical pixel short of it (0.006 device
+// pixels at scale 3). Snapping that much covers it and float rounding, and
+// moves no real pointer by anything a person could see.
+constexpr double kSnap = 1.0 / 100;
 
 std::int32_t FloorSnapped(double v) {
     return static_cast<std::int32_t>(std::floor(v + kSnap));
@@ -72,10 +75,10 @@ double OutputScale(const OutputShot& s) {
     // Every scale that truncates or rounds to the logical size on both sides.
     const auto low = [](double device, double logical) { return device / (logical + 1); };
     const auto high = [](double device, double logical) { return device / (logical - 0.5); };
-    const double lo = std::max(low(s.deviceWidth, s.logical.width),
-                               low(s.deviceHeight, s.logical.height));
-    const double hi = std::min(high(s.deviceWidth, s.logical.width),
-                               high(s.deviceHeight, s.logical.height));
+    const double lo =
+        std::max(low(s.deviceWidth, s.logical.width), low(s.deviceHeight, s.logical.height));
+    const double hi =
+        std::min(high(s.deviceWidth, s.logical.width), high(s.deviceHeight, s.logical.height));
     for (int denominator = 1; denominator <= 120; ++denominator) {
         const double numerator = std::floor(lo * denominator) + 1;
         if (numerator / denominator < hi) return numerator / denominator;

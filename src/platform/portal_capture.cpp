@@ -59,6 +59,7 @@ void AddMonitors(ScreenImage& screen) {
     if (all.isEmpty()) return;
     const double scale = double(screen.image.width()) / all.width();
     for (QScreen* s : screens) {
+        screen.resampled = screen.resampled || s->devicePixelRatio() < scale - 0.01;
         const QRect g = s->geometry().translated(-all.topLeft());
         const DeviceRect r{int(std::lround(g.x() * scale)), int(std::lround(g.y() * scale)),
                            int(std::lround(g.width() * scale)),

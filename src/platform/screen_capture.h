@@ -19,6 +19,9 @@ struct ScreenImage {
     std::vector<Monitor> monitors;
     // Each monitor's surface in the toolkit's logical coordinates.
     std::vector<QRect> surfaces;
+    // One picture of monitors of different scales, at the highest: those of a
+    // lower scale were resampled, and their pixels are blends.
+    bool resampled = false;
 };
 
 // Takes one picture of the desktop. Exactly one of the signals answers each

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/command_line.h"
 #include "core/portal_backends.h"
 
@@ -24,6 +26,20 @@ TEST(PointerMapperTest, EveryDevicePixelIsReachedAtEveryRatio) {
             ASSERT_EQ(a->x, d) << "ratio " << ratio;
             ASSERT_EQ(b->x, d) << "ratio " << ratio;
             ASSERT_EQ(b->y, row) << "ratio " << ratio;
+        }
+    }
+}
+
+TEST(PointerMapperTest, WaylandPositionsOnAPixelsEdgeReachThatPixel) {
+    // The compositor's pointer at device x lies at x / scale logical pixels,
+    // which Wayland rounds to 1/256 before the program sees it.
+    for (const double ratio : {1.25, 1.5, 1.75, 2.0, 3.0}) {
+        const Monitor m{{0, 0, 3840, 2160}, ratio};
+        for (int d = 0; d < 3840; ++d) {
+            const double sent = std::round(d / ratio * 256) / 256;
+            const auto p = MapPointer(m, sent, sent * 0.5);
+            ASSERT_TRUE(p);
+            ASSERT_EQ(p->x, d) << "ratio " << ratio;
         }
     }
 }
@@ -106,11 +122,10 @@ TEST(PointerMapperTest, AnOutputsScaleIsTheOneTheCompositorRendersWith) {
         int width, height;
         double scale;
     } cases[] = {
-        {{0, 0, 853, 533}, 1280, 800, 1.5},      // truncated, as wlroots does
-        {{0, 0, 1536, 864}, 1920, 1080, 1.25},   // exact
-        {{0, 0, 1097, 617}, 1920, 1080, 1.75},   // 1097.14 and 617.14
-        {{0, 0, 1440, 810}, 2560, 1440, 16.0 / 9},
-        {{0, 0, 960, 540}, 1920, 1080, 2.0},
+        {{0, 0, 853, 533}, 1280, 800, 1.5},     // truncated, as wlroots does
+        {{0, 0, 1536, 864}, 1920, 1080, 1.25},  // exact
+        {{0, 0, 1097, 617}, 1920, 1080, 1.75},  // 1097.14 and 617.14
+        {{0, 0, 1440, 810}, 2560, 1440, 16.0 / 9}, {{0, 0, 960, 540}, 1920, 1080, 2.0},
         {{0, 0, 1280, 800}, 1280, 800, 1.0},
     };
     for (const auto& c : cases) {

@@ -1,4 +1,5 @@
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -125,6 +126,20 @@ TEST_F(PickerTest, ThePanelOpensOnTheMonitorUnderThePointer) {
     const QWidget* surface = picker->Surface(1);
     EXPECT_EQ(picker->Panel()->geometry().bottomRight(),
               QPoint(surface->width() - 2, surface->height() - 2));
+}
+
+TEST_F(PickerTest, APictureResampledForLowerScalesSaysSoInThePanel) {
+    ScreenImage screen = TwoMonitors();
+    const int plain = ColorPicker(screen, pointer_, pickerOptions_).Panel()->height();
+    screen.resampled = true;
+    ColorPicker picker(screen, pointer_, pickerOptions_);
+    picker.Open();
+    const auto* note = picker.Panel()->findChild<QLabel*>("resampledNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(picker.Panel()->rect().contains(note->geometry()));
+    EXPECT_GT(picker.Panel()->height(), plain);
+    picker.Close();
 }
 
 TEST_F(PickerTest, PointerPositionsMapToTheirDevicePixelOnEachMonitor) {

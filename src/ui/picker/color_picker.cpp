@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStyleHints>
 #include <QToolButton>
@@ -154,6 +155,15 @@ void ColorPicker::BuildPanel(QWidget* surface) {
     magnifier_->setObjectName(QStringLiteral("magnifier"));
     magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
     magnifier_->Clear();
+    if (screen_.resampled) {
+        // The desktop's picture holds every monitor at the highest scale.
+        auto* note = new QLabel(tr("Picks on monitors of a lower scale are resampled."), panel_);
+        note->setObjectName(QStringLiteral("resampledNote"));
+        note->setWordWrap(true);
+        note->setGeometry(8, panel_->height() - 2, panel_->width() - 16, 30);
+        panel_->resize(panel_->width(), panel_->height() + 30);
+        panel_->move(area.width() - panel_->width(), 0);
+    }
     auto* historyFrame = new QWidget(panel_);
     historyFrame->setGeometry(
         QRect(TwipsPoint(120, 780), QSize(magnifier_->width(), TwipsToPixels(1095))));
@@ -300,7 +310,6 @@ void ColorPicker::ShowHtmlValue() {
 }
 
 void ColorPicker::Pick() {
-    if (getenv("VDEBUG")) fprintf(stderr, "pick aim %d at %d %d\n", int(aim_), pointer_.x, pointer_.y);
     // Nothing sampled yet: there is no colour to hand over.
     if (aim_ == Aim::Unknown) return;
     FillCell(historyNext_, sample_);
@@ -345,13 +354,11 @@ std::optional<DevicePoint> ColorPicker::EventPoint(int monitor, QPointF local) c
 }
 
 void ColorPicker::PointerMoved(int monitor, QPointF local) {
-    if (getenv("VDEBUG")) fprintf(stderr, "move %d %f %f aim %d\n", monitor, local.x(), local.y(), int(aim_));
     const std::optional<DevicePoint> p = EventPoint(monitor, local);
     if (p) MoveTo(*p, Aim::Pointer);
 }
 
 void ColorPicker::PointerEntered(int monitor, QPointF local) {
-    if (getenv("VDEBUG")) fprintf(stderr, "enter %d %f %f aim %d\n", monitor, local.x(), local.y(), int(aim_));
     // Where the pointer can be read, the window system's own answer counts;
     // on Wayland an enter is all a surface learns of a pointer that jumped in.
     if (pointerControl_.CanWarp() && aim_ != Aim::Unknown) return;
