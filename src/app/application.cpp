@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +81,9 @@ int Application::Run(char** argv) {
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmor Color Picker"));
     QApplication::setApplicationVersion(QStringLiteral("1.20"));
+    // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
+    // the toolkit's default stops at 128 MB.
+    QImageReader::setAllocationLimit(1024);
     return commandLine_.pick ? RunPickOnly() : RunWindow();
 }
 

@@ -17,6 +17,8 @@
 #include <cstdlib>
 
 #include "core/portal_backends.h"
+#include "core/screenshot_checks.h"
+#include "platform/screenshot_file.h"
 
 namespace velmor {
 
@@ -51,12 +53,19 @@ int Component(double v) {
 }
 
 // The monitors as the toolkit lays them out, scaled to the picture, which the
-// compositor makes of the whole layout.
-void AddMonitors(ScreenImage& screen) {
+// compositor makes of the whole layout. False when the picture is not of it.
+bool AddMonitors(ScreenImage& screen) {
     const QList<QScreen*> screens = QGuiApplication::screens();
     QRect all;
-    for (QScreen* s : screens) all |= s->geometry();
-    if (all.isEmpty()) return;
+    double highest = 1;
+    for (QScreen* s : screens) {
+        all |= s->geometry();
+        highest = std::max(highest, s->devicePixelRatio());
+    }
+    if (!PictureFitsDesktop(screen.image.width(), screen.image.height(), all.width(), all.height(),
+                            highest)) {
+        return false;
+    }
     const double scale = double(screen.image.width()) / all.width();
     for (QScreen* s : screens) {
         screen.resampled = screen.resampled || s->devicePixelRatio() < scale - 0.01;
@@ -67,6 +76,7 @@ void AddMonitors(ScreenImage& screen) {
         screen.monitors.push_back({r, scale});
         screen.surfaces.push_back(s->geometry());
     }
+    return true;
 }
 
 }  // namespace
@@ -131,6 +141,7 @@ void PortalCapture::Request(const QString& parentWindow) {
     }
     timeout_.start(timeoutMs_);
     asking_.start();
+    clock_gettime(CLOCK_REALTIME, &requestStart_);
     Call(Step::Screenshot);
 }
 
@@ -235,22 +246,26 @@ void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
 }
 
 void PortalCapture::LoadScreenshot(const QVariantMap& results) {
-    const QUrl uri(results.value(QStringLiteral("uri")).toString());
-    if (!uri.isLocalFile()) {
+    const QString uri = results.value(QStringLiteral("uri")).toString();
+    if (uri.isEmpty()) {
         emit failed(tr("The screen could not be read: the desktop portal returned no file."));
         return;
     }
-    const QString file = uri.toLocalFile();
-    ScreenImage screen;
-    screen.image = QImage(file).convertToFormat(QImage::Format_RGB32);
-    // A pick leaves no screenshots behind in the user's folders.
-    QFile::remove(file);
-    if (screen.image.isNull()) {
-        emit failed(
-            tr("The screen could not be read: the screenshot %1 could not be loaded.").arg(file));
+    // A pick leaves no screenshots behind, and removes nothing else.
+    ScreenshotFile file = TakeScreenshotFile(uri, requestStart_);
+    if (!file.error.isEmpty()) {
+        emit failed(file.error);
         return;
     }
-    AddMonitors(screen);
+    ScreenImage screen;
+    screen.image = file.image.convertToFormat(QImage::Format_RGB32);
+    if (!AddMonitors(screen)) {
+        emit failed(tr("The screen could not be read: the screenshot is %1 x %2 pixels, which "
+                       "is not the size of this desktop.")
+                        .arg(screen.image.width())
+                        .arg(screen.image.height()));
+        return;
+    }
     emit captured(screen);
 }
 

@@ -4,6 +4,7 @@
 #include <QDBusError>
 #include <QTimer>
 #include <QVariantMap>
+#include <ctime>
 
 #include "platform/screen_capture.h"
 
@@ -44,6 +45,7 @@ class PortalCapture : public ScreenCapture {
     QTimer timeout_;
     QTimer asking_;
     int timeoutMs_;
+    timespec requestStart_{};
     Step step_ = Step::Idle;
     QString parentWindow_;
     QString requestPath_;

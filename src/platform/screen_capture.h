@@ -24,6 +24,12 @@ struct ScreenImage {
     bool resampled = false;
 };
 
+// Outputs copied one by one, each in its own device pixels, as one picture:
+// `logical` is where the desktop places each. Nothing when they cannot be
+// laid out or there is no memory for the picture.
+std::optional<ScreenImage> ComposeOutputs(const std::vector<QImage>& pictures,
+                                          const std::vector<QRect>& logical);
+
 // Takes one picture of the desktop. Exactly one of the signals answers each
 // Request, at once or later (the desktop portal answers asynchronously).
 class ScreenCapture : public QObject {

@@ -6,11 +6,11 @@
 #include <wayland-client.h>
 
 #include <QElapsedTimer>
-#include <QPainter>
 #include <QTimer>
 #include <cstring>
 #include <vector>
 
+#include "platform/kwin_capture.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
@@ -329,30 +329,16 @@ std::optional<ScreenImage> CopyWaylandOutputs(QString* why) {
     if (!c.DispatchUntil([&] { return all([](const Frame& f) { return f.done; }); })) {
         return fail(QStringLiteral("the compositor did not copy its outputs in time"));
     }
-    std::vector<OutputShot> shots;
+    std::vector<QImage> pictures;
+    std::vector<QRect> logical;
     for (std::size_t i = 0; i < c.frames.size(); ++i) {
-        const Frame& f = c.frames[i];
-        if (!f.ok) return fail(QStringLiteral("the compositor could not copy an output"));
-        shots.push_back(
-            {g.outputs[i].logical, static_cast<int32_t>(f.width), static_cast<int32_t>(f.height)});
+        if (!c.frames[i].ok) return fail(QStringLiteral("the compositor could not copy an output"));
+        pictures.push_back(FrameImage(c.frames[i]));
+        const DeviceRect& l = g.outputs[i].logical;
+        logical.push_back(QRect(l.x, l.y, l.width, l.height));
     }
-    const std::optional<OutputLayout> layout = LayOutOutputs(shots);
-    if (!layout) return fail(QStringLiteral("the outputs' sizes do not agree"));
-
-    ScreenImage screen;
-    screen.image = QImage(layout->width, layout->height, QImage::Format_RGB32);
-    if (screen.image.isNull()) return fail(QStringLiteral("no memory for the picture"));
-    screen.image.fill(Qt::black);
-    QPainter painter(&screen.image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (std::size_t i = 0; i < c.frames.size(); ++i) {
-        const Monitor& m = layout->monitors[i];
-        painter.drawImage(QPoint(m.device.x, m.device.y), FrameImage(c.frames[i]));
-        const DeviceRect& l = shots[i].logical;
-        screen.surfaces.push_back(QRect(l.x, l.y, l.width, l.height));
-    }
-    painter.end();
-    screen.monitors = layout->monitors;
+    std::optional<ScreenImage> screen = ComposeOutputs(pictures, logical);
+    if (!screen) return fail(QStringLiteral("the outputs' sizes do not agree"));
     return screen;
 }
 
@@ -368,7 +354,10 @@ WaylandCapture::WaylandCapture(std::unique_ptr<ScreenCapture> portal, QObject* p
 WaylandCapture::~WaylandCapture() = default;
 
 void WaylandCapture::Request(const QString& parentWindow) {
-    if (std::optional<ScreenImage> screen = CopyWaylandOutputs()) {
+    // The compositor's own exact copies first; the portal works everywhere.
+    std::optional<ScreenImage> screen = CopyKWinScreens(QDBusConnection::sessionBus());
+    if (!screen) screen = CopyWaylandOutputs();
+    if (screen) {
         emit captured(*screen);
         return;
     }

@@ -89,6 +89,55 @@ e2e_expect "Esc while the desktop asks picks nothing and exits 1" "$status" "1"
 for _ in $(seq 40); do grep -q closed "$E2E_DIR/shots/log" && break; sleep 0.05; done
 grep -q closed "$E2E_DIR/shots/log" || e2e_fail "the portal request was not closed"
 
+# A portal that names what is not its fresh screenshot: nothing of the user's
+# goes, and every pick ends within seconds.
+start_portal_uri() {
+  [ -n "$portal" ] && kill "$portal" 2>/dev/null && wait "$portal" 2>/dev/null || true
+  rm -f "$E2E_DIR/shots/log"
+  /usr/bin/python3 "$here/portal_standin.py" uri "$E2E_DIR/uri" 0,0,0 "$E2E_DIR/shots/log" &
+  portal=$!
+  for _ in $(seq 100); do grep -q ready "$E2E_DIR/shots/log" 2>/dev/null && return 0; sleep 0.05; done
+  e2e_fail "the stand-in portal did not start"
+}
+start_portal_uri
+mine="$E2E_DIR/mine"
+mkdir -p "$mine/folder"
+cp "$E2E_DIR/board.png" "$mine/old.png"
+touch -d '1 day ago' "$mine/old.png"
+echo "my notes" > "$mine/notes.png"
+ln -s "$mine/old.png" "$mine/link.png"
+mkfifo "$mine/fifo.png"
+[ "$(id -u)" -eq 0 ] && mknod "$mine/device.png" c 1 3
+convert -size 64x48 xc:red "$mine/small.png"
+python3 - "$mine/huge.png" <<'PNG'
+import struct, sys, zlib
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+z = zlib.compressobj(9)
+row = b"\0" + b"\0\0\xff" * 8000
+body = b"".join(z.compress(row) for _ in range(8000)) + z.flush()
+with open(sys.argv[1], "wb") as f:
+    f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 8000, 8000, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", body) + chunk(b"IEND", b""))
+PNG
+# All of them were there before the request.
+find "$mine" -mindepth 1 -exec touch -h -d '3 seconds ago' {} +
+before=$(cd "$mine" && ls -l --time-style=+%s | sort)
+hostile=(link.png fifo.png folder notes.png small.png huge.png "folder/%2e%2e/old.png")
+[ "$(id -u)" -eq 0 ] && hostile+=(device.png)
+for name in "${hostile[@]}"; do
+  echo "file://$mine/$name" > "$E2E_DIR/uri"
+  started=$(date +%s)
+  pick true
+  e2e_expect "a screenshot named $name is refused" "$status" "2"
+  [ $(($(date +%s) - started)) -le 5 ] || e2e_fail "$name took more than 5 seconds"
+  grep -q "could not be read\|not the size" "$E2E_DIR/err" || e2e_fail "no reason for $name: $(cat "$E2E_DIR/err")"
+done
+echo "file://$mine/old.png" > "$E2E_DIR/uri"
+pick click_picture
+e2e_expect "an older picture is read" "$(cat "$E2E_DIR/out") $status" "#2DCB10 0"
+e2e_expect "nothing of the user's was removed or changed" "$(cd "$mine" && ls -l --time-style=+%s | sort)" "$before"
+
 kill "$portal"; wait "$portal" 2>/dev/null || true; portal=
 pick true
 e2e_expect "without a portal the pick exits 2" "$status" "2"

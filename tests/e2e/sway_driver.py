@@ -5,7 +5,8 @@ Runs as an unprivileged user inside a session bus of its own.
 
   sway_driver.py PROGRAM WORKDIR CONFIG [CONFIG ...]
 
-A CONFIG is MODE:OUTPUTS, MODE "native" or "xwayland", OUTPUTS one or more
+A CONFIG is MODE:OUTPUTS, MODE "native", "xwayland" or "kwin" (native, with
+a stand-in for KWin's screenshot interface that must be the one used), OUTPUTS one or more
 WIDTHxHEIGHT@SCALE joined by "+", laid out left to right. For each it prints
 one line per pick ("ok ..." or "MISS ...") and a summary line
 "CONFIG exact N/M launch-ms L"."""
@@ -159,6 +160,15 @@ class Session:
             self.vnc_procs.append(p)
             self.vncs.append(Vnc(port))
         self.display = None
+        self.kwin = None
+        self.kwin_log = os.path.join(WORK, "kwin.log")
+        if mode == "kwin":
+            self.kwin = subprocess.Popen([sys.executable, os.path.join(WORK, "kwin_standin.py"),
+                                          self.kwin_log])
+            for _ in range(100):
+                if os.path.exists(self.kwin_log) and "ready" in open(self.kwin_log).read():
+                    break
+                time.sleep(0.05)
         if mode == "xwayland":
             marker = os.path.join(WORK, "display")
             run(["swaymsg", "exec", "echo $DISPLAY > " + marker])
@@ -178,6 +188,8 @@ class Session:
             self.truths.append(path)
 
     def close(self):
+        if self.kwin:
+            self.kwin.terminate()
         for p in self.vnc_procs:
             p.terminate()
         self.sway.terminate()
@@ -352,6 +364,12 @@ def main():
                 print(("ok   " if ok else "MISS ") + config + " " + line, flush=True)
         finally:
             session.close()
+        if mode == "kwin":
+            calls = open(session.kwin_log).read().count("CaptureScreen")
+            used = calls >= len(cases) * len(outputs)
+            print(("ok   " if used else "MISS ") + "%s every pick copied the screens through KWin "
+                  "(%d calls)" % (config, calls), flush=True)
+            failures += 0 if used else 1
         launches.sort()
         print("%s exact %d/%d launch-ms %d" % (config, exact, len(cases),
                                                 launches[len(launches) // 2]), flush=True)

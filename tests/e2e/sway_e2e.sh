@@ -8,14 +8,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "$1")
 shift
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(native:1280x800@1 native:1280x800@2 xwayland:1280x800@1 xwayland:1280x800@2)
+[ ${#configs[@]} -gt 0 ] ||
+  configs=(native:1280x800@1 native:1280x800@2 xwayland:1280x800@1 xwayland:1280x800@2
+           kwin:1280x800@2+1024x768@1)
 for tool in sway wayvnc grim Xwayland convert dbus-run-session; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$program" "$work/velmor-color-picker"
-cp "$here/sway_driver.py" "$here/make_board.py" "$work/"
+cp "$here/sway_driver.py" "$here/make_board.py" "$here/kwin_standin.py" "$work/"
 chmod -R a+rwX "$work"
 chmod a+rx "$work"
 inner="export XDG_RUNTIME_DIR=\$(mktemp -d) WLR_BACKENDS=headless WLR_RENDERER=pixman \
