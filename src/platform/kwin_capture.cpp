@@ -19,21 +19,21 @@ namespace {
 const QString kService = QStringLiteral("org.kde.KWin.ScreenShot2");
 constexpr int kDeadlineMs = 3000;
 
-// Reads the pipe to its end, within the deadline.
+// Reads the picture's bytes from the pipe, within the deadline.
 bool ReadAll(int fd, QByteArray& data, qsizetype expected, const QElapsedTimer& clock) {
     data.reserve(expected);
     char buffer[65536];
-    for (;;) {
+    while (data.size() < expected) {
         pollfd p{fd, POLLIN, 0};
         const int left = kDeadlineMs - static_cast<int>(clock.elapsed());
         if (left <= 0 || ::poll(&p, 1, left) <= 0) return false;
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
-        if (n == 0) return true;
-        data.append(buffer, n);
-        if (data.size() > expected) return false;
+        if (n == 0) return false;
+        data.append(buffer, std::min<qsizetype>(n, expected - data.size()));
     }
+    return true;
 }
 
 struct Shot {
@@ -87,7 +87,7 @@ std::optional<Shot> CopyScreen(QDBusConnection& bus, const QScreen* screen, QStr
         *why = QStringLiteral("KWin sent a picture this program cannot read");
         return std::nullopt;
     }
-    return Shot{view.convertToFormat(QImage::Format_RGB32), screen->geometry()};
+    return Shot{OwnedRgb32(view), screen->geometry()};
 }
 
 }  // namespace

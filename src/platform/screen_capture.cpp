@@ -4,6 +4,11 @@
 
 namespace velmor {
 
+QImage OwnedRgb32(const QImage& view) {
+    if (view.format() == QImage::Format_RGB32) return view.copy();
+    return view.convertToFormat(QImage::Format_RGB32);
+}
+
 std::optional<ScreenImage> ComposeOutputs(const std::vector<QImage>& pictures,
                                           const std::vector<QRect>& logical) {
     if (pictures.size() != logical.size()) return std::nullopt;

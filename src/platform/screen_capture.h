@@ -24,6 +24,10 @@ struct ScreenImage {
     bool resampled = false;
 };
 
+// A picture over memory that is not its own, as a 32-bit RGB picture with
+// its own copy of the pixels (a conversion to the same format would share them).
+QImage OwnedRgb32(const QImage& view);
+
 // Outputs copied one by one, each in its own device pixels, as one picture:
 // `logical` is where the desktop places each. Nothing when they cannot be
 // laid out or there is no memory for the picture.

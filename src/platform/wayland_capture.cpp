@@ -268,8 +268,7 @@ QImage FrameImage(const Frame& f) {
     const QImage view(static_cast<const uchar*>(f.pixels), static_cast<int>(f.width),
                       static_cast<int>(f.height), static_cast<qsizetype>(f.stride),
                       *ImageFormat(f.format));
-    QImage image = view.convertToFormat(QImage::Format_RGB32);
-    return f.inverted ? image.mirrored(false, true) : image;
+    return f.inverted ? OwnedRgb32(view).mirrored(false, true) : OwnedRgb32(view);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class ScreenShot(dbus.service.Object):
         raw = subprocess.run(["convert", "-", "-depth", "8", "bgra:-"], input=png,
                              capture_output=True).stdout
         w, h = int(size[0]), int(size[1])
-        fd = os.dup(pipe.take())
+        fd = pipe.take()
 
         def write():
             with os.fdopen(fd, "wb") as out:

@@ -203,7 +203,10 @@ class Session:
         else:
             env["QT_QPA_PLATFORM"] = "wayland"
         start = time.monotonic()
-        proc = subprocess.Popen([PROGRAM, "--pick"], env=env, cwd=WORK, stdout=subprocess.PIPE,
+        command = [PROGRAM, "--pick"]
+        if os.environ.get("SWAY_GDB"):
+            command = ["gdb", "-batch", "-ex", "run", "-ex", "bt", "--args"] + command
+        proc = subprocess.Popen(command, env=env, cwd=WORK, stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, text=True)
         for _ in range(400):
             if len(picker_windows()) >= len(self.outputs):
@@ -326,6 +329,8 @@ def pick(session, case):
     names = ["HEADLESS-%d" % (i + 1) for i in range(len(session.outputs))]
     if session.coverage != {n: 1 for n in names}:
         got += " (surfaces %s)" % session.coverage
+    if (os.environ.get("SWAY_GDB") or os.environ.get("VDEBUG")) and got != want:
+        print(err, file=sys.stderr)
     return got == want, "%s at %d,%d on output %d: got %s, want %s%s" % (
         desc, x, y, o, got, want, (" (" + err.splitlines()[-1] + ")") if err else ""), shown
 
