@@ -81,4 +81,19 @@ void BM_WriteFavorites(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteFavorites)->Unit(benchmark::kMicrosecond);
 
+// Start-up reads every template of [Formats]; 100,000 of them must stay cheap.
+void BM_ReadManyTemplates(benchmark::State& state) {
+    FullSettings settings;
+    std::string text = "[Formats]\n";
+    for (int i = 0; i < state.range(0); ++i) {
+        text += "Template" + std::to_string(i) + "={r},{g},{b}\n";
+    }
+    ReplaceFileAtomically(settings.Path(), text);
+    for (auto _ : state) {
+        auto keys = ReadSection("Formats", settings.Path());
+        benchmark::DoNotOptimize(keys);
+    }
+}
+BENCHMARK(BM_ReadManyTemplates)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

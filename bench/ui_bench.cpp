@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "core/text.h"
+#include "platform/copy_as_menu.h"
 #include "platform/prompter.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -91,6 +93,20 @@ void BM_FavoritesKeyMove(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FavoritesKeyMove)->Unit(benchmark::kMicrosecond);
+
+// The right-click menu with 100,000 templates in settings.ini.
+void BM_CopyAsMenuWithManyTemplates(benchmark::State& state) {
+    std::vector<std::pair<QString, QString>> templates;
+    for (int i = 0; i < 100000; ++i) {
+        templates.emplace_back(QStringLiteral("Template%1").arg(i), QStringLiteral("{r},{g},{b}"));
+    }
+    for (auto _ : state) {
+        QMenu menu;
+        AddCopyAsMenu(menu, QStringLiteral("#336699"), templates);
+        benchmark::DoNotOptimize(menu.actions().size());
+    }
+}
+BENCHMARK(BM_CopyAsMenuWithManyTemplates)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMenu>
+#include <algorithm>
 
 #include "core/color_spaces.h"
 #include "platform/clipboard.h"
@@ -36,6 +37,11 @@ QString MenuText(Notation n) {
     return {};
 }
 
+// Templates past this many are left out of the menu (a long menu is of no
+// use, and each entry is worked out as the menu opens); --format still
+// takes every one by name.
+constexpr std::size_t kMenuTemplates = 50;
+
 }  // namespace
 
 void AddCopyAsMenu(QMenu& menu, const QString& hex,
@@ -50,7 +56,9 @@ void AddCopyAsMenu(QMenu& menu, const QString& hex,
         QObject::connect(action, &QAction::triggered, [text] { PutTextOnClipboard(text); });
     }
     if (!templates.empty()) copyAs->addSeparator();
-    for (const auto& [name, pattern] : templates) {
+    const std::size_t listed = std::min(templates.size(), kMenuTemplates);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const auto& [name, pattern] = templates[i];
         std::string why;
         const auto text = ExpandTemplate(pattern.toStdString(), *color, &why);
         if (!text) {
@@ -63,6 +71,12 @@ void AddCopyAsMenu(QMenu& menu, const QString& hex,
         const QString copied = QString::fromStdString(*text);
         QAction* action = copyAs->addAction(name + QStringLiteral("\t") + copied);
         QObject::connect(action, &QAction::triggered, [copied] { PutTextOnClipboard(copied); });
+    }
+    if (templates.size() > listed) {
+        QAction* more = copyAs->addAction(
+            QCoreApplication::translate("CopyAs", "%1 more templates (by name with --format)")
+                .arg(templates.size() - listed));
+        more->setEnabled(false);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "settings/ini_document.h"
 
+#include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "core/text.h"
@@ -131,9 +133,15 @@ std::vector<std::pair<std::string, std::string>> IniDocument::Keys(std::string_v
     const auto lines = ParseLines(content_);
     const auto span = FindSection(lines, section);
     if (!span) return out;
+    // The first of keys that differ only in case counts; later ones are duplicates.
+    std::unordered_set<std::string> seen;
     for (std::size_t i = span->header + 1; i < span->end; ++i) {
         if (lines[i].kind != LineKind::Key || lines[i].name.empty()) continue;
-        if (FindKey(lines, *span, lines[i].name) != i) continue;  // a later duplicate
+        std::string folded(lines[i].name);
+        std::transform(folded.begin(), folded.end(), folded.begin(), [](unsigned char c) {
+            return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        });
+        if (!seen.insert(std::move(folded)).second) continue;
         out.emplace_back(std::string(lines[i].name), Unquoted(lines[i].value));
     }
     return out;

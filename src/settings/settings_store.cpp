@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,7 +81,8 @@ std::optional<Target> Resolve(const std::string& requested, std::string& why) {
         std::error_code ec;
         const auto target = std::filesystem::canonical(requested, ec);
         if (ec) {
-            why = "it is a symbolic link to a file that does not exist";
+            why = ec.value() == ELOOP ? "it is a symbolic link that loops"
+                                      : "it is a symbolic link to a file that does not exist";
             return std::nullopt;
         }
         t.path = target.string();
@@ -165,16 +167,75 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-// Where no file can be made beside the settings, they are rewritten in place:
-// a crash in the middle of this write can leave the file cut short.
-SaveResult RewriteInPlace(const std::string& path, std::string_view content) {
+// Where no file can be made beside the settings (or one would not keep the
+// file's owner), they are rewritten in place. A shorter text is first written
+// padded to the old length with blank lines and made durable, and only then
+// cut: a crash between the two leaves blank lines, never an old key's tail.
+SaveResult RewriteInPlace(const std::string& path, std::string_view content,
+                          FileEncoding encoding) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return FailedErrno();
-    const bool ok = WriteAll(fd, content) &&
-                    ::ftruncate(fd, static_cast<off_t>(content.size())) == 0 && ::fsync(fd) == 0;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    std::string padded(content);
+    if (ok && static_cast<std::size_t>(st.st_size) > padded.size()) {
+        const std::string newline =
+            EncodeText("\n", encoding)
+                .substr(encoding == FileEncoding::Bytes ? 0 : 2);  // without the mark
+        while (padded.size() + newline.size() <= static_cast<std::size_t>(st.st_size)) {
+            padded += newline;
+        }
+    }
+    ok = ok && WriteAll(fd, padded) && ::fsync(fd) == 0 &&
+         ::ftruncate(fd, static_cast<off_t>(content.size())) == 0 && ::fsync(fd) == 0;
     const int error = errno;
     if (::close(fd) != 0 || !ok) return FailedErrno(ok ? errno : error);
     return {};
+}
+
+std::string UserName(uid_t uid) {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr) {
+        return found->pw_name;
+    }
+    return "user " + std::to_string(uid);
+}
+
+// Who owns the nearest folder that exists on the way to `path`: what root
+// creates for another user's settings belongs to that user.
+std::optional<std::pair<uid_t, gid_t>> ForeignOwner(const std::string& path) {
+    if (::geteuid() != 0) return std::nullopt;
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    struct stat st {};
+    while (!folder.empty() && ::stat(folder.c_str(), &st) != 0) {
+        if (folder == folder.parent_path()) return std::nullopt;
+        folder = folder.parent_path();
+    }
+    if (folder.empty() || st.st_uid == 0) return std::nullopt;
+    return std::make_pair(st.st_uid, st.st_gid);
+}
+
+// Creates the missing folders of `folder`, owned as the folder above them is.
+std::error_code CreateFolders(const std::string& folder) {
+    const auto owner = ForeignOwner(folder + "/settings.ini");
+    std::vector<std::filesystem::path> missing;
+    for (std::filesystem::path p = folder; !p.empty() && !std::filesystem::exists(p);
+         p = p.parent_path()) {
+        missing.push_back(p);
+        if (p == p.parent_path()) break;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!ec && owner) {
+        for (const auto& p : missing) {
+            if (::chown(p.c_str(), owner->first, owner->second) != 0) {
+                return std::error_code(errno, std::generic_category());
+            }
+        }
+    }
+    return ec;
 }
 
 // Removes what interrupted saves left beside the file: our own pattern only,
@@ -222,7 +283,7 @@ class FolderLock {
     int fd_;
 };
 
-SaveResult ReplaceResolved(const Target& target, std::string_view content) {
+SaveResult ReplaceResolved(const Target& target, std::string_view content, FileEncoding encoding) {
     const std::string folder = FolderOf(target.path);
     std::string temp =
         folder + "/." + std::filesystem::path(target.path).filename().string() + ".XXXXXX";
@@ -232,7 +293,7 @@ SaveResult ReplaceResolved(const Target& target, std::string_view content) {
     if (fd < 0) {
         const int error = errno;
         if (target.exists && (error == EACCES || error == EPERM)) {
-            return RewriteInPlace(target.path, content);
+            return RewriteInPlace(target.path, content, encoding);
         }
         return FailedErrno(error);
     }
@@ -245,6 +306,24 @@ SaveResult ReplaceResolved(const Target& target, std::string_view content) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode &= ~mask;
+    }
+    // The replacement keeps the owner of the file it replaces (or of the folder
+    // a new one goes into); where this program cannot give it that owner, the
+    // file is rewritten in place instead.
+    std::optional<std::pair<uid_t, gid_t>> owner;
+    if (target.exists) {
+        if (target.status.st_uid != ::geteuid() || target.status.st_gid != ::getegid()) {
+            owner = std::make_pair(target.status.st_uid, target.status.st_gid);
+        }
+    } else {
+        owner = ForeignOwner(target.path);
+    }
+    if (owner && ::fchown(fd, owner->first, owner->second) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        if (target.exists) return RewriteInPlace(target.path, content, encoding);
+        return FailedErrno(error);
     }
     bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     int error = errno;
@@ -330,16 +409,21 @@ SaveResult EditSettings(const std::string& file, bool createFolder,
     std::optional<Target> target = Resolve(requested, why);
     if (!target) return Failed(why);
     if (!target->exists && createFolder) {
-        std::error_code ec;
-        std::filesystem::create_directories(FolderOf(target->path), ec);
-        if (ec) return FailedErrno(ec.value());
+        if (const std::error_code ec = CreateFolders(FolderOf(target->path))) {
+            return FailedErrno(ec.value());
+        }
     }
     const FolderLock lock(FolderOf(target->path));
     target = Resolve(requested, why);  // again: another copy may have saved meanwhile
     if (!target) return Failed(why);
-    if (target->exists &&
-        ((target->status.st_mode & 0222) == 0 || ::access(target->path.c_str(), W_OK) != 0)) {
-        return Failed("the file is read-only");
+    if (target->exists) {
+        const char* path = target->path.c_str();
+        if (::access(path, R_OK) != 0) return Failed("the file is unreadable to you");
+        const bool writable = (target->status.st_mode & 0222) != 0 && ::access(path, W_OK) == 0;
+        if (!writable && target->status.st_uid != ::geteuid()) {
+            return Failed("the file is owned by " + UserName(target->status.st_uid));
+        }
+        if (!writable) return Failed("the file is read-only");
     }
     // Read under the lock: another copy may have saved since this one looked.
     const auto read = ReadText(target->path);
@@ -355,7 +439,7 @@ SaveResult EditSettings(const std::string& file, bool createFolder,
         }
     }
     if (doc.Content() == read->text) return {};  // nothing to change, so nothing is written
-    return ReplaceResolved(*target, EncodeText(doc.Content(), read->encoding));
+    return ReplaceResolved(*target, EncodeText(doc.Content(), read->encoding), read->encoding);
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::string_view value,
@@ -367,7 +451,7 @@ SaveResult ReplaceFileAtomically(const std::string& path, std::string_view conte
     std::string why;
     const std::optional<Target> target = Resolve(path, why);
     if (!target) return Failed(why);
-    return ReplaceResolved(*target, content);
+    return ReplaceResolved(*target, content, FileEncoding::Bytes);
 }
 
 std::string SettingsFile::Read(std::string_view section, std::string_view key,

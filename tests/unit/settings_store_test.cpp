@@ -143,6 +143,13 @@ TEST(SettingsFile, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
          "it is a symbolic link to a file that does not exist"},
         {"a link to a folder", [&] { std::filesystem::create_symlink(folder.Path(), file); },
          "it is a folder, not a file"},
+        {"a link that loops",
+         [&] {
+             std::filesystem::remove(folder.File("loop.ini"));
+             std::filesystem::create_symlink(folder.File("loop.ini"), file);
+             std::filesystem::create_symlink(file, folder.File("loop.ini"));
+         },
+         "it is a symbolic link that loops"},
     };
     for (const auto& c : cases) {
         std::filesystem::remove_all(file);
@@ -293,6 +300,43 @@ TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
 namespace velmor {
 namespace {
 
+// Root saving a user's settings (sudo -E) leaves them the user's.
+TEST(SettingsFile, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can save another user's file";
+    testing::TempFolder folder;
+    const uid_t user = 4242;
+    const gid_t group = 4343;
+    ASSERT_EQ(::chown(folder.Path().c_str(), user, group), 0);
+    const std::string file = folder.File("settings.ini");
+    testing::WriteFile(file, "[A]\nk=1\n");
+    ASSERT_EQ(::chown(file.c_str(), user, group), 0);
+    ASSERT_TRUE(SettingsFile(file).Write("A", "k", "2").ok);
+    const std::string fresh = folder.File("config/velmor/settings.ini");
+    ASSERT_TRUE(SettingsFile(fresh, true).Write("A", "k", "1").ok);
+    for (const std::string& path :
+         {file, folder.File("config"), folder.File("config/velmor"), fresh}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0) << path;
+        EXPECT_EQ(st.st_uid, user) << path;
+        EXPECT_EQ(st.st_gid, group) << path;
+    }
+    EXPECT_EQ(testing::ReadFile(file), "[A]\nk=2\n");
+}
+
+// An ordinary user is told whose file it is, or that it cannot be read.
+TEST(SettingsFile, AnotherUsersOrUnreadableFileIsNamedAsSuch) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may read and write any file";
+    testing::TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+    testing::WriteFile(file, "[A]\nk=1\n");
+    ::chmod(file.c_str(), 0);
+    EXPECT_EQ(SettingsFile(file).Write("A", "k", "2").reason, "the file is unreadable to you");
+    ::chmod(file.c_str(), 0644);
+    // A file of root's that this user can only read.
+    EXPECT_EQ(SettingsFile("/etc/hostname").Write("A", "k", "2").reason,
+              "the file is owned by root");
+}
+
 // A folder that refuses new files, holding a settings.ini that may be written.
 TEST(SettingsFile, AFileInALockedFolderIsRewrittenInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may create files in any folder";
@@ -301,9 +345,13 @@ TEST(SettingsFile, AFileInALockedFolderIsRewrittenInPlace) {
     testing::WriteFile(file, "[A]\nk=1\nlonger=line\n");
     ::chmod(folder.Path().c_str(), 0555);
     const SaveResult result = SettingsFile(file).Write("A", "longer", "");
-    ::chmod(folder.Path().c_str(), 0755);
     EXPECT_TRUE(result.ok) << result.reason;
     EXPECT_EQ(testing::ReadFile(file), "[A]\nk=1\n");
+    // UTF-16 stays UTF-16 when shortened in place.
+    testing::WriteFile(file, std::string("\xff\xfe[\0A\0]\0\n\0k\0=\0\x31\0\n\0", 18));
+    EXPECT_TRUE(SettingsFile(file).Write("A", "k", "").ok);
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(testing::ReadFile(file), std::string("\xff\xfe[\0A\0]\0\n\0", 10));
 }
 
 }  // namespace
