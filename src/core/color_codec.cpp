@@ -4,17 +4,6 @@
 
 namespace velmor {
 
-namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
-
 std::int16_t HexToInt(std::string_view text) {
     if (text.empty() || text.size() > 4) return 0;
     std::uint32_t value = 0;

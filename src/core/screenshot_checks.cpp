@@ -2,18 +2,9 @@
 
 #include <cmath>
 
+#include "core/text.h"
+
 namespace velmor {
-
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 std::optional<std::string> LocalPathOfFileUri(std::string_view uri) {
     constexpr std::string_view kScheme = "file://";
@@ -29,8 +20,8 @@ std::optional<std::string> LocalPathOfFileUri(std::string_view uri) {
             continue;
         }
         if (i + 2 >= uri.size()) return std::nullopt;
-        const int high = HexDigit(uri[i + 1]);
-        const int low = HexDigit(uri[i + 2]);
+        const int high = HexDigitValue(uri[i + 1]);
+        const int low = HexDigitValue(uri[i + 2]);
         if (high < 0 || low < 0) return std::nullopt;
         path += static_cast<char>(high * 16 + low);
         i += 2;

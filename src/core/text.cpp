@@ -130,4 +130,11 @@ std::string_view Right(std::string_view text, std::size_t n) {
     return n >= count ? text : text.substr(CharacterOffset(text, count - n));
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 }  // namespace velmor

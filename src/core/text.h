@@ -22,6 +22,9 @@ std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
+// The value of one hexadecimal digit, or -1.
+int HexDigitValue(char c);
+
 // Substring helpers that never read past the end and never split a UTF-8
 // character: the first n characters, n characters from a zero-based start,
 // and the last n characters.

@@ -21,37 +21,51 @@ import time
 
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 CONFIGS = sys.argv[3:]
-KEYS = {"Right": 0xFF53, "Left": 0xFF51, "Down": 0xFF54, "Up": 0xFF52,
-        "Return": 0xFF0D, "Escape": 0xFF1B, "Shift": 0xFFE1, "Control": 0xFFE3}
+KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1}
+
+
+def run(cmd, **kw):
+    return subprocess.run(cmd, check=False, capture_output=True, text=True, **kw)
+
+
+def wait_for(test, seconds=5.0):
+    """Polls until test() gives something true, which it returns, or None."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        got = test()
+        if got:
+            return got
+        time.sleep(0.02)
+    return None
+
+
+def read(path):
+    return open(path).read() if os.path.exists(path) else ""
 
 
 class Vnc:
     """The few RFB messages a pointer and a keyboard need."""
 
     def __init__(self, port):
-        for _ in range(100):
+        def connect():
             try:
-                self.s = socket.create_connection(("127.0.0.1", port), timeout=5)
-                break
+                return socket.create_connection(("127.0.0.1", port), timeout=5)
             except OSError:
-                time.sleep(0.05)
-        else:
+                return None
+
+        self.s = wait_for(connect)
+        if not self.s:
             raise RuntimeError("wayvnc did not listen on %d" % port)
-        self.s.recv(12)
+        self._read(12)
         self.s.sendall(b"RFB 003.008\n")
-        count = self._read(1)[0]
-        types = self._read(count)
-        if 1 not in types:
-            raise RuntimeError("wayvnc wants authentication: %r" % types)
-        self.s.sendall(b"\x01")
+        if 1 not in self._read(self._read(1)[0]):
+            raise RuntimeError("wayvnc wants authentication")
+        self.s.sendall(b"\x01")  # no security
         if struct.unpack(">I", self._read(4))[0] != 0:
             raise RuntimeError("wayvnc refused the connection")
         self.s.sendall(b"\x01")  # shared
-        w, h = struct.unpack(">HH", self._read(4))
-        self._read(16)
-        self._read(struct.unpack(">I", self._read(4))[0])
-        self.size = (w, h)
-        self.buttons = 0
+        self._read(20)  # size and pixel format
+        self._read(struct.unpack(">I", self._read(4))[0])  # desktop name
 
     def _read(self, n):
         data = b""
@@ -63,7 +77,7 @@ class Vnc:
         return data
 
     def move(self, x, y):
-        self.s.sendall(struct.pack(">BBHH", 5, self.buttons, x, y))
+        self.s.sendall(struct.pack(">BBHH", 5, 0, x, y))
         self.at = (x, y)
 
     def click(self):
@@ -77,10 +91,6 @@ class Vnc:
         for d in ([1, 0] if down is None else [down]):
             self.s.sendall(struct.pack(">BBxxI", 4, d, sym))
             time.sleep(0.02)
-
-
-def run(cmd, **kw):
-    return subprocess.run(cmd, check=False, capture_output=True, text=True, **kw)
 
 
 def pixel_of(png, x, y):
@@ -130,23 +140,22 @@ class Session:
         before = set(os.listdir(runtime))
         self.sway = subprocess.Popen(["sway", "-c", conf], stdout=open(os.path.join(WORK, "sway.log"), "w"),
                                      stderr=subprocess.STDOUT)
-        for _ in range(200):
-            new = [n for n in os.listdir(runtime) if n.startswith("wayland-") and
-                   not n.endswith(".lock") and n not in before]
-            if new:
-                os.environ["WAYLAND_DISPLAY"] = new[0]
-                break
-            time.sleep(0.05)
-        else:
-            raise RuntimeError("sway did not start")
-        os.environ["SWAYSOCK"] = ""
-        for _ in range(100):
+        new = wait_for(lambda: [n for n in os.listdir(runtime) if n.startswith("wayland-") and
+                                not n.endswith(".lock") and n not in before], 10)
+        if not new:
+            # No compositor at all is this machine's lack, not a missed pick.
+            print("SKIP: sway did not start here; see sway.log", flush=True)
+            os._exit(77)
+        os.environ["WAYLAND_DISPLAY"] = new[0]
+
+        def ipc():
             socks = [n for n in os.listdir(runtime) if n.startswith("sway-ipc")]
             if socks:
                 os.environ["SWAYSOCK"] = os.path.join(runtime, socks[-1])
-                if run(["swaymsg", "-t", "get_version"]).returncode == 0:
-                    break
-            time.sleep(0.05)
+                return run(["swaymsg", "-t", "get_version"]).returncode == 0
+            return False
+
+        wait_for(ipc)
         for i in range(1, len(outputs)):
             run(["swaymsg", "create_output"])
         run(["swaymsg", "reload"])
@@ -165,20 +174,12 @@ class Session:
         if mode == "kwin":
             self.kwin = subprocess.Popen([sys.executable, os.path.join(WORK, "kwin_standin.py"),
                                           self.kwin_log])
-            for _ in range(100):
-                if os.path.exists(self.kwin_log) and "ready" in open(self.kwin_log).read():
-                    break
-                time.sleep(0.05)
+            wait_for(lambda: "ready" in read(self.kwin_log))
         if mode == "xwayland":
             marker = os.path.join(WORK, "display")
             run(["swaymsg", "exec", "echo $DISPLAY > " + marker])
-            for _ in range(100):
-                if os.path.exists(marker) and open(marker).read().strip():
-                    break
-                time.sleep(0.05)
-            self.display = open(marker).read().strip()
+            self.display = wait_for(lambda: read(marker).strip())
         time.sleep(0.5)
-        self.truth = os.path.join(WORK, "truth.png")
         # grim writes the whole layout; at mixed scales it has one output's
         # pixels per output only where the scale is the highest, so read each.
         self.truths = []
@@ -203,17 +204,9 @@ class Session:
         else:
             env["QT_QPA_PLATFORM"] = "wayland"
         start = time.monotonic()
-        command = [PROGRAM, "--pick"]
-        if os.environ.get("SWAY_GDB"):
-            command = ["gdb", "-batch", "-ex", "run", "-ex", "bt", "--args"] + command
-        proc = subprocess.Popen(command, env=env, cwd=WORK, stdout=subprocess.PIPE,
+        proc = subprocess.Popen([PROGRAM, "--pick"], env=env, cwd=WORK, stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, text=True)
-        for _ in range(400):
-            if len(picker_windows()) >= len(self.outputs):
-                break
-            if proc.poll() is not None:
-                break
-            time.sleep(0.01)
+        wait_for(lambda: len(picker_windows()) >= len(self.outputs) or proc.poll() is not None)
         shown = (time.monotonic() - start) * 1000
         self.coverage = picker_windows()
         time.sleep(0.3)
@@ -329,8 +322,6 @@ def pick(session, case):
     names = ["HEADLESS-%d" % (i + 1) for i in range(len(session.outputs))]
     if session.coverage != {n: 1 for n in names}:
         got += " (surfaces %s)" % session.coverage
-    if (os.environ.get("SWAY_GDB") or os.environ.get("VDEBUG")) and got != want:
-        print(err, file=sys.stderr)
     return got == want, "%s at %d,%d on output %d: got %s, want %s%s" % (
         desc, x, y, o, got, want, (" (" + err.splitlines()[-1] + ")") if err else ""), shown
 

@@ -21,7 +21,7 @@ cp "$here/sway_driver.py" "$here/make_board.py" "$here/kwin_standin.py" "$work/"
 chmod -R a+rwX "$work"
 chmod a+rx "$work"
 inner="export XDG_RUNTIME_DIR=\$(mktemp -d) WLR_BACKENDS=headless WLR_RENDERER=pixman \
-WLR_LIBINPUT_NO_DEVICES=1 SWAY_CASES=\"${SWAY_CASES:-}\" SWAY_GDB=\"${SWAY_GDB:-}\" VDEBUG=\"${VDEBUG:-}\" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway; \
+WLR_LIBINPUT_NO_DEVICES=1 SWAY_CASES=\"${SWAY_CASES:-}\" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway; \
 unset DISPLAY WAYLAND_DISPLAY; cd '$work'; \
 exec dbus-run-session -- python3 '$work/sway_driver.py' '$work/velmor-color-picker' '$work' ${configs[*]}"
 if [ "$(id -u)" -eq 0 ]; then
