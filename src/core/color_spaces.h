@@ -29,6 +29,15 @@ Triple ToLab(Srgb8 c);
 Triple ToLch(Srgb8 c);
 Triple ToOklab(Srgb8 c);
 Triple ToOklch(Srgb8 c);
+// Back to sRGB: channels 0 to 1, encoded, beyond that range where the colour
+// lies outside sRGB. Components in the units the To functions give.
+Triple FromHsl(Triple hsl);
+Triple FromHwb(Triple hwb);
+Triple FromLab(Triple lab);
+Triple FromLch(Triple lch);
+Triple FromOklab(Triple oklab);
+Triple FromOklch(Triple oklch);
+
 // Naive CMYK without a profile, percentages.
 std::array<double, 4> ToCmyk(Srgb8 c);
 
