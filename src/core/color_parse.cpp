@@ -1,5 +1,6 @@
 #include "core/color_parse.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -126,7 +127,12 @@ std::optional<Arguments> ReadArguments(std::string_view inside) {
         }
     }
     if (!flush()) return std::nullopt;
-    if (out.values.size() == 4 && !slash) {  // rgba(r, g, b, a), the legacy way
+    // Commas separate all the arguments (the legacy way) or none of them.
+    const auto commas = std::count(inside.begin(), inside.end(), ',');
+    if (commas != 0 && (slash || commas + 1 != static_cast<long>(out.values.size()))) {
+        return std::nullopt;
+    }
+    if (out.values.size() == 4 && !slash && commas == 3) {  // rgba(r, g, b, a)
         const Argument a = out.values.back();
         out.values.pop_back();
         out.alpha = !(a.unit == Argument::Unit::Percent ? a.value >= 100 : a.value >= 1);
@@ -187,6 +193,14 @@ std::optional<ParsedColor> FromFunction(std::string_view name, std::string_view 
     return ParsedColor{Color::FromUnit(rgb.x, rgb.y, rgb.z), args->alpha};
 }
 
+// Names are compared with "grey" spelt "gray": CSS takes both.
+std::string GrayName(std::string name) {
+    for (std::size_t at = name.find("grey"); at != std::string::npos; at = name.find("grey")) {
+        name.replace(at, 4, "gray");
+    }
+    return name;
+}
+
 std::optional<ParsedColor> FromName(const std::string& lower) {
     static const std::unordered_map<std::string, Srgb8> names = [] {
         std::unordered_map<std::string, Srgb8> map;
@@ -194,19 +208,22 @@ std::optional<ParsedColor> FromName(const std::string& lower) {
         const auto add = [&](const std::vector<std::string>& n, const std::vector<std::string>& hex) {
             for (std::size_t i = 0; i < n.size() && i < hex.size(); ++i) {
                 const auto v = HexNumber(hex[i]);
-                if (v) map.emplace(Lower(n[i]), Srgb8{int(*v >> 16), int(*v >> 8 & 0xFF), int(*v & 0xFF)});
+                if (v) {
+                    map.emplace(GrayName(Lower(n[i])),
+                                Srgb8{int(*v >> 16), int(*v >> 8 & 0xFF), int(*v & 0xFF)});
+                }
             }
         };
         add(t.BasicNames(), t.BasicHex());
         add(t.AdditionalNames(), t.AdditionalHex());
+        // CSS names the tables spell another way.
         map.emplace("rebeccapurple", Srgb8{0x66, 0x33, 0x99});
+        map.emplace("cyan", Srgb8{0x00, 0xFF, 0xFF});
+        map.emplace("magenta", Srgb8{0xFF, 0x00, 0xFF});
+        map.emplace("lightgray", Srgb8{0xD3, 0xD3, 0xD3});
         return map;
     }();
-    std::string key = lower;
-    for (std::size_t at = key.find("grey"); at != std::string::npos; at = key.find("grey")) {
-        key.replace(at, 4, "gray");
-    }
-    const auto found = names.find(key);
+    const auto found = names.find(GrayName(lower));
     if (found == names.end()) return std::nullopt;
     return ParsedColor{Color::From8(found->second)};
 }

@@ -47,6 +47,8 @@ TEST(ColorParseTest, EveryNotationAPersonMayTypeOrPaste) {
         {"DarkOrange", Expected{255, 140, 0}},
         {"darkgrey", Expected{169, 169, 169}},
         {"RebeccaPurple", Expected{102, 51, 153}},
+        {"LightGrey", Expected{211, 211, 211}},
+        {"magenta", Expected{255, 0, 255}},
         {"\"DarkOrange\"", Expected{255, 140, 0}},
         {"\"#FF8C00\"", Expected{255, 140, 0}},
         {"&H00008CFF&", Expected{255, 140, 0}},
@@ -64,6 +66,8 @@ TEST(ColorParseTest, EveryNotationAPersonMayTypeOrPaste) {
         {"rgb(1 2 3 4 5)", std::nullopt},
         {"rgb(1 2 3", std::nullopt},
         {"rgb(1 2 3 / 0.5 / 1)", std::nullopt},
+        {"hsl(100, 25% 57%)", std::nullopt},  // commas between all or none
+        {"rgb(1 2 3 4)", std::nullopt},
         {"hsl(10% 50% 50%)", std::nullopt},
         {"lab(50deg 0 0)", std::nullopt},
         {"rgb(1px 2 3)", std::nullopt},
