@@ -15,4 +15,9 @@ void PutTextOnClipboard(const QString& text) {
     clipboard->setMimeData(data);
 }
 
+QString ClipboardText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard != nullptr ? clipboard->text() : QString();
+}
+
 }  // namespace velmor

@@ -1,5 +1,8 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "platform/copy_as_menu.h"
@@ -50,8 +53,36 @@ TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
     contrast.Swap();
     EXPECT_EQ(contrast.FirstBox()->text(), "#ffffff");
     EXPECT_EQ(contrast.Sample()->palette().color(QPalette::WindowText), QColor(Qt::white));
-    contrast.FirstBox()->setText("#fff");
-    EXPECT_EQ(contrast.RatioLabel()->text(), "Type two colours as #RRGGBB.");
+    // Every notation the program reads, names too.
+    contrast.FirstBox()->setText("rgb(255 255 255)");
+    contrast.SecondBox()->setText("Black");
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 21.00:1");
+    contrast.SecondBox()->setText("oklch(0 0 0)");
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 21.00:1");
+    contrast.FirstBox()->setText("#ff");
+    EXPECT_EQ(contrast.RatioLabel()->text(),
+              "Type two colours: #RRGGBB, rgb(), oklch(), a name...");
+}
+
+TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
+    MainWindow& w = Start();
+    const struct {
+        const char* clipboard;
+        const char* current;  // unchanged where the clipboard holds no colour
+        int messages;
+    } cases[] = {{"oklch(0.7505 0.1791 58.28)", "#FF8C00", 0},
+                 {"  DarkOrchid ", "#9932CC", 0},
+                 {"&H00563412&", "#123456", 0},
+                 {"#abcd", "#AABBCC", 0},  // the opacity is left out, and said so
+                 {"not a colour", "#AABBCC", 1},
+                 {"", "#AABBCC", 2}};
+    for (const auto& c : cases) {
+        QGuiApplication::clipboard()->setText(c.clipboard);
+        Key(w.PickButton(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(current_->Text().toUpper(), c.current) << c.clipboard;
+        EXPECT_EQ(prompter_.texts.size(), c.messages) << c.clipboard;
+    }
+    EXPECT_TRUE(prompter_.texts.first().contains("\"not a colour\" is not a colour"));
 }
 
 TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {

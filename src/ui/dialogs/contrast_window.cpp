@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/current_color.h"
+#include "core/color_parse.h"
 #include "core/color_spaces.h"
 #include "platform/picture_box.h"
 
@@ -118,12 +119,18 @@ QString ContrastWindow::Verdicts() const {
 }
 
 void ContrastWindow::Update() {
-    const auto a = ParseHexColor(first_->text().toStdString());
-    const auto b = ParseHexColor(second_->text().toStdString());
+    // Any notation the program writes or reads: #abc, rgb(), oklch(), a name...
+    const auto read = [](const QLineEdit* field) -> std::optional<Srgb8> {
+        const auto parsed = ParseColor(field->text().toStdString());
+        if (!parsed) return std::nullopt;
+        return parsed->color.To8();
+    };
+    const auto a = read(first_);
+    const auto b = read(second_);
     if (a) firstSwatch_->FillWith(ToQt(*a));
     if (b) secondSwatch_->FillWith(ToQt(*b));
     if (!a || !b) {
-        ratio_->setText(tr("Type two colours as #RRGGBB."));
+        ratio_->setText(tr("Type two colours: #RRGGBB, rgb(), oklch(), a name..."));
         for (QLabel* v : verdicts_) v->clear();
         return;
     }

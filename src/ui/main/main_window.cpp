@@ -17,7 +17,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolTip>
 
+#include "core/color_parse.h"
 #include "platform/artwork.h"
 #include "platform/clipboard.h"
 #include "platform/controls.h"
@@ -281,6 +283,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::PasteColor() {
+    const QString text = ClipboardText().trimmed();
+    const std::optional<ParsedColor> parsed = ParseColor(text.toStdString());
+    if (!parsed) {
+        const QString shown = text.length() > 40 ? text.left(40) + QStringLiteral("...") : text;
+        prompter_.ShowStopMessage(
+            this, text.isEmpty()
+                      ? tr("The clipboard holds no text to read a colour from.")
+                      : tr("The clipboard holds no colour: \"%1\" is not a colour this program "
+                           "reads (#RRGGBB, rgb(), hsl(), oklch(), a colour name, ...).")
+                            .arg(shown));
+        return;
+    }
+    const Srgb8 c = parsed->color.To8();
+    current_.Set(QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)));
+    if (parsed->alphaIgnored) {
+        QToolTip::showText(mapToGlobal(rect().center()),
+                           tr("The pasted colour's opacity was left out."), this);
+    }
+}
+
 bool MainWindow::KeyPressed(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         // Enter clicks the focused button (a copy button too), or else the pick button.
@@ -290,6 +313,12 @@ bool MainWindow::KeyPressed(const QKeyEvent& key) {
     }
     if (key.key() == Qt::Key_K && key.modifiers() == Qt::ControlModifier) {
         OpenContrast();
+        return true;
+    }
+    // Ctrl+V pastes a colour, unless a box that takes text has the focus.
+    if (key.matches(QKeySequence::Paste) && !options_.Values().keyboardOff &&
+        qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr) {
+        PasteColor();
         return true;
     }
     // The tabbed-dialog keys: Ctrl+Tab and Ctrl+PageDown forward, with Shift

@@ -42,6 +42,8 @@ class MainWindow : public QWidget {
     ~MainWindow() override;
 
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
+    // Makes the clipboard's colour current, in any notation the program reads.
+    void PasteColor();
     // Makes the colour current and adds it to the favourites; a full list is
     // reported over `messageParent` (this window when none is given).
     void AddToFavorites(const QString& text, QWidget* messageParent = nullptr);
