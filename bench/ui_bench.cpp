@@ -96,9 +96,9 @@ BENCHMARK(BM_FavoritesKeyMove)->Unit(benchmark::kMicrosecond);
 
 // The right-click menu with 100,000 templates in settings.ini.
 void BM_CopyAsMenuWithManyTemplates(benchmark::State& state) {
-    std::vector<std::pair<QString, QString>> templates;
+    Templates templates;
     for (int i = 0; i < 100000; ++i) {
-        templates.emplace_back(QStringLiteral("Template%1").arg(i), QStringLiteral("{r},{g},{b}"));
+        templates.emplace_back("Template" + std::to_string(i), "{r},{g},{b}");
     }
     for (auto _ : state) {
         QMenu menu;

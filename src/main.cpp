@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "core/color_spaces.h"
 #include "core/command_line.h"
 #include "platform/display_probe.h"
 #include "ui/dialogs/help.h"
@@ -23,9 +24,8 @@ constexpr const char* kUsage =
     "  --format F    with --pick, print F instead of \"#RRGGBB\": a number for one\n"
     "                of the fourteen (0 colour value, 1 name, 2 R, 3 G, 4 B, 5 long\n"
     "                value, 6 hex, 7 HTML name, 8 HTML, 9 RGB(), 10 VB, 11 C++,\n"
-    "                12 Delphi, 13 Java), a CSS notation (hex, rgb, hsl, hwb, lab,\n"
-    "                lch, oklab, oklch) or hsv, cmyk, or the name of a template\n"
-    "                in the [Formats] section of settings.ini\n"
+    "                12 Delphi, 13 Java), a notation (listed below), or the name\n"
+    "                of a template in the [Formats] section of settings.ini\n"
     "  --version     print the version\n"
     "\n"
     "Options and favourites are kept in settings.ini beside the program for a\n"
@@ -47,6 +47,7 @@ int main(int argc, char* argv[]) {
     }
     if (line.help) {
         std::fputs(kUsage, stdout);
+        std::printf("\nNotations: %s\n", velmor::NotationNameList().c_str());
         const std::optional<QString> guide = velmor::UserGuidePath();
         std::printf("\nThe user guide: %s\n",
                     guide ? guide->toLocal8Bit().constData() : "not installed");

@@ -142,31 +142,16 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
                 },
                 {}};
     }
-    if (const auto notation = NotationNamed(line.formatName)) {
-        return {[n = *notation](const QString& text) {
-                    return WriteNotation(n, ParseHexColor(text.toStdString()).value_or(Srgb8{}));
-                },
-                {}};
-    }
-    for (const auto& [name, pattern] : options.Formats()) {
-        if (name.compare(QString::fromStdString(line.formatName), Qt::CaseInsensitive) != 0) {
-            continue;
-        }
-        std::string why;
-        const std::string p = pattern.toStdString();
-        if (!ExpandTemplate(p, Srgb8{}, &why)) {
-            return {{}, "the template " + line.formatName + " cannot be read: " + why};
-        }
-        return {[p](const QString& text) {
-                    return ExpandTemplate(p, ParseHexColor(text.toStdString()).value_or(Srgb8{}))
-                        .value_or(std::string());
-                },
-                {}};
-    }
-    return {{},
-            "unknown format \"" + line.formatName +
-                "\": use 0 to 13, hex, rgb, hsl, hwb, lab, lch, oklab, oklch, hsv, cmyk, or a "
-                "template name from [Formats] in settings.ini"};
+    // A notation of the table or a template, checked before anything opens.
+    Templates templates = options.TemplateList();
+    std::string error;
+    if (!WriteNamed(line.formatName, Srgb8{}, templates, &error)) return {{}, error};
+    return {[name = line.formatName, templates = std::move(templates)](const QString& text) {
+                return WriteNamed(name, ParseHexColor(text.toStdString()).value_or(Srgb8{}),
+                                  templates)
+                    .value_or(std::string());
+            },
+            {}};
 }
 
 }  // namespace

@@ -8,10 +8,7 @@ Options::Options(const SettingsFile& settings, QObject* parent)
 void Options::Load() {
     ResetOptions(values_);
     LoadOptions(values_, settings_);
-    formats_.clear();
-    for (const auto& [name, pattern] : settings_.ReadSection("Formats")) {
-        formats_.emplace_back(QString::fromStdString(name), QString::fromStdString(pattern));
-    }
+    templates_ = settings_.ReadSection("Formats");
     emit changed();
 }
 

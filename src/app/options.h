@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/color_spaces.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 
@@ -19,7 +20,7 @@ class Options : public QObject {
 
     const AppOptions& Values() const { return values_; }
     // The user's own notations: the keys of [Formats], name and template.
-    const std::vector<std::pair<QString, QString>>& Formats() const { return formats_; }
+    const Templates& TemplateList() const { return templates_; }
     void Load();
     // Takes the new values and saves all four in one save.
     void Save(const AppOptions& values);
@@ -31,7 +32,7 @@ class Options : public QObject {
   private:
     const SettingsFile& settings_;
     AppOptions values_;
-    std::vector<std::pair<QString, QString>> formats_;
+    Templates templates_;
 };
 
 }  // namespace velmor

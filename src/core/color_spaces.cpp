@@ -251,17 +251,26 @@ double ContrastRatio(Srgb8 a, Srgb8 b) {
 }
 
 std::string_view NotationName(Notation n) {
-    // In the order of the enumeration.
-    static constexpr std::string_view kNames[] = {"hex", "rgb",   "hsl",   "hwb", "lab",
-                                                  "lch", "oklab", "oklch", "hsv", "cmyk"};
-    return kNames[static_cast<std::size_t>(n)];
+    for (const NotationRow& row : kNotationTable) {
+        if (row.notation == n) return row.name;
+    }
+    return {};
 }
 
 std::optional<Notation> NotationNamed(std::string_view name) {
-    for (Notation n : kNotations) {
-        if (EqualsIgnoreCaseAscii(NotationName(n), name)) return n;
+    for (const NotationRow& row : kNotationTable) {
+        if (EqualsIgnoreCaseAscii(row.name, name)) return row.notation;
     }
     return std::nullopt;
+}
+
+std::string NotationNameList() {
+    std::string list;
+    for (const NotationRow& row : kNotationTable) {
+        if (!list.empty()) list += ", ";
+        list += row.name;
+    }
+    return list;
 }
 
 namespace {
@@ -373,7 +382,8 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std
     // Every placeholder's text, worked out once for the whole template: the
     // notations' own components as "{space.letter}", and the short forms.
     std::map<std::string, std::string, std::less<>> values;
-    for (Notation n : kNotations) {
+    for (const NotationRow& row : kNotationTable) {
+        const Notation n = row.notation;
         const std::vector<std::string> parts = Components(n, c);
         const std::string_view letters = ComponentLetters(n);
         for (std::size_t i = 0; i < letters.size() && i < parts.size(); ++i) {
@@ -405,6 +415,25 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std
         i = close;
     }
     return out;
+}
+
+std::optional<std::string> WriteNamed(std::string_view name, Srgb8 c, const Templates& templates,
+                                      std::string* error) {
+    if (const std::optional<Notation> n = NotationNamed(name)) return WriteNotation(*n, c);
+    for (const auto& [key, pattern] : templates) {
+        if (!EqualsIgnoreCaseAscii(key, name)) continue;
+        std::string why;
+        std::optional<std::string> text = ExpandTemplate(pattern, c, &why);
+        if (!text && error != nullptr) {
+            *error = "the template " + std::string(name) + " cannot be read: " + why;
+        }
+        return text;
+    }
+    if (error != nullptr) {
+        *error = "unknown format \"" + std::string(name) + "\": use 0 to 13, " +
+                 NotationNameList() + ", or a template name from [Formats] in settings.ini";
+    }
+    return std::nullopt;
 }
 
 std::optional<Srgb8> ParseHexColor(std::string_view text) {

@@ -45,14 +45,30 @@ std::array<double, 4> ToCmyk(Srgb8 c);
 double RelativeLuminance(Srgb8 c);
 double ContrastRatio(Srgb8 a, Srgb8 b);
 
-// The notations of the "Copy as" menu and of --format names.
+// The notations of the "Copy as" menu, --format names and the Ctrl+C list.
+// A new notation is one row here and one case in WriteNotation.
 enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Hsv, Cmyk };
-inline constexpr std::array<Notation, 10> kNotations = {
-    Notation::Hex, Notation::Rgb,   Notation::Hsl,   Notation::Hwb, Notation::Lab,
-    Notation::Lch, Notation::Oklab, Notation::Oklch, Notation::Hsv, Notation::Cmyk};
-// "hex", "rgb", ... as --format takes them.
+struct NotationRow {
+    Notation notation;
+    std::string_view name;      // as --format and settings.ini take it
+    std::string_view menuText;  // as menus and lists show it
+};
+inline constexpr std::array<NotationRow, 10> kNotationTable = {{
+    {Notation::Hex, "hex", "CSS hex"},
+    {Notation::Rgb, "rgb", "CSS rgb()"},
+    {Notation::Hsl, "hsl", "hsl()"},
+    {Notation::Hwb, "hwb", "hwb()"},
+    {Notation::Lab, "lab", "lab()"},
+    {Notation::Lch, "lch", "lch()"},
+    {Notation::Oklab, "oklab", "oklab()"},
+    {Notation::Oklch, "oklch", "oklch()"},
+    {Notation::Hsv, "hsv", "HSV"},
+    {Notation::Cmyk, "cmyk", "CMYK (no profile)"},
+}};
 std::string_view NotationName(Notation n);
 std::optional<Notation> NotationNamed(std::string_view name);
+// "hex, rgb, ..., cmyk", for help and messages.
+std::string NotationNameList();
 // As CSS Color 4 serialises: "rgb(255 140 0)", "oklch(0.7505 0.1791 58.28)",
 // "hsl(none 0% 50%)" for a grey.
 std::string WriteNotation(Notation n, Srgb8 c);
@@ -62,6 +78,13 @@ std::string WriteNotation(Notation n, Srgb8 c);
 // `error` then says which.
 std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c,
                                           std::string* error = nullptr);
+
+// What a name writes: a notation of the table, else the template of that
+// name in `templates` (compared without case). Nothing for an unknown name or
+// a template that cannot be read; `error` then says which.
+using Templates = std::vector<std::pair<std::string, std::string>>;
+std::optional<std::string> WriteNamed(std::string_view name, Srgb8 c, const Templates& templates,
+                                      std::string* error = nullptr);
 
 // "#RRGGBB" (with or without "#", any case) to components.
 std::optional<Srgb8> ParseHexColor(std::string_view text);

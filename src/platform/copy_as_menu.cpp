@@ -11,32 +11,6 @@ namespace velmor {
 
 namespace {
 
-QString MenuText(Notation n) {
-    switch (n) {
-        case Notation::Hex:
-            return QCoreApplication::translate("CopyAs", "CSS hex");
-        case Notation::Rgb:
-            return QCoreApplication::translate("CopyAs", "CSS rgb()");
-        case Notation::Hsl:
-            return QStringLiteral("hsl()");
-        case Notation::Hwb:
-            return QStringLiteral("hwb()");
-        case Notation::Lab:
-            return QStringLiteral("lab()");
-        case Notation::Lch:
-            return QStringLiteral("lch()");
-        case Notation::Oklab:
-            return QStringLiteral("oklab()");
-        case Notation::Oklch:
-            return QStringLiteral("oklch()");
-        case Notation::Hsv:
-            return QStringLiteral("HSV");
-        case Notation::Cmyk:
-            return QCoreApplication::translate("CopyAs", "CMYK (no profile)");
-    }
-    return {};
-}
-
 // Templates past this many are left out of the menu (a long menu is of no
 // use, and each entry is worked out as the menu opens); --format still
 // takes every one by name.
@@ -44,23 +18,25 @@ constexpr std::size_t kMenuTemplates = 50;
 
 }  // namespace
 
-void AddCopyAsMenu(QMenu& menu, const QString& hex,
-                   const std::vector<std::pair<QString, QString>>& templates) {
+void AddCopyAsMenu(QMenu& menu, const QString& hex, const Templates& templates) {
     const std::optional<Srgb8> color = ParseHexColor(hex.toStdString());
     QMenu* copyAs = menu.addMenu(QCoreApplication::translate("CopyAs", "Copy as"));
     copyAs->setEnabled(color.has_value());
     if (!color) return;
-    for (Notation n : kNotations) {
-        const QString text = QString::fromStdString(WriteNotation(n, *color));
-        QAction* action = copyAs->addAction(MenuText(n) + QStringLiteral("\t") + text);
+    for (const NotationRow& row : kNotationTable) {
+        const QString text = QString::fromStdString(WriteNotation(row.notation, *color));
+        const QString menuText =
+            QCoreApplication::translate("CopyAs", std::string(row.menuText).c_str());
+        QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
         QObject::connect(action, &QAction::triggered, [text] { PutTextOnClipboard(text); });
     }
     if (!templates.empty()) copyAs->addSeparator();
     const std::size_t listed = std::min(templates.size(), kMenuTemplates);
     for (std::size_t i = 0; i < listed; ++i) {
-        const auto& [name, pattern] = templates[i];
+        const QString name = QString::fromStdString(templates[i].first);
+        const std::string& pattern = templates[i].second;
         std::string why;
-        const auto text = ExpandTemplate(pattern.toStdString(), *color, &why);
+        const auto text = ExpandTemplate(pattern, *color, &why);
         if (!text) {
             QAction* broken =
                 copyAs->addAction(QCoreApplication::translate("CopyAs", "%1 (cannot be read: %2)")

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <utility>
-#include <vector>
+
+#include "core/color_spaces.h"
 
 class QMenu;
 
@@ -11,7 +11,6 @@ namespace velmor {
 // Adds "Copy as" with the notations beyond the fourteen and the user's
 // templates, each copying the colour ("#RRGGBB") written that way. A template
 // that cannot be read is listed, disabled, with the reason.
-void AddCopyAsMenu(QMenu& menu, const QString& hex,
-                   const std::vector<std::pair<QString, QString>>& templates);
+void AddCopyAsMenu(QMenu& menu, const QString& hex, const Templates& templates);
 
 }  // namespace velmor

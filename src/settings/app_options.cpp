@@ -1,5 +1,7 @@
 #include "settings/app_options.h"
 
+#include <cctype>
+
 #include <string>
 
 #include "core/text.h"
@@ -38,8 +40,15 @@ void LoadOptions(AppOptions& options, const SettingsFile& settings) {
     options.upperCase = ReadBoolean(settings, "Upper", defaults.upperCase);
     options.keyboardOff = ReadBoolean(settings, "Remove", defaults.keyboardOff);
     options.ctrlCCopies = ReadBoolean(settings, "Copy", defaults.ctrlCCopies);
-    const std::string value = settings.Read(kSection, "Value", std::to_string(defaults.copiedValue));
-    options.copiedValue = ParseInt16(value).value_or(defaults.copiedValue);
+    const std::string value =
+        settings.Read(kSection, "Value", std::to_string(defaults.copiedValue));
+    // A number is one of the fourteen, as every copy stores it; a name is a
+    // notation or template.
+    const std::optional<std::int16_t> number = ParseInt16(value);
+    options.copiedValue = number.value_or(defaults.copiedValue);
+    const bool name =
+        !number && !value.empty() && std::isalpha(static_cast<unsigned char>(value[0]));
+    options.copiedName = name ? value : std::string();
 }
 
 SaveResult SaveOptions(const AppOptions& options, const SettingsFile& settings) {
@@ -48,7 +57,9 @@ SaveResult SaveOptions(const AppOptions& options, const SettingsFile& settings) 
         edit.Set(kSection, "Upper", BooleanSettingText(options.upperCase));
         edit.Set(kSection, "Remove", BooleanSettingText(options.keyboardOff));
         edit.Set(kSection, "Copy", BooleanSettingText(options.ctrlCCopies));
-        edit.Set(kSection, "Value", std::to_string(options.copiedValue));
+        edit.Set(
+            kSection, "Value",
+            options.copiedName.empty() ? std::to_string(options.copiedValue) : options.copiedName);
     });
 }
 

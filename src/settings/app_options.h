@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "settings/settings_store.h"
@@ -14,6 +15,8 @@ struct AppOptions {
     bool keyboardOff = false;      // keyboard support switched off ("Remove")
     bool ctrlCCopies = true;       // Ctrl+C copies the chosen value ("Copy")
     std::int16_t copiedValue = 8;  // the value Ctrl+C copies; 8 is "HTML Format" ("Value")
+    // Or a notation or template Ctrl+C copies instead, by name ("Value" too).
+    std::string copiedName;
 };
 
 void ResetOptions(AppOptions& options);

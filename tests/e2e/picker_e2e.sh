@@ -39,3 +39,26 @@ for scale in ${SCALES:-1 1.5 2}; do
   e2e_expect "scale $scale: the main window is back where it was" "$(e2e_position)" "$before"
   e2e_quit
 done
+
+# --pick --format with every notation the program lists, on DarkOrange (the
+# board's pixel 255,140).
+declare -A written=([hex]="#ff8c00" [rgb]="rgb(255 140 0)" [hsl]="hsl(32.94 100% 50%)"
+  [hwb]="hwb(32.94 0% 0%)" [lab]="lab(70.21 39.78 76.09)" [lch]="lch(70.21 85.86 62.4)"
+  [oklab]="oklab(0.7505 0.0942 0.1524)" [oklch]="oklch(0.7505 0.1791 58.28)"
+  [hsv]="hsv(32.94 100% 100%)" [cmyk]="cmyk(0% 45.1% 100% 0%)")
+names=$("$E2E_DIR/velmor-color-picker" --help | sed -n 's/^Notations: //p' | tr -d ',')
+[ -n "$names" ] || e2e_fail "--help lists no notations"
+for name in $names; do
+  [ -n "${written[$name]:-}" ] || e2e_fail "no expected text for the notation $name"
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick --format "$name") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+  app=$!
+  for _ in $(seq 750); do
+    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
+    kill -0 "$app" 2>/dev/null || e2e_fail "--pick --format $name ended: $(cat "$E2E_DIR/err")"
+    sleep 0.02
+  done
+  sleep 0.2
+  xdotool mousemove 255 140 click 1
+  wait "$app" || true
+  e2e_expect "--pick --format $name" "$(cat "$E2E_DIR/out")" "${written[$name]}"
+done

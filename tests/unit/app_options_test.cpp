@@ -27,23 +27,26 @@ TEST(LoadOptions, UsesEachKeysDefaultWhenItCannotBeRead) {
         const char* content;
         AppOptions expected;
     } cases[] = {
-        {"", {true, false, true, 8}},
-        {"[Options]\nUpper=false\nRemove=1\nCopy=0\nValue=-1\n", {false, true, false, -1}},
-        {"[Options]\nUpper=-1\nValue=14\n", {true, false, true, 14}},
-        {"[Options]\nUpper=maybe\nRemove=\nCopy=2.5\nValue=12.5\n", {true, false, true, 8}},
-        {"[Options]\nValue=40000\n", {true, false, true, 8}},
-        {"[Options]\nValue= 3 \nRemove='True'\n", {true, true, true, 3}},
+        {"", {true, false, true, 8, ""}},
+        {"[Options]\nUpper=false\nRemove=1\nCopy=0\nValue=-1\n", {false, true, false, -1, ""}},
+        {"[Options]\nUpper=-1\nValue=14\n", {true, false, true, 14, ""}},
+        {"[Options]\nUpper=maybe\nRemove=\nCopy=2.5\nValue=12.5\n", {true, false, true, 8, ""}},
+        {"[Options]\nValue=40000\n", {true, false, true, 8, ""}},
+        {"[Options]\nValue= 3 \nRemove='True'\n", {true, true, true, 3, ""}},
+        // A notation or template chosen by name.
+        {"[Options]\nValue=oklch\n", {true, false, true, 8, "oklch"}},
     };
     TempFolder folder;
     const SettingsFile settings(folder.File("settings.ini"));
     for (const auto& c : cases) {
         WriteFile(settings.Path(), c.content);
-        AppOptions options{false, true, false, 0};
+        AppOptions options{false, true, false, 0, "x"};
         LoadOptions(options, settings);
         EXPECT_EQ(options.upperCase, c.expected.upperCase) << c.content;
         EXPECT_EQ(options.keyboardOff, c.expected.keyboardOff) << c.content;
         EXPECT_EQ(options.ctrlCCopies, c.expected.ctrlCCopies) << c.content;
         EXPECT_EQ(options.copiedValue, c.expected.copiedValue) << c.content;
+        EXPECT_EQ(options.copiedName, c.expected.copiedName) << c.content;
     }
 }
 

@@ -97,14 +97,15 @@ TEST(ColorParseTest, EveryWrittenNotationReadsBack) {
     std::uniform_int_distribution<int> channel(0, 255);
     for (int i = 0; i < 3000; ++i) {
         const Srgb8 c{channel(random), channel(random), channel(random)};
-        for (Notation n : kNotations) {
+        for (const NotationRow& row : kNotationTable) {
+            const Notation n = row.notation;
             if (n == Notation::Hsv || n == Notation::Cmyk) continue;  // not CSS
             const std::string text = WriteNotation(n, c);
             const std::optional<ParsedColor> back = ParseColor(text);
             ASSERT_TRUE(back) << text;
             const Srgb8 b = back->color.To8();
-            const int off = std::max({std::abs(b.red - c.red), std::abs(b.green - c.green),
-                                      std::abs(b.blue - c.blue)});
+            const int off = std::max(
+                {std::abs(b.red - c.red), std::abs(b.green - c.green), std::abs(b.blue - c.blue)});
             const bool ok = n == Notation::Oklab || n == Notation::Oklch ? off <= 1 : off == 0;
             ASSERT_TRUE(ok) << text << " read as " << b.red << "," << b.green << "," << b.blue;
         }

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+#include "core/value_formatter.h"
 #include "platform/desktop.h"
 #include "ui/dialogs/help.h"
 #include "ui/dialogs/options_dialog.h"
@@ -92,6 +93,29 @@ TEST_F(WindowTest, OptionsDialogStoresOnlyOnOkInOneSave) {
     EXPECT_EQ(changed.count(), 1);
 }
 
+TEST_F(WindowTest, CtrlCCanCopyANotationOrTemplateChosenByName) {
+    WriteSettings("[Formats]\nSwift={r}/{g}/{b}\n");
+    Options options(*settings_);
+    options.Load();
+    OptionsDialog dialog(options);
+    QComboBox* list = dialog.ValueList();
+    // The fourteen, then every notation, then every template.
+    ASSERT_EQ(list->count(), kValueFormatCount + int(kNotationTable.size()) + 1);
+    EXPECT_EQ(list->itemText(kValueFormatCount + 7), "oklch()");
+    EXPECT_EQ(list->itemText(list->count() - 1), "Swift");
+    list->setCurrentIndex(kValueFormatCount + 7);
+    dialog.OkButton()->click();
+    EXPECT_NE(SettingsText().find("Value=oklch\n"), std::string::npos);
+    // Read back, the same item is chosen; a number chosen again is stored as one.
+    options.Load();
+    OptionsDialog again(options);
+    EXPECT_EQ(again.ValueList()->currentText(), "oklch()");
+    again.ValueList()->setCurrentIndex(9);
+    again.OkButton()->click();
+    EXPECT_NE(SettingsText().find("Value=9\n"), std::string::npos);
+    EXPECT_TRUE(options.Values().copiedName.empty());
+}
+
 TEST_F(WindowTest, OptionsDialogKeepsANumberItsListCannotShow) {
     WriteSettings("[Options]\nValue=14\n");
     MainWindow& w = Start();
@@ -109,7 +133,7 @@ TEST_F(WindowTest, OptionsThatCannotBeSavedSayWhyAndStillApply) {
     QStringList messages;
     QObject::connect(&options, &Options::saveFailed,
                      [&messages](const QString& text) { messages << text; });
-    options.Save({false, false, true, 8});
+    options.Save({false, false, true, 8, ""});
     ::chmod(settings_->Path().c_str(), 0644);
     EXPECT_FALSE(options.Values().upperCase);
     ASSERT_EQ(messages.size(), 1);

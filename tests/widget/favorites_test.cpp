@@ -138,7 +138,7 @@ TEST_F(WindowTest, TwoRunningCopiesKeepEachOthersSavedSettings) {
     Favorites otherFavorites(*settings_);
     otherFavorites.Load();
     first.AddToFavorites("#ff0000");
-    otherOptions.Save({false, false, true, 8});  // what the other copy's OK does
+    otherOptions.Save({false, false, true, 8, ""});  // what the other copy's OK does
     first.AddToFavorites("#00ff00");
     otherFavorites.RemoveSelected();  // nothing selected there: no write
     EXPECT_EQ(SettingsText(),

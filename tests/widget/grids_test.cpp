@@ -61,7 +61,7 @@ TEST_F(WindowTest, KeysDoNothingWithoutSelectionOrKeyboardSupport) {
     Key(basic, Qt::Key_Right);
     EXPECT_EQ(basic->Selection(), -1);
     Click(basic, {5, 5});
-    SetOptions({true, true, true, 8});
+    SetOptions({true, true, true, 8, ""});
     Key(basic, Qt::Key_Right);
     EXPECT_EQ(basic->Selection(), 0);
 }

@@ -44,11 +44,12 @@ TEST_F(WindowTest, PanelWritesTheCurrentColourInTheChosenCase) {
     EXPECT_EQ(Row(7), "\"DarkOrange\"");
     EXPECT_EQ(w.Swatch()->Image().pixelColor(5, 5), QColor(255, 140, 0));
     // A change of the options shows the same colour anew.
-    SetOptions({false, false, true, 8});
+    SetOptions({false, false, true, 8, ""});
     EXPECT_EQ(Row(13), "0xff8c00");
 }
 
 TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {
+    WriteSettings("[Formats]\nSwift={r}/{g}/{b}\n");
     MainWindow& w = Start();
     current_->Set("#ff8c00", "DarkOrange");
     QTest::mouseClick(w.Panel()->CopyButton(9), Qt::LeftButton);
@@ -67,11 +68,18 @@ TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {
         QString expected;
     };
     const Case cases[] = {
-        {"chosen value", {true, false, true, 8}, Qt::ControlModifier, "\"#FF8C00\""},
-        {"C alone", {true, false, true, 8}, {}, "untouched"},
-        {"Copy off", {true, false, false, 8}, Qt::ControlModifier, "untouched"},
-        {"keyboard off", {true, true, true, 8}, Qt::ControlModifier, "untouched"},
-        {"Value 14", {true, false, true, 14}, Qt::ControlModifier, "untouched"},
+        {"chosen value", {true, false, true, 8, ""}, Qt::ControlModifier, "\"#FF8C00\""},
+        {"C alone", {true, false, true, 8, ""}, {}, "untouched"},
+        {"Copy off", {true, false, false, 8, ""}, Qt::ControlModifier, "untouched"},
+        {"keyboard off", {true, true, true, 8, ""}, Qt::ControlModifier, "untouched"},
+        {"Value 14", {true, false, true, 14, ""}, Qt::ControlModifier, "untouched"},
+        // A CSS notation or a template, chosen by name.
+        {"oklch",
+         {true, false, true, 8, "oklch"},
+         Qt::ControlModifier,
+         "oklch(0.7505 0.1791 58.28)"},
+        {"template", {true, false, true, 8, "swift"}, Qt::ControlModifier, "255/140/0"},
+        {"unknown name", {true, false, true, 8, "gone"}, Qt::ControlModifier, "untouched"},
     };
     w.Tabs()->SetCurrentIndex(MainWindow::SafetyPaletteTab);
     for (const Case& c : cases) {
@@ -84,7 +92,7 @@ TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {
         }
     }
     // Ctrl let go a moment before C still counts.
-    SetOptions({true, false, true, 8});
+    SetOptions({true, false, true, 8, ""});
     QLineEdit* line = w.Safety()->SafeLine();
     line->setFocus();
     SetClipboard("untouched");
@@ -132,7 +140,7 @@ TEST_F(WindowTest, KeysOfTheWindow) {
         Key(w.PickButton(), m.key, m.mods);
         EXPECT_EQ(w.Tabs()->CurrentIndex(), m.tab);
     }
-    SetOptions({true, true, true, 8});
+    SetOptions({true, true, true, 8, ""});
     Key(w.NamedColors()->NameLine(), Qt::Key_P);
     EXPECT_FALSE(w.PickTimer().isActive());
 }

@@ -1,6 +1,7 @@
 #include "ui/dialogs/options_dialog.h"
 
 #include "app/options.h"
+#include "core/color_spaces.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,8 +56,16 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     selectLabel_->adjustSize();
     valueList_ = new QComboBox(this);
     valueList_->setGeometry(TwipsRect(2640, 2640, 2655, 315));
+    // The fourteen by number, then the notations and templates by name.
     for (int i = 0; i < kValueFormatCount; ++i) {
-        valueList_->addItem(QString::fromUtf8(ValueFormatListItem(i).data()));
+        valueList_->addItem(QString::fromUtf8(ValueFormatListItem(i).data()), i);
+    }
+    for (const NotationRow& row : kNotationTable) {
+        valueList_->addItem(QString::fromUtf8(row.menuText.data(), qsizetype(row.menuText.size())),
+                            QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
+    }
+    for (const auto& [name, pattern] : options_.TemplateList()) {
+        valueList_->addItem(QString::fromStdString(name), QString::fromStdString(name));
     }
     auto* gearImage = new QLabel(this);
     gearImage->setGeometry(TwipsRect(240, 240, 720, 720));
@@ -81,9 +90,14 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     (options_.Values().upperCase ? upperCase_ : lowerCase_)->setChecked(true);
     keyboardOff_->setChecked(options_.Values().keyboardOff);
     ctrlCCopies_->setChecked(options_.Values().ctrlCCopies);
-    // A number outside the list (only from a hand-edited file) shows no item.
-    valueList_->setCurrentIndex(
-        IsValueFormat(options_.Values().copiedValue) ? options_.Values().copiedValue : -1);
+    // A number or name outside the list (only from a hand-edited file) shows no item.
+    const AppOptions& values = options_.Values();
+    if (!values.copiedName.empty()) {
+        valueList_->setCurrentIndex(valueList_->findData(QString::fromStdString(values.copiedName),
+                                                         Qt::UserRole, Qt::MatchFixedString));
+    } else {
+        valueList_->setCurrentIndex(IsValueFormat(values.copiedValue) ? values.copiedValue : -1);
+    }
     RefreshOptionControls();
     okButton_->setFocus(Qt::OtherFocusReason);
 }
@@ -107,9 +121,14 @@ void OptionsDialog::RestoreDefaults() {
 void OptionsDialog::Confirm() {
     AppOptions values = options_.Values();
     const int chosen = valueList_->currentIndex();
-    // With no item chosen, a number the list cannot show is kept as it was.
-    if (chosen >= 0 || IsValueFormat(values.copiedValue) || values.copiedValue == -1) {
+    const QVariant data = valueList_->currentData();
+    if (chosen >= 0 && data.typeId() == QMetaType::QString) {
+        values.copiedName = data.toString().toStdString();
+    } else if (chosen >= 0 || (values.copiedName.empty() &&
+                               (IsValueFormat(values.copiedValue) || values.copiedValue == -1))) {
+        // With no item chosen, a number or name the list cannot show is kept as it was.
         values.copiedValue = static_cast<std::int16_t>(chosen);
+        values.copiedName.clear();
     }
     values.keyboardOff = keyboardOff_->isChecked();
     values.ctrlCCopies = ctrlCCopies_->isChecked();

@@ -193,7 +193,17 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
-    panel_->CopyChosenValue(modifiers);
+    const AppOptions& values = options_.Values();
+    if (values.copiedName.empty()) {
+        panel_->CopyChosenValue(modifiers);
+        return;
+    }
+    // A notation or template chosen by name.
+    if (!modifiers.testFlag(Qt::ControlModifier) || !values.ctrlCCopies) return;
+    const std::optional<Srgb8> color = ParseHexColor(current_.Text().toStdString());
+    const std::optional<std::string> text =
+        color ? WriteNamed(values.copiedName, *color, options_.TemplateList()) : std::nullopt;
+    if (text) PutTextOnClipboard(QString::fromStdString(*text));
 }
 
 void MainWindow::AddToFavorites(const QString& text, QWidget* messageParent) {
@@ -224,7 +234,7 @@ void MainWindow::HelpCommand() {
 void MainWindow::ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place) {
     if (hex.isEmpty() && place != MenuPlace::Favorites) return;
     QMenu menu(this);
-    if (!hex.isEmpty()) AddCopyAsMenu(menu, hex, options_.Formats());
+    if (!hex.isEmpty()) AddCopyAsMenu(menu, hex, options_.TemplateList());
     if (place == MenuPlace::Panel) {
         menu.addAction(tr("Contrast..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                        &MainWindow::OpenContrast);
