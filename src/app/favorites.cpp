@@ -1,12 +1,32 @@
 #include "app/favorites.h"
 
+#include "core/text.h"
+
 namespace velmor {
 
 Favorites::Favorites(const SettingsFile& settings, QObject* parent)
     : QObject(parent), settings_(settings) {}
 
+namespace {
+
+constexpr std::string_view kNames = "FavoriteNames";
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text;
+}
+
+}  // namespace
+
 void Favorites::Load() {
+    names_.clear();
+    for (auto& [color, name] : settings_.ReadSection(kNames)) names_[Lower(color)] = name;
     Select(list_.Load(settings_));
+}
+
+std::string Favorites::NameOf(const std::string& entry) const {
+    const auto found = names_.find(Lower(entry));
+    return found == names_.end() ? std::string() : found->second;
 }
 
 bool Favorites::Add(const std::string& entry) {
@@ -16,14 +36,33 @@ bool Favorites::Add(const std::string& entry) {
     return true;
 }
 
-std::size_t Favorites::AddMany(const std::vector<std::string>& colors) {
+std::size_t Favorites::AddMany(const std::vector<std::string>& colors,
+                               const std::vector<std::string>& names) {
     std::size_t added = 0;
+    std::map<std::string, std::string> named;
     for (const std::string& color : colors) {
         if (list_.IsFull()) break;
         list_.Append(color);
+        if (added < names.size()) {
+            // One line of plain text: what a palette file may hold is cleaned first.
+            std::string name;
+            for (char c : names[added]) name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+            name = std::string(TrimSpaces(name)).substr(0, 100);
+            if (!name.empty()) named[Lower(color)] = name;
+        }
         ++added;
     }
-    if (added > 0) SaveAndSelect(-1);
+    if (added == 0) return 0;
+    // The list and its names in one save.
+    const SaveResult result = settings_.Edit([&](SettingsEdit& edit) {
+        edit.Set("Favorites", "Favorites", list_.Text());
+        for (const auto& [color, name] : named) edit.Set(kNames, color, name);
+    });
+    if (result) {
+        for (auto& [color, name] : named) names_[color] = name;
+    }
+    Report(result);
+    Select(-1);
     return added;
 }
 
@@ -52,13 +91,15 @@ bool Favorites::RemoveDuplicates() {
 }
 
 void Favorites::SaveAndSelect(std::int16_t selection) {
-    const SaveResult result = list_.Save(settings_);
-    if (!result) {
-        emit saveFailed(tr("Your favourites could not be saved to %1: %2.")
-                            .arg(QString::fromStdString(settings_.Path()),
-                                 QString::fromStdString(result.reason)));
-    }
+    Report(list_.Save(settings_));
     Select(selection);
+}
+
+void Favorites::Report(const SaveResult& result) {
+    if (result) return;
+    emit saveFailed(
+        tr("Your favourites could not be saved to %1: %2.")
+            .arg(QString::fromStdString(settings_.Path()), QString::fromStdString(result.reason)));
 }
 
 }  // namespace velmor

@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "settings/favorites_list.h"
 #include "settings/settings_store.h"
@@ -25,8 +28,11 @@ class Favorites : public QObject {
     // them); false when the list is full, which then stays as it was.
     bool Add(const std::string& entry);
     // Appends colours (six hex digits each) until the list is full, in one
-    // save; gives how many went in.
-    std::size_t AddMany(const std::vector<std::string>& colors);
+    // save, with their names where `names` gives them; gives how many went in.
+    std::size_t AddMany(const std::vector<std::string>& colors,
+                        const std::vector<std::string>& names = {});
+    // A favourite colour's own name (from an imported palette), or the empty text.
+    std::string NameOf(const std::string& entry) const;
     void Select(std::int16_t index);
     bool RemoveSelected();
     void Clear();
@@ -40,9 +46,13 @@ class Favorites : public QObject {
   private:
     // Every change is saved at once; a failure is told, and the list stays.
     void SaveAndSelect(std::int16_t selection);
+    void Report(const SaveResult& result);
 
     const SettingsFile& settings_;
     FavoritesList list_;
+    // Names by colour, kept in [FavoriteNames] beside the design's list, which
+    // older copies read and write as it always was.
+    std::map<std::string, std::string> names_;
 };
 
 }  // namespace velmor

@@ -85,6 +85,30 @@ TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
     EXPECT_TRUE(prompter_.texts.first().contains("\"not a colour\" is not a colour"));
 }
 
+TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
+    MainWindow& w = Start();
+    FavoritesPage* page = w.FavoriteColors();
+    QString answer;
+    page->SetFileAsker(
+        [&answer](QWidget*, bool, const QString&, const QString&, QString*) { return answer; });
+    testing::WriteFile(folder_.File("in.gpl"),
+                       "\xEF\xBB\xBFGIMP Palette\n255 140 0 Brand orange\n18 52 86\tDeep sea\n");
+    answer = QString::fromStdString(folder_.File("in.gpl"));
+    page->ImportFavorites();
+    EXPECT_EQ(FavoritesText(), "ff8c00;123456");
+    // The design's list stays as it was; the names stand in a section of their own.
+    EXPECT_NE(SettingsText().find("Favorites=ff8c00;123456\n"), std::string::npos);
+    EXPECT_NE(SettingsText().find("[FavoriteNames]\n123456=Deep sea\nff8c00=Brand orange\n"),
+              std::string::npos);
+    // A restart reads them, and an export writes them.
+    favorites_->Load();
+    answer = QString::fromStdString(folder_.File("out.css"));
+    page->ExportFavorites();
+    EXPECT_EQ(testing::ReadFile(folder_.File("out.css")),
+              "/* Velmor favourites */\n:root {\n  --brand-orange: #ff8c00;\n"
+              "  --deep-sea: #123456;\n}\n");
+}
+
 TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
     WriteSettings("[Favorites]\nFavorites=ff8c00;00ff00;zz\n");
     MainWindow& w = Start();

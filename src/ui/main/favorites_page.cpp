@@ -115,7 +115,10 @@ void FavoritesPage::ExportFavorites() {
         }
     }
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QLatin1String(kind->suffix);
-    const std::string text = ExportPalette(kind->format, favorites_.Entries(), "Velmor favourites");
+    const std::vector<std::string> entries = favorites_.Entries();
+    std::vector<std::string> names;
+    for (const std::string& e : entries) names.push_back(favorites_.NameOf(e));
+    const std::string text = ExportPalette(kind->format, entries, "Velmor favourites", names);
     if (const SaveResult saved = ReplaceFileAtomically(path.toStdString(), text); !saved) {
         prompter_.ShowStopMessage(window(), tr("The favourites could not be exported to %1: %2.")
                                                 .arg(path, QString::fromStdString(saved.reason)));
@@ -124,8 +127,9 @@ void FavoritesPage::ExportFavorites() {
 
 void FavoritesPage::ImportFavorites() {
     QString filter;
-    const QString path = askFile_(window(), false, tr("Import favourites"),
-                                  tr("Palettes (*.gpl *.txt *.hex);;All files (*)"), &filter);
+    const QString path =
+        askFile_(window(), false, tr("Import favourites"),
+                 tr("Palettes (*.gpl *.css *.json *.txt *.hex);;All files (*)"), &filter);
     if (path.isEmpty()) return;
     const QFileInfo info(path);
     if (info.isFile() && info.size() > qint64(kMaxPaletteBytes)) {
@@ -146,7 +150,7 @@ void FavoritesPage::ImportFavorites() {
                                       .arg(path));
         return;
     }
-    const std::size_t added = favorites_.AddMany(palette.colors);
+    const std::size_t added = favorites_.AddMany(palette.colors, palette.names);
     QString message = tr("Colours added to the favourites: %1.").arg(added);
     if (added < palette.colors.size()) {
         message += QLatin1Char(' ') + tr("Colours that did not fit (the list holds 224): %1.")
