@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (line.version) {
-        std::puts("Velmor Color Picker 1.20");
+        std::puts(VELMOR_NAME " " VELMOR_VERSION);
         return 0;
     }
     const velmor::DisplayFacts displays = velmor::ProbeDisplays();

@@ -79,8 +79,8 @@ int Application::Run(char** argv) {
     // Qt sees only the program's name: no other option changes what it does.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmor Color Picker"));
-    QApplication::setApplicationVersion(QStringLiteral("1.20"));
+    QApplication::setApplicationName(QStringLiteral(VELMOR_NAME));
+    QApplication::setApplicationVersion(QStringLiteral(VELMOR_VERSION));
     // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
     // the toolkit's default stops at 128 MB.
     QImageReader::setAllocationLimit(1024);
@@ -99,8 +99,14 @@ int Application::RunWindow() {
     MainWindow window(options, current, favorites, prompter);
     flow.SetMainWindow(&window);
     window.SetPickCommand([&flow] { flow.Start(); });
-    QObject::connect(&flow, &PickFlow::picked, &window, [&](const QString& text) {
-        window.AddToFavorites(text, flow.MessageParent());
+    // A pick becomes current and goes into the favourites; the models say
+    // what changed, and the window shows it.
+    QObject::connect(&flow, &PickFlow::picked, &window, [&](const Color& color) {
+        const Srgb8 c = color.To8();
+        current.Set(QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)));
+        if (!favorites.Add(ColorToHtml(c.red, c.green, c.blue).substr(1))) {
+            prompter.ShowStopMessage(flow.MessageParent(), Favorites::FullMessage());
+        }
     });
     QObject::connect(&flow, &PickFlow::colorMenuRequested, &window,
                      [&window](const QString& hex, QPoint at) {
@@ -175,8 +181,10 @@ int Application::RunPickOnly() {
         status = code;
         QApplication::exit(code);
     };
-    QObject::connect(&flow, &PickFlow::picked, &flow, [&](const QString& text) {
+    QObject::connect(&flow, &PickFlow::picked, &flow, [&](const Color& color) {
         if (status >= 0) return;
+        const Srgb8 c = color.To8();
+        const QString text = QString::fromStdString(ColorToHtml(c.red, c.green, c.blue));
         std::printf("%s\n", output.write(text).c_str());
         std::fflush(stdout);
         finish(0);

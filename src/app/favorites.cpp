@@ -66,6 +66,12 @@ std::size_t Favorites::AddMany(const std::vector<std::string>& colors,
     return added;
 }
 
+QString Favorites::FullMessage() {
+    return tr(
+        "The  favorite colors are full, please remove some colors from the list before "
+        "adding more...");
+}
+
 void Favorites::Select(std::int16_t index) {
     const std::size_t count = list_.Count();
     if (index < -1 || index >= static_cast<int>(count)) index = -1;

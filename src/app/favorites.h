@@ -34,6 +34,8 @@ class Favorites : public QObject {
     // A favourite colour's own name (from an imported palette), or the empty text.
     std::string NameOf(const std::string& entry) const;
     void Select(std::int16_t index);
+    // What the user is told when a colour does not fit.
+    static QString FullMessage();
     bool RemoveSelected();
     void Clear();
     // False when nothing was repeated.

@@ -123,7 +123,7 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
 
 void PickFlow::OnColorPicked(const QColor& color) {
     if (state_ != State::Capturing) return;
-    emit picked(QString::fromStdString(ColorToHtml(color.red(), color.green(), color.blue())));
+    emit picked(Color::FromUnit(color.redF(), color.greenF(), color.blueF()));
     Finish(Outcome::Closed);
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "core/color.h"
 #include "platform/screen_capture.h"
 
 class QWidget;
@@ -42,7 +43,7 @@ class PickFlow : public QObject {
     QWidget* MessageParent() const;
 
   signals:
-    void picked(const QString& html);
+    void picked(const velmor::Color& color);
     void colorMenuRequested(const QString& hex, QPoint globalPosition);
     void finished(velmor::PickFlow::Outcome outcome, const QString& reason);
 

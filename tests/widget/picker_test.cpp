@@ -20,6 +20,11 @@ namespace {
 
 using testing::WindowTest;
 
+QString HexOf(const Color& color) {
+    const Srgb8 c = color.To8();
+    return QColor(c.red, c.green, c.blue).name().toUpper();
+}
+
 QString Hex(int x, int y) {
     return QColor(x & 0xFF, y & 0xFF, 0x40).name().toUpper();
 }
@@ -69,7 +74,7 @@ class PickerTest : public WindowTest {
     std::unique_ptr<ColorPicker> Open() {
         auto picker = std::make_unique<ColorPicker>(TwoMonitors(), pointer_, pickerOptions_);
         QObject::connect(picker.get(), &ColorPicker::picked,
-                         [this](const QString& text) { added_ << text; });
+                         [this](const Color& color) { added_ << HexOf(color); });
         picker->Open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(picker->PanelSurface()));
         return picker;
@@ -318,8 +323,8 @@ class PickFlowTest : public PickerTest {
         flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values());
         flow_->SetMainWindow(&w);
         w.SetPickCommand([this] { flow_->Start(); });
-        QObject::connect(flow_.get(), &PickFlow::picked, &w, [this, &w](const QString& t) {
-            w.AddToFavorites(t, flow_->MessageParent());
+        QObject::connect(flow_.get(), &PickFlow::picked, &w, [this, &w](const Color& color) {
+            w.AddToFavorites(HexOf(color), flow_->MessageParent());
         });
         QObject::connect(flow_.get(), &PickFlow::finished,
                          [this](PickFlow::Outcome o, const QString& reason) {

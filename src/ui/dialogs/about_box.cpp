@@ -52,7 +52,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, FixedBorderFlags(Qt::Dialo
     const struct {
         QString text;
         int left, top;
-    } labels[] = {{QStringLiteral("Velmor Color Picker 1.20"), 1080, 240},
+    } labels[] = {{QStringLiteral(VELMOR_NAME " " VELMOR_VERSION), 1080, 240},
                   {QStringLiteral("Free software for picking colours."), 1080, 720},
                   {QStringLiteral("Website:"), 1080, 1200},
                   {QStringLiteral("Support:"), 1080, 1560}};

@@ -211,8 +211,7 @@ void MainWindow::AddToFavorites(const QString& text, QWidget* messageParent) {
     current_.Set(QString::fromStdString("#" + entry));
     if (!favorites_.Add(entry)) {
         prompter_.ShowStopMessage(messageParent != nullptr ? messageParent : this,
-                                  tr("The  favorite colors are full, please remove some colors "
-                                     "from the list before adding more..."));
+                                  Favorites::FullMessage());
     }
 }
 

@@ -130,7 +130,7 @@ void ColorPicker::BuildPanel(QWidget* surface) {
         PanelButton("remo", tr("Remove from List"), favoritesBar + QPoint(23, 0), panel_);
     closeButton_ = PanelButton("close", tr("Close"), TwipsPoint(1665, 30), panel_);
     connect(addButton_, &QToolButton::clicked, this, [this] {
-        if (HasSample()) emit picked(HtmlText());
+        if (HasSample()) emit picked(SampleColor());
     });
     connect(closeButton_, &QToolButton::clicked, this, &ColorPicker::Close);
 
@@ -314,7 +314,12 @@ void ColorPicker::Pick() {
     if (aim_ == Aim::Unknown) return;
     FillCell(historyNext_, sample_);
     historyNext_ = NextHistoryCell(historyNext_);
-    emit picked(HtmlText());
+    emit picked(SampleColor());
+}
+
+Color ColorPicker::SampleColor() const {
+    const Components c = SplitColor(sample_);
+    return Color::From8(c.red, c.green, c.blue);
 }
 
 void ColorPicker::Recall(int cell) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/color.h"
 #include "core/color_codec.h"
 #include "core/magnifier.h"
 #include "platform/screen_capture.h"
@@ -58,6 +59,7 @@ class ColorPicker : public QObject {
     const ScreenImage& Screen() const { return screen_; }
     QString HtmlText() const;
     ColorValue Sample() const { return sample_; }
+    Color SampleColor() const;
     ColorValue HistoryColor(int cell) const { return history_[static_cast<std::size_t>(cell)]; }
     std::int16_t HistoryNext() const { return historyNext_; }
     DevicePoint PointerPoint() const { return pointer_; }
@@ -88,7 +90,7 @@ class ColorPicker : public QObject {
     QToolButton* CloseButton() const { return closeButton_; }
 
   signals:
-    void picked(const QString& html);
+    void picked(const velmor::Color& color);
     void closed();
     // A right click on a history cell.
     void colorMenuRequested(const QString& hex, QPoint globalPosition);
