@@ -25,6 +25,7 @@
 #include "ui/main/main_window.h"
 #include "ui/picker/color_picker.h"
 #include "ui/picker/picker_surface.h"
+#include "ui/picker/widget_pick_views.h"
 
 namespace {
 
@@ -108,7 +109,8 @@ int main(int argc, char** argv) {
     velmor::Favorites favorites(settings);
     velmor::MessageBoxPrompter prompter;
     velmor::MainWindow window(windowOptions, current, favorites, prompter);
-    velmor::PickFlow flow(capture, pointer, windowOptions.Values());
+    velmor::WidgetPickViews views;
+    velmor::PickFlow flow(capture, pointer, windowOptions.Values(), views);
     flow.SetMainWindow(&window);
     window.SetPickCommand([&flow] { flow.Start(); });
     window.show();
@@ -123,14 +125,16 @@ int main(int argc, char** argv) {
         QTest::keyClick(focus != nullptr ? focus : static_cast<QWidget*>(window.PickButton()),
                         Qt::Key_P);
         if (!QTest::qWaitFor([&] {
-                return flow.Picker() != nullptr && flow.Picker()->PanelSurface()->windowHandle() &&
-                       flow.Picker()->PanelSurface()->windowHandle()->isExposed();
+                const QWidget* panel =
+                    flow.Picker() != nullptr ? flow.Picker()->MessageParent() : nullptr;
+                return panel != nullptr && panel->windowHandle() &&
+                       panel->windowHandle()->isExposed();
             })) {
             return Fail(5);
         }
         QApplication::processEvents();
         presses.push_back(Ms(timer));
-        flow.Picker()->Close();
+        static_cast<velmor::ColorPicker*>(flow.Picker())->Close();
         if (!QTest::qWaitForWindowExposed(&window)) return Fail(6);
     }
     QFile::remove(ini);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "application.h"
 #include "core/color_spaces.h"
 #include "core/command_line.h"
 #include "platform/display_probe.h"

@@ -7,8 +7,6 @@
 
 #include "core/color_codec.h"
 #include "platform/x11_screen.h"
-#include "ui/picker/color_picker.h"
-#include "ui/picker/permission_note.h"
 
 namespace velmor {
 
@@ -27,8 +25,8 @@ QString ParentWindowId(const QWidget* window) {
 }  // namespace
 
 PickFlow::PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
-                   QObject* parent)
-    : QObject(parent), capture_(capture), pointer_(pointer), options_(options) {
+                   PickViews& views, QObject* parent)
+    : QObject(parent), capture_(capture), pointer_(pointer), options_(options), views_(views) {
     windowTimeout_.setSingleShot(true);
     windowTimeout_.setInterval(kWindowTimeoutMs);
     connect(&windowTimeout_, &QTimer::timeout, this, &PickFlow::WindowGone);
@@ -45,18 +43,16 @@ PickFlow::PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOpt
 
 void PickFlow::ShowPermissionNote() {
     if (state_ != State::Capturing) return;
-    note_ = std::make_unique<PermissionNote>();
-    connect(note_.get(), &PermissionNote::cancelRequested, this, [this] {
+    note_ = views_.ShowPermissionNote([this] {
         capture_.Cancel();
         Finish(Outcome::Cancelled);
     });
-    note_->show();
 }
 
 PickFlow::~PickFlow() = default;
 
 QWidget* PickFlow::MessageParent() const {
-    if (picker_ && picker_->IsOpen()) return picker_->PanelSurface();
+    if (picker_ && picker_->IsOpen()) return picker_->MessageParent();
     return mainWindow_;
 }
 
@@ -113,11 +109,11 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
         return;
     }
     state_ = State::Picking;
-    picker_ = std::make_unique<ColorPicker>(screen, pointer_, options_,
-                                            restoreWindow_ ? mainWindow_.data() : nullptr);
-    connect(picker_.get(), &ColorPicker::picked, this, &PickFlow::picked);
-    connect(picker_.get(), &ColorPicker::colorMenuRequested, this, &PickFlow::colorMenuRequested);
-    connect(picker_.get(), &ColorPicker::closed, this, [this] { Finish(Outcome::Closed); });
+    picker_ = views_.MakePicker(screen, pointer_, options_,
+                                restoreWindow_ ? mainWindow_.data() : nullptr);
+    connect(picker_.get(), &PickerView::picked, this, &PickFlow::picked);
+    connect(picker_.get(), &PickerView::colorMenuRequested, this, &PickFlow::colorMenuRequested);
+    connect(picker_.get(), &PickerView::closed, this, [this] { Finish(Outcome::Closed); });
     picker_->Open();
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/pick_views.h"
 #include "core/color.h"
 #include "platform/screen_capture.h"
 
@@ -13,8 +14,6 @@ class QWidget;
 
 namespace velmor {
 
-class ColorPicker;
-class PermissionNote;
 struct AppOptions;
 
 // One pick, start to end: the main window leaves the screen (and the window
@@ -30,7 +29,7 @@ class PickFlow : public QObject {
     Q_ENUM(Outcome)
 
     PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
-             QObject* parent = nullptr);
+             PickViews& views, QObject* parent = nullptr);
     ~PickFlow() override;
 
     // The window taken off the screen while picking; none for a command-line pick.
@@ -38,7 +37,7 @@ class PickFlow : public QObject {
     void Start();
 
     State CurrentState() const { return state_; }
-    ColorPicker* Picker() const { return picker_.get(); }
+    PickerView* Picker() const { return picker_.get(); }
     // Where a message about a pick belongs: above the picker while it is open.
     QWidget* MessageParent() const;
 
@@ -64,8 +63,9 @@ class PickFlow : public QObject {
     const AppOptions& options_;
     QPointer<QWidget> mainWindow_;
     State state_ = State::Idle;
-    std::unique_ptr<ColorPicker> picker_;
-    std::unique_ptr<PermissionNote> note_;
+    PickViews& views_;
+    std::unique_ptr<PickerView> picker_;
+    std::unique_ptr<QObject> note_;
     QTimer windowTimeout_;
     QTimer settle_;
     bool restoreWindow_ = false;

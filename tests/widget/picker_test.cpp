@@ -13,6 +13,7 @@
 #include "ui/picker/color_picker.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
+#include "ui/picker/widget_pick_views.h"
 #include "window_fixture.h"
 
 namespace velmor {
@@ -320,7 +321,7 @@ class PickFlowTest : public PickerTest {
     }
     MainWindow& StartWithFlow() {
         MainWindow& w = Start();
-        flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values());
+        flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values(), views_);
         flow_->SetMainWindow(&w);
         w.SetPickCommand([this] { flow_->Start(); });
         QObject::connect(flow_.get(), &PickFlow::picked, &w, [this, &w](const Color& color) {
@@ -338,6 +339,7 @@ class PickFlowTest : public PickerTest {
     }
 
     FakeCapture capture_;
+    WidgetPickViews views_;
     std::unique_ptr<PickFlow> flow_;
     QList<PickFlow::Outcome> outcomes_;
     QString reason_;
@@ -352,7 +354,7 @@ TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
         ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
         EXPECT_FALSE(w.isVisible());
         EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
-        ColorPicker* picker = flow_->Picker();
+        auto* picker = static_cast<ColorPicker*>(flow_->Picker());
         picker->Track({7, 8});
         picker->Pick();
         QTest::keyClick(picker->Surface(0), Qt::Key_Escape);
@@ -418,7 +420,7 @@ TEST_F(PickFlowTest, WhileTheDesktopAsksANoteSaysSoAndEscGivesUp) {
     QTest::qWait(0);
     note = FindTopLevel("permissionNote");
     EXPECT_TRUE(note == nullptr || !note->isVisible());
-    flow_->Picker()->Close();
+    static_cast<ColorPicker*>(flow_->Picker())->Close();
 }
 
 TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {
@@ -427,7 +429,7 @@ TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {
     MainWindow& w = StartWithFlow();
     QTest::mouseClick(w.PickButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
-    ColorPicker* picker = flow_->Picker();
+    auto* picker = static_cast<ColorPicker*>(flow_->Picker());
     picker->Track({3, 4});
     picker->Pick();
     EXPECT_EQ(prompter_.texts.size(), 1);

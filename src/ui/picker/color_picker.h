@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/pick_views.h"
 #include "core/color.h"
 #include "core/color_codec.h"
 #include "core/magnifier.h"
@@ -30,7 +31,7 @@ class PictureBox;
 // monitor, and one panel with the sample, 28 history cells and a magnifier on
 // the monitor under the pointer. Every pick is handed over at once through
 // `picked`; the picker stays open until Esc, a right click or its close button.
-class ColorPicker : public QObject {
+class ColorPicker : public PickerView {
     Q_OBJECT
 
   public:
@@ -39,9 +40,10 @@ class ColorPicker : public QObject {
                 QWidget* owner = nullptr);
     ~ColorPicker() override;
 
-    void Open();
+    void Open() override;
     void Close();
-    bool IsOpen() const { return open_; }
+    bool IsOpen() const override { return open_; }
+    QWidget* MessageParent() const override { return PanelSurface(); }
 
     // Reads the captured pixel at a capture point into the sample, unless the
     // point lies off every monitor or under the panel. False when nothing was read.
@@ -88,12 +90,6 @@ class ColorPicker : public QObject {
     QToolButton* AddButton() const { return addButton_; }
     QToolButton* RemoveButton() const { return removeButton_; }
     QToolButton* CloseButton() const { return closeButton_; }
-
-  signals:
-    void picked(const velmor::Color& color);
-    void closed();
-    // A right click on a history cell.
-    void colorMenuRequested(const QString& hex, QPoint globalPosition);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

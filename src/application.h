@@ -4,8 +4,9 @@
 
 namespace velmor {
 
-// Puts the program together: settings, options, the capture service, the pick
-// flow and, unless it only picks, the main window.
+// The composition root: puts the program together from the floors below it,
+// settings, models, the capture service, the pick flow and, unless it only
+// picks, the main window.
 class Application {
   public:
     // `waylandSession` and `displays` are what start-up found, so nothing is

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "application.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -23,6 +23,7 @@
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "ui/main/main_window.h"
+#include "ui/picker/widget_pick_views.h"
 
 namespace velmor {
 
@@ -95,7 +96,8 @@ int Application::RunWindow() {
     Favorites favorites(settings);
     const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
-    PickFlow flow(*capture, *pointer, options.Values());
+    WidgetPickViews views;
+    PickFlow flow(*capture, *pointer, options.Values(), views);
     MainWindow window(options, current, favorites, prompter);
     flow.SetMainWindow(&window);
     window.SetPickCommand([&flow] { flow.Start(); });
@@ -174,7 +176,8 @@ int Application::RunPickOnly() {
     }
     const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
-    PickFlow flow(*capture, *pointer, options.Values());
+    WidgetPickViews views;
+    PickFlow flow(*capture, *pointer, options.Values(), views);
     int status = -1;  // the first answer counts: a pick, a close, or a failure
     auto finish = [&status](int code) {
         if (status >= 0) return;
