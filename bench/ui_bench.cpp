@@ -12,7 +12,6 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "core/text.h"
-#include "platform/copy_as_menu.h"
 #include "platform/prompter.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -20,6 +19,7 @@
 #include "ui/main/favorites_page.h"
 #include "ui/main/main_window.h"
 #include "ui/main/safety_page.h"
+#include "ui/widgets/copy_as_menu.h"
 
 namespace {
 

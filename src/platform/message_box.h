@@ -7,7 +7,7 @@ class QWidget;
 namespace velmor {
 
 // The program's message boxes, all titled with the program's name.
-inline const QString kApplicationTitle = QStringLiteral("Velmor Color Picker");
+inline const QString kApplicationTitle = QStringLiteral(VELMOR_NAME);
 
 // Yes and No with a question icon; No is the default. True for Yes.
 bool AskYesNo(QWidget* parent, const QString& text);

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/copy_as_menu.h"
 #include "ui/dialogs/contrast_window.h"
 #include "ui/main/favorites_page.h"
+#include "ui/widgets/copy_as_menu.h"
 #include "window_fixture.h"
 
 namespace velmor {

@@ -1,8 +1,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 
-#include "platform/picture_box.h"
 #include "ui/main/custom_color_page.h"
+#include "ui/widgets/picture_box.h"
 #include "window_fixture.h"
 
 namespace velmor {

@@ -3,13 +3,13 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-#include "platform/picture_box.h"
 #include "ui/main/converter.h"
 #include "ui/main/custom_color_page.h"
 #include "ui/main/favorites_page.h"
 #include "ui/main/named_colors_page.h"
 #include "ui/main/safety_page.h"
 #include "ui/main/tab_toolbar.h"
+#include "ui/widgets/picture_box.h"
 #include "window_fixture.h"
 
 namespace velmor {

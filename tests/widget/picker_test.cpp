@@ -8,12 +8,12 @@
 
 #include "app/pick_flow.h"
 #include "core/text.h"
-#include "platform/picture_box.h"
 #include "ui/main/favorites_page.h"
 #include "ui/picker/color_picker.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
 #include "ui/picker/widget_pick_views.h"
+#include "ui/widgets/picture_box.h"
 #include "window_fixture.h"
 
 namespace velmor {

@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "platform/artwork.h"
-#include "platform/controls.h"
-#include "platform/look.h"
-#include "platform/twips.h"
 #include "ui/dialogs/help.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/look.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

@@ -12,7 +12,7 @@
 #include "app/current_color.h"
 #include "core/color_parse.h"
 #include "core/color_spaces.h"
-#include "platform/picture_box.h"
+#include "ui/widgets/picture_box.h"
 
 namespace velmor {
 

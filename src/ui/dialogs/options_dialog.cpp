@@ -12,10 +12,10 @@
 #include <QRadioButton>
 
 #include "core/value_formatter.h"
-#include "platform/artwork.h"
-#include "platform/controls.h"
-#include "platform/look.h"
-#include "platform/twips.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/look.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "core/color_codec.h"
-#include "platform/arrow_keys.h"
-#include "platform/qt_color.h"
+#include "ui/widgets/arrow_keys.h"
+#include "ui/widgets/qt_color.h"
 
 namespace velmor {
 

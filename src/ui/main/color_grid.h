@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/grid_geometry.h"
-#include "platform/picture_box.h"
 #include "settings/app_options.h"
+#include "ui/widgets/picture_box.h"
 
 namespace velmor {
 

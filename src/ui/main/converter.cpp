@@ -6,9 +6,9 @@
 
 #include "core/converter_steps.h"
 #include "core/text.h"
-#include "platform/picture_box.h"
-#include "platform/qt_color.h"
-#include "platform/twips.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/qt_color.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

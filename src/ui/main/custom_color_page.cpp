@@ -9,10 +9,10 @@
 
 #include "core/color_codec.h"
 #include "core/text.h"
-#include "platform/picture_box.h"
-#include "platform/qt_color.h"
 #include "ui/main/converter.h"
 #include "ui/main/tab_control.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/qt_color.h"
 
 namespace velmor {
 

@@ -3,9 +3,9 @@
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
-#include "platform/copy_as_menu.h"
 #include "platform/prompter.h"
 #include "ui/dialogs/contrast_window.h"
+#include "ui/widgets/copy_as_menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,13 +20,7 @@
 #include <QToolTip>
 
 #include "core/color_parse.h"
-#include "platform/artwork.h"
 #include "platform/clipboard.h"
-#include "platform/controls.h"
-#include "platform/look.h"
-#include "platform/picture_box.h"
-#include "platform/qt_color.h"
-#include "platform/twips.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/help.h"
 #include "ui/dialogs/options_dialog.h"
@@ -37,6 +31,12 @@
 #include "ui/main/safety_page.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/value_panel.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/look.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/qt_color.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

@@ -8,7 +8,7 @@
 #include <QTabBar>
 #include <algorithm>
 
-#include "platform/twips.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-#include "platform/artwork.h"
+#include "ui/widgets/artwork.h"
 
 namespace velmor {
 

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "platform/artwork.h"
 #include "platform/clipboard.h"
-#include "platform/twips.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

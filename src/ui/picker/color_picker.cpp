@@ -11,14 +11,14 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/arrow_keys.h"
-#include "platform/artwork.h"
-#include "platform/look.h"
-#include "platform/picture_box.h"
-#include "platform/qt_color.h"
-#include "platform/twips.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
+#include "ui/widgets/arrow_keys.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/look.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/qt_color.h"
+#include "ui/widgets/twips.h"
 
 namespace velmor {
 

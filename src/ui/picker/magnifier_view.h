@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "platform/picture_box.h"
+#include "ui/widgets/picture_box.h"
 
 namespace velmor {
 

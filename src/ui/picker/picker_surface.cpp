@@ -8,9 +8,9 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "platform/artwork.h"
 #include "platform/x11_screen.h"
 #include "ui/picker/color_picker.h"
+#include "ui/widgets/artwork.h"
 
 namespace velmor {
 

@@ -1,4 +1,4 @@
-#include "platform/picture_box.h"
+#include "ui/widgets/picture_box.h"
 
 #include <QPainter>
 #include <QResizeEvent>

@@ -1,4 +1,4 @@
-#include "platform/artwork.h"
+#include "ui/widgets/artwork.h"
 
 #include <QHash>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/copy_as_menu.h"
+#include "ui/widgets/copy_as_menu.h"
 
 #include <QCoreApplication>
 #include <QMenu>
