@@ -23,6 +23,10 @@ ColorGrid::ColorGrid(const GridShape& shape, const AppOptions& options, QWidget*
 
 void ColorGrid::SetCells(std::vector<std::string> hexTexts) {
     cells_ = std::move(hexTexts);
+    // Read once here, not at every draw.
+    colors_.clear();
+    colors_.reserve(cells_.size());
+    for (const std::string& hex : cells_) colors_.push_back(ToQColor(HtmlToColor(hex)));
 }
 
 GridShape ColorGrid::Shape() const {
@@ -33,7 +37,7 @@ GridShape ColorGrid::Shape() const {
 
 void ColorGrid::DrawCell(int index, bool selected) {
     const CellRect r = CellRectIn(shape_, index);
-    const QColor color = ToQColor(HtmlToColor(CellHex(index)));
+    const QColor& color = colors_[static_cast<std::size_t>(index)];
     FillBox(r.left - 3, r.top - 3, r.right + 3, r.bottom + 3, selected ? Qt::black : BackColor());
     BoxOutline(r.left - 1, r.top - 1, r.right + 1, r.bottom + 1, selected ? Qt::white : kCellRing);
     FillBox(r.left, r.top, r.right, r.bottom, color);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,6 +51,7 @@ class ColorGrid : public PictureBox {
     GridShape shape_;
     const AppOptions& options_;
     std::vector<std::string> cells_;
+    std::vector<QColor> colors_;  // the cells' colours, as drawn
     std::int16_t selection_ = -1;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/main/color_page.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,11 +57,10 @@ ImageToolbar* ColorPage::AddPaletteToolbar(const QLineEdit* line, int left, int 
     toolbar->setFont(small);
     const int rows = std::min(44, frame->height() - 4);
     toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
-    connect(toolbar, &ImageToolbar::buttonClicked, this,
-            [this, line](int position, const QString&) {
-                if (position == 1) emit addToFavoritesRequested(line->text());
-                if (position == 2) emit copyRequested(line->text());
-            });
+    connect(toolbar->Action(QStringLiteral("addToFavorites")), &QAction::triggered, this,
+            [this, line] { emit addToFavoritesRequested(line->text()); });
+    connect(toolbar->Action(QStringLiteral("copyToClipboard")), &QAction::triggered, this,
+            [this, line] { emit copyRequested(line->text()); });
     return toolbar;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/main/favorites_page.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -49,20 +50,21 @@ FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Pr
 
     QFrame* toolbarFrame = AddFrame(60, 4680, 5175, 615);
     removeToolbar_ = new ImageToolbar(
-        {{tr("Remove this color"), "del", tr("Remove selected color from the favorite colors"),
-          "del", "edit-delete"},
-         {tr("Clear all colors    "), "clear", tr("Clear all colors from the favorite colors"),
-          "clear", "edit-clear"},
-         {tr("Clear same colors"), "clear",
+        {{tr("Remove this color"), "removeColor",
+          tr("Remove selected color from the favorite colors"), "del", "edit-delete"},
+         {tr("Clear all colors    "), "clearColors",
+          tr("Clear all colors from the favorite colors"), "clear", "edit-clear"},
+         {tr("Clear same colors"), "clearSameColors",
           tr("Clear all duplicated colors from the favorite colors"), "clear", "edit-clear"}},
         Qt::Horizontal, toolbarFrame);
     removeToolbar_->setObjectName(QStringLiteral("removeToolbar"));
     removeToolbar_->setGeometry(2, 2, toolbarFrame->width() - 4, toolbarFrame->height() - 4);
-    connect(removeToolbar_, &ImageToolbar::buttonClicked, this, [this](int position) {
-        if (position == 1) RemoveSelectedFavorite();
-        if (position == 2) ClearFavorites();
-        if (position == 3) RemoveDuplicateFavorites();
-    });
+    connect(removeToolbar_->Action(QStringLiteral("removeColor")), &QAction::triggered, this,
+            &FavoritesPage::RemoveSelectedFavorite);
+    connect(removeToolbar_->Action(QStringLiteral("clearColors")), &QAction::triggered, this,
+            &FavoritesPage::ClearFavorites);
+    connect(removeToolbar_->Action(QStringLiteral("clearSameColors")), &QAction::triggered, this,
+            &FavoritesPage::RemoveDuplicateFavorites);
 
     // Below the toolbar, inside the tab (taller by this line than the layout drew it).
     AddCaption(tr("Color:"), 120, 5445);
@@ -167,9 +169,9 @@ void FavoritesPage::Redraw() {
     const FavoritesList& list = favorites_.List();
     std::vector<std::string> entries = list.Entries();
     const std::int16_t selection = favorites_.Selection();
-    removeToolbar_->SetButtonEnabled(1, list.CanRemoveSelected());
-    removeToolbar_->SetButtonEnabled(2, list.CanClear());
-    removeToolbar_->SetButtonEnabled(3, list.CanClear());
+    removeToolbar_->Action(QStringLiteral("removeColor"))->setEnabled(list.CanRemoveSelected());
+    removeToolbar_->Action(QStringLiteral("clearColors"))->setEnabled(list.CanClear());
+    removeToolbar_->Action(QStringLiteral("clearSameColors"))->setEnabled(list.CanClear());
     const bool selected = selection >= 0 && selection < static_cast<int>(entries.size());
     const std::string entry =
         selected ? entries[static_cast<std::size_t>(selection)] : std::string();

@@ -1,5 +1,6 @@
 #include "ui/main/tab_toolbar.h"
 
+#include <QAction>
 #include <QToolButton>
 
 #include "ui/widgets/artwork.h"
@@ -9,26 +10,26 @@ namespace velmor {
 ImageToolbar::ImageToolbar(const std::vector<ToolButtonSpec>& buttons, Qt::Orientation orientation,
                            QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
-    int position = 1;
     for (const auto& item : buttons) {
+        auto* action = new QAction(Artwork::Icon(item.image, item.themeImage), item.caption, this);
+        action->setObjectName(item.key);
+        action->setToolTip(item.toolTip.isEmpty() ? item.caption.trimmed() : item.toolTip);
         auto* button = new QToolButton(this);
         button->setObjectName(item.key);
-        button->setText(item.caption);
-        button->setIcon(Artwork::Icon(item.image, item.themeImage));
+        button->setDefaultAction(action);
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(item.toolTip.isEmpty() ? item.caption.trimmed() : item.toolTip);
-        connect(button, &QToolButton::clicked, this,
-                [this, position, key = item.key] { emit buttonClicked(position, key); });
         buttons_.push_back(button);
-        ++position;
     }
 }
 
-void ImageToolbar::SetButtonEnabled(int position, bool enabled) {
-    if (position >= 1 && position <= ButtonCount()) Button(position)->setEnabled(enabled);
+QAction* ImageToolbar::Action(const QString& key) const {
+    for (QToolButton* button : buttons_) {
+        if (button->objectName() == key) return button->defaultAction();
+    }
+    return nullptr;
 }
 
 void ImageToolbar::resizeEvent(QResizeEvent* event) {
@@ -49,8 +50,8 @@ void ImageToolbar::resizeEvent(QResizeEvent* event) {
 }
 
 std::vector<ToolButtonSpec> PaletteToolbarButtons() {
-    return {{"Add to Favorites", "favo", QString(), "favo", QString()},
-            {"Copy to Clipboard", "copy", QString(), "copy", "edit-copy"}};
+    return {{"Add to Favorites", "addToFavorites", QString(), "favo", QString()},
+            {"Copy to Clipboard", "copyToClipboard", QString(), "copy", "edit-copy"}};
 }
 
 }  // namespace velmor

@@ -3,20 +3,21 @@
 #include <QWidget>
 #include <vector>
 
+class QAction;
 class QToolButton;
 
 namespace velmor {
 
 struct ToolButtonSpec {
     QString caption;
-    QString key;
+    QString key;  // the action's name: what the button asks for
     QString toolTip;
     QString image;       // our artwork's name
     QString themeImage;  // the desktop theme's icon name, when it has a fitting one
 };
 
-// A row or column of flat buttons with an icon and a caption, reporting clicks
-// by position from 1 and by key.
+// A row or column of flat buttons with an icon and a caption, each the face of
+// a named action: owners connect to and enable the action they mean.
 class ImageToolbar : public QWidget {
     Q_OBJECT
 
@@ -28,10 +29,8 @@ class ImageToolbar : public QWidget {
         return buttons_[static_cast<std::size_t>(position - 1)];
     }
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
-    void SetButtonEnabled(int position, bool enabled);
-
-  signals:
-    void buttonClicked(int position, const QString& key);
+    // The action of that key; every key of the toolbar has one.
+    QAction* Action(const QString& key) const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
