@@ -22,8 +22,8 @@
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
-#include "ui/main/main_window.h"
 #include "ui/picker/widget_pick_views.h"
+#include "window_program.h"
 
 namespace velmor {
 
@@ -91,43 +91,11 @@ int Application::Run(char** argv) {
 int Application::RunWindow() {
     const SettingsFile settings = OpenSettings();
     MessageBoxPrompter prompter;
-    Options options(settings);
-    CurrentColor current;
-    Favorites favorites(settings);
     const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
     WidgetPickViews views;
-    PickFlow flow(*capture, *pointer, options.Values(), views);
-    MainWindow window(options, current, favorites, prompter);
-    flow.SetMainWindow(&window);
-    window.SetPickCommand([&flow] { flow.Start(); });
-    // A pick becomes current and goes into the favourites; the models say
-    // what changed, and the window shows it.
-    QObject::connect(&flow, &PickFlow::picked, &window, [&](const Color& color) {
-        const Srgb8 c = color.To8();
-        current.Set(QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)));
-        if (!favorites.Add(ColorToHtml(c.red, c.green, c.blue).substr(1))) {
-            prompter.ShowStopMessage(flow.MessageParent(), Favorites::FullMessage());
-        }
-    });
-    QObject::connect(&flow, &PickFlow::colorMenuRequested, &window,
-                     [&window](const QString& hex, QPoint at) {
-                         window.ShowColorMenu(hex, at, MainWindow::MenuPlace::Grid);
-                     });
-    QObject::connect(&flow, &PickFlow::finished, &window,
-                     [&](PickFlow::Outcome outcome, const QString& reason) {
-                         if (outcome == PickFlow::Outcome::Failed) {
-                             prompter.ShowStopMessage(&window, reason);
-                         }
-                     });
-    // A save that fails says so once, over whatever the user is looking at.
-    auto tell = [&](const QString& message) {
-        prompter.ShowStopMessage(flow.MessageParent() != nullptr ? flow.MessageParent() : &window,
-                                 message);
-    };
-    QObject::connect(&favorites, &Favorites::saveFailed, &window, tell);
-    QObject::connect(&options, &Options::saveFailed, &window, tell);
-    window.show();
+    WindowProgram program(settings, {*capture, *pointer, prompter, views});
+    program.Window().show();
     return QApplication::exec();
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/options.h"
+#include "app/pick_flow.h"
+#include "app/pick_views.h"
+#include "platform/prompter.h"
+#include "platform/screen_capture.h"
+#include "settings/settings_store.h"
+#include "ui/main/main_window.h"
+
+namespace velmor {
+
+// The services the window program is given: the real desktop's, or a test's.
+struct Services {
+    ScreenCapture& capture;
+    PointerControl& pointer;
+    Prompter& prompter;
+    PickViews& views;
+};
+
+// The program with its main window, put together: the models, the pick flow
+// and the window, and the wiring between them.
+class WindowProgram {
+  public:
+    WindowProgram(const SettingsFile& settings, Services services);
+
+    MainWindow& Window() { return window_; }
+    PickFlow& Flow() { return flow_; }
+    const Favorites& FavoriteColors() const { return favorites_; }
+    const CurrentColor& Current() const { return current_; }
+
+  private:
+    Options options_;
+    CurrentColor current_;
+    Favorites favorites_;
+    PickFlow flow_;
+    MainWindow window_;
+};
+
+}  // namespace velmor
