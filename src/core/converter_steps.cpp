@@ -1,5 +1,8 @@
 #include "core/converter_steps.h"
 
+#include <algorithm>
+
+#include "core/color_parse.h"
 #include "core/text.h"
 
 namespace velmor {
@@ -32,6 +35,18 @@ ConverterResult ConverterLeft(ConverterBox box, ConverterTexts t) {
         case ConverterBox::Html: {
             std::string text(TrimSpaces(t.html));
             if (!text.empty() && text.front() == '#') text.erase(0, 1);
+            // Hex digits are the HTML value; another notation the program reads
+            // (a name, rgb(), oklch()...) turns into the HTML value it stands for.
+            const bool hexDigits =
+                !text.empty() && text.size() <= 6 &&
+                std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
+            if (!hexDigits) {
+                if (const std::optional<ParsedColor> parsed = ParseColor(t.html)) {
+                    const Srgb8 c = parsed->color.To8();
+                    t.html = ColorToHtml(c.red, c.green, c.blue);
+                    text = t.html.substr(1);
+                }
+            }
             const ColorValue color = HtmlToColor(text);
             t.longValue = std::to_string(color);
             result.preview = Preview(color);
