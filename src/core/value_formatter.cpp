@@ -69,18 +69,4 @@ std::string NameLine(std::string_view name, std::string_view tableHex, bool name
     return "#" + std::string(tableHex) + "  (" + std::string(name) + ")";
 }
 
-std::string SwapNameLine(std::string_view line, bool namesFirst) {
-    const auto parts = Split(line, '(');
-    auto clean = [](std::string_view piece) {
-        return std::string(TrimSpaces(RemoveAll(TrimSpaces(piece), ')')));
-    };
-    const std::string first = clean(parts[0]);
-    const std::string second = parts.size() > 1 ? clean(parts[1]) : std::string();
-    const bool hexFirst = parts[0].find('#') != std::string::npos;
-    const std::string& hex = hexFirst ? first : second;
-    const std::string& name = hexFirst ? second : first;
-    if (namesFirst) return name + "  (" + hex + ")";
-    return hex + "  (" + name + ")";
-}
-
 }  // namespace velmor

@@ -46,6 +46,5 @@ FormattedColor FormatColor(std::string_view colorText, std::string_view name, bo
 
 // The line under the named grids: "Name  (#hex)" or "#hex  (Name)".
 std::string NameLine(std::string_view name, std::string_view tableHex, bool namesFirst);
-std::string SwapNameLine(std::string_view line, bool namesFirst);
 
 }  // namespace velmor

@@ -26,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto name = ColorName(text);
     if (!name.empty() && ColorName(formatted.texts[0]) != name) std::abort();
 
-    (void)SwapNameLine(text, true);
     (void)FavoritesList::ExtractEntry(text);
 
     if (const auto n = ParseInt16(text)) {

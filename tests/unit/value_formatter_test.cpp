@@ -44,19 +44,9 @@ TEST(FormatColor, SwatchColourAndGivenNameAreUsedAsGiven) {
     EXPECT_EQ(FormatColor("#12", "", true).Text(ValueFormat::JavaFormat), "0x1212");
 }
 
-TEST(NameLine, ComposesAndSwapsBothArrangements) {
+TEST(NameLine, ComposesBothArrangements) {
     EXPECT_EQ(NameLine("DarkOrange", "ff8c00", true), "DarkOrange  (#ff8c00)");
     EXPECT_EQ(NameLine("DarkOrange", "ff8c00", false), "#ff8c00  (DarkOrange)");
-    const struct {
-        const char* line;
-        bool namesFirst;
-        const char* expected;
-    } cases[] = {{"Black (#000000)", true, "Black  (#000000)"},
-                 {"Black (#000000)", false, "#000000  (Black)"},
-                 {"#ff8c00  (DarkOrange)", true, "DarkOrange  (#ff8c00)"},
-                 {"DarkOrange  (#FF8C00)", false, "#FF8C00  (DarkOrange)"},
-                 {"no bracket", true, "no bracket  ()"}};
-    for (const auto& c : cases) EXPECT_EQ(SwapNameLine(c.line, c.namesFirst), c.expected);
 }
 
 }  // namespace

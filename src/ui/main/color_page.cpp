@@ -46,8 +46,8 @@ void ColorPage::PlaceGrid(ColorGrid* grid, const QString& name, int left, int to
     });
 }
 
-ImageToolbar* ColorPage::AddPaletteToolbar(const QLineEdit* line, int left, int top, int width,
-                                           int height) {
+ImageToolbar* ColorPage::AddPaletteToolbar(std::function<QString()> chosen, int left, int top,
+                                           int width, int height) {
     QFrame* frame = AddFrame(left, top, width, height);
     // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
     auto* toolbar = new ImageToolbar(PaletteToolbarButtons(), Qt::Vertical, frame);
@@ -58,9 +58,9 @@ ImageToolbar* ColorPage::AddPaletteToolbar(const QLineEdit* line, int left, int 
     const int rows = std::min(44, frame->height() - 4);
     toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
     connect(toolbar->Action(QStringLiteral("addToFavorites")), &QAction::triggered, this,
-            [this, line] { emit addToFavoritesRequested(line->text()); });
+            [this, chosen] { emit addToFavoritesRequested(chosen()); });
     connect(toolbar->Action(QStringLiteral("copyToClipboard")), &QAction::triggered, this,
-            [this, line] { emit copyRequested(line->text()); });
+            [this, chosen] { emit copyRequested(chosen()); });
     return toolbar;
 }
 

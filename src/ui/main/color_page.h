@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "core/grid_geometry.h"
 #include "settings/app_options.h"
@@ -44,7 +45,8 @@ class ColorPage : public QWidget {
     }
     // The frame with the tab's "Add to Favorites" and "Copy to Clipboard"
     // toolbar, both acting on the text of `line`.
-    ImageToolbar* AddPaletteToolbar(const QLineEdit* line, int left, int top, int width,
+    // The buttons act on `chosen`, the page's chosen colour as its line shows it.
+    ImageToolbar* AddPaletteToolbar(std::function<QString()> chosen, int left, int top, int width,
                                     int height);
 
   private:

@@ -74,7 +74,7 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     AddCaption(QStringLiteral("Calculate:"), 240, 3840);
     converter_ = new Converter(this);
     TabControl::Place(converter_, 960, 3720, 4095, 1455);
-    toolbar_ = AddPaletteToolbar(customLine_, 3420, 3060, 1815, 735);
+    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, 3420, 3060, 1815, 735);
 }
 
 bool CustomColorPage::eventFilter(QObject* watched, QEvent* event) {
@@ -109,8 +109,9 @@ void CustomColorPage::Compose() {
     const int g = Bar(1)->value();
     const int b = Bar(2)->value();
     if (const auto color = MakeColor(r, g, b)) preview_->FillWith(ToQColor(*color));
-    customLine_->setText(QString::fromStdString(ColorToHtml(r, g, b)));
-    emit colorChosen(customLine_->text(), QString());
+    chosen_ = QString::fromStdString(ColorToHtml(r, g, b));
+    customLine_->setText(chosen_);
+    emit colorChosen(chosen_, QString());
 }
 
 void CustomColorPage::OpenColorDialog() {

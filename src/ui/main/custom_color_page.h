@@ -51,6 +51,7 @@ class CustomColorPage : public ColorPage {
     PictureBox* preview_;
     QPushButton* dialogButton_;
     QLineEdit* customLine_;
+    QString chosen_ = QStringLiteral("#000000");  // the mixed colour, as its line shows it
     Converter* converter_;
     ImageToolbar* toolbar_;
     ColorChooser chooser_;

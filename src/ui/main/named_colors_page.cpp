@@ -13,21 +13,21 @@ namespace velmor {
 NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : ColorPage(parent) {
     const ColorTables& tables = ColorTables::Instance();
     AddCaption(QStringLiteral("Basic:"), 240, 480);
-    basicGrid_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("basicGrid"), 240, 720,
-                    4815, 330);
+    basicGrid_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("basicGrid"),
+                         240, 720, 4815, 330);
     basicGrid_->SetCells(tables.BasicHex());
     AddCaption(QStringLiteral("Additional:"), 240, 1200);
-    additionalGrid_ = AddGrid(new ColorGrid(kAdditionalShape, options, this), QStringLiteral("additionalGrid"), 240,
-                    1440, 4815, 2445);
+    additionalGrid_ = AddGrid(new ColorGrid(kAdditionalShape, options, this),
+                              QStringLiteral("additionalGrid"), 240, 1440, 4815, 2445);
     additionalGrid_->SetCells(tables.AdditionalHex());
 
     AddCaption(QStringLiteral("Color:"), 240, 4200);
-    nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), QStringLiteral("Black (#000000)"));
+    nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), ChosenText());
     nameLine_->setObjectName(QStringLiteral("nameLine"));
     namesFirst_ = new QCheckBox(QStringLiteral("&Use color names"), this);
     TabControl::Place(namesFirst_, 840, 4800, 1575, 255);
     namesFirst_->setChecked(true);
-    toolbar_ = AddPaletteToolbar(nameLine_, 3480, 4080, 1695, 1215);
+    toolbar_ = AddPaletteToolbar([this] { return ChosenText(); }, 3480, 4080, 1695, 1215);
 
     connect(basicGrid_, &ColorGrid::cellPressed, this, [this](int hit) {
         DrawBasicGrid(static_cast<std::int16_t>(hit));
@@ -43,12 +43,18 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
             [this](int index) { DrawAdditionalGrid(static_cast<std::int16_t>(index)); });
     for (ColorGrid* grid : {basicGrid_, additionalGrid_}) {
         connect(grid, &ColorGrid::doubleClicked, this,
-                [this] { emit addToFavoritesRequested(nameLine_->text()); });
+                [this] { emit addToFavoritesRequested(ChosenText()); });
     }
-    connect(namesFirst_, &QCheckBox::toggled, this, [this](bool checked) {
-        nameLine_->setText(
-            QString::fromStdString(SwapNameLine(nameLine_->text().toStdString(), checked)));
+    connect(namesFirst_, &QCheckBox::toggled, this, [this] {
+        chosen_ = true;
+        nameLine_->setText(ChosenText());
     });
+}
+
+QString NamedColorsPage::ChosenText() const {
+    if (!chosen_) return QStringLiteral("Black (#000000)");
+    return QString::fromStdString(
+        velmor::NameLine(chosenName_, chosenHex_, namesFirst_->isChecked()));
 }
 
 void NamedColorsPage::DrawBasicGrid(std::int16_t selection) {
@@ -67,7 +73,10 @@ void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selectio
     const auto index = static_cast<std::size_t>(selection);
     const std::string& hex = grid->CellHex(selection);
     const std::string& name = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
-    nameLine_->setText(QString::fromStdString(velmor::NameLine(name, hex, namesFirst_->isChecked())));
+    chosenHex_ = hex;
+    chosenName_ = name;
+    chosen_ = true;
+    nameLine_->setText(ChosenText());
     emit colorChosen(QString::fromStdString("#" + hex), QString::fromStdString(name));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ui/main/color_page.h"
 
 class QCheckBox;
@@ -23,11 +25,17 @@ class NamedColorsPage : public ColorPage {
     ImageToolbar* Toolbar() const { return toolbar_; }
 
   private:
+    // The chosen colour as the line shows it: the design's first text until
+    // a colour is chosen or the arrangement changes.
+    QString ChosenText() const;
     void ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic);
 
     ColorGrid* basicGrid_;
     ColorGrid* additionalGrid_;
     QLineEdit* nameLine_;
+    std::string chosenHex_ = "000000";
+    std::string chosenName_ = "Black";
+    bool chosen_ = false;
     QCheckBox* namesFirst_;
     ImageToolbar* toolbar_;
 };

@@ -8,27 +8,28 @@
 namespace velmor {
 
 SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(parent) {
-    safetyGrid_ = AddGrid(new ColorGrid(kSafetyShape, options, this), QStringLiteral("safetyGrid"), 240, 480,
-                    4815, 4035);
+    safetyGrid_ = AddGrid(new ColorGrid(kSafetyShape, options, this), QStringLiteral("safetyGrid"),
+                          240, 480, 4815, 4035);
     safetyGrid_->SetCells(ColorTables::Instance().SafetyHex());
     AddCaption(QStringLiteral("Color:"), 240, 4680);
-    safeLine_ = AddLine(AddFrame(840, 4560, 2415, 495), QStringLiteral("#000000"));
+    safeLine_ = AddLine(AddFrame(840, 4560, 2415, 495), chosen_);
     safeLine_->setObjectName(QStringLiteral("safeLine"));
-    toolbar_ = AddPaletteToolbar(safeLine_, 3360, 4560, 1815, 735);
+    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, 3360, 4560, 1815, 735);
 
     connect(safetyGrid_, &ColorGrid::cellPressed, this,
             [this](int hit) { DrawSafetyGrid(static_cast<std::int16_t>(hit)); });
     connect(safetyGrid_, &ColorGrid::keyMoved, this,
             [this](int index) { DrawSafetyGrid(static_cast<std::int16_t>(index)); });
     connect(safetyGrid_, &ColorGrid::doubleClicked, this,
-            [this] { emit addToFavoritesRequested(safeLine_->text()); });
+            [this] { emit addToFavoritesRequested(chosen_); });
 }
 
 void SafetyPage::DrawSafetyGrid(std::int16_t selection) {
     safetyGrid_->Draw(selection);
     if (selection < 0 || selection >= safetyGrid_->CellCount()) return;
-    safeLine_->setText(QString::fromStdString("#" + safetyGrid_->CellHex(selection)));
-    emit colorChosen(safeLine_->text(), QString());
+    chosen_ = QString::fromStdString("#" + safetyGrid_->CellHex(selection));
+    safeLine_->setText(chosen_);
+    emit colorChosen(chosen_, QString());
 }
 
 }  // namespace velmor

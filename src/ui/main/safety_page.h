@@ -20,6 +20,7 @@ class SafetyPage : public ColorPage {
   private:
     ColorGrid* safetyGrid_;
     QLineEdit* safeLine_;
+    QString chosen_ = QStringLiteral("#000000");  // the chosen cell, as the line shows it
     ImageToolbar* toolbar_;
 };
 
