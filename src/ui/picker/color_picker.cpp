@@ -62,7 +62,14 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
     panelMonitor_ = std::max(0, MonitorAt(screen_.monitors, pointer_));
 
     for (std::size_t i = 0; i < screen_.monitors.size(); ++i) {
-        surfaces_.push_back(new PickerSurface(*this, static_cast<int>(i), owner));
+        auto* surface = new PickerSurface(
+            screen_, [this] { return MarkedPoint(); }, static_cast<int>(i), owner);
+        connect(surface, &PickerSurface::pointerMoved, this, &ColorPicker::PointerMoved);
+        connect(surface, &PickerSurface::pointerEntered, this, &ColorPicker::PointerEntered);
+        connect(surface, &PickerSurface::pressed, this, &ColorPicker::Pressed);
+        connect(surface, &PickerSurface::keyPressed, this, &ColorPicker::KeyPressed);
+        connect(surface, &PickerSurface::closeRequested, this, &ColorPicker::Close);
+        surfaces_.push_back(surface);
     }
     BuildPanel(PanelSurface());
     // The sample is the frozen pixel under the pointer, even where the panel opens.

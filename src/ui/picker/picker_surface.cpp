@@ -9,14 +9,15 @@
 #include <QWindow>
 
 #include "platform/x11_screen.h"
-#include "ui/picker/color_picker.h"
 #include "ui/widgets/artwork.h"
 
 namespace velmor {
 
-PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
+PickerSurface::PickerSurface(const ScreenImage& screen, MarkedPoint marked, int monitor,
+                             QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picker_(picker),
+      screen_(screen),
+      marked_(std::move(marked)),
       monitor_(monitor) {
     setObjectName(QStringLiteral("pickerSurface"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,7 +26,7 @@ PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
     setCursor(Artwork::Cursor("eyedropper", QPoint(9, 22)));
     // Where the toolkit places this monitor; the window manager then makes the
     // surface cover it exactly.
-    const QRect area = picker_.Screen().surfaces[static_cast<std::size_t>(monitor)];
+    const QRect area = screen_.surfaces[static_cast<std::size_t>(monitor)];
     if (QScreen* screen = QGuiApplication::screenAt(area.center())) setScreen(screen);
     setGeometry(area);
     setWindowState(Qt::WindowFullScreen);
@@ -35,13 +36,12 @@ PickerSurface::PickerSurface(ColorPicker& picker, int monitor, QWidget* owner)
 
 void PickerSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const Monitor& m = picker_.Screen().monitors[static_cast<std::size_t>(monitor_)];
+    const Monitor& m = screen_.monitors[static_cast<std::size_t>(monitor_)];
     const QRect r = event->rect();
     const QRectF source(m.device.x + r.x() * m.ratio, m.device.y + r.y() * m.ratio,
                         r.width() * m.ratio, r.height() * m.ratio);
-    painter.drawImage(QRectF(r), picker_.Screen().image, source);
-    if (const auto marked = picker_.MarkedPoint();
-        marked && MonitorAt(picker_.Screen().monitors, *marked) == monitor_) {
+    painter.drawImage(QRectF(r), screen_.image, source);
+    if (const auto marked = marked_(); marked && MonitorAt(screen_.monitors, *marked) == monitor_) {
         // Where the pointer cannot be moved, the sampled pixel is outlined.
         painter.setPen(QPen(Qt::red, 0));
         painter.drawRect(MarkerRect(*marked));
@@ -49,7 +49,7 @@ void PickerSurface::paintEvent(QPaintEvent* event) {
 }
 
 QRectF PickerSurface::MarkerRect(DevicePoint point) const {
-    const Monitor& m = picker_.Screen().monitors[static_cast<std::size_t>(monitor_)];
+    const Monitor& m = screen_.monitors[static_cast<std::size_t>(monitor_)];
     const LogicalPoint c = SurfacePoint(m, point);
     const double half = std::max(2.0, 1.5 / m.ratio);
     return QRectF(c.x - half, c.y - half, 2 * half, 2 * half);
@@ -59,18 +59,18 @@ QRectF PickerSurface::MarkerRect(DevicePoint point) const {
 // window's (scene) position keeps the fraction that Wayland's pointer carries,
 // and the surface is the window.
 void PickerSurface::mouseMoveEvent(QMouseEvent* event) {
-    picker_.PointerMoved(monitor_, event->scenePosition());
+    emit pointerMoved(monitor_, event->scenePosition());
 }
 
 void PickerSurface::mousePressEvent(QMouseEvent* event) {
-    picker_.Pressed(monitor_, event->scenePosition(), event->button());
+    emit pressed(monitor_, event->scenePosition(), event->button());
 }
 
 bool PickerSurface::eventFilter(QObject* watched, QEvent* event) {
     // A pointer that only enters (the surface appeared under it) is followed
     // too, at the window's position: the widget's enter is rounded.
     if (watched == windowHandle() && event->type() == QEvent::Enter) {
-        picker_.PointerEntered(monitor_, static_cast<QEnterEvent*>(event)->position());
+        emit pointerEntered(monitor_, static_cast<QEnterEvent*>(event)->position());
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -80,17 +80,17 @@ void PickerSurface::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PickerSurface::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) picker_.Close();
+    if (event->button() == Qt::RightButton) emit closeRequested();
 }
 
 void PickerSurface::keyPressEvent(QKeyEvent* event) {
-    picker_.KeyPressed(*event);
+    emit keyPressed(*event);
 }
 
 void PickerSurface::closeEvent(QCloseEvent* event) {
     // Alt+F4 or the window manager closing one surface closes the picker.
     event->ignore();
-    picker_.Close();
+    emit closeRequested();
 }
 
 }  // namespace velmor

@@ -4,23 +4,35 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 #include "core/pointer_mapper.h"
+#include "platform/screen_capture.h"
 
 namespace velmor {
 
-class ColorPicker;
-
 // The frozen picture of one monitor, full screen on that monitor. It draws its
-// part of the shared capture and hands pointer and key events to the picker.
+// part of the shared capture, and the marked point `marked` gives, and tells
+// what the pointer and the keys do by its signals.
 class PickerSurface : public QWidget {
     Q_OBJECT
 
   public:
-    PickerSurface(ColorPicker& picker, int monitor, QWidget* owner);
+    using MarkedPoint = std::function<std::optional<DevicePoint>()>;
+    PickerSurface(const ScreenImage& screen, MarkedPoint marked, int monitor, QWidget* owner);
 
     int MonitorIndex() const { return monitor_; }
     // The outline drawn around a capture pixel of this monitor, in logical pixels.
     QRectF MarkerRect(DevicePoint point) const;
+
+  signals:
+    // Positions are in logical pixels of this surface, with their fraction.
+    void pointerMoved(int monitor, QPointF local);
+    void pointerEntered(int monitor, QPointF local);
+    void pressed(int monitor, QPointF local, Qt::MouseButton button);
+    void closeRequested();
+    void keyPressed(const QKeyEvent& event);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,7 +45,8 @@ class PickerSurface : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    ColorPicker& picker_;
+    const ScreenImage& screen_;
+    MarkedPoint marked_;
     int monitor_;
 };
 
