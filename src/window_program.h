@@ -28,8 +28,9 @@ class WindowProgram {
 
     MainWindow& Window() { return window_; }
     PickFlow& Flow() { return flow_; }
-    const Favorites& FavoriteColors() const { return favorites_; }
-    const CurrentColor& Current() const { return current_; }
+    Options& OptionsModel() { return options_; }
+    Favorites& FavoriteColors() { return favorites_; }
+    CurrentColor& Current() { return current_; }
 
   private:
     Options options_;

@@ -45,30 +45,7 @@ ScreenImage TwoMonitors() {
     return s;
 }
 
-class FakePointer : public PointerControl {
-  public:
-    std::optional<DevicePoint> Position() const override { return at; }
-    bool CanWarp() const override { return canWarp; }
-    void Warp(DevicePoint p) override { at = p; }
-    std::optional<DevicePoint> at = DevicePoint{10, 20};
-    bool canWarp = true;
-};
-
-class FakeCapture : public ScreenCapture {
-  public:
-    void Request(const QString& parent) override {
-        ++requests;
-        parentWindow = parent;
-        if (answer) answer(*this);
-    }
-    void Cancel() override { ++cancels; }
-    std::function<void(FakeCapture&)> answer = [](FakeCapture& c) {
-        emit c.captured(TwoMonitors());
-    };
-    QString parentWindow;
-    int requests = 0;
-    int cancels = 0;
-};
+using testing::FakeCapture;
 
 class PickerTest : public WindowTest {
   protected:
@@ -99,7 +76,6 @@ class PickerTest : public WindowTest {
         Send(w, QEvent::MouseButtonRelease, at, Qt::LeftButton);
     }
 
-    FakePointer pointer_;
     AppOptions pickerOptions_;
     QStringList added_;
 };
@@ -320,14 +296,10 @@ class PickFlowTest : public PickerTest {
         return nullptr;
     }
     MainWindow& StartWithFlow() {
+        capture_.answer = [](FakeCapture& c) { emit c.captured(TwoMonitors()); };
         MainWindow& w = Start();
-        flow_ = std::make_unique<PickFlow>(capture_, pointer_, options_->Values(), views_);
-        flow_->SetMainWindow(&w);
-        w.SetPickCommand([this] { flow_->Start(); });
-        QObject::connect(flow_.get(), &PickFlow::picked, &w, [this, &w](const Color& color) {
-            w.AddToFavorites(HexOf(color), flow_->MessageParent());
-        });
-        QObject::connect(flow_.get(), &PickFlow::finished,
+        flow_ = &program_->Flow();
+        QObject::connect(flow_, &PickFlow::finished,
                          [this](PickFlow::Outcome o, const QString& reason) {
                              outcomes_ << o;
                              reason_ = reason;
@@ -338,9 +310,7 @@ class PickFlowTest : public PickerTest {
         return QTest::qWaitFor([&] { return flow_->CurrentState() == state; }, 2000);
     }
 
-    FakeCapture capture_;
-    WidgetPickViews views_;
-    std::unique_ptr<PickFlow> flow_;
+    PickFlow* flow_ = nullptr;
     QList<PickFlow::Outcome> outcomes_;
     QString reason_;
 };

@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/current_color.h"
 #include "app/favorites.h"
@@ -19,6 +21,8 @@
 #include "ui/main/main_window.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/value_panel.h"
+#include "ui/picker/widget_pick_views.h"
+#include "window_program.h"
 
 namespace velmor::testing {
 
@@ -44,27 +48,52 @@ class RecordingPrompter : public Prompter {
     }
 };
 
-// A main window on a settings.ini of its own, shown and ready for input, with
-// the models the application would give it.
+// The pointer as a test sets it.
+class FakePointer : public PointerControl {
+  public:
+    std::optional<DevicePoint> Position() const override { return at; }
+    bool CanWarp() const override { return canWarp; }
+    void Warp(DevicePoint p) override { at = p; }
+    std::optional<DevicePoint> at = DevicePoint{10, 20};
+    bool canWarp = true;
+};
+
+// A screen that answers as a test says, and counts what it was asked.
+class FakeCapture : public ScreenCapture {
+  public:
+    void Request(const QString& parent) override {
+        ++requests;
+        parentWindow = parent;
+        if (answer) answer(*this);
+    }
+    void Cancel() override { ++cancels; }
+    std::function<void(FakeCapture&)> answer;
+    QString parentWindow;
+    int requests = 0;
+    int cancels = 0;
+};
+
+// The program as the composition root puts it together, on a settings.ini of
+// its own and a fake screen, its main window shown and ready for input.
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         settings_ = std::make_unique<SettingsFile>(folder_.File("settings.ini"));
     }
-    void TearDown() override { window_.reset(); }
+    void TearDown() override { program_.reset(); }
 
     MainWindow& Start() {
-        window_.reset();
-        options_ = std::make_unique<Options>(*settings_);
-        current_ = std::make_unique<CurrentColor>();
-        favorites_ = std::make_unique<Favorites>(*settings_);
-        QObject::connect(favorites_.get(), &Favorites::saveFailed,
-                         [this](const QString& text) { prompter_.ShowStopMessage(nullptr, text); });
-        window_ = std::make_unique<MainWindow>(*options_, *current_, *favorites_, prompter_);
+        program_.reset();
+        program_ = std::make_unique<WindowProgram>(*settings_,
+                                                   Services{capture_, pointer_, prompter_, views_});
+        options_ = &program_->OptionsModel();
+        current_ = &program_->Current();
+        favorites_ = &program_->FavoriteColors();
+        window_ = &program_->Window();
         window_->show();
         window_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
         return *window_;
     }
     // The options as the dialog would leave them (and saved).
@@ -95,10 +124,15 @@ class WindowTest : public ::testing::Test {
     TempFolder folder_;
     std::unique_ptr<SettingsFile> settings_;
     RecordingPrompter prompter_;
-    std::unique_ptr<Options> options_;
-    std::unique_ptr<CurrentColor> current_;
-    std::unique_ptr<Favorites> favorites_;
-    std::unique_ptr<MainWindow> window_;
+    FakeCapture capture_;
+    FakePointer pointer_;
+    WidgetPickViews views_;
+    std::unique_ptr<WindowProgram> program_;
+    // The program's own, while it runs.
+    Options* options_ = nullptr;
+    CurrentColor* current_ = nullptr;
+    Favorites* favorites_ = nullptr;
+    MainWindow* window_ = nullptr;
 };
 
 }  // namespace velmor::testing
