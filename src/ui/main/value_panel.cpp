@@ -33,8 +33,10 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
     setFrameShadow(QFrame::Sunken);
     setGeometry(TwipsRect(kPanelLeft, kPanelTop, 3255, 5370));
     const QIcon copyIcon = Artwork::Icon("copy", "edit-copy");
-    // A right click anywhere on the panel offers the current colour's menu.
+    // A right click anywhere on the panel offers the current colour's menu;
+    // the panel says so, as nothing else on screen would.
     setContextMenuPolicy(Qt::CustomContextMenu);
+    setToolTip(tr("Right-click for Copy as: CSS notations and your templates"));
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { emit colorMenuRequested(RowText(0), mapToGlobal(at)); });
     for (int row = 0; row < kValueFormatCount; ++row) {
