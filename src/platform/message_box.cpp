@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "platform/prompter.h"
@@ -44,6 +45,12 @@ void MessageBoxPrompter::ShowStopMessage(QWidget* parent, const QString& text) {
 
 void MessageBoxPrompter::ShowInformation(QWidget* parent, const QString& text) {
     velmor::ShowInformation(parent, text);
+}
+
+QString MessageBoxPrompter::AskFile(QWidget* parent, bool save, const QString& caption,
+                                    const QString& filters, QString* selectedFilter) {
+    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filters, selectedFilter)
+                : QFileDialog::getOpenFileName(parent, caption, QString(), filters, selectedFilter);
 }
 
 }  // namespace velmor

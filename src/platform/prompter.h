@@ -6,8 +6,8 @@ class QWidget;
 
 namespace velmor {
 
-// Confirmations and messages, passed to whatever asks, so that tests can
-// answer without message boxes.
+// Confirmations, messages and file choices, passed to whatever asks, so that
+// tests can answer without dialogs.
 class Prompter {
   public:
     virtual ~Prompter() = default;
@@ -15,6 +15,10 @@ class Prompter {
     virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
     virtual void ShowStopMessage(QWidget* parent, const QString& text) = 0;
     virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
+    // A file to save to (`save`) or to open; the empty text when none was
+    // chosen. `selectedFilter` in and out: which of `filters` was chosen.
+    virtual QString AskFile(QWidget* parent, bool save, const QString& caption,
+                            const QString& filters, QString* selectedFilter) = 0;
 };
 
 // The program's message boxes, titled with its name.
@@ -23,6 +27,8 @@ class MessageBoxPrompter : public Prompter {
     bool AskYesNo(QWidget* parent, const QString& text) override;
     void ShowStopMessage(QWidget* parent, const QString& text) override;
     void ShowInformation(QWidget* parent, const QString& text) override;
+    QString AskFile(QWidget* parent, bool save, const QString& caption, const QString& filters,
+                    QString* selectedFilter) override;
 };
 
 }  // namespace velmor

@@ -88,9 +88,7 @@ TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
 TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
     MainWindow& w = Start();
     FavoritesPage* page = w.FavoriteColors();
-    QString answer;
-    page->SetFileAsker(
-        [&answer](QWidget*, bool, const QString&, const QString&, QString*) { return answer; });
+    QString& answer = prompter_.fileAnswer;
     testing::WriteFile(folder_.File("in.gpl"),
                        "\xEF\xBB\xBFGIMP Palette\n255 140 0 Brand orange\n18 52 86\tDeep sea\n");
     answer = QString::fromStdString(folder_.File("in.gpl"));
@@ -113,9 +111,7 @@ TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
     WriteSettings("[Favorites]\nFavorites=ff8c00;00ff00;zz\n");
     MainWindow& w = Start();
     FavoritesPage* page = w.FavoriteColors();
-    QString answer;
-    page->SetFileAsker(
-        [&answer](QWidget*, bool, const QString&, const QString&, QString*) { return answer; });
+    QString& answer = prompter_.fileAnswer;
     for (const char* name : {"fav.gpl", "fav.txt"}) {
         answer = QString::fromStdString(folder_.File(name));
         page->ExportFavorites();

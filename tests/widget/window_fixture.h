@@ -36,8 +36,12 @@ class RecordingPrompter : public Prompter {
     }
     void ShowStopMessage(QWidget* parent, const QString& text) override { Record(parent, text); }
     void ShowInformation(QWidget* parent, const QString& text) override { Record(parent, text); }
+    QString AskFile(QWidget*, bool, const QString&, const QString&, QString*) override {
+        return fileAnswer;
+    }
 
     QList<bool> answers;
+    QString fileAnswer;  // the file every file question is answered with
     QStringList texts;
     QWidget* lastParent = nullptr;
 

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
@@ -18,12 +17,6 @@ namespace velmor {
 namespace {
 
 // Qt's own chooser: desktops with a file-chooser portal show theirs.
-QString AskQtFileDialog(QWidget* parent, bool save, const QString& caption, const QString& filters,
-                        QString* filter) {
-    return save ? QFileDialog::getSaveFileName(parent, caption, QString(), filters, filter)
-                : QFileDialog::getOpenFileName(parent, caption, QString(), filters, filter);
-}
-
 struct ExportKind {
     PaletteFormat format;
     const char* filter;
@@ -40,7 +33,7 @@ constexpr ExportKind kExports[] = {
 
 FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Prompter& prompter,
                              QWidget* parent)
-    : ColorPage(parent), favorites_(favorites), prompter_(prompter), askFile_(AskQtFileDialog) {
+    : ColorPage(parent), favorites_(favorites), prompter_(prompter) {
     grid_ = AddGrid(new FavoritesGrid(options, this), QStringLiteral("favoritesGrid"), 240, 480,
                     4815, 4035);
     connect(grid_, &ColorGrid::cellPressed, this,
@@ -107,7 +100,8 @@ void FavoritesPage::ExportFavorites() {
     QStringList filters;
     for (const ExportKind& k : kExports) filters << tr(k.filter);
     QString filter = filters.front();
-    QString path = askFile_(window(), true, tr("Export favourites"), filters.join(";;"), &filter);
+    QString path =
+        prompter_.AskFile(window(), true, tr("Export favourites"), filters.join(";;"), &filter);
     if (path.isEmpty()) return;
     const ExportKind* kind = &kExports[0];
     for (const ExportKind& k : kExports) {
@@ -130,8 +124,8 @@ void FavoritesPage::ExportFavorites() {
 void FavoritesPage::ImportFavorites() {
     QString filter;
     const QString path =
-        askFile_(window(), false, tr("Import favourites"),
-                 tr("Palettes (*.gpl *.css *.json *.txt *.hex);;All files (*)"), &filter);
+        prompter_.AskFile(window(), false, tr("Import favourites"),
+                          tr("Palettes (*.gpl *.css *.json *.txt *.hex);;All files (*)"), &filter);
     if (path.isEmpty()) return;
     const QFileInfo info(path);
     if (info.isFile() && info.size() > qint64(kMaxPaletteBytes)) {

@@ -21,9 +21,6 @@ class FavoritesPage : public ColorPage {
 
     // Asks for a file to save to or open; empty when cancelled. `filter` picks
     // among `filters` and tells which was chosen.
-    using FileAsker = std::function<QString(QWidget* parent, bool save, const QString& caption,
-                                            const QString& filters, QString* filter)>;
-    void SetFileAsker(FileAsker asker) { askFile_ = std::move(asker); }
     void ExportFavorites();
     void ImportFavorites();
 
@@ -43,7 +40,6 @@ class FavoritesPage : public ColorPage {
     FavoritesGrid* grid_;
     ImageToolbar* removeToolbar_;
     QLineEdit* favoriteLine_;
-    FileAsker askFile_;
 };
 
 }  // namespace velmor
