@@ -18,6 +18,7 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "app/pick_flow.h"
+#include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
@@ -108,7 +109,8 @@ int main(int argc, char** argv) {
     velmor::CurrentColor current;
     velmor::Favorites favorites(settings);
     velmor::MessageBoxPrompter prompter;
-    velmor::MainWindow window(windowOptions, current, favorites, prompter);
+    velmor::SystemDesktop desktop;
+    velmor::MainWindow window(windowOptions, current, favorites, prompter, desktop);
     velmor::WidgetPickViews views;
     velmor::PickFlow flow(capture, pointer, windowOptions.Values(), views);
     flow.SetMainWindow(&window);

@@ -12,6 +12,7 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "core/text.h"
+#include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
@@ -46,12 +47,13 @@ struct Fixture {
         settings->Write("Favorites", "Favorites", Join(entries, ';'));
         options = std::make_unique<Options>(*settings);
         favorites = std::make_unique<Favorites>(*settings);
-        window = std::make_unique<MainWindow>(*options, current, *favorites, prompter);
+        window = std::make_unique<MainWindow>(*options, current, *favorites, prompter, desktop);
         window->show();
     }
     std::string folder;
     std::unique_ptr<SettingsFile> settings;
     MessageBoxPrompter prompter;
+    SystemDesktop desktop;
     std::unique_ptr<Options> options;
     CurrentColor current;
     std::unique_ptr<Favorites> favorites;

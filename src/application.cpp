@@ -94,7 +94,8 @@ int Application::RunWindow() {
     const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
     WidgetPickViews views;
-    WindowProgram program(settings, {*capture, *pointer, prompter, views});
+    SystemDesktop desktop;
+    WindowProgram program(settings, {*capture, *pointer, prompter, views, desktop});
     program.Window().show();
     return QApplication::exec();
 }

@@ -8,7 +8,7 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     : options_(settings),
       favorites_(settings),
       flow_(services.capture, services.pointer, options_.Values(), services.views),
-      window_(options_, current_, favorites_, services.prompter) {
+      window_(options_, current_, favorites_, services.prompter, services.desktop) {
     Prompter& prompter = services.prompter;
     flow_.SetMainWindow(&window_);
     window_.SetPickCommand([this] { flow_.Start(); });

@@ -5,6 +5,7 @@
 #include "app/options.h"
 #include "app/pick_flow.h"
 #include "app/pick_views.h"
+#include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "platform/screen_capture.h"
 #include "settings/settings_store.h"
@@ -18,6 +19,7 @@ struct Services {
     PointerControl& pointer;
     Prompter& prompter;
     PickViews& views;
+    Desktop& desktop;
 };
 
 // The program with its main window, put together: the models, the pick flow

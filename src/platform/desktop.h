@@ -6,15 +6,19 @@
 
 namespace velmor {
 
-// Hands documents and addresses to the desktop. Tests swap the opener to see
-// what would have been opened.
+// Hands documents and addresses to the desktop; passed to whatever opens
+// them, so that tests see what would have been opened.
 class Desktop {
   public:
+    virtual ~Desktop() = default;
     // True when something took the request.
-    using Opener = std::function<bool(const QUrl&)>;
+    virtual bool Open(const QUrl& url) = 0;
+};
 
-    static bool Open(const QUrl& url);
-    static Opener SetOpener(Opener opener);
+// The desktop's own opener (xdg-open and the like).
+class SystemDesktop : public Desktop {
+  public:
+    bool Open(const QUrl& url) override;
 };
 
 }  // namespace velmor

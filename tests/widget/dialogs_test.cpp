@@ -167,26 +167,8 @@ TEST_F(WindowTest, ClosingTheOptionsShowsTheColourAgainEitherWay) {
     EXPECT_EQ(Row(1), "DarkOrange");
 }
 
-class DesktopRequests : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        previous_ = Desktop::SetOpener([this](const QUrl& url) {
-            opened_ << url;
-            return opens_;
-        });
-    }
-    void TearDown() override {
-        Desktop::SetOpener(previous_);
-        WindowTest::TearDown();
-    }
-    QList<QUrl> opened_;
-    bool opens_ = true;
-    Desktop::Opener previous_;
-};
-
 // The program's folder is the test's: a help file and a guide are put there.
-TEST_F(DesktopRequests, HelpOpensTheHelpFileOrTheGuideOrSaysWhereItIs) {
+TEST_F(WindowTest, HelpOpensTheHelpFileOrTheGuideOrSaysWhereItIs) {
     const std::string folder = ApplicationFolder();
     const std::string chm = folder + "/tintpick.chm";
     const std::string guide = folder + "/guide/index.html";
@@ -199,11 +181,11 @@ TEST_F(DesktopRequests, HelpOpensTheHelpFileOrTheGuideOrSaysWhereItIs) {
     std::filesystem::remove(chm);
     QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
     const QString installed = UserGuidePath().value_or(QString());
-    EXPECT_EQ(opened_, (QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(chm)),
-                                    QUrl::fromLocalFile(installed)}));
+    EXPECT_EQ(desktop_.opened, (QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(chm)),
+                                            QUrl::fromLocalFile(installed)}));
     EXPECT_TRUE(prompter_.texts.isEmpty());
 
-    opens_ = false;  // no xdg-open, no browser
+    desktop_.opens = false;  // no xdg-open, no browser
     QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
     std::filesystem::remove_all(folder + "/guide");
     ASSERT_EQ(prompter_.texts.size(), 1);

@@ -14,6 +14,7 @@
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
+#include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
@@ -52,6 +53,17 @@ class RecordingPrompter : public Prompter {
     }
 };
 
+// Records what would have been opened, and answers as a test says.
+class RecordingDesktop : public Desktop {
+  public:
+    bool Open(const QUrl& url) override {
+        opened << url;
+        return opens;
+    }
+    QList<QUrl> opened;
+    bool opens = true;
+};
+
 // The pointer as a test sets it.
 class FakePointer : public PointerControl {
   public:
@@ -88,8 +100,8 @@ class WindowTest : public ::testing::Test {
 
     MainWindow& Start() {
         program_.reset();
-        program_ = std::make_unique<WindowProgram>(*settings_,
-                                                   Services{capture_, pointer_, prompter_, views_});
+        program_ = std::make_unique<WindowProgram>(
+            *settings_, Services{capture_, pointer_, prompter_, views_, desktop_});
         options_ = &program_->OptionsModel();
         current_ = &program_->Current();
         favorites_ = &program_->FavoriteColors();
@@ -131,6 +143,7 @@ class WindowTest : public ::testing::Test {
     FakeCapture capture_;
     FakePointer pointer_;
     WidgetPickViews views_;
+    RecordingDesktop desktop_;
     std::unique_ptr<WindowProgram> program_;
     // The program's own, while it runs.
     Options* options_ = nullptr;

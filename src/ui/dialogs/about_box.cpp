@@ -31,7 +31,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)) {
+AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
+    : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)) {
     setWindowTitle(QStringLiteral("About Velmor Color Picker"));
     UseDesignFont(this);
     setFixedSize(TwipsToPixels(5325), TwipsToPixels(2700));
@@ -75,8 +76,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, FixedBorderFlags(Qt::Dialo
     supportLink_ = new LinkLabel(kSupportAddress, this);
     supportLink_->setObjectName(QStringLiteral("supportLink"));
     supportLink_->move(TwipsPoint(1920, 1560));
-    connect(webLink_, &LinkLabel::clicked, this, [] { OpenWebSite(); });
-    connect(supportLink_, &LinkLabel::clicked, this, [] { OpenSupportMail(); });
+    connect(webLink_, &LinkLabel::clicked, this, [&desktop] { OpenWebSite(desktop); });
+    connect(supportLink_, &LinkLabel::clicked, this, [&desktop] { OpenSupportMail(desktop); });
     okButton_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -8,6 +8,8 @@ class QPushButton;
 
 namespace velmor {
 
+class Desktop;
+
 // A label that acts as a link: blue, underlined, the hand pointer, a click.
 class LinkLabel : public QLabel {
     Q_OBJECT
@@ -27,7 +29,7 @@ class AboutBox : public QDialog {
     Q_OBJECT
 
   public:
-    explicit AboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(Desktop& desktop, QWidget* parent = nullptr);
 
     LinkLabel* WebLink() const { return webLink_; }
     LinkLabel* SupportLink() const { return supportLink_; }

@@ -24,9 +24,9 @@ std::optional<QString> UserGuidePath() {
     return std::nullopt;
 }
 
-void OpenHelp(Prompter& prompter, QWidget* parent) {
+void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent) {
     const QString chm = QString::fromStdString(ApplicationFolder()) + "/" + kHelpFileName;
-    if (QFileInfo(chm).isFile() && Desktop::Open(QUrl::fromLocalFile(chm))) return;
+    if (QFileInfo(chm).isFile() && desktop.Open(QUrl::fromLocalFile(chm))) return;
     const std::optional<QString> guide = UserGuidePath();
     if (!guide) {
         prompter.ShowStopMessage(
@@ -38,7 +38,7 @@ void OpenHelp(Prompter& prompter, QWidget* parent) {
                                      QStringLiteral("/../share/doc/velmor-color-picker/guide"))));
         return;
     }
-    if (Desktop::Open(QUrl::fromLocalFile(*guide))) return;
+    if (desktop.Open(QUrl::fromLocalFile(*guide))) return;
     prompter.ShowStopMessage(
         parent, QCoreApplication::translate("Help",
                                             "Nothing on this computer could open the user guide "
@@ -47,12 +47,12 @@ void OpenHelp(Prompter& prompter, QWidget* parent) {
                     .arg(*guide));
 }
 
-void OpenSupportMail() {
-    Desktop::Open(QUrl(QStringLiteral("mailto:") + kSupportAddress));
+void OpenSupportMail(Desktop& desktop) {
+    desktop.Open(QUrl(QStringLiteral("mailto:") + kSupportAddress));
 }
 
-void OpenWebSite() {
-    Desktop::Open(QUrl(kWebAddress));
+void OpenWebSite(Desktop& desktop) {
+    desktop.Open(QUrl(kWebAddress));
 }
 
 }  // namespace velmor

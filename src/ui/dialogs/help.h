@@ -12,6 +12,7 @@ inline const QString kHelpFileName = QStringLiteral("tintpick.chm");
 inline const QString kSupportAddress = QStringLiteral("support@example.com");
 inline const QString kWebAddress = QStringLiteral("http://www.example.com/");
 
+class Desktop;
 class Prompter;
 
 // Our user guide: the installed copy, or the one built beside the program;
@@ -21,10 +22,10 @@ std::optional<QString> UserGuidePath();
 // The help command: the help file beside the program when one stands there,
 // else our user guide in the browser; when nothing can open it, one message
 // says where the guide is.
-void OpenHelp(Prompter& prompter, QWidget* parent);
+void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent);
 
 // Each hands one request to the desktop and does not look at the result.
-void OpenSupportMail();
-void OpenWebSite();
+void OpenSupportMail(Desktop& desktop);
+void OpenWebSite(Desktop& desktop);
 
 }  // namespace velmor

@@ -71,12 +71,13 @@ QPixmap PickButtonPicture(QSize size, const QFont& font, const QColor& textColor
 }  // namespace
 
 MainWindow::MainWindow(Options& options, CurrentColor& current, Favorites& favorites,
-                       Prompter& prompter, QWidget* parent)
+                       Prompter& prompter, Desktop& desktop, QWidget* parent)
     : QWidget(parent, FixedBorderFlags(Qt::Window, true)),
       options_(options),
       current_(current),
       favorites_(favorites),
-      prompter_(prompter) {
+      prompter_(prompter),
+      desktop_(desktop) {
     setWindowTitle(QStringLiteral("Velmor Color Picker"));
     setWindowIcon(Artwork::Icon("app"));
     setObjectName(QStringLiteral("mainWindow"));
@@ -227,7 +228,7 @@ void MainWindow::OptionsCommand() {
 }
 
 void MainWindow::HelpCommand() {
-    OpenHelp(prompter_, this);
+    OpenHelp(prompter_, desktop_, this);
 }
 
 void MainWindow::ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place) {
@@ -258,7 +259,7 @@ void MainWindow::OpenContrast() {
 }
 
 void MainWindow::AboutCommand() {
-    AboutBox box(this);
+    AboutBox box(desktop_, this);
     box.exec();
 }
 

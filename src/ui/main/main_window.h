@@ -15,6 +15,7 @@ namespace velmor {
 class CurrentColor;
 class Favorites;
 class Options;
+class Desktop;
 class Prompter;
 class TabControl;
 class ValuePanel;
@@ -38,7 +39,7 @@ class MainWindow : public QWidget {
     };
 
     MainWindow(Options& options, CurrentColor& current, Favorites& favorites, Prompter& prompter,
-               QWidget* parent = nullptr);
+               Desktop& desktop, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
@@ -88,6 +89,7 @@ class MainWindow : public QWidget {
     CurrentColor& current_;
     Favorites& favorites_;
     Prompter& prompter_;
+    Desktop& desktop_;
     TabControl* tabs_ = nullptr;
     ValuePanel* panel_ = nullptr;
     NamedColorsPage* namedPage_ = nullptr;
