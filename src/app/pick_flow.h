@@ -4,13 +4,12 @@
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 #include "app/pick_views.h"
 #include "core/color.h"
 #include "platform/screen_capture.h"
-
-class QWidget;
 
 namespace velmor {
 
