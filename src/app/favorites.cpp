@@ -11,21 +11,16 @@ namespace {
 
 constexpr std::string_view kNames = "FavoriteNames";
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
-
 }  // namespace
 
 void Favorites::Load() {
     names_.clear();
-    for (auto& [color, name] : settings_.ReadSection(kNames)) names_[Lower(color)] = name;
+    for (auto& [color, name] : settings_.ReadSection(kNames)) names_[ToLowerAscii(color)] = name;
     Select(list_.Load(settings_));
 }
 
 std::string Favorites::NameOf(const std::string& entry) const {
-    const auto found = names_.find(Lower(entry));
+    const auto found = names_.find(ToLowerAscii(entry));
     return found == names_.end() ? std::string() : found->second;
 }
 
@@ -48,7 +43,7 @@ std::size_t Favorites::AddMany(const std::vector<std::string>& colors,
             std::string name;
             for (char c : names[added]) name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
             name = std::string(TrimSpaces(name)).substr(0, 100);
-            if (!name.empty()) named[Lower(color)] = name;
+            if (!name.empty()) named[ToLowerAscii(color)] = name;
         }
         ++added;
     }

@@ -16,12 +16,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return out;
-}
-
 std::optional<std::uint32_t> HexNumber(std::string_view digits) {
     if (digits.empty() || digits.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
@@ -36,8 +30,8 @@ std::optional<std::uint32_t> HexNumber(std::string_view digits) {
 // A long value and the design's hexadecimal notations hold blue in the high byte.
 std::optional<ParsedColor> FromBgr(std::optional<std::uint32_t> value) {
     if (!value || *value > 0xFFFFFF) return std::nullopt;
-    return ParsedColor{Color::From8(int(*value & 0xFF), int(*value >> 8 & 0xFF),
-                                    int(*value >> 16 & 0xFF))};
+    return ParsedColor{
+        Color::From8(int(*value & 0xFF), int(*value >> 8 & 0xFF), int(*value >> 16 & 0xFF))};
 }
 
 std::optional<ParsedColor> FromHexDigits(std::string_view digits) {
@@ -86,10 +80,14 @@ std::optional<Argument> ReadArgument(std::string_view token) {
     }
     a.unit = Argument::Unit::Degrees;
     if (unit == "deg") return a;
-    if (unit == "rad") a.value *= 180.0 / kPi;
-    else if (unit == "grad") a.value *= 0.9;
-    else if (unit == "turn") a.value *= 360.0;
-    else return std::nullopt;
+    if (unit == "rad")
+        a.value *= 180.0 / kPi;
+    else if (unit == "grad")
+        a.value *= 0.9;
+    else if (unit == "turn")
+        a.value *= 360.0;
+    else
+        return std::nullopt;
     return a;
 }
 
@@ -161,9 +159,9 @@ std::optional<ParsedColor> FromFunction(std::string_view name, std::string_view 
     if (!args) return std::nullopt;
     const std::vector<Argument>& v = args->values;
     // An angle only in a hue's place, and a hue never in percent.
-    const int hue = name == "hsl" || name == "hsla" || name == "hwb"  ? 0
-                    : name == "lch" || name == "oklch"                 ? 2
-                                                                       : -1;
+    const int hue = name == "hsl" || name == "hsla" || name == "hwb" ? 0
+                    : name == "lch" || name == "oklch"               ? 2
+                                                                     : -1;
     for (int i = 0; i < 3; ++i) {
         const Argument::Unit unit = v[static_cast<std::size_t>(i)].unit;
         if (i == hue ? unit == Argument::Unit::Percent : unit == Argument::Unit::Degrees) {
@@ -205,11 +203,12 @@ std::optional<ParsedColor> FromName(const std::string& lower) {
     static const std::unordered_map<std::string, Srgb8> names = [] {
         std::unordered_map<std::string, Srgb8> map;
         const ColorTables& t = ColorTables::Instance();
-        const auto add = [&](const std::vector<std::string>& n, const std::vector<std::string>& hex) {
+        const auto add = [&](const std::vector<std::string>& n,
+                             const std::vector<std::string>& hex) {
             for (std::size_t i = 0; i < n.size() && i < hex.size(); ++i) {
                 const auto v = HexNumber(hex[i]);
                 if (v) {
-                    map.emplace(GrayName(Lower(n[i])),
+                    map.emplace(GrayName(ToLowerAscii(n[i])),
                                 Srgb8{int(*v >> 16), int(*v >> 8 & 0xFF), int(*v & 0xFF)});
                 }
             }
@@ -237,10 +236,11 @@ std::optional<ParsedColor> ParseColor(std::string_view text) {
         text = TrimSpaces(text.substr(1, text.size() - 2));
     }
     if (text.empty() || text.size() > 200) return std::nullopt;
-    const std::string lower = Lower(text);
+    const std::string lower = ToLowerAscii(text);
     const std::string_view l(lower);
     if (l.front() == '#') return FromHexDigits(l.substr(1));
-    if (l.starts_with("&h") && l.back() == '&') return FromBgr(HexNumber(l.substr(2, l.size() - 3)));
+    if (l.starts_with("&h") && l.back() == '&')
+        return FromBgr(HexNumber(l.substr(2, l.size() - 3)));
     if (l.front() == '$') return FromBgr(HexNumber(l.substr(1)));
     if (l.starts_with("0x")) {
         const std::string_view digits = l.substr(2);

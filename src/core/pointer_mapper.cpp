@@ -91,6 +91,7 @@ std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) 
     std::int64_t left = INT32_MAX;
     std::int64_t top = INT32_MAX;
     double highest = 0;
+    std::vector<double> scales;
     for (const OutputShot& s : shots) {
         if (s.logical.width <= 0 || s.logical.height <= 0 || s.deviceWidth <= 0 ||
             s.deviceHeight <= 0) {
@@ -104,11 +105,13 @@ std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) 
         left = std::min<std::int64_t>(left, s.logical.x);
         top = std::min<std::int64_t>(top, s.logical.y);
         highest = std::max(highest, across);
+        scales.push_back(across);
     }
     OutputLayout layout;
     std::int64_t width = 0;
     std::int64_t height = 0;
-    for (const OutputShot& s : shots) {
+    for (std::size_t i = 0; i < shots.size(); ++i) {
+        const OutputShot& s = shots[i];
         const std::int64_t x = std::llround((s.logical.x - left) * highest);
         const std::int64_t y = std::llround((s.logical.y - top) * highest);
         width = std::max(width, x + s.deviceWidth);
@@ -116,7 +119,7 @@ std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) 
         if (width > INT32_MAX || height > INT32_MAX) return std::nullopt;
         layout.monitors.push_back({{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                     s.deviceWidth, s.deviceHeight},
-                                   OutputScale(s)});
+                                   scales[i]});
     }
     layout.width = static_cast<std::int32_t>(width);
     layout.height = static_cast<std::int32_t>(height);

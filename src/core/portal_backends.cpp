@@ -1,17 +1,16 @@
 #include "core/portal_backends.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
+
+#include "core/text.h"
 
 namespace velmor {
 
 namespace {
 
 bool Names(std::string_view desktop, std::initializer_list<std::string_view> names) {
-    std::string lower(desktop);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string lower = ToLowerAscii(desktop);
     std::string_view rest = lower;
     while (!rest.empty()) {
         const std::size_t colon = rest.find(':');

@@ -137,11 +137,7 @@ std::vector<std::pair<std::string, std::string>> IniDocument::Keys(std::string_v
     std::unordered_set<std::string> seen;
     for (std::size_t i = span->header + 1; i < span->end; ++i) {
         if (lines[i].kind != LineKind::Key || lines[i].name.empty()) continue;
-        std::string folded(lines[i].name);
-        std::transform(folded.begin(), folded.end(), folded.begin(), [](unsigned char c) {
-            return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        });
-        if (!seen.insert(std::move(folded)).second) continue;
+        if (!seen.insert(ToLowerAscii(lines[i].name)).second) continue;
         out.emplace_back(std::string(lines[i].name), Unquoted(lines[i].value));
     }
     return out;
