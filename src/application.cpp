@@ -102,10 +102,10 @@ int Application::RunWindow() {
 
 namespace {
 
-// What --pick prints for a picked "#RRGGBB": one of the fourteen, a notation or
+// What --pick prints for a picked colour: one of the fourteen, a notation or
 // a template from [Formats]; an error names what is wrong.
 struct PickOutput {
-    std::function<std::string(const QString&)> write;
+    std::function<std::string(const Color&)> write;
     std::string error;
 };
 
@@ -113,8 +113,8 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
     const bool upper = options.Values().upperCase;
     if (line.formatName.empty()) {
         const int index = line.format;
-        return {[index, upper](const QString& text) {
-                    return FormatColor(text.toStdString(), {}, upper)
+        return {[index, upper](const Color& color) {
+                    return FormatColor(color.Html(), {}, upper)
                         .texts[static_cast<std::size_t>(index)];
                 },
                 {}};
@@ -123,10 +123,8 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
     Templates templates = options.TemplateList();
     std::string error;
     if (!WriteNamed(line.formatName, Srgb8{}, templates, &error)) return {{}, error};
-    return {[name = line.formatName, templates = std::move(templates)](const QString& text) {
-                return WriteNamed(name, ParseHexColor(text.toStdString()).value_or(Srgb8{}),
-                                  templates)
-                    .value_or(std::string());
+    return {[name = line.formatName, templates = std::move(templates)](const Color& color) {
+                return WriteNamed(name, color.To8(), templates).value_or(std::string());
             },
             {}};
 }
@@ -155,9 +153,7 @@ int Application::RunPickOnly() {
     };
     QObject::connect(&flow, &PickFlow::picked, &flow, [&](const Color& color) {
         if (status >= 0) return;
-        const Srgb8 c = color.To8();
-        const QString text = QString::fromStdString(ColorToHtml(c.red, c.green, c.blue));
-        std::printf("%s\n", output.write(text).c_str());
+        std::printf("%s\n", output.write(color).c_str());
         std::fflush(stdout);
         finish(0);
     });

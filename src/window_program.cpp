@@ -1,7 +1,5 @@
 #include "window_program.h"
 
-#include "core/color_codec.h"
-
 namespace velmor {
 
 WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
@@ -14,17 +12,13 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     window_.SetPickCommand([this] { flow_.Start(); });
     // A pick becomes current and goes into the favourites; the models say
     // what changed, and the window shows it.
-    QObject::connect(&flow_, &PickFlow::picked, &window_, [this, &prompter](const Color& color) {
-        const Srgb8 c = color.To8();
-        const std::string html = ColorToHtml(c.red, c.green, c.blue);
-        current_.Set(QString::fromStdString(html));
-        if (!favorites_.Add(html.substr(1))) {
-            prompter.ShowStopMessage(flow_.MessageParent(), Favorites::FullMessage());
-        }
+    QObject::connect(&flow_, &PickFlow::picked, &window_, [this](const Color& color) {
+        current_.Set(color);
+        favorites_.Add(color, HexCase::Upper);
     });
     QObject::connect(&flow_, &PickFlow::colorMenuRequested, &window_,
-                     [this](const QString& hex, QPoint at) {
-                         window_.ShowColorMenu(hex, at, MainWindow::MenuPlace::Grid);
+                     [this](const Color& color, QPoint at) {
+                         window_.ShowColorMenu(color, at, MainWindow::MenuPlace::Grid);
                      });
     QObject::connect(&flow_, &PickFlow::finished, &window_,
                      [this, &prompter](PickFlow::Outcome outcome, const QString& reason) {
@@ -32,12 +26,14 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
                              prompter.ShowStopMessage(&window_, reason);
                          }
                      });
-    // A save that fails says so once, over whatever the user is looking at.
+    // A save that fails, or a colour that does not fit, says so once, over
+    // whatever the user is looking at.
     auto tell = [this, &prompter](const QString& message) {
         QWidget* parent = flow_.MessageParent();
         prompter.ShowStopMessage(parent != nullptr ? parent : &window_, message);
     };
     QObject::connect(&favorites_, &Favorites::saveFailed, &window_, tell);
+    QObject::connect(&favorites_, &Favorites::addRefused, &window_, tell);
     QObject::connect(&options_, &Options::saveFailed, &window_, tell);
 }
 

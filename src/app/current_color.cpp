@@ -4,13 +4,11 @@
 
 namespace velmor {
 
-CurrentColor::CurrentColor(QObject* parent)
-    : QObject(parent), text_(QStringLiteral("#000000")), name_(QStringLiteral("Black")) {}
+CurrentColor::CurrentColor(QObject* parent) : QObject(parent), name_(QStringLiteral("Black")) {}
 
-void CurrentColor::Set(const QString& text, const QString& name) {
-    text_ = text;
-    name_ =
-        name.isEmpty() ? QString::fromStdString(std::string(ColorName(text.toStdString()))) : name;
+void CurrentColor::Set(const Color& color, const QString& name) {
+    color_ = color;
+    name_ = name.isEmpty() ? QString::fromStdString(std::string(ColorName(color))) : name;
     emit changed();
 }
 

@@ -24,9 +24,21 @@ std::string Favorites::NameOf(const std::string& entry) const {
     return found == names_.end() ? std::string() : found->second;
 }
 
-bool Favorites::Add(const std::string& entry) {
-    if (list_.IsFull()) return false;
-    list_.Append(entry);
+std::vector<Color> Favorites::Colors() const {
+    std::vector<Color> colors;
+    for (const std::string& entry : list_.Entries()) {
+        colors.push_back(Color::FromValue(HtmlToColor(entry)));
+    }
+    return colors;
+}
+
+bool Favorites::Add(const Color& color, HexCase letterCase) {
+    if (list_.IsFull()) {
+        emit addRefused(FullMessage());
+        return false;
+    }
+    const std::string digits = color.Html().substr(1);
+    list_.Append(letterCase == HexCase::Lower ? ToLowerAscii(digits) : digits);
     SaveAndSelect(-1);
     return true;
 }

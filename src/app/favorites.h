@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/color.h"
 #include "settings/favorites_list.h"
 #include "settings/settings_store.h"
 
 namespace velmor {
+
+// The letter case an entry is stored in: the design's list keeps each colour
+// as its source wrote it (the tables in lower case, composed values in upper).
+enum class HexCase { Lower, Upper };
 
 // The favourite colours and their file: every change is saved at once. A save
 // that fails keeps the list in memory and says why through `saveFailed`.
@@ -21,12 +26,14 @@ class Favorites : public QObject {
 
     const FavoritesList& List() const { return list_; }
     std::vector<std::string> Entries() const { return list_.Entries(); }
+    // The entries as colours; an entry a damaged file spoilt reads as the list draws it.
+    std::vector<Color> Colors() const;
     std::int16_t Selection() const { return list_.SelectedIndex(); }
 
     void Load();
-    // Appends an entry (six hex digits, as FavoritesList::ExtractEntry gives
-    // them); false when the list is full, which then stays as it was.
-    bool Add(const std::string& entry);
+    // Appends a colour; when the list is full it stays as it was, and
+    // `addRefused` says so.
+    bool Add(const Color& color, HexCase letterCase = HexCase::Upper);
     // Appends colours (six hex digits each) until the list is full, in one
     // save, with their names where `names` gives them; gives how many went in.
     std::size_t AddMany(const std::vector<std::string>& colors,
@@ -44,6 +51,7 @@ class Favorites : public QObject {
   signals:
     void changed();
     void saveFailed(const QString& message);
+    void addRefused(const QString& message);
 
   private:
     // Every change is saved at once; a failure is told, and the list stays.

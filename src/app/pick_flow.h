@@ -42,7 +42,7 @@ class PickFlow : public QObject {
 
   signals:
     void picked(const velmor::Color& color);
-    void colorMenuRequested(const QString& hex, QPoint globalPosition);
+    void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);
     void finished(velmor::PickFlow::Outcome outcome, const QString& reason);
 
   protected:

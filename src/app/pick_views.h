@@ -30,7 +30,7 @@ class PickerView : public QObject {
     void picked(const velmor::Color& color);
     void closed();
     // A right click on a colour the picker shows.
-    void colorMenuRequested(const QString& hex, QPoint globalPosition);
+    void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);
 };
 
 // Makes what the pick flow shows; the window layer provides it, so that the

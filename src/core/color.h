@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
+#include "core/color_codec.h"
 #include "core/color_spaces.h"
 
 namespace velmor {
@@ -22,7 +24,20 @@ struct Color {
     static Color FromUnit(double r, double g, double b) {
         return {Quantize(r), Quantize(g), Quantize(b)};
     }
+    // The stored form of the tables and the favourites: red + 256 * green + 65536 * blue.
+    static constexpr Color FromValue(ColorValue value) {
+        return From8(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+    }
     constexpr Srgb8 To8() const { return {Narrow(red), Narrow(green), Narrow(blue)}; }
+    constexpr ColorValue Value() const {
+        const Srgb8 c = To8();
+        return c.red + 256 * c.green + 65536 * c.blue;
+    }
+    // "#RRGGBB" of the 8-bit value.
+    std::string Html() const {
+        const Srgb8 c = To8();
+        return ColorToHtml(c.red, c.green, c.blue);
+    }
     friend constexpr bool operator==(const Color&, const Color&) = default;
 
   private:

@@ -110,6 +110,15 @@ ColorTables::ColorTables()
     };
     addTable(basicHex_, basicNames_);
     addTable(additionalHex_, additionalNames_);
+    auto colors = [](const std::vector<std::string>& hex) {
+        std::vector<Color> out;
+        out.reserve(hex.size());
+        for (const std::string& h : hex) out.push_back(Color::FromValue(HtmlToColor(h)));
+        return out;
+    };
+    basicColors_ = colors(basicHex_);
+    additionalColors_ = colors(additionalHex_);
+    safetyColors_ = colors(safetyHex_);
     std::sort(byColor_.begin(), byColor_.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
 }

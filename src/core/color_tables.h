@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/color.h"
+
 namespace velmor {
 
 // The three fixed colour tables in grid order: hex texts are six lower-case digits
@@ -18,6 +20,10 @@ class ColorTables {
     const std::vector<std::string>& AdditionalHex() const { return additionalHex_; }
     const std::vector<std::string>& AdditionalNames() const { return additionalNames_; }
     const std::vector<std::string>& SafetyHex() const { return safetyHex_; }
+    // The same tables as colours, read once.
+    const std::vector<Color>& BasicColors() const { return basicColors_; }
+    const std::vector<Color>& AdditionalColors() const { return additionalColors_; }
+    const std::vector<Color>& SafetyColors() const { return safetyColors_; }
 
     // The name of the colour the text denotes, or the empty text.
     std::string_view ColorName(std::string_view text) const;
@@ -30,12 +36,18 @@ class ColorTables {
     std::vector<std::string> safetyHex_;
     std::vector<std::string> basicNames_;
     std::vector<std::string> additionalNames_;
+    std::vector<Color> basicColors_;
+    std::vector<Color> additionalColors_;
+    std::vector<Color> safetyColors_;
     // Sorted (colour, name) pairs; the basic table's name wins for a shared colour.
     std::vector<std::pair<std::int32_t, std::string_view>> byColor_;
 };
 
 inline std::string_view ColorName(std::string_view text) {
     return ColorTables::Instance().ColorName(text);
+}
+inline std::string_view ColorName(const Color& color) {
+    return ColorName(color.Html());
 }
 
 }  // namespace velmor

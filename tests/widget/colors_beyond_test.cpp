@@ -13,6 +13,7 @@
 namespace velmor {
 namespace {
 
+using testing::Hex;
 using testing::WindowTest;
 
 QAction* Find(QMenu* menu, const QString& prefix) {
@@ -24,7 +25,7 @@ QAction* Find(QMenu* menu, const QString& prefix) {
 
 TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplate) {
     QMenu menu;
-    AddCopyAsMenu(menu, "#FF8C00",
+    AddCopyAsMenu(menu, Hex("#FF8C00"),
                   {{"Swift", "Color(red: {r}, green: {g}, blue: {b})"}, {"Broken", "{oops}"}});
     QMenu* copyAs = menu.actions().first()->menu();
     ASSERT_NE(copyAs, nullptr);
@@ -40,13 +41,13 @@ TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplate) {
 
 TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
     Start();
-    current_->Set("#777777");
+    current_->Set(Hex("#777777"));
     ContrastWindow contrast(*current_);
     EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 4.47:1");
     EXPECT_EQ(contrast.Verdicts(), "Fail\nPass\nFail\nFail\nPass");
     // The second colour follows the grids once chosen; the first stays.
     contrast.FollowSecond()->click();
-    current_->Set("#000000");
+    current_->Set(Hex("#000000"));
     EXPECT_EQ(contrast.FirstBox()->text(), "#777777");
     EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 4.68:1");
     contrast.SecondBox()->setText("#ffffff");

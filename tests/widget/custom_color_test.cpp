@@ -100,9 +100,9 @@ TEST_F(CustomColorTest, TheColourDialogMovesTheBarsOneAfterTheOther) {
     page.OpenColorDialog();
     EXPECT_EQ(asked, QColor(0, 0, 9));
     ASSERT_EQ(shown.count(), 3);
-    EXPECT_EQ(shown[0][0].toString(), "#FF0009");
-    EXPECT_EQ(shown[1][0].toString(), "#FF8C09");
-    EXPECT_EQ(shown[2][0].toString(), "#FF8C00");
+    EXPECT_EQ(shown[0][0].value<Color>().Html(), "#FF0009");
+    EXPECT_EQ(shown[1][0].value<Color>().Html(), "#FF8C09");
+    EXPECT_EQ(shown[2][0].value<Color>().Html(), "#FF8C00");
     EXPECT_EQ(Row(1), "DarkOrange");
 
     shown.clear();

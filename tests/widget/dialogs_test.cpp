@@ -16,6 +16,7 @@
 namespace velmor {
 namespace {
 
+using testing::Hex;
 using testing::WindowTest;
 
 struct OptionsState {
@@ -144,7 +145,7 @@ TEST_F(WindowTest, OptionsThatCannotBeSavedSayWhyAndStillApply) {
 
 TEST_F(WindowTest, ClosingTheOptionsShowsTheColourAgainEitherWay) {
     MainWindow& w = Start();
-    current_->Set("#ff8c00", "DarkOrange");
+    current_->Set(Hex("#ff8c00"), "DarkOrange");
     auto answer = [](bool ok) {
         QTimer::singleShot(50, [ok] {
             auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());

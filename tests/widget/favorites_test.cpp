@@ -12,6 +12,7 @@
 namespace velmor {
 namespace {
 
+using testing::Hex;
 using testing::WindowTest;
 
 std::string Entries(int count) {
@@ -95,7 +96,7 @@ TEST_F(WindowTest, AFullListRefusesTheColourButShowsIt) {
     WriteSettings("[Favorites]\nFavorites=" + Entries(224) + "\n");
     MainWindow& w = Start();
     const std::string before = SettingsText();
-    w.AddToFavorites("#123456");
+    w.AddToFavorites(Hex("#123456"), HexCase::Lower);
     EXPECT_EQ(prompter_.texts, QStringList{kFull});
     EXPECT_EQ(Row(0), "#123456");
     EXPECT_EQ(SettingsText(), before);
@@ -116,10 +117,10 @@ TEST_F(WindowTest, ADamagedListLoadsAndIsNeverRewrittenByReading) {
 
 TEST_F(WindowTest, AFailedSaveSaysWhyAndKeepsTheColourForTheSession) {
     MainWindow& w = Start();
-    w.AddToFavorites("#ff0000");
+    w.AddToFavorites(Hex("#ff0000"), HexCase::Lower);
     // Another program locks the file after start-up.
     ::chmod(settings_->Path().c_str(), 0444);
-    w.AddToFavorites("#00ff00");
+    w.AddToFavorites(Hex("#00ff00"), HexCase::Lower);
     ::chmod(settings_->Path().c_str(), 0644);
     EXPECT_EQ(
         prompter_.texts,
@@ -128,7 +129,7 @@ TEST_F(WindowTest, AFailedSaveSaysWhyAndKeepsTheColourForTheSession) {
     EXPECT_EQ(FavoritesText(), "ff0000;00ff00");
     EXPECT_EQ(SettingsText(), "[Favorites]\nFavorites=ff0000\n");
     // The next save that can be done stores everything the user has.
-    w.AddToFavorites("#0000ff");
+    w.AddToFavorites(Hex("#0000ff"), HexCase::Lower);
     EXPECT_EQ(SettingsText(), "[Favorites]\nFavorites=ff0000;00ff00;0000ff\n");
 }
 
@@ -137,9 +138,9 @@ TEST_F(WindowTest, TwoRunningCopiesKeepEachOthersSavedSettings) {
     Options otherOptions(*settings_);
     Favorites otherFavorites(*settings_);
     otherFavorites.Load();
-    first.AddToFavorites("#ff0000");
+    first.AddToFavorites(Hex("#ff0000"), HexCase::Lower);
     otherOptions.Save({false, false, true, 8, ""});  // what the other copy's OK does
-    first.AddToFavorites("#00ff00");
+    first.AddToFavorites(Hex("#00ff00"), HexCase::Lower);
     otherFavorites.RemoveSelected();  // nothing selected there: no write
     EXPECT_EQ(SettingsText(),
               "[Favorites]\nFavorites=ff0000;00ff00\n\n[Options]\nUpper=False\nRemove=False\n"

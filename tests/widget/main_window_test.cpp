@@ -15,6 +15,7 @@
 namespace velmor {
 namespace {
 
+using testing::Hex;
 using testing::WindowTest;
 
 TEST_F(WindowTest, FirstStartShowsTheDesignedState) {
@@ -40,7 +41,7 @@ TEST_F(WindowTest, TheFavouritesColourLineLiesInsideItsTab) {
 
 TEST_F(WindowTest, PanelWritesTheCurrentColourInTheChosenCase) {
     MainWindow& w = Start();
-    current_->Set("#ff8c00", "DarkOrange");
+    current_->Set(Hex("#ff8c00"), "DarkOrange");
     EXPECT_EQ(Row(7), "\"DarkOrange\"");
     EXPECT_EQ(w.Swatch()->Image().pixelColor(5, 5), QColor(255, 140, 0));
     // A change of the options shows the same colour anew.
@@ -51,7 +52,7 @@ TEST_F(WindowTest, PanelWritesTheCurrentColourInTheChosenCase) {
 TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {
     WriteSettings("[Formats]\nSwift={r}/{g}/{b}\n");
     MainWindow& w = Start();
-    current_->Set("#ff8c00", "DarkOrange");
+    current_->Set(Hex("#ff8c00"), "DarkOrange");
     QTest::mouseClick(w.Panel()->CopyButton(9), Qt::LeftButton);
     EXPECT_EQ(Clipboard(), "RGB(255,140,0)");
     // Enter and Space on a focused copy button copy its row.

@@ -90,7 +90,7 @@ TEST_F(PickerTest, SamplesTheFrozenPixelUnderThePointerEvenWhereThePanelOpens) {
     picker->Pick();
     EXPECT_EQ(added_, QStringList{Hex(630, 5)});
     // The field shows the whole text, "#" included.
-    const QLineEdit* field = picker->HtmlField();
+    const QLineEdit* field = picker->Panel()->HtmlField();
     EXPECT_GE(field->width() - 4, field->fontMetrics().horizontalAdvance(field->text()));
     // Later moves over the panel leave the sample alone.
     EXPECT_FALSE(picker->Track({600, 10}));
@@ -104,7 +104,7 @@ TEST_F(PickerTest, ThePanelOpensOnTheMonitorUnderThePointer) {
     EXPECT_EQ(picker->PanelMonitor(), 1);
     EXPECT_EQ(picker->Panel()->parentWidget(), picker->Surface(1));
     // Its corners are the corners of that monitor's surface.
-    QTest::mouseClick(picker->CornerButton(4), Qt::LeftButton);
+    QTest::mouseClick(picker->Panel()->CornerButton(4), Qt::LeftButton);
     const QWidget* surface = picker->Surface(1);
     EXPECT_EQ(picker->Panel()->geometry().bottomRight(),
               QPoint(surface->width() - 2, surface->height() - 2));
@@ -152,7 +152,7 @@ TEST_F(PickerTest, PointerPositionsMapToTheirDevicePixelOnEachMonitor) {
 TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) {
     auto picker = Open();
     picker->Track({100, 50});
-    const QImage m = picker->Magnifier()->Image();
+    const QImage m = picker->Panel()->Magnifier()->Image();
     ASSERT_EQ(m.size(), QSize(120, 120));
     // The cursor's pixel fills 54..62; its neighbours sit 9 pixels away.
     EXPECT_EQ(m.pixelColor(58, 58), QColor(100, 50, 0x40));
@@ -162,9 +162,9 @@ TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) 
     // Off every monitor (the strip below the small monitor) the magnifier
     // shows its background.
     picker->Track({700, 299});
-    const QImage edge = picker->Magnifier()->Image();
+    const QImage edge = picker->Panel()->Magnifier()->Image();
     EXPECT_EQ(edge.pixelColor(58, 58), QColor(700 & 0xFF, 299 & 0xFF, 0x40));
-    EXPECT_EQ(edge.pixelColor(58, 58 + 9), picker->Magnifier()->BackColor());
+    EXPECT_EQ(edge.pixelColor(58, 58 + 9), picker->Panel()->Magnifier()->BackColor());
 }
 
 TEST_F(PickerTest, PicksFillTheHistoryRingAndAreHandedOver) {
@@ -174,14 +174,14 @@ TEST_F(PickerTest, PicksFillTheHistoryRingAndAreHandedOver) {
         picker->Pick();
     }
     EXPECT_EQ(picker->HistoryNext(), 1);
-    EXPECT_EQ(picker->HistoryColor(0), 29 + 256 * 2 + 65536 * 0x40);
+    EXPECT_EQ(picker->HistoryColor(0).Value(), 29 + 256 * 2 + 65536 * 0x40);
     ASSERT_EQ(added_.size(), 29);
     // Recall then Enter picks the recalled colour again.
-    LeftClick(picker->HistoryCell(5), {8, 8});
+    LeftClick(picker->Panel()->HistoryCell(5), {8, 8});
     EXPECT_EQ(picker->HtmlText(), "#060240");
     QTest::keyClick(picker->Surface(0), Qt::Key_Return);
     EXPECT_EQ(added_.last(), "#060240");
-    EXPECT_EQ(picker->HistoryColor(1), 6 + 256 * 2 + 65536 * 0x40);
+    EXPECT_EQ(picker->HistoryColor(1).Value(), 6 + 256 * 2 + 65536 * 0x40);
 }
 
 TEST_F(PickerTest, ClicksPickAndRightClickOrEscClose) {
@@ -200,9 +200,9 @@ TEST_F(PickerTest, ClicksPickAndRightClickOrEscClose) {
     Send(s, QEvent::MouseButtonRelease, {31, 40}, Qt::LeftButton);
     EXPECT_EQ(added_.size(), 2);
     EXPECT_EQ(added_.last(), "#1F2840");
-    QTest::mouseClick(picker->RemoveButton(), Qt::LeftButton);
+    QTest::mouseClick(picker->Panel()->RemoveButton(), Qt::LeftButton);
     EXPECT_EQ(added_.size(), 2);
-    QTest::mouseClick(picker->AddButton(), Qt::LeftButton);
+    QTest::mouseClick(picker->Panel()->AddButton(), Qt::LeftButton);
     EXPECT_EQ(added_.size(), 3);
     QTest::mouseClick(picker->Surface(1), Qt::RightButton, {}, {30, 40});
     EXPECT_FALSE(picker->IsOpen());
@@ -260,7 +260,7 @@ TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedC
     auto picker = Open();
     EXPECT_FALSE(picker->HasSample());
     QTest::keyClick(picker->Surface(0), Qt::Key_Return);
-    QTest::mouseClick(picker->AddButton(), Qt::LeftButton);
+    QTest::mouseClick(picker->Panel()->AddButton(), Qt::LeftButton);
     EXPECT_TRUE(added_.isEmpty());
     ASSERT_TRUE(picker->MarkedPoint().has_value());
     EXPECT_EQ(*picker->MarkedPoint(), (DevicePoint{320, 240}));
@@ -404,7 +404,7 @@ TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {
     picker->Pick();
     EXPECT_EQ(prompter_.texts.size(), 1);
     EXPECT_EQ(prompter_.lastParent, picker->PanelSurface());
-    EXPECT_EQ(picker->HistoryColor(0), 3 + 256 * 4 + 65536 * 0x40);
+    EXPECT_EQ(picker->HistoryColor(0).Value(), 3 + 256 * 4 + 65536 * 0x40);
     EXPECT_TRUE(picker->IsOpen());
     picker->Close();
 }

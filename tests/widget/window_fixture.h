@@ -14,6 +14,7 @@
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
+#include "core/color_parse.h"
 #include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "settings/settings_store.h"
@@ -26,6 +27,13 @@
 #include "window_program.h"
 
 namespace velmor::testing {
+
+// A colour as a test writes it ("#rrggbb"); a typo fails the test.
+inline Color Hex(const std::string& text) {
+    const std::optional<ParsedColor> parsed = ParseColor(text);
+    EXPECT_TRUE(parsed) << text;
+    return parsed ? parsed->color : Color{};
+}
 
 // Answers confirmations from a list (No once it is used up) and records
 // every text it is shown.

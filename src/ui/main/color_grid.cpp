@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "core/color_codec.h"
 #include "ui/widgets/arrow_keys.h"
 #include "ui/widgets/qt_color.h"
 
@@ -21,12 +20,11 @@ ColorGrid::ColorGrid(const GridShape& shape, const AppOptions& options, QWidget*
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void ColorGrid::SetCells(std::vector<std::string> hexTexts) {
-    cells_ = std::move(hexTexts);
-    // Read once here, not at every draw.
+void ColorGrid::SetCells(std::vector<Color> colors) {
+    cells_ = std::move(colors);
     colors_.clear();
     colors_.reserve(cells_.size());
-    for (const std::string& hex : cells_) colors_.push_back(ToQColor(HtmlToColor(hex)));
+    for (const Color& c : cells_) colors_.push_back(ToQColor(c));
 }
 
 GridShape ColorGrid::Shape() const {

@@ -2,9 +2,9 @@
 
 #include <QColor>
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "core/color.h"
 #include "core/grid_geometry.h"
 #include "settings/app_options.h"
 #include "ui/widgets/picture_box.h"
@@ -20,9 +20,9 @@ class ColorGrid : public PictureBox {
   public:
     ColorGrid(const GridShape& shape, const AppOptions& options, QWidget* parent = nullptr);
 
-    void SetCells(std::vector<std::string> hexTexts);
+    void SetCells(std::vector<Color> colors);
     int CellCount() const { return static_cast<int>(cells_.size()); }
-    const std::string& CellHex(int index) const { return cells_[static_cast<std::size_t>(index)]; }
+    const Color& CellColor(int index) const { return cells_[static_cast<std::size_t>(index)]; }
 
     // Redraws every cell, marks the selected one (none for -1) and stores it.
     void Draw(std::int16_t selection);
@@ -50,8 +50,8 @@ class ColorGrid : public PictureBox {
 
     GridShape shape_;
     const AppOptions& options_;
-    std::vector<std::string> cells_;
-    std::vector<QColor> colors_;  // the cells' colours, as drawn
+    std::vector<Color> cells_;
+    std::vector<QColor> colors_;  // the same, as drawn
     std::int16_t selection_ = -1;
 };
 

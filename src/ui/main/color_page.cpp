@@ -40,13 +40,13 @@ void ColorPage::PlaceGrid(ColorGrid* grid, const QString& name, int left, int to
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](QPoint at) {
         const std::int16_t cell = grid->CellAt(at);
-        const QString hex =
-            cell >= 0 ? QString::fromStdString("#" + grid->CellHex(cell)) : QString();
-        emit colorMenuRequested(hex, grid->mapToGlobal(at));
+        emit colorMenuRequested(cell >= 0 ? std::optional(grid->CellColor(cell)) : std::nullopt,
+                                grid->mapToGlobal(at));
     });
 }
 
-ImageToolbar* ColorPage::AddPaletteToolbar(std::function<QString()> chosen, int left, int top,
+ImageToolbar* ColorPage::AddPaletteToolbar(std::function<Color()> chosen,
+                                           std::function<QString()> chosenText, int left, int top,
                                            int width, int height) {
     QFrame* frame = AddFrame(left, top, width, height);
     // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
@@ -60,7 +60,7 @@ ImageToolbar* ColorPage::AddPaletteToolbar(std::function<QString()> chosen, int 
     connect(toolbar->Action(QStringLiteral("addToFavorites")), &QAction::triggered, this,
             [this, chosen] { emit addToFavoritesRequested(chosen()); });
     connect(toolbar->Action(QStringLiteral("copyToClipboard")), &QAction::triggered, this,
-            [this, chosen] { emit copyRequested(chosen()); });
+            [this, chosenText] { emit copyRequested(chosenText()); });
     return toolbar;
 }
 

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
+
+#include "core/color.h"
 
 #include "core/grid_geometry.h"
 #include "settings/app_options.h"
@@ -25,11 +28,12 @@ class ColorPage : public QWidget {
 
   signals:
     // The user chose a colour: it becomes current.
-    void colorChosen(const QString& colorText, const QString& name);
-    void addToFavoritesRequested(const QString& text);
+    void colorChosen(const velmor::Color& color, const QString& name);
+    void addToFavoritesRequested(const velmor::Color& color);
+    // The text to copy, as the page's line writes the chosen colour.
     void copyRequested(const QString& text);
-    // A right click on a grid: the cell's "#rrggbb", or empty off the cells.
-    void colorMenuRequested(const QString& hex, QPoint globalPosition);
+    // A right click on a grid: the cell's colour, or none off the cells.
+    void colorMenuRequested(const std::optional<velmor::Color>& color, QPoint globalPosition);
 
   protected:
     // Helpers that place controls by twips relative to the tab control.
@@ -44,10 +48,11 @@ class ColorPage : public QWidget {
         return grid;
     }
     // The frame with the tab's "Add to Favorites" and "Copy to Clipboard"
-    // toolbar, both acting on the text of `line`.
-    // The buttons act on `chosen`, the page's chosen colour as its line shows it.
-    ImageToolbar* AddPaletteToolbar(std::function<QString()> chosen, int left, int top, int width,
-                                    int height);
+    // toolbar: the first adds the page's chosen colour, the second copies it
+    // as the page's line writes it.
+    ImageToolbar* AddPaletteToolbar(std::function<Color()> chosen,
+                                    std::function<QString()> chosenText, int left, int top,
+                                    int width, int height);
 
   private:
     void PlaceGrid(ColorGrid* grid, const QString& name, int left, int top, int width, int height);

@@ -74,7 +74,8 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     AddCaption(QStringLiteral("Calculate:"), 240, 3840);
     converter_ = new Converter(this);
     TabControl::Place(converter_, 960, 3720, 4095, 1455);
-    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, 3420, 3060, 1815, 735);
+    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, [this] { return QString::fromStdString(chosen_.Html()); },
+                                 3420, 3060, 1815, 735);
 }
 
 bool CustomColorPage::eventFilter(QObject* watched, QEvent* event) {
@@ -109,19 +110,17 @@ void CustomColorPage::Compose() {
     const int g = Bar(1)->value();
     const int b = Bar(2)->value();
     if (const auto color = MakeColor(r, g, b)) preview_->FillWith(ToQColor(*color));
-    chosen_ = QString::fromStdString(ColorToHtml(r, g, b));
-    customLine_->setText(chosen_);
+    chosen_ = Color::From8(r, g, b);
+    customLine_->setText(QString::fromStdString(chosen_.Html()));
     emit colorChosen(chosen_, QString());
 }
 
 void CustomColorPage::OpenColorDialog() {
-    const QColor initial = preview_->Image().pixelColor(0, 0);
-    const std::optional<QColor> chosen = chooser_(initial, window());
+    const std::optional<QColor> chosen = chooser_(ToQColor(chosen_), window());
     if (!chosen || !chosen->isValid()) return;
-    const ColorValue c = chosen->red() + 256 * chosen->green() + 65536 * chosen->blue();
-    Bar(0)->setValue(c % 256);
-    Bar(1)->setValue((c / 256) % 256);
-    Bar(2)->setValue(c / 65536);
+    Bar(0)->setValue(chosen->red());
+    Bar(1)->setValue(chosen->green());
+    Bar(2)->setValue(chosen->blue());
 }
 
 }  // namespace velmor

@@ -51,7 +51,7 @@ class CustomColorPage : public ColorPage {
     PictureBox* preview_;
     QPushButton* dialogButton_;
     QLineEdit* customLine_;
-    QString chosen_ = QStringLiteral("#000000");  // the mixed colour, as its line shows it
+    Color chosen_;  // the mixed colour
     Converter* converter_;
     ImageToolbar* toolbar_;
     ColorChooser chooser_;

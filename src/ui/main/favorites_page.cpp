@@ -161,24 +161,25 @@ void FavoritesPage::ImportFavorites() {
 
 void FavoritesPage::Redraw() {
     const FavoritesList& list = favorites_.List();
-    std::vector<std::string> entries = list.Entries();
+    const std::vector<std::string> entries = list.Entries();
+    std::vector<Color> colors = favorites_.Colors();
     const std::int16_t selection = favorites_.Selection();
     removeToolbar_->Action(QStringLiteral("removeColor"))->setEnabled(list.CanRemoveSelected());
     removeToolbar_->Action(QStringLiteral("clearColors"))->setEnabled(list.CanClear());
     removeToolbar_->Action(QStringLiteral("clearSameColors"))->setEnabled(list.CanClear());
     const bool selected = selection >= 0 && selection < static_cast<int>(entries.size());
-    const std::string entry =
-        selected ? entries[static_cast<std::size_t>(selection)] : std::string();
-    grid_->SetCells(std::move(entries));
+    grid_->SetCells(colors);
     grid_->Draw(selected ? selection : -1);
     if (!selected) {
         favoriteLine_->clear();
         favoriteLine_->setEnabled(false);
         return;
     }
-    favoriteLine_->setText(QString::fromStdString("#" + entry));
+    const auto index = static_cast<std::size_t>(selection);
+    // The line shows the entry as stored; the colour is the one its cell draws.
+    favoriteLine_->setText(QString::fromStdString("#" + entries[index]));
     favoriteLine_->setEnabled(true);
-    emit colorChosen(favoriteLine_->text(), QString());
+    emit colorChosen(colors[index], QString());
 }
 
 }  // namespace velmor

@@ -128,8 +128,8 @@ void MainWindow::BuildLayout() {
     swatch_ = new PictureBox(this);
     swatch_->setObjectName(QStringLiteral("swatch"));
     swatch_->setGeometry(TwipsRect(240, 5760 + kTallerBy, 495, 495));
-    connect(panel_, &ValuePanel::swatchColorChanged, this, [this](ColorValue color) {
-        swatch_->FillWith(ToQColor(color));
+    connect(&current_, &CurrentColor::changed, this, [this] {
+        swatch_->FillWith(ToQColor(current_.Value()));
         swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
     });
 
@@ -159,7 +159,7 @@ void MainWindow::BuildLayout() {
     setTabOrder(exitButton_, addButton_);
 
     connect(addButton_, &QPushButton::clicked, this,
-            [this] { AddToFavorites(panel_->CurrentColorText()); });
+            [this] { AddToFavorites(current_.Value(), PanelCase()); });
     connect(pickButton_, &QPushButton::clicked, this, &MainWindow::PickCommand);
     connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::OptionsCommand);
     connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::AboutCommand);
@@ -169,15 +169,19 @@ void MainWindow::BuildLayout() {
     for (ColorPage* page :
          std::initializer_list<ColorPage*>{namedPage_, safetyPage_, customPage_, favoritesPage_}) {
         connect(page, &ColorPage::colorChosen, &current_, &CurrentColor::Set);
+        // The palettes' lines write their table's lower-case digits; a mixed colour is upper case.
+        const HexCase letterCase = page == customPage_ ? HexCase::Upper : HexCase::Lower;
         connect(page, &ColorPage::addToFavoritesRequested, this,
-                [this](const QString& text) { AddToFavorites(text); });
+                [this, letterCase](const Color& color) { AddToFavorites(color, letterCase); });
         connect(page, &ColorPage::copyRequested, this, &PutTextOnClipboard);
         const MenuPlace place = page == favoritesPage_ ? MenuPlace::Favorites : MenuPlace::Grid;
         connect(page, &ColorPage::colorMenuRequested, this,
-                [this, place](const QString& hex, QPoint at) { ShowColorMenu(hex, at, place); });
+                [this, place](const std::optional<Color>& color, QPoint at) {
+                    ShowColorMenu(color, at, place);
+                });
     }
     connect(panel_, &ValuePanel::colorMenuRequested, this,
-            [this](const QString& hex, QPoint at) { ShowColorMenu(hex, at, MenuPlace::Panel); });
+            [this](QPoint at) { ShowColorMenu(current_.Value(), at, MenuPlace::Panel); });
 
     pickDelay_.setSingleShot(true);
     pickDelay_.setInterval(100);
@@ -201,19 +205,18 @@ void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
     }
     // A notation or template chosen by name.
     if (!modifiers.testFlag(Qt::ControlModifier) || !values.ctrlCCopies) return;
-    const std::optional<Srgb8> color = ParseHexColor(current_.Text().toStdString());
     const std::optional<std::string> text =
-        color ? WriteNamed(values.copiedName, *color, options_.TemplateList()) : std::nullopt;
+        WriteNamed(values.copiedName, current_.Value().To8(), options_.TemplateList());
     if (text) PutTextOnClipboard(QString::fromStdString(*text));
 }
 
-void MainWindow::AddToFavorites(const QString& text, QWidget* messageParent) {
-    const std::string entry = FavoritesList::ExtractEntry(text.toStdString());
-    current_.Set(QString::fromStdString("#" + entry));
-    if (!favorites_.Add(entry)) {
-        prompter_.ShowStopMessage(messageParent != nullptr ? messageParent : this,
-                                  Favorites::FullMessage());
-    }
+HexCase MainWindow::PanelCase() const {
+    return options_.Values().upperCase ? HexCase::Upper : HexCase::Lower;
+}
+
+void MainWindow::AddToFavorites(const Color& color, HexCase letterCase) {
+    current_.Set(color);
+    favorites_.Add(color, letterCase);
 }
 
 void MainWindow::PickCommand() {
@@ -231,16 +234,17 @@ void MainWindow::HelpCommand() {
     OpenHelp(prompter_, desktop_, this);
 }
 
-void MainWindow::ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place) {
-    if (hex.isEmpty() && place != MenuPlace::Favorites) return;
+void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalPosition,
+                               MenuPlace place) {
+    if (!color && place != MenuPlace::Favorites) return;
     QMenu menu(this);
-    if (!hex.isEmpty()) AddCopyAsMenu(menu, hex, options_.TemplateList());
+    if (color) AddCopyAsMenu(menu, *color, options_.TemplateList());
     if (place == MenuPlace::Panel) {
         menu.addAction(tr("Contrast..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                        &MainWindow::OpenContrast);
     }
     if (place == MenuPlace::Favorites) {
-        if (!hex.isEmpty()) menu.addSeparator();
+        if (color) menu.addSeparator();
         menu.addAction(tr("Export favourites..."), favoritesPage_, &FavoritesPage::ExportFavorites);
         menu.addAction(tr("Import..."), favoritesPage_, &FavoritesPage::ImportFavorites);
     }
@@ -306,8 +310,7 @@ void MainWindow::PasteColor() {
                             .arg(shown));
         return;
     }
-    const Srgb8 c = parsed->color.To8();
-    current_.Set(QString::fromStdString(ColorToHtml(c.red, c.green, c.blue)));
+    current_.Set(parsed->color);
     if (parsed->alphaIgnored) {
         QToolTip::showText(mapToGlobal(rect().center()),
                            tr("The pasted colour's opacity was left out."), this);

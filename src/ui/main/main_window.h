@@ -4,7 +4,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
+#include "app/favorites.h"
+#include "core/color.h"
 #include "settings/app_options.h"
 
 class QKeyEvent;
@@ -13,7 +16,6 @@ class QPushButton;
 namespace velmor {
 
 class CurrentColor;
-class Favorites;
 class Options;
 class Desktop;
 class Prompter;
@@ -45,9 +47,9 @@ class MainWindow : public QWidget {
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
     // Makes the clipboard's colour current, in any notation the program reads.
     void PasteColor();
-    // Makes the colour current and adds it to the favourites; a full list is
-    // reported over `messageParent` (this window when none is given).
-    void AddToFavorites(const QString& text, QWidget* messageParent = nullptr);
+    // Makes the colour current and adds it to the favourites, in the letter
+    // case its source writes it.
+    void AddToFavorites(const Color& color, HexCase letterCase);
 
     // The command run by the pick button, Enter and the P key.
     void SetPickCommand(std::function<void()> command) { pickCommand_ = std::move(command); }
@@ -55,7 +57,7 @@ class MainWindow : public QWidget {
     void OptionsCommand();
     // The right-click menu of a colour: "Copy as", and what the place adds.
     enum class MenuPlace { Grid, Panel, Favorites };
-    void ShowColorMenu(const QString& hex, QPoint globalPosition, MenuPlace place);
+    void ShowColorMenu(const std::optional<Color>& color, QPoint globalPosition, MenuPlace place);
     void OpenContrast();
     void HelpCommand();
     void AboutCommand();
@@ -84,6 +86,8 @@ class MainWindow : public QWidget {
     bool KeyPressed(const QKeyEvent& key);
     void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
     bool IsOwnKeyTarget(QObject* watched) const;
+    // The case of the value panel's colour text, as the options choose it.
+    HexCase PanelCase() const;
 
     Options& options_;
     CurrentColor& current_;

@@ -15,11 +15,11 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
     AddCaption(QStringLiteral("Basic:"), 240, 480);
     basicGrid_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("basicGrid"),
                          240, 720, 4815, 330);
-    basicGrid_->SetCells(tables.BasicHex());
+    basicGrid_->SetCells(tables.BasicColors());
     AddCaption(QStringLiteral("Additional:"), 240, 1200);
     additionalGrid_ = AddGrid(new ColorGrid(kAdditionalShape, options, this),
                               QStringLiteral("additionalGrid"), 240, 1440, 4815, 2445);
-    additionalGrid_->SetCells(tables.AdditionalHex());
+    additionalGrid_->SetCells(tables.AdditionalColors());
 
     AddCaption(QStringLiteral("Color:"), 240, 4200);
     nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), ChosenText());
@@ -27,7 +27,8 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
     namesFirst_ = new QCheckBox(QStringLiteral("&Use color names"), this);
     TabControl::Place(namesFirst_, 840, 4800, 1575, 255);
     namesFirst_->setChecked(true);
-    toolbar_ = AddPaletteToolbar([this] { return ChosenText(); }, 3480, 4080, 1695, 1215);
+    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, [this] { return ChosenText(); }, 3480,
+                                 4080, 1695, 1215);
 
     connect(basicGrid_, &ColorGrid::cellPressed, this, [this](int hit) {
         DrawBasicGrid(static_cast<std::int16_t>(hit));
@@ -43,16 +44,16 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
             [this](int index) { DrawAdditionalGrid(static_cast<std::int16_t>(index)); });
     for (ColorGrid* grid : {basicGrid_, additionalGrid_}) {
         connect(grid, &ColorGrid::doubleClicked, this,
-                [this] { emit addToFavoritesRequested(ChosenText()); });
+                [this] { emit addToFavoritesRequested(chosen_); });
     }
     connect(namesFirst_, &QCheckBox::toggled, this, [this] {
-        chosen_ = true;
+        anyChosen_ = true;
         nameLine_->setText(ChosenText());
     });
 }
 
 QString NamedColorsPage::ChosenText() const {
-    if (!chosen_) return QStringLiteral("Black (#000000)");
+    if (!anyChosen_) return QStringLiteral("Black (#000000)");
     return QString::fromStdString(
         velmor::NameLine(chosenName_, chosenHex_, namesFirst_->isChecked()));
 }
@@ -71,13 +72,12 @@ void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selectio
     if (selection < 0 || selection >= grid->CellCount()) return;
     const ColorTables& tables = ColorTables::Instance();
     const auto index = static_cast<std::size_t>(selection);
-    const std::string& hex = grid->CellHex(selection);
-    const std::string& name = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
-    chosenHex_ = hex;
-    chosenName_ = name;
-    chosen_ = true;
+    chosen_ = grid->CellColor(selection);
+    chosenHex_ = basic ? tables.BasicHex()[index] : tables.AdditionalHex()[index];
+    chosenName_ = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
+    anyChosen_ = true;
     nameLine_->setText(ChosenText());
-    emit colorChosen(QString::fromStdString("#" + hex), QString::fromStdString(name));
+    emit colorChosen(chosen_, QString::fromStdString(chosenName_));
 }
 
 }  // namespace velmor

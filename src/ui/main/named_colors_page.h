@@ -33,9 +33,10 @@ class NamedColorsPage : public ColorPage {
     ColorGrid* basicGrid_;
     ColorGrid* additionalGrid_;
     QLineEdit* nameLine_;
-    std::string chosenHex_ = "000000";
+    Color chosen_;
+    std::string chosenHex_ = "000000";  // as the table writes it
     std::string chosenName_ = "Black";
-    bool chosen_ = false;
+    bool anyChosen_ = false;
     QCheckBox* namesFirst_;
     ImageToolbar* toolbar_;
 };

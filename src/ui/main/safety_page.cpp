@@ -10,11 +10,12 @@ namespace velmor {
 SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(parent) {
     safetyGrid_ = AddGrid(new ColorGrid(kSafetyShape, options, this), QStringLiteral("safetyGrid"),
                           240, 480, 4815, 4035);
-    safetyGrid_->SetCells(ColorTables::Instance().SafetyHex());
+    safetyGrid_->SetCells(ColorTables::Instance().SafetyColors());
     AddCaption(QStringLiteral("Color:"), 240, 4680);
-    safeLine_ = AddLine(AddFrame(840, 4560, 2415, 495), chosen_);
+    safeLine_ = AddLine(AddFrame(840, 4560, 2415, 495), chosenText_);
     safeLine_->setObjectName(QStringLiteral("safeLine"));
-    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, 3360, 4560, 1815, 735);
+    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, [this] { return chosenText_; }, 3360,
+                                 4560, 1815, 735);
 
     connect(safetyGrid_, &ColorGrid::cellPressed, this,
             [this](int hit) { DrawSafetyGrid(static_cast<std::int16_t>(hit)); });
@@ -27,8 +28,10 @@ SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(p
 void SafetyPage::DrawSafetyGrid(std::int16_t selection) {
     safetyGrid_->Draw(selection);
     if (selection < 0 || selection >= safetyGrid_->CellCount()) return;
-    chosen_ = QString::fromStdString("#" + safetyGrid_->CellHex(selection));
-    safeLine_->setText(chosen_);
+    chosen_ = safetyGrid_->CellColor(selection);
+    const auto index = static_cast<std::size_t>(selection);
+    chosenText_ = QString::fromStdString("#" + ColorTables::Instance().SafetyHex()[index]);
+    safeLine_->setText(chosenText_);
     emit colorChosen(chosen_, QString());
 }
 

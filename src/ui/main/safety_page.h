@@ -20,7 +20,8 @@ class SafetyPage : public ColorPage {
   private:
     ColorGrid* safetyGrid_;
     QLineEdit* safeLine_;
-    QString chosen_ = QStringLiteral("#000000");  // the chosen cell, as the line shows it
+    Color chosen_;  // the chosen cell
+    QString chosenText_ = QStringLiteral("#000000");  // as the line writes it: the table's digits
     ImageToolbar* toolbar_;
 };
 

@@ -38,7 +38,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
     setContextMenuPolicy(Qt::CustomContextMenu);
     setToolTip(tr("Right-click for Copy as: CSS notations and your templates"));
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { emit colorMenuRequested(RowText(0), mapToGlobal(at)); });
+            [this](QPoint at) { emit colorMenuRequested(mapToGlobal(at)); });
     for (int row = 0; row < kValueFormatCount; ++row) {
         const int index = kVisualOrder[static_cast<std::size_t>(row)];
         const auto i = static_cast<std::size_t>(index);
@@ -73,16 +73,11 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
 void ValuePanel::ShowColor() {
     const FormattedColor formatted = FormatColor(current_.Text().toStdString(),
                                                  current_.Name().toStdString(), options_.upperCase);
-    auto write = [this, &formatted](int index) {
+    for (int index = 0; index < kValueFormatCount; ++index) {
         QLineEdit* row = valueRows_[static_cast<std::size_t>(index)];
         row->setText(QString::fromStdString(formatted.texts[static_cast<std::size_t>(index)]));
         row->setCursorPosition(0);
-    };
-    write(0);
-    write(1);
-    write(5);
-    emit swatchColorChanged(formatted.color);
-    for (int index : {2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13}) write(index);
+    }
 }
 
 QString ValuePanel::RowText(int index) const {

@@ -28,8 +28,6 @@ class ValuePanel : public QFrame {
     void CopyRow(int index);
 
     QString RowText(int index) const;
-    QString CurrentColorText() const { return RowText(0); }
-    QString CurrentName() const { return RowText(1); }
 
     QLineEdit* Row(int index) const { return valueRows_[static_cast<std::size_t>(index)]; }
     QToolButton* CopyButton(int index) const {
@@ -37,8 +35,8 @@ class ValuePanel : public QFrame {
     }
 
   signals:
-    void swatchColorChanged(ColorValue color);
-    void colorMenuRequested(const QString& hex, QPoint globalPosition);
+    // A right click on the panel: the current colour's menu.
+    void colorMenuRequested(QPoint globalPosition);
 
   private:
     const CurrentColor& current_;

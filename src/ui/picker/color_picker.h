@@ -3,29 +3,23 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
-#include <array>
 #include <optional>
 #include <vector>
 
 #include "app/pick_views.h"
 #include "core/color.h"
-#include "core/color_codec.h"
 #include "core/magnifier.h"
+#include "core/pick_session.h"
 #include "platform/screen_capture.h"
 #include "settings/app_options.h"
+#include "ui/picker/keyboard_grab.h"
+#include "ui/picker/picker_panel.h"
 #include "ui/picker/picker_surface.h"
 
-class QFrame;
 class QKeyEvent;
-class QLineEdit;
-class QToolButton;
 class QWidget;
 
 namespace velmor {
-
-class MagnifierView;
-class PictureBox;
 
 // The screen picker over a frozen capture: one full-screen surface per
 // monitor, and one panel with the sample, 28 history cells and a magnifier on
@@ -59,17 +53,15 @@ class ColorPicker : public PickerView {
     void KeyPressed(const QKeyEvent& event);
 
     const ScreenImage& Screen() const { return screen_; }
-    QString HtmlText() const;
-    ColorValue Sample() const { return sample_; }
-    Color SampleColor() const;
-    ColorValue HistoryColor(int cell) const { return history_[static_cast<std::size_t>(cell)]; }
-    std::int16_t HistoryNext() const { return historyNext_; }
-    DevicePoint PointerPoint() const { return pointer_; }
+    const PickSession& Session() const { return session_; }
+    QString HtmlText() const { return QString::fromStdString(session_.Sample().Html()); }
+    Color HistoryColor(int cell) const { return session_.History(cell); }
+    std::int16_t HistoryNext() const { return session_.HistoryNext(); }
+    DevicePoint PointerPoint() const { return session_.Point(); }
     // Whether the sample is a pixel of the capture (or a recalled one) yet:
     // on Wayland nothing is known of the pointer until it moves or enters.
-    bool HasSample() const { return aim_ != Aim::Unknown; }
-    // The sampled pixel where the pointer cannot show it.
-    std::optional<DevicePoint> MarkedPoint() const;
+    bool HasSample() const { return session_.HasSample(); }
+    std::optional<DevicePoint> MarkedPoint() const { return session_.MarkedPoint(); }
     int PanelMonitor() const { return panelMonitor_; }
     PickerSurface* Surface(int monitor) const {
         return surfaces_[static_cast<std::size_t>(monitor)];
@@ -77,67 +69,28 @@ class ColorPicker : public PickerView {
     int SurfaceCount() const { return static_cast<int>(surfaces_.size()); }
     // The surface that holds the panel; messages open above it.
     QWidget* PanelSurface() const;
-    QFrame* Panel() const { return panel_; }
-    MagnifierView* Magnifier() const { return magnifier_; }
-    PictureBox* SampleBox() const { return sampleBox_; }
-    QLineEdit* HtmlField() const { return htmlField_; }
-    PictureBox* HistoryCell(int cell) const {
-        return historyCells_[static_cast<std::size_t>(cell)];
-    }
-    QToolButton* CornerButton(int position) const {
-        return cornerButtons_[static_cast<std::size_t>(position - 1)];
-    }
-    QToolButton* AddButton() const { return addButton_; }
-    QToolButton* RemoveButton() const { return removeButton_; }
-    QToolButton* CloseButton() const { return closeButton_; }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    PickerPanel* Panel() const { return panel_; }
 
   private:
-    // What the sample follows: nothing yet, the pointer, or the arrow keys.
-    enum class Aim { Unknown, Pointer, Keys };
-
-    void BuildPanel(QWidget* surface);
-    bool MoveTo(DevicePoint point, Aim aim);
-    void TakeKeyboard();
-    void FillCell(int cell, ColorValue color);
+    bool MoveTo(DevicePoint point, PickSession::Aim aim);
     std::optional<DevicePoint> EventPoint(int monitor, QPointF local) const;
-    void ReadSample(DevicePoint point);
+    void ShowSample();
     void MagnifyAround(DevicePoint point, const DeviceRect& panel);
     void RepaintMarker(DevicePoint point);
-    void ShowHtmlValue();
     DeviceRect PanelArea() const;
     const Monitor& PanelMonitorGeometry() const;
 
     ScreenImage screen_;
     PointerControl& pointerControl_;
     const AppOptions& options_;
-    QPointer<QWidget> owner_;
+    PickSession session_;
     std::vector<QPointer<PickerSurface>> surfaces_;
     int panelMonitor_ = 0;
     bool open_ = false;
-
-    QFrame* panel_ = nullptr;
-    std::array<QToolButton*, 4> cornerButtons_{};
-    QToolButton* addButton_ = nullptr;
-    QToolButton* removeButton_ = nullptr;
-    QToolButton* closeButton_ = nullptr;
-    QLineEdit* htmlField_ = nullptr;
-    PictureBox* sampleBox_ = nullptr;
-    std::array<PictureBox*, kHistoryCells> historyCells_{};
-    MagnifierView* magnifier_ = nullptr;
-
-    ColorValue sample_ = 0;
-    std::array<ColorValue, kHistoryCells> history_{};
-    std::int16_t historyNext_ = 0;
-    DevicePoint pointer_;  // where the pointer is, or the sample point where it cannot move
-    Aim aim_ = Aim::Unknown;
+    PickerPanel* panel_ = nullptr;
+    KeyboardGrab keyboard_;
     QElapsedTimer lastPress_;
     QPointF lastPressAt_;
-    QTimer focusTimer_;
-    QTimer grabRetry_;
-    int grabTries_ = 0;
 };
 
 }  // namespace velmor

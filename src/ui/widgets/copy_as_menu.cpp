@@ -18,13 +18,11 @@ constexpr std::size_t kMenuTemplates = 50;
 
 }  // namespace
 
-void AddCopyAsMenu(QMenu& menu, const QString& hex, const Templates& templates) {
-    const std::optional<Srgb8> color = ParseHexColor(hex.toStdString());
+void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates) {
+    const Srgb8 color = value.To8();
     QMenu* copyAs = menu.addMenu(QCoreApplication::translate("CopyAs", "Copy as"));
-    copyAs->setEnabled(color.has_value());
-    if (!color) return;
     for (const NotationRow& row : kNotationTable) {
-        const QString text = QString::fromStdString(WriteNotation(row.notation, *color));
+        const QString text = QString::fromStdString(WriteNotation(row.notation, color));
         const QString menuText =
             QCoreApplication::translate("CopyAs", std::string(row.menuText).c_str());
         QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
@@ -36,7 +34,7 @@ void AddCopyAsMenu(QMenu& menu, const QString& hex, const Templates& templates) 
         const QString name = QString::fromStdString(templates[i].first);
         const std::string& pattern = templates[i].second;
         std::string why;
-        const auto text = ExpandTemplate(pattern, *color, &why);
+        const auto text = ExpandTemplate(pattern, color, &why);
         if (!text) {
             QAction* broken =
                 copyAs->addAction(QCoreApplication::translate("CopyAs", "%1 (cannot be read: %2)")

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "core/color.h"
 #include "core/color_spaces.h"
 
 class QMenu;
@@ -9,8 +10,8 @@ class QMenu;
 namespace velmor {
 
 // Adds "Copy as" with the notations beyond the fourteen and the user's
-// templates, each copying the colour ("#RRGGBB") written that way. A template
-// that cannot be read is listed, disabled, with the reason.
-void AddCopyAsMenu(QMenu& menu, const QString& hex, const Templates& templates);
+// templates, each copying the colour written that way. A template that cannot
+// be read is listed, disabled, with the reason.
+void AddCopyAsMenu(QMenu& menu, const Color& color, const Templates& templates);
 
 }  // namespace velmor

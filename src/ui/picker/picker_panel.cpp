@@ -1,0 +1,141 @@
+#include "ui/picker/picker_panel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "ui/picker/magnifier_view.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/look.h"
+#include "ui/widgets/picture_box.h"
+#include "ui/widgets/qt_color.h"
+#include "ui/widgets/twips.h"
+
+namespace velmor {
+
+namespace {
+
+constexpr int kCellSize = 17;  // 255 twips
+
+QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setIcon(Artwork::Icon(icon));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(toolTip);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(QRect(at, QSize(23, 22)));
+    return button;
+}
+
+}  // namespace
+
+PickerPanel::PickerPanel(bool resampled, QWidget* surface) : QFrame(surface) {
+    UseDesignFont(surface);
+    const QColor face = surface->palette().color(QPalette::Button);
+    setObjectName(QStringLiteral("panel"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+    QPalette facePalette = palette();
+    facePalette.setColor(QPalette::Window, face);
+    setPalette(facePalette);
+    setCursor(Qt::ArrowCursor);
+    resize(TwipsToPixels(2070), TwipsToPixels(3855));
+
+    const QPoint cornerBar = TwipsPoint(90, 30);
+    const struct {
+        const char* icon;
+        const char* tip;
+        PanelCorner corner;
+    } corners[] = {{"ltop", "Move to Left Top", PanelCorner::LeftTop},
+                   {"rtop", "Move to Right Top", PanelCorner::RightTop},
+                   {"ldown", "Move to Left Down", PanelCorner::LeftDown},
+                   {"rdown", "Move to Right Down", PanelCorner::RightDown}};
+    for (int i = 0; i < 4; ++i) {
+        const auto& c = corners[i];
+        auto* button =
+            PanelButton(c.icon, tr(c.tip), cornerBar + QPoint((i % 2) * 23, (i / 2) * 22), this);
+        cornerButtons_[static_cast<std::size_t>(i)] = button;
+        connect(button, &QToolButton::clicked, this,
+                [this, corner = c.corner] { emit cornerChosen(corner); });
+    }
+    const QPoint favoritesBar = TwipsPoint(840, 30);
+    addButton_ = PanelButton("favo", tr("Add to Favorites"), favoritesBar, this);
+    removeButton_ = PanelButton("remo", tr("Remove from List"), favoritesBar + QPoint(23, 0), this);
+    closeButton_ = PanelButton("close", tr("Close"), TwipsPoint(1665, 30), this);
+    connect(addButton_, &QToolButton::clicked, this, &PickerPanel::addRequested);
+    connect(closeButton_, &QToolButton::clicked, this, &PickerPanel::closeRequested);
+
+    htmlField_ = new QLineEdit(QStringLiteral("#000000"), this);
+    htmlField_->setObjectName(QStringLiteral("htmlField"));
+    htmlField_->setReadOnly(true);
+    htmlField_->setFocusPolicy(Qt::NoFocus);
+    htmlField_->setGeometry(TwipsRect(840, 480, 735, 285));
+    // The whole "#RRGGBB" fits the designed width only without the inner margins.
+    htmlField_->setTextMargins(-1, 0, -1, 0);
+    htmlField_->setAlignment(Qt::AlignCenter);
+    QPalette facedText = htmlField_->palette();
+    facedText.setColor(QPalette::Base, face);
+    htmlField_->setPalette(facedText);
+
+    sampleBox_ = new PictureBox(this);
+    sampleBox_->setGeometry(TwipsRect(1650, 480, 255, 255));
+    sampleBox_->FillWith(face);
+
+    magnifier_ = new MagnifierView(this);
+    magnifier_->setObjectName(QStringLiteral("magnifier"));
+    magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
+    magnifier_->Clear();
+    if (resampled) {
+        // The desktop's picture holds every monitor at the highest scale.
+        auto* note = new QLabel(tr("Picks on monitors of a lower scale are resampled."), this);
+        note->setObjectName(QStringLiteral("resampledNote"));
+        note->setWordWrap(true);
+        note->setGeometry(8, height() - 2, width() - 16, 30);
+        resize(width(), height() + 30);
+    }
+    auto* historyFrame = new QWidget(this);
+    historyFrame->setGeometry(
+        QRect(TwipsPoint(120, 780), QSize(magnifier_->width(), TwipsToPixels(1095))));
+    for (int i = 0; i < kHistoryCells; ++i) {
+        auto* cell = new PictureBox(historyFrame);
+        cell->setGeometry((i % 7) * kCellSize, (i / 7) * kCellSize, kCellSize, kCellSize);
+        cell->installEventFilter(this);
+        historyCells_[static_cast<std::size_t>(i)] = cell;
+    }
+}
+
+void PickerPanel::ShowSample(const Color& color) {
+    sampleBox_->FillWith(ToQColor(color));
+    htmlField_->setText(QString::fromStdString(color.Html()));
+    htmlField_->setCursorPosition(0);
+}
+
+void PickerPanel::ShowHistoryCell(int cell, const Color& color) {
+    PictureBox* box = historyCells_[static_cast<std::size_t>(cell)];
+    box->FillWith(ToQColor(color));
+    // A sunken edge: dark above and left, light below and right.
+    const int last = kCellSize - 1;
+    box->FillBox(0, 0, last, 0, QColor(128, 128, 128));
+    box->FillBox(0, 0, 0, last, QColor(128, 128, 128));
+    box->FillBox(0, last, last, last, Qt::white);
+    box->FillBox(last, 0, last, last, Qt::white);
+    box->Refresh();
+}
+
+bool PickerPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int i = 0; i < kHistoryCells; ++i) {
+            if (watched == historyCells_[static_cast<std::size_t>(i)]) {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                emit historyPressed(i, mouse->button(), mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+}  // namespace velmor

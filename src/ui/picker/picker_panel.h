@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QFrame>
+#include <array>
+
+#include "core/color.h"
+#include "core/magnifier.h"
+
+class QLineEdit;
+class QToolButton;
+
+namespace velmor {
+
+class MagnifierView;
+class PictureBox;
+
+// The picker's panel: corner and command buttons, the sample with its
+// "#RRGGBB", the history cells and the magnifier. It shows what it is given
+// and says what the user asked for.
+class PickerPanel : public QFrame {
+    Q_OBJECT
+
+  public:
+    // `resampled`: the capture holds monitors of a lower scale resampled,
+    // which the panel says below the magnifier.
+    PickerPanel(bool resampled, QWidget* surface);
+
+    void ShowSample(const Color& color);
+    void ShowHistoryCell(int cell, const Color& color);
+
+    MagnifierView* Magnifier() const { return magnifier_; }
+    PictureBox* SampleBox() const { return sampleBox_; }
+    QLineEdit* HtmlField() const { return htmlField_; }
+    PictureBox* HistoryCell(int cell) const {
+        return historyCells_[static_cast<std::size_t>(cell)];
+    }
+    QToolButton* CornerButton(int position) const {
+        return cornerButtons_[static_cast<std::size_t>(position - 1)];
+    }
+    QToolButton* AddButton() const { return addButton_; }
+    QToolButton* RemoveButton() const { return removeButton_; }
+    QToolButton* CloseButton() const { return closeButton_; }
+
+  signals:
+    void cornerChosen(velmor::PanelCorner corner);
+    void addRequested();
+    void closeRequested();
+    void historyPressed(int cell, Qt::MouseButton button, QPoint globalPosition);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::array<QToolButton*, 4> cornerButtons_{};
+    QToolButton* addButton_ = nullptr;
+    QToolButton* removeButton_ = nullptr;
+    QToolButton* closeButton_ = nullptr;
+    QLineEdit* htmlField_ = nullptr;
+    PictureBox* sampleBox_ = nullptr;
+    std::array<PictureBox*, kHistoryCells> historyCells_{};
+    MagnifierView* magnifier_ = nullptr;
+};
+
+}  // namespace velmor
