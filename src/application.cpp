@@ -23,6 +23,7 @@
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "ui/picker/widget_pick_views.h"
+#include "ui/widgets/message_box_prompter.h"
 #include "window_program.h"
 
 namespace velmor {

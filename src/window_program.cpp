@@ -8,7 +8,7 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
       flow_(services.capture, services.pointer, options_.Values(), services.views),
       window_(options_, current_, favorites_, services.prompter, services.desktop) {
     Prompter& prompter = services.prompter;
-    flow_.SetMainWindow(&window_);
+    flow_.SetHost(&host_);
     window_.SetPickCommand([this] { flow_.Start(); });
     // A pick becomes current and goes into the favourites; the models say
     // what changed, and the window shows it.

@@ -10,6 +10,7 @@
 #include "platform/screen_capture.h"
 #include "settings/settings_store.h"
 #include "ui/main/main_window.h"
+#include "ui/picker/widget_pick_views.h"
 
 namespace velmor {
 
@@ -40,6 +41,7 @@ class WindowProgram {
     Favorites favorites_;
     PickFlow flow_;
     MainWindow window_;
+    WidgetPickHost host_{window_};
 };
 
 }  // namespace velmor

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QWidget>
 #include <QWindow>
 
 #include "core/color_codec.h"
@@ -17,7 +16,8 @@ constexpr int kWindowTimeoutMs = 500;
 // One compositor frame for the windows below to repaint where it was.
 constexpr int kSettleMs = 34;
 
-QString ParentWindowId(const QWidget* window) {
+QString ParentWindowId(const PickHost* host) {
+    const QWindow* window = host != nullptr ? host->Handle() : nullptr;
     if (window == nullptr || !OnX11()) return {};
     return QStringLiteral("x11:%1").arg(window->winId(), 0, 16);
 }
@@ -53,12 +53,12 @@ PickFlow::~PickFlow() = default;
 
 QWidget* PickFlow::MessageParent() const {
     if (picker_ && picker_->IsOpen()) return picker_->MessageParent();
-    return mainWindow_;
+    return host_ != nullptr ? host_->Widget() : nullptr;
 }
 
 void PickFlow::Start() {
     if (state_ != State::Idle) return;
-    restoreWindow_ = mainWindow_ && mainWindow_->isVisible();
+    restoreWindow_ = host_ != nullptr && host_->IsShown();
     if (!restoreWindow_) {
         state_ = State::Capturing;
         Capture();
@@ -68,9 +68,9 @@ void PickFlow::Start() {
     // and closing them must not end the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     state_ = State::WaitingForWindow;
-    QWindow* handle = mainWindow_->windowHandle();
+    QWindow* handle = host_->Handle();
     if (handle != nullptr) handle->installEventFilter(this);
-    mainWindow_->hide();
+    host_->Hide();
     windowTimeout_.start();
     if (handle == nullptr || !handle->isExposed()) {
         QTimer::singleShot(0, this, &PickFlow::WindowGone);
@@ -90,15 +90,15 @@ bool PickFlow::eventFilter(QObject* watched, QEvent* event) {
 void PickFlow::WindowGone() {
     if (state_ != State::WaitingForWindow) return;
     windowTimeout_.stop();
-    if (mainWindow_ && mainWindow_->windowHandle()) {
-        mainWindow_->windowHandle()->removeEventFilter(this);
+    if (QWindow* handle = host_ != nullptr ? host_->Handle() : nullptr) {
+        handle->removeEventFilter(this);
     }
     state_ = State::Capturing;
     settle_.start();
 }
 
 void PickFlow::Capture() {
-    capture_.Request(ParentWindowId(mainWindow_));
+    capture_.Request(ParentWindowId(host_));
 }
 
 void PickFlow::OnCaptured(const ScreenImage& screen) {
@@ -110,7 +110,7 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
     }
     state_ = State::Picking;
     picker_ = views_.MakePicker(screen, pointer_, options_,
-                                restoreWindow_ ? mainWindow_.data() : nullptr);
+                                restoreWindow_ ? host_->Widget() : nullptr);
     connect(picker_.get(), &PickerView::picked, this, &PickFlow::picked);
     connect(picker_.get(), &PickerView::colorMenuRequested, this, &PickFlow::colorMenuRequested);
     connect(picker_.get(), &PickerView::closed, this, [this] { Finish(Outcome::Closed); });
@@ -136,12 +136,9 @@ void PickFlow::Finish(Outcome outcome, const QString& reason) {
 }
 
 void PickFlow::RestoreMainWindow() {
-    if (!restoreWindow_ || !mainWindow_) return;
+    if (!restoreWindow_ || host_ == nullptr) return;
     restoreWindow_ = false;
-    // Shown again as it was hidden: the window system kept its place.
-    mainWindow_->show();
-    mainWindow_->raise();
-    mainWindow_->activateWindow();
+    host_->Restore();
     QGuiApplication::setQuitOnLastWindowClosed(true);
 }
 

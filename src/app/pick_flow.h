@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QRect>
 #include <QTimer>
-#include <QWidget>
 #include <memory>
 
 #include "app/pick_views.h"
@@ -32,7 +30,7 @@ class PickFlow : public QObject {
     ~PickFlow() override;
 
     // The window taken off the screen while picking; none for a command-line pick.
-    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    void SetHost(PickHost* host) { host_ = host; }
     void Start();
 
     State CurrentState() const { return state_; }
@@ -60,7 +58,7 @@ class PickFlow : public QObject {
     ScreenCapture& capture_;
     PointerControl& pointer_;
     const AppOptions& options_;
-    QPointer<QWidget> mainWindow_;
+    PickHost* host_ = nullptr;
     State state_ = State::Idle;
     PickViews& views_;
     std::unique_ptr<PickerView> picker_;

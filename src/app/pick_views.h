@@ -11,6 +11,7 @@
 #include "settings/app_options.h"
 
 class QWidget;
+class QWindow;
 
 namespace velmor {
 
@@ -31,6 +32,22 @@ class PickerView : public QObject {
     void closed();
     // A right click on a colour the picker shows.
     void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);
+};
+
+// The window the picker stands in for, as the pick flow takes it off the
+// screen and brings it back.
+class PickHost {
+  public:
+    virtual ~PickHost() = default;
+    virtual bool IsShown() const = 0;
+    // The window system's window, watched until it is really gone; null
+    // while there is none.
+    virtual QWindow* Handle() const = 0;
+    virtual void Hide() = 0;
+    // Shown again where it was, raised and active.
+    virtual void Restore() = 0;
+    // What the picker's surfaces and messages stand above.
+    virtual QWidget* Widget() const = 0;
 };
 
 // Makes what the pick flow shows; the window layer provides it, so that the

@@ -21,14 +21,4 @@ class Prompter {
                             const QString& filters, QString* selectedFilter) = 0;
 };
 
-// The program's message boxes, titled with its name.
-class MessageBoxPrompter : public Prompter {
-  public:
-    bool AskYesNo(QWidget* parent, const QString& text) override;
-    void ShowStopMessage(QWidget* parent, const QString& text) override;
-    void ShowInformation(QWidget* parent, const QString& text) override;
-    QString AskFile(QWidget* parent, bool save, const QString& caption, const QString& filters,
-                    QString* selectedFilter) override;
-};
-
 }  // namespace velmor

@@ -18,7 +18,7 @@ run_without_display env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=nowhere
 run_without_display env WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland
 
 # The same requests on a machine with an X server fall back to it.
-VELMOR_E2E_INNER=1 xvfb-run -a -s "-screen 0 640x480x24" bash -c '
+VELMOR_E2E_INNER=1 "$(dirname "$0")/with_xvfb.sh" "-screen 0 640x480x24" bash -c '
   WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland "$1" --pick >/dev/null 2>"$2/err" &
   app=$!
   for _ in $(seq 100); do

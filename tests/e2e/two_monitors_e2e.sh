@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 if [ -z "${VELMOR_E2E_NESTED:-}" ]; then
   export VELMOR_E2E_NESTED=1 VELMOR_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 3300x1200x24" "$0" "$@"
+  exec "$(dirname "$0")/with_xvfb.sh" "-screen 0 3300x1200x24" "$0" "$@"
 fi
 warp=$2
 display_number=$((20 + RANDOM % 60))

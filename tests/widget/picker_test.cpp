@@ -339,33 +339,6 @@ TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
     EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>(3, PickFlow::Outcome::Closed));
 }
 
-TEST_F(PickFlowTest, FailuresCancelsAndDesktopPicksBringTheWindowBack) {
-    MainWindow& w = StartWithFlow();
-    const struct {
-        std::function<void(FakeCapture&)> answer;
-        PickFlow::Outcome outcome;
-        QString favorites;
-    } cases[] = {
-        {[](FakeCapture& c) { emit c.failed("no portal"); }, PickFlow::Outcome::Failed, ""},
-        {[](FakeCapture& c) { emit c.cancelled(); }, PickFlow::Outcome::Cancelled, ""},
-        {[](FakeCapture& c) { emit c.colorPicked(QColor(1, 128, 255)); }, PickFlow::Outcome::Closed,
-         "0180FF"},
-    };
-    for (const auto& c : cases) {
-        outcomes_.clear();
-        capture_.answer = c.answer;
-        QTest::mouseClick(w.PickButton(), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !outcomes_.isEmpty(); }, 2000));
-        EXPECT_EQ(outcomes_.first(), c.outcome);
-        EXPECT_EQ(flow_->Picker(), nullptr);
-        EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(FavoritesText(), c.favorites.toStdString());
-        if (c.outcome == PickFlow::Outcome::Failed) {
-            EXPECT_EQ(reason_, "no portal");
-        }
-    }
-}
-
 TEST_F(PickFlowTest, WhileTheDesktopAsksANoteSaysSoAndEscGivesUp) {
     MainWindow& w = StartWithFlow();
     capture_.answer = [](FakeCapture& c) { emit c.askingUser(); };

@@ -18,6 +18,7 @@
 #include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "settings/settings_store.h"
+#include "fakes.h"
 #include "temp_folder.h"
 #include "ui/main/color_grid.h"
 #include "ui/main/main_window.h"
@@ -70,31 +71,6 @@ class RecordingDesktop : public Desktop {
     }
     QList<QUrl> opened;
     bool opens = true;
-};
-
-// The pointer as a test sets it.
-class FakePointer : public PointerControl {
-  public:
-    std::optional<DevicePoint> Position() const override { return at; }
-    bool CanWarp() const override { return canWarp; }
-    void Warp(DevicePoint p) override { at = p; }
-    std::optional<DevicePoint> at = DevicePoint{10, 20};
-    bool canWarp = true;
-};
-
-// A screen that answers as a test says, and counts what it was asked.
-class FakeCapture : public ScreenCapture {
-  public:
-    void Request(const QString& parent) override {
-        ++requests;
-        parentWindow = parent;
-        if (answer) answer(*this);
-    }
-    void Cancel() override { ++cancels; }
-    std::function<void(FakeCapture&)> answer;
-    QString parentWindow;
-    int requests = 0;
-    int cancels = 0;
 };
 
 // The program as the composition root puts it together, on a settings.ini of

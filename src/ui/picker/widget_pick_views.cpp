@@ -3,7 +3,28 @@
 #include "ui/picker/color_picker.h"
 #include "ui/picker/permission_note.h"
 
+#include <QWidget>
+
 namespace velmor {
+
+bool WidgetPickHost::IsShown() const {
+    return window_.isVisible();
+}
+
+QWindow* WidgetPickHost::Handle() const {
+    return window_.windowHandle();
+}
+
+void WidgetPickHost::Hide() {
+    window_.hide();
+}
+
+void WidgetPickHost::Restore() {
+    // Shown again as it was hidden: the window system kept its place.
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
+}
 
 std::unique_ptr<PickerView> WidgetPickViews::MakePicker(ScreenImage screen, PointerControl& pointer,
                                                         const AppOptions& options, QWidget* owner) {

@@ -4,6 +4,20 @@
 
 namespace velmor {
 
+// A top-level widget as the window a pick stands in for.
+class WidgetPickHost : public PickHost {
+  public:
+    explicit WidgetPickHost(QWidget& window) : window_(window) {}
+    bool IsShown() const override;
+    QWindow* Handle() const override;
+    void Hide() override;
+    void Restore() override;
+    QWidget* Widget() const override { return &window_; }
+
+  private:
+    QWidget& window_;
+};
+
 // The picker and the permission note as widgets.
 class WidgetPickViews : public PickViews {
   public:

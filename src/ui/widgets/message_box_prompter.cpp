@@ -1,9 +1,7 @@
-#include "platform/message_box.h"
+#include "ui/widgets/message_box_prompter.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
-
-#include "platform/prompter.h"
 
 namespace velmor {
 
@@ -11,7 +9,7 @@ namespace {
 
 int Run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, kApplicationTitle, text, buttons, parent);
+    QMessageBox box(icon, QStringLiteral(VELMOR_NAME), text, buttons, parent);
     box.setDefaultButton(defaultButton);
     // Above whatever owns it, even a window that stays on top of everything.
     if (parent != nullptr && (parent->windowFlags() & Qt::WindowStaysOnTopHint)) {
@@ -22,29 +20,17 @@ int Run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
 
 }  // namespace
 
-bool AskYesNo(QWidget* parent, const QString& text) {
+bool MessageBoxPrompter::AskYesNo(QWidget* parent, const QString& text) {
     return Run(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::No) == QMessageBox::Yes;
 }
 
-void ShowStopMessage(QWidget* parent, const QString& text) {
+void MessageBoxPrompter::ShowStopMessage(QWidget* parent, const QString& text) {
     Run(parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void ShowInformation(QWidget* parent, const QString& text) {
-    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
-}
-
-bool MessageBoxPrompter::AskYesNo(QWidget* parent, const QString& text) {
-    return velmor::AskYesNo(parent, text);
-}
-
-void MessageBoxPrompter::ShowStopMessage(QWidget* parent, const QString& text) {
-    velmor::ShowStopMessage(parent, text);
-}
-
 void MessageBoxPrompter::ShowInformation(QWidget* parent, const QString& text) {
-    velmor::ShowInformation(parent, text);
+    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 QString MessageBoxPrompter::AskFile(QWidget* parent, bool save, const QString& caption,

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/current_color.h"
+#include "app/favorites.h"
+#include "app/pick_flow.h"
+#include "fakes.h"
+#include "settings/settings_store.h"
+#include "temp_folder.h"
+
+namespace velmor {
+namespace {
+
+using testing::FakeCapture;
+using testing::FakePointer;
+
+class FakePicker : public PickerView {
+  public:
+    void Open() override { open = true; }
+    bool IsOpen() const override { return open; }
+    QWidget* MessageParent() const override { return nullptr; }
+    bool open = false;
+};
+
+class FakeViews : public PickViews {
+  public:
+    std::unique_ptr<PickerView> MakePicker(ScreenImage screen, PointerControl&, const AppOptions&,
+                                           QWidget*) override {
+        auto picker = std::make_unique<FakePicker>();
+        lastPicker = picker.get();
+        shownSize = screen.image.size();
+        return picker;
+    }
+    std::unique_ptr<QObject> ShowPermissionNote(std::function<void()> cancel) override {
+        giveUp = std::move(cancel);
+        return std::make_unique<QObject>();
+    }
+    FakePicker* lastPicker = nullptr;
+    QSize shownSize;
+    std::function<void()> giveUp;
+};
+
+// A window with no window-system window: it is gone the moment it is hidden.
+class FakeHost : public PickHost {
+  public:
+    bool IsShown() const override { return shown; }
+    QWindow* Handle() const override { return nullptr; }
+    void Hide() override { shown = false; }
+    void Restore() override {
+        shown = true;
+        ++restores;
+    }
+    QWidget* Widget() const override { return nullptr; }
+    bool shown = true;
+    int restores = 0;
+};
+
+struct Outcomes {
+    QList<PickFlow::Outcome> outcomes;
+    QString reason;
+    std::vector<Color> picked;
+};
+
+TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
+    const struct {
+        const char* what;
+        std::function<void(FakeCapture&, FakeViews&)> answer;
+        PickFlow::Outcome outcome;
+        QString reason;
+        std::vector<Color> picked;
+    } cases[] = {
+        {"a picture, a pick, Esc",
+         [](FakeCapture& c, FakeViews& v) {
+             QImage image(4, 3, QImage::Format_RGB32);
+             emit c.captured({image, {}, {}, false});
+             emit v.lastPicker->picked(Color::From8(1, 2, 3));
+             emit v.lastPicker->closed();
+         },
+         PickFlow::Outcome::Closed, "", {Color::From8(1, 2, 3)}},
+        {"an empty picture",
+         [](FakeCapture& c, FakeViews&) { emit c.captured({}); },
+         PickFlow::Outcome::Failed, "The screen could not be read.", {}},
+        {"a failure", [](FakeCapture& c, FakeViews&) { emit c.failed("no portal"); },
+         PickFlow::Outcome::Failed, "no portal", {}},
+        {"a refusal", [](FakeCapture& c, FakeViews&) { emit c.cancelled(); },
+         PickFlow::Outcome::Cancelled, "", {}},
+        {"the desktop's own pick",
+         [](FakeCapture& c, FakeViews&) { emit c.colorPicked(QColor(1, 128, 255)); },
+         PickFlow::Outcome::Closed, "", {Color::From8(1, 128, 255)}},
+        {"a question the user gives up on",
+         [](FakeCapture& c, FakeViews& v) {
+             emit c.askingUser();
+             v.giveUp();
+         },
+         PickFlow::Outcome::Cancelled, "", {}},
+    };
+    for (const auto& c : cases) {
+        FakeCapture capture;
+        FakePointer pointer;
+        FakeViews views;
+        FakeHost host;
+        const AppOptions options;
+        PickFlow flow(capture, pointer, options, views);
+        flow.SetHost(&host);
+        Outcomes run;
+        QObject::connect(&flow, &PickFlow::finished,
+                         [&run](PickFlow::Outcome o, const QString& reason) {
+                             run.outcomes << o;
+                             run.reason = reason;
+                         });
+        QObject::connect(&flow, &PickFlow::picked,
+                         [&run](const Color& color) { run.picked.push_back(color); });
+        capture.answer = [&](FakeCapture& fake) { c.answer(fake, views); };
+        flow.Start();
+        EXPECT_FALSE(host.shown) << c.what;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !run.outcomes.isEmpty(); }, 2000)) << c.what;
+        EXPECT_EQ(run.outcomes, QList<PickFlow::Outcome>{c.outcome}) << c.what;
+        EXPECT_EQ(run.reason, c.reason) << c.what;
+        EXPECT_EQ(run.picked, c.picked) << c.what;
+        EXPECT_EQ(flow.CurrentState(), PickFlow::State::Idle) << c.what;
+        EXPECT_TRUE(host.shown) << c.what;
+        EXPECT_EQ(host.restores, 1) << c.what;
+        EXPECT_EQ(capture.cancels, c.outcome == PickFlow::Outcome::Cancelled &&
+                                           QString(c.what).contains("gives up")
+                                       ? 1
+                                       : 0)
+            << c.what;
+    }
+}
+
+TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
+    FakeCapture capture;
+    FakePointer pointer;
+    FakeViews views;
+    const AppOptions options;
+    PickFlow flow(capture, pointer, options, views);
+    capture.answer = [](FakeCapture& c) { emit c.captured({QImage(2, 2, QImage::Format_RGB32), {}, {}, false}); };
+    flow.Start();  // at once: nothing to wait for
+    EXPECT_EQ(capture.requests, 1);
+    EXPECT_EQ(flow.CurrentState(), PickFlow::State::Picking);
+    EXPECT_EQ(views.shownSize, QSize(2, 2));
+    EXPECT_TRUE(views.lastPicker->IsOpen());
+}
+
+class FavoritesModel : public ::testing::Test {
+  protected:
+    std::string Text() const {
+        return settings_.Read("Favorites", "Favorites", "");
+    }
+    testing::TempFolder folder_;
+    SettingsFile settings_{folder_.File("settings.ini")};
+};
+
+TEST_F(FavoritesModel, ColoursAreStoredInTheirSourcesLetterCase) {
+    Favorites favorites(settings_);
+    favorites.Load();
+    favorites.Add(Color::From8(0xff, 0x8c, 0), HexCase::Lower);
+    favorites.Add(Color::From8(0xff, 0x8c, 0), HexCase::Upper);
+    EXPECT_EQ(Text(), "ff8c00;FF8C00");
+    EXPECT_EQ(favorites.Colors(), std::vector<Color>(2, Color::From8(0xff, 0x8c, 0)));
+}
+
+TEST_F(FavoritesModel, AFullListRefusesAndSaysSo) {
+    std::string full = "000001";
+    for (int i = 1; i < 224; ++i) full += ";000001";
+    ASSERT_TRUE(settings_.Write("Favorites", "Favorites", full));
+    Favorites favorites(settings_);
+    favorites.Load();
+    QStringList refused;
+    QObject::connect(&favorites, &Favorites::addRefused,
+                     [&refused](const QString& message) { refused << message; });
+    EXPECT_FALSE(favorites.Add(Color::From8(1, 2, 3)));
+    EXPECT_EQ(refused, QStringList{Favorites::FullMessage()});
+    EXPECT_EQ(Text(), full);
+}
+
+TEST_F(FavoritesModel, DamagedEntriesReadAsTheGridDrawsThem) {
+    ASSERT_TRUE(settings_.Write("Favorites", "Favorites", "zz00ff;#abc;ff"));
+    Favorites favorites(settings_);
+    favorites.Load();
+    // Each pair of digits is read on its own; a piece that is no number is 0.
+    EXPECT_EQ(favorites.Colors(), (std::vector<Color>{Color::From8(0, 0, 0xff),
+                                                      Color::From8(0, 0xbc, 0xbc),
+                                                      Color::From8(0xff, 0, 0xff)}));
+}
+
+TEST(CurrentColor, NamesComeFromTheTablesUnlessGiven) {
+    CurrentColor current;
+    current.Set(Color::From8(0xff, 0x8c, 0));
+    EXPECT_EQ(current.Name(), "DarkOrange");
+    EXPECT_EQ(current.Text(), "#FF8C00");
+    current.Set(Color::From8(1, 2, 3));
+    EXPECT_EQ(current.Name(), "");
+    current.Set(Color::From8(1, 2, 3), "Mine");
+    EXPECT_EQ(current.Name(), "Mine");
+}
+
+}  // namespace
+}  // namespace velmor

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "platform/screen_capture.h"
+
+namespace velmor::testing {
+
+// The pointer as a test sets it.
+class FakePointer : public PointerControl {
+  public:
+    std::optional<DevicePoint> Position() const override { return at; }
+    bool CanWarp() const override { return canWarp; }
+    void Warp(DevicePoint p) override { at = p; }
+    std::optional<DevicePoint> at = DevicePoint{10, 20};
+    bool canWarp = true;
+};
+
+// A screen that answers as a test says, and counts what it was asked.
+class FakeCapture : public ScreenCapture {
+  public:
+    void Request(const QString& parent) override {
+        ++requests;
+        parentWindow = parent;
+        if (answer) answer(*this);
+    }
+    void Cancel() override { ++cancels; }
+    std::function<void(FakeCapture&)> answer;
+    QString parentWindow;
+    int requests = 0;
+    int cancels = 0;
+};
+
+}  // namespace velmor::testing
