@@ -114,11 +114,11 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
     const bool upper = options.Values().upperCase;
     if (line.formatName.empty()) {
         const int index = line.format;
-        return {[index, upper](const Color& color) {
-                    return FormatColor(color.Html(), {}, upper)
-                        .texts[static_cast<std::size_t>(index)];
-                },
-                {}};
+        return {
+            [index, upper](const Color& color) {
+                return FormatColor(color.Html(), {}, upper).texts[static_cast<std::size_t>(index)];
+            },
+            {}};
     }
     // A notation of the table or a template, checked before anything opens.
     Templates templates = options.TemplateList();

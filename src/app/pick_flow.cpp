@@ -109,8 +109,8 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
         return;
     }
     state_ = State::Picking;
-    picker_ = views_.MakePicker(screen, pointer_, options_,
-                                restoreWindow_ ? host_->Widget() : nullptr);
+    picker_ =
+        views_.MakePicker(screen, pointer_, options_, restoreWindow_ ? host_->Widget() : nullptr);
     connect(picker_.get(), &PickerView::picked, this, &PickFlow::picked);
     connect(picker_.get(), &PickerView::colorMenuRequested, this, &PickFlow::colorMenuRequested);
     connect(picker_.get(), &PickerView::closed, this, [this] { Finish(Outcome::Closed); });

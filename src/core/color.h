@@ -16,9 +16,7 @@ namespace velmor {
 struct Color {
     std::uint16_t red = 0, green = 0, blue = 0;
 
-    static constexpr Color From8(int r, int g, int b) {
-        return {Widen(r), Widen(g), Widen(b)};
-    }
+    static constexpr Color From8(int r, int g, int b) { return {Widen(r), Widen(g), Widen(b)}; }
     static constexpr Color From8(Srgb8 c) { return From8(c.red, c.green, c.blue); }
     // Channels 0 to 1; values outside are clipped, as a screen shows them.
     static Color FromUnit(double r, double g, double b) {

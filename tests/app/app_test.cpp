@@ -77,23 +77,37 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
              emit v.lastPicker->picked(Color::From8(1, 2, 3));
              emit v.lastPicker->closed();
          },
-         PickFlow::Outcome::Closed, "", {Color::From8(1, 2, 3)}},
+         PickFlow::Outcome::Closed,
+         "",
+         {Color::From8(1, 2, 3)}},
         {"an empty picture",
          [](FakeCapture& c, FakeViews&) { emit c.captured({}); },
-         PickFlow::Outcome::Failed, "The screen could not be read.", {}},
-        {"a failure", [](FakeCapture& c, FakeViews&) { emit c.failed("no portal"); },
-         PickFlow::Outcome::Failed, "no portal", {}},
-        {"a refusal", [](FakeCapture& c, FakeViews&) { emit c.cancelled(); },
-         PickFlow::Outcome::Cancelled, "", {}},
+         PickFlow::Outcome::Failed,
+         "The screen could not be read.",
+         {}},
+        {"a failure",
+         [](FakeCapture& c, FakeViews&) { emit c.failed("no portal"); },
+         PickFlow::Outcome::Failed,
+         "no portal",
+         {}},
+        {"a refusal",
+         [](FakeCapture& c, FakeViews&) { emit c.cancelled(); },
+         PickFlow::Outcome::Cancelled,
+         "",
+         {}},
         {"the desktop's own pick",
          [](FakeCapture& c, FakeViews&) { emit c.colorPicked(QColor(1, 128, 255)); },
-         PickFlow::Outcome::Closed, "", {Color::From8(1, 128, 255)}},
+         PickFlow::Outcome::Closed,
+         "",
+         {Color::From8(1, 128, 255)}},
         {"a question the user gives up on",
          [](FakeCapture& c, FakeViews& v) {
              emit c.askingUser();
              v.giveUp();
          },
-         PickFlow::Outcome::Cancelled, "", {}},
+         PickFlow::Outcome::Cancelled,
+         "",
+         {}},
     };
     for (const auto& c : cases) {
         FakeCapture capture;
@@ -121,10 +135,10 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
         EXPECT_EQ(flow.CurrentState(), PickFlow::State::Idle) << c.what;
         EXPECT_TRUE(host.shown) << c.what;
         EXPECT_EQ(host.restores, 1) << c.what;
-        EXPECT_EQ(capture.cancels, c.outcome == PickFlow::Outcome::Cancelled &&
-                                           QString(c.what).contains("gives up")
-                                       ? 1
-                                       : 0)
+        EXPECT_EQ(capture.cancels,
+                  c.outcome == PickFlow::Outcome::Cancelled && QString(c.what).contains("gives up")
+                      ? 1
+                      : 0)
             << c.what;
     }
 }
@@ -135,7 +149,9 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     FakeViews views;
     const AppOptions options;
     PickFlow flow(capture, pointer, options, views);
-    capture.answer = [](FakeCapture& c) { emit c.captured({QImage(2, 2, QImage::Format_RGB32), {}, {}, false}); };
+    capture.answer = [](FakeCapture& c) {
+        emit c.captured({QImage(2, 2, QImage::Format_RGB32), {}, {}, false});
+    };
     flow.Start();  // at once: nothing to wait for
     EXPECT_EQ(capture.requests, 1);
     EXPECT_EQ(flow.CurrentState(), PickFlow::State::Picking);
@@ -145,9 +161,7 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
 
 class FavoritesModel : public ::testing::Test {
   protected:
-    std::string Text() const {
-        return settings_.Read("Favorites", "Favorites", "");
-    }
+    std::string Text() const { return settings_.Read("Favorites", "Favorites", ""); }
     testing::TempFolder folder_;
     SettingsFile settings_{folder_.File("settings.ini")};
 };
@@ -180,9 +194,9 @@ TEST_F(FavoritesModel, DamagedEntriesReadAsTheGridDrawsThem) {
     Favorites favorites(settings_);
     favorites.Load();
     // Each pair of digits is read on its own; a piece that is no number is 0.
-    EXPECT_EQ(favorites.Colors(), (std::vector<Color>{Color::From8(0, 0, 0xff),
-                                                      Color::From8(0, 0xbc, 0xbc),
-                                                      Color::From8(0xff, 0, 0xff)}));
+    EXPECT_EQ(favorites.Colors(),
+              (std::vector<Color>{Color::From8(0, 0, 0xff), Color::From8(0, 0xbc, 0xbc),
+                                  Color::From8(0xff, 0, 0xff)}));
 }
 
 TEST(CurrentColor, NamesComeFromTheTablesUnlessGiven) {

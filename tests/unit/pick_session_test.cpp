@@ -24,8 +24,8 @@ TEST(PickSession, StartsFromTheKnownPointerOrAMarkedMiddle) {
     EXPECT_EQ(known.Sample(), At({10, 20}));
     EXPECT_EQ(known.MarkedPoint(), std::nullopt);
 
-    for (const std::optional<DevicePoint> pointer : {std::optional<DevicePoint>{},
-                                                     std::optional<DevicePoint>{{-5, 3}}}) {
+    for (const std::optional<DevicePoint> pointer :
+         {std::optional<DevicePoint>{}, std::optional<DevicePoint>{{-5, 3}}}) {
         const PickSession unknown = Session(pointer);
         EXPECT_FALSE(unknown.HasSample());
         const DevicePoint start = pointer.value_or(DevicePoint{100, 50});
@@ -45,7 +45,7 @@ TEST(PickSession, MovesReadOnlyPixelsOfAMonitorOutsideThePanel) {
         DevicePoint pointAfter;
     } cases[] = {
         {true, {5, 6}, Aim::Pointer, true, true, {5, 6}},
-        {true, {299, 49}, Aim::Pointer, true, true, {299, 49}},  // the last pixel
+        {true, {299, 49}, Aim::Pointer, true, true, {299, 49}},   // the last pixel
         {true, {160, 10}, Aim::Pointer, false, true, {160, 10}},  // under the panel
         {true, {250, 70}, Aim::Pointer, false, true, {250, 70}},  // below the short monitor
         // Before anything is known a pointer off the picture leaves the start.
@@ -105,12 +105,12 @@ TEST(PickSession, EventPointsTrustTheServerOnlyWhenItAgrees) {
     } cases[] = {
         {0, 10.0, 20.0, DevicePoint{90, 90}, DevicePoint{10, 20}},  // ratio 1: the event
         {1, 10.0, 5.0, std::nullopt, DevicePoint{220, 10}},
-        {1, 10.0, 5.0, DevicePoint{221, 11}, DevicePoint{221, 11}},   // within a pixel
-        {1, 10.0, 5.0, DevicePoint{230, 11}, DevicePoint{220, 10}},   // too far off
-        {1, 10.0, 5.0, DevicePoint{20, 11}, DevicePoint{220, 10}},    // another monitor
-        {1, 49.75, 24.75, std::nullopt, DevicePoint{299, 49}},        // the rounded last pixel
-        {1, 51.0, 5.0, std::nullopt, std::nullopt},                   // off the surface
-        {2, 1.0, 1.0, std::nullopt, std::nullopt},                    // no such monitor
+        {1, 10.0, 5.0, DevicePoint{221, 11}, DevicePoint{221, 11}},  // within a pixel
+        {1, 10.0, 5.0, DevicePoint{230, 11}, DevicePoint{220, 10}},  // too far off
+        {1, 10.0, 5.0, DevicePoint{20, 11}, DevicePoint{220, 10}},   // another monitor
+        {1, 49.75, 24.75, std::nullopt, DevicePoint{299, 49}},       // the rounded last pixel
+        {1, 51.0, 5.0, std::nullopt, std::nullopt},                  // off the surface
+        {2, 1.0, 1.0, std::nullopt, std::nullopt},                   // no such monitor
     };
     for (const auto& c : cases) {
         EXPECT_EQ(s.EventPoint(c.monitor, c.x, c.y, c.exact), c.expected)

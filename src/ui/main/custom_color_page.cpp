@@ -74,8 +74,9 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     AddCaption(QStringLiteral("Calculate:"), 240, 3840);
     converter_ = new Converter(this);
     TabControl::Place(converter_, 960, 3720, 4095, 1455);
-    toolbar_ = AddPaletteToolbar([this] { return chosen_; }, [this] { return QString::fromStdString(chosen_.Html()); },
-                                 3420, 3060, 1815, 735);
+    toolbar_ = AddPaletteToolbar([this] { return chosen_; },
+                                 [this] { return QString::fromStdString(chosen_.Html()); }, 3420,
+                                 3060, 1815, 735);
 }
 
 bool CustomColorPage::eventFilter(QObject* watched, QEvent* event) {

@@ -20,7 +20,7 @@ class SafetyPage : public ColorPage {
   private:
     ColorGrid* safetyGrid_;
     QLineEdit* safeLine_;
-    Color chosen_;  // the chosen cell
+    Color chosen_;                                    // the chosen cell
     QString chosenText_ = QStringLiteral("#000000");  // as the line writes it: the table's digits
     ImageToolbar* toolbar_;
 };
