@@ -111,7 +111,7 @@ void Favorites::SaveAndSelect(std::int16_t selection) {
 void Favorites::Report(const SaveResult& result) {
     if (result) return;
     emit saveFailed(
-        tr("Your favourites could not be saved to %1: %2.")
+        tr("Your favorites could not be saved to %1: %2.")
             .arg(QString::fromStdString(settings_.Path()), QString::fromStdString(result.reason)));
 }
 

@@ -26,7 +26,7 @@ struct PaletteImport {
 };
 
 // A GIMP palette (it starts with "GIMP Palette"), CSS custom properties
-// ("--name: colour;"), JSON (strings that are colours, named by a "name" in
+// ("--name: color;"), JSON (strings that are colours, named by a "name" in
 // the same object), or a list of colours, one a line, each optionally followed
 // by a name. Colours are in any notation the program reads (#abc, #rrggbbaa,
 // rgb(), names, ...). A UTF-8 byte-order mark, blank lines and comments are

@@ -272,12 +272,12 @@ void PortalCapture::LoadScreenshot(const QVariantMap& results) {
 void PortalCapture::ReadColor(const QVariantMap& results) {
     const QVariant value = results.value(QStringLiteral("color"));
     if (!value.canConvert<QDBusArgument>()) {
-        emit failed(tr("The desktop portal picked no colour."));
+        emit failed(tr("The desktop portal picked no color."));
         return;
     }
     const QDBusArgument argument = value.value<QDBusArgument>();
     if (argument.currentSignature() != QLatin1String("(ddd)")) {
-        emit failed(tr("The desktop portal picked no colour."));
+        emit failed(tr("The desktop portal picked no color."));
         return;
     }
     double r = 0, g = 0, b = 0;

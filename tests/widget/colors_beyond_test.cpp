@@ -61,8 +61,7 @@ TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
     contrast.SecondBox()->setText("oklch(0 0 0)");
     EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 21.00:1");
     contrast.FirstBox()->setText("#ff");
-    EXPECT_EQ(contrast.RatioLabel()->text(),
-              "Type two colours: #RRGGBB, rgb(), oklch(), a name...");
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Type two colors: #RRGGBB, rgb(), oklch(), a name...");
 }
 
 TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
@@ -75,7 +74,7 @@ TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
                  {"  DarkOrchid ", "#9932CC", 0},
                  {"&H00563412&", "#123456", 0},
                  {"#abcd", "#AABBCC", 0},  // the opacity is left out, and said so
-                 {"not a colour", "#AABBCC", 1},
+                 {"not a color", "#AABBCC", 1},
                  {"", "#AABBCC", 2}};
     for (const auto& c : cases) {
         QGuiApplication::clipboard()->setText(c.clipboard);
@@ -83,7 +82,7 @@ TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
         EXPECT_EQ(current_->Text().toUpper(), c.current) << c.clipboard;
         EXPECT_EQ(prompter_.texts.size(), c.messages) << c.clipboard;
     }
-    EXPECT_TRUE(prompter_.texts.first().contains("\"not a colour\" is not a colour"));
+    EXPECT_TRUE(prompter_.texts.first().contains("\"not a color\" is not a color"));
 }
 
 TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
@@ -104,7 +103,7 @@ TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
     answer = QString::fromStdString(folder_.File("out.css"));
     page->ExportFavorites();
     EXPECT_EQ(testing::ReadFile(folder_.File("out.css")),
-              "/* Velmor favourites */\n:root {\n  --brand-orange: #ff8c00;\n"
+              "/* Velmor favorites */\n:root {\n  --brand-orange: #ff8c00;\n"
               "  --deep-sea: #123456;\n}\n");
 }
 
@@ -121,7 +120,7 @@ TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
     answer = QString::fromStdString(folder_.File("fav.gpl"));
     page->ImportFavorites();
     EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00");
-    EXPECT_EQ(prompter_.texts.last(), "Colours added to the favourites: 2.");
+    EXPECT_EQ(prompter_.texts.last(), "Colors added to the favorites: 2.");
 
     // Damaged and hostile files change nothing and say why.
     testing::WriteFile(folder_.File("junk.bin"), std::string("\x89PNG\r\n\x1a\n\0\0", 10));
@@ -131,7 +130,7 @@ TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
         page->ImportFavorites();
         EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00") << name;
     }
-    EXPECT_TRUE(prompter_.texts[prompter_.texts.size() - 3].startsWith("No colours could be read"));
+    EXPECT_TRUE(prompter_.texts[prompter_.texts.size() - 3].startsWith("No colors could be read"));
     EXPECT_TRUE(
         prompter_.texts[prompter_.texts.size() - 2].endsWith("is too large to be a palette."));
     EXPECT_TRUE(prompter_.texts.last().endsWith("could not be read."));
@@ -144,7 +143,7 @@ TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
     page->ImportFavorites();
     EXPECT_EQ(favorites_->Entries().size(), 224u);
     EXPECT_EQ(prompter_.texts.last(),
-              "Colours added to the favourites: 219. Colours that did not fit (the list holds "
+              "Colors added to the favorites: 219. Colors that did not fit (the list holds "
               "224): 9781. Lines that could not be read: 1.");
 }
 

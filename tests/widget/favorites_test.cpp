@@ -122,10 +122,9 @@ TEST_F(WindowTest, AFailedSaveSaysWhyAndKeepsTheColourForTheSession) {
     ::chmod(settings_->Path().c_str(), 0444);
     w.AddToFavorites(Hex("#00ff00"), HexCase::Lower);
     ::chmod(settings_->Path().c_str(), 0644);
-    EXPECT_EQ(
-        prompter_.texts,
-        QStringList{QString("Your favourites could not be saved to %1: the file is read-only.")
-                        .arg(QString::fromStdString(settings_->Path()))});
+    EXPECT_EQ(prompter_.texts,
+              QStringList{QString("Your favorites could not be saved to %1: the file is read-only.")
+                              .arg(QString::fromStdString(settings_->Path()))});
     EXPECT_EQ(FavoritesText(), "ff0000;00ff00");
     EXPECT_EQ(SettingsText(), "[Favorites]\nFavorites=ff0000\n");
     // The next save that can be done stores everything the user has.

@@ -159,7 +159,7 @@ TEST_F(WindowTest, ScrollBarsAndCopyButtonsTakeTheFocusAndEndAConverterEdit) {
     const int before = red->value();
     QTest::keyClick(red, Qt::Key_Right);
     QTest::keyClick(red, Qt::Key_PageUp);
-    EXPECT_EQ(red->value(), std::max(0, before + 1 - 20));
+    EXPECT_EQ(red->value(), std::min(255, before + 1 + 20));  // both raise it
 
     c->LongBox()->setFocus();
     c->LongBox()->setText("65280");

@@ -36,10 +36,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
     setWindowTitle(QStringLiteral("About Velmor Color Picker"));
     UseDesignFont(this);
     setFixedSize(TwipsToPixels(5325), TwipsToPixels(2700));
-    QPalette pink = palette();
-    pink.setColor(QPalette::Window, QColor(255, 240, 240));
-    setPalette(pink);
-    setAutoFillBackground(true);
+    UseDesignColors(this, QColor(255, 240, 240));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setGeometry(TwipsRect(3960, 120, 1125, 345));
@@ -54,7 +51,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
         QString text;
         int left, top;
     } labels[] = {{QStringLiteral(VELMOR_NAME " " VELMOR_VERSION), 1080, 240},
-                  {QStringLiteral("Free software for picking colours."), 1080, 720},
+                  {QStringLiteral("Free software for picking colors."), 1080, 720},
                   {QStringLiteral("Website:"), 1080, 1200},
                   {QStringLiteral("Support:"), 1080, 1560}};
     for (std::size_t i = 0; i < captions_.size(); ++i) {
@@ -66,7 +63,8 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
     title.setPixelSize(13);
     captions_[0]->setFont(title);
     QPalette red = captions_[0]->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    // A deeper red than pure red, which is only 3.6:1 on the pink.
+    red.setColor(QPalette::WindowText, QColor(200, 0, 0));
     captions_[0]->setPalette(red);
     for (QLabel* label : captions_) label->adjustSize();
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/current_color.h"
@@ -45,15 +46,18 @@ PictureBox* Swatch(QWidget* parent) {
 ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
     : QWidget(parent, Qt::Window), current_(current) {
     setWindowTitle(tr("Contrast"));
+    // No close button of its own: Esc closes it, as it does a dialog.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     auto* colours = new QGridLayout;
     first_ = new QLineEdit(this);
     second_ = new QLineEdit(QStringLiteral("#FFFFFF"), this);
     firstSwatch_ = Swatch(this);
     secondSwatch_ = Swatch(this);
-    auto* firstLabel = new QLabel(tr("&First colour:"), this);
+    auto* firstLabel = new QLabel(tr("&First color:"), this);
     firstLabel->setBuddy(first_);
-    auto* secondLabel = new QLabel(tr("&Second colour:"), this);
+    auto* secondLabel = new QLabel(tr("&Second color:"), this);
     secondLabel->setBuddy(second_);
     colours->addWidget(firstLabel, 0, 0);
     colours->addWidget(first_, 0, 1);
@@ -67,8 +71,8 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
 
     auto* follow = new QHBoxLayout;
     follow->addWidget(new QLabel(tr("Grids and the picker set:"), this));
-    followFirst_ = new QRadioButton(tr("the f&irst colour"), this);
-    followSecond_ = new QRadioButton(tr("the s&econd colour"), this);
+    followFirst_ = new QRadioButton(tr("the f&irst color"), this);
+    followSecond_ = new QRadioButton(tr("the s&econd color"), this);
     followFirst_->setChecked(true);
     follow->addWidget(followFirst_);
     follow->addWidget(followSecond_);
@@ -83,9 +87,13 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
     layout->addWidget(ratio_);
     auto* verdicts = new QFormLayout;
     for (const Threshold& t : kThresholds) {
+        // Each criterion before its result, so a reader keeps them paired.
+        auto* criterion = new QLabel(tr("%1 (%2:1):").arg(tr(t.text)).arg(t.ratio), this);
         auto* verdict = new QLabel(this);
+        criterion->setBuddy(verdict);
+        verdict->setAccessibleDescription(criterion->text());
         verdicts_.push_back(verdict);
-        verdicts->addRow(tr("%1 (%2:1):").arg(tr(t.text)).arg(t.ratio), verdict);
+        verdicts->addRow(criterion, verdict);
     }
     layout->addLayout(verdicts);
     sample_ = new QLabel(tr("The quick brown fox jumps over the lazy dog. 0123456789"), this);
@@ -130,7 +138,7 @@ void ContrastWindow::Update() {
     if (a) firstSwatch_->FillWith(ToQt(*a));
     if (b) secondSwatch_->FillWith(ToQt(*b));
     if (!a || !b) {
-        ratio_->setText(tr("Type two colours: #RRGGBB, rgb(), oklch(), a name..."));
+        ratio_->setText(tr("Type two colors: #RRGGBB, rgb(), oklch(), a name..."));
         for (QLabel* v : verdicts_) v->clear();
         return;
     }

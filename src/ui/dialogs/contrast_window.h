@@ -14,7 +14,7 @@ class PictureBox;
 // "Contrast": the WCAG 2.x contrast of two colours, with pass or fail for
 // text and user-interface parts, and a sample of one on the other. The first
 // colour is the current colour; the grids and the picker set the second one
-// instead while "the second colour" is chosen, and either may be typed.
+// instead while "the second color" is chosen, and either may be typed.
 class ContrastWindow : public QWidget {
     Q_OBJECT
 

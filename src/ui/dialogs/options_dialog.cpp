@@ -26,7 +26,7 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     setWindowIcon(Artwork::Icon("gear"));
     setFixedSize(TwipsToPixels(6030), TwipsToPixels(3345));
 
-    // Neither Enter nor Escape is bound to a button here.
+    // Esc cancels, as in every dialog of the desktop; Enter is bound to no button.
     okButton_ = MakeCommandButton(QStringLiteral("&OK"), TwipsRect(4680, 120, 1215, 375), this);
     cancelButton_ =
         MakeCommandButton(QStringLiteral("&Cancel"), TwipsRect(4680, 600, 1215, 375), this);
@@ -135,14 +135,6 @@ void OptionsDialog::Confirm() {
     values.upperCase = upperCase_->isChecked();
     accept();
     options_.Save(values);
-}
-
-void OptionsDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();  // not bound to Cancel
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace velmor

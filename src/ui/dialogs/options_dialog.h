@@ -38,9 +38,6 @@ class OptionsDialog : public QDialog {
     QLabel* SelectLabel() const { return selectLabel_; }
     QComboBox* ValueList() const { return valueList_; }
 
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
     Options& options_;
     QPushButton* okButton_;

@@ -1,8 +1,16 @@
 #include "ui/main/color_grid.h"
 
+#include <QAccessible>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
 #include <algorithm>
+
+#include "core/color_tables.h"
+#include "ui/main/color_grid_accessible.h"
+#include "ui/widgets/look.h"
 
 #include "ui/widgets/arrow_keys.h"
 #include "ui/widgets/qt_color.h"
@@ -18,13 +26,28 @@ const QColor kCellRing(128, 128, 128);
 ColorGrid::ColorGrid(const GridShape& shape, const AppOptions& options, QWidget* parent)
     : PictureBox(parent), shape_(shape), options_(options) {
     setFocusPolicy(Qt::StrongFocus);
+    ColorGridAccessible::Install();
 }
 
-void ColorGrid::SetCells(std::vector<Color> colors) {
+void ColorGrid::SetCells(std::vector<Color> colors, const std::vector<std::string>& names) {
     cells_ = std::move(colors);
     colors_.clear();
     colors_.reserve(cells_.size());
-    for (const Color& c : cells_) colors_.push_back(ToQColor(c));
+    labels_.clear();
+    labels_.reserve(cells_.size());
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+        const Color& c = cells_[i];
+        colors_.push_back(ToQColor(c));
+        std::string name = i < names.size() ? names[i] : std::string();
+        if (name.empty()) name = ColorName(c);
+        const QString hex = QString::fromStdString(c.Html());
+        labels_.push_back(name.empty() ? hex : QString::fromStdString(name) + ", " + hex);
+    }
+}
+
+QRect ColorGrid::CellArea(int index) const {
+    const CellRect r = CellRectIn(shape_, index);
+    return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
 }
 
 GridShape ColorGrid::Shape() const {
@@ -47,6 +70,43 @@ void ColorGrid::Draw(std::int16_t selection) {
     if (selection >= 0 && selection < DrawnCellCount()) DrawCell(selection, true);
     selection_ = selection;
     Refresh();
+    if (selection >= 0 && selection < DrawnCellCount() && QAccessible::isActive()) {
+        // A reader announces the colour the arrows or a click moved to.
+        QAccessibleEvent selected(this, QAccessible::Selection);
+        selected.setChild(selection);
+        QAccessible::updateAccessibility(&selected);
+        if (hasFocus()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(selection);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
+}
+
+bool ColorGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ContextMenu && selection_ >= 0 && selection_ < DrawnCellCount() &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard &&
+        contextMenuPolicy() == Qt::CustomContextMenu) {
+        // From the keyboard the menu is the selected cell's.
+        emit customContextMenuRequested(CellArea(selection_).center());
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const std::int16_t cell = CellAt(help->pos());
+        if (cell >= 0) {
+            QToolTip::showText(help->globalPos(), CellLabel(cell), this, CellArea(cell));
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return PictureBox::event(event);
+}
+
+void ColorGrid::paintEvent(QPaintEvent* event) {
+    PictureBox::paintEvent(event);
+    if (hasFocus()) DrawFocusFrame(this);
 }
 
 std::int16_t ColorGrid::CellAt(QPointF point) const {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/color.h"
@@ -20,9 +21,16 @@ class ColorGrid : public PictureBox {
   public:
     ColorGrid(const GridShape& shape, const AppOptions& options, QWidget* parent = nullptr);
 
-    void SetCells(std::vector<Color> colors);
+    // The cells' colours, and their names where a table gives them; the
+    // others are named by the tables when they can be.
+    void SetCells(std::vector<Color> colors, const std::vector<std::string>& names = {});
     int CellCount() const { return static_cast<int>(cells_.size()); }
     const Color& CellColor(int index) const { return cells_[static_cast<std::size_t>(index)]; }
+    // What a reader says and a tooltip shows of a cell: "DarkOrange, #FF8C00".
+    const QString& CellLabel(int index) const { return labels_[static_cast<std::size_t>(index)]; }
+    QRect CellArea(int index) const;
+    // The cells that are drawn, hit and reached by the keys.
+    int DrawnCells() const { return DrawnCellCount(); }
 
     // Redraws every cell, marks the selected one (none for -1) and stores it.
     void Draw(std::int16_t selection);
@@ -41,6 +49,8 @@ class ColorGrid : public PictureBox {
     virtual int DrawnCellCount() const { return CellCount(); }
     GridShape Shape() const;
 
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,6 +62,7 @@ class ColorGrid : public PictureBox {
     const AppOptions& options_;
     std::vector<Color> cells_;
     std::vector<QColor> colors_;  // the same, as drawn
+    std::vector<QString> labels_;
     std::int16_t selection_ = -1;
 };
 

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -11,12 +12,28 @@
 #include "core/text.h"
 #include "ui/main/converter.h"
 #include "ui/main/tab_control.h"
+#include "ui/widgets/look.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 
 namespace velmor {
 
 namespace {
+
+// A colour bar: Right and Up raise it, as its thumb moves right (a scroll
+// bar's keys run the other way), and it shows when it has the keyboard.
+class ColorBar : public QScrollBar {
+  public:
+    explicit ColorBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+        setInvertedControls(false);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (hasFocus()) DrawFocusFrame(this);
+    }
+};
 
 std::optional<QColor> AskQtColorDialog(const QColor& initial, QWidget* parent) {
     QColorDialog dialog(initial, parent);
@@ -33,8 +50,9 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     const int tops[] = {600, 1080, 1560};
     for (int i = 0; i < 3; ++i) {
         const auto n = static_cast<std::size_t>(i);
-        AddCaption(captions[i], 240, tops[i]);
-        bars_[n] = new QScrollBar(Qt::Horizontal, this);
+        QLabel* caption = AddCaption(captions[i], 240, tops[i]);
+        bars_[n] = new ColorBar(this);
+        bars_[n]->setAccessibleName(QString(captions[i]).remove(QLatin1Char(':')));
         bars_[n]->setObjectName(QStringLiteral("bar%1").arg(i));
         bars_[n]->setRange(0, 255);
         bars_[n]->setSingleStep(1);
@@ -45,6 +63,9 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
         valueBoxes_[n] = new QLineEdit(QStringLiteral("0"), this);
         valueBoxes_[n]->setObjectName(QStringLiteral("valueBox%1").arg(i));
         valueBoxes_[n]->setMaxLength(3);
+        valueBoxes_[n]->setAccessibleName(
+            tr("%1 value").arg(QString(captions[i]).remove(QLatin1Char(':'))));
+        caption->setBuddy(bars_[n]);
         valueBoxes_[n]->installEventFilter(this);
         TabControl::Place(valueBoxes_[n], 4530, tops[i], 495, 285);
         connect(bars_[n], &QScrollBar::valueChanged, this, [this, i] { BarMoved(i); });

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
+#include <QShortcut>
 
 #include "app/favorites.h"
 #include "core/palette_io.h"
@@ -66,6 +67,15 @@ FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Pr
     favoriteLine_->setObjectName(QStringLiteral("favoriteLine"));
     favoriteLine_->setEnabled(false);
 
+    // Delete removes the selected color; Shift+Delete clears the list, asking first.
+    auto* remove = new QShortcut(QKeySequence::Delete, grid_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &FavoritesPage::RemoveSelectedFavorite);
+    auto* clear = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete), grid_, nullptr, nullptr,
+                                Qt::WidgetShortcut);
+    connect(clear, &QShortcut::activated, this, [this] {
+        if (favorites_.List().CanClear()) ClearFavorites();
+    });
+
     connect(&favorites_, &Favorites::changed, this, &FavoritesPage::Redraw);
     Redraw();
 }
@@ -101,7 +111,7 @@ void FavoritesPage::ExportFavorites() {
     for (const ExportKind& k : kExports) filters << tr(k.filter);
     QString filter = filters.front();
     QString path =
-        prompter_.AskFile(window(), true, tr("Export favourites"), filters.join(";;"), &filter);
+        prompter_.AskFile(window(), true, tr("Export favorites"), filters.join(";;"), &filter);
     if (path.isEmpty()) return;
     const ExportKind* kind = &kExports[0];
     for (const ExportKind& k : kExports) {
@@ -114,9 +124,9 @@ void FavoritesPage::ExportFavorites() {
     const std::vector<std::string> entries = favorites_.Entries();
     std::vector<std::string> names;
     for (const std::string& e : entries) names.push_back(favorites_.NameOf(e));
-    const std::string text = ExportPalette(kind->format, entries, "Velmor favourites", names);
+    const std::string text = ExportPalette(kind->format, entries, "Velmor favorites", names);
     if (const SaveResult saved = ReplaceFileAtomically(path.toStdString(), text); !saved) {
-        prompter_.ShowStopMessage(window(), tr("The favourites could not be exported to %1: %2.")
+        prompter_.ShowStopMessage(window(), tr("The favorites could not be exported to %1: %2.")
                                                 .arg(path, QString::fromStdString(saved.reason)));
     }
 }
@@ -124,7 +134,7 @@ void FavoritesPage::ExportFavorites() {
 void FavoritesPage::ImportFavorites() {
     QString filter;
     const QString path =
-        prompter_.AskFile(window(), false, tr("Import favourites"),
+        prompter_.AskFile(window(), false, tr("Import favorites"),
                           tr("Palettes (*.gpl *.css *.json *.txt *.hex);;All files (*)"), &filter);
     if (path.isEmpty()) return;
     const QFileInfo info(path);
@@ -140,16 +150,15 @@ void FavoritesPage::ImportFavorites() {
     const QByteArray bytes = file.read(qint64(kMaxPaletteBytes) + 1);
     const PaletteImport palette = ImportPalette(std::string_view(bytes.constData(), bytes.size()));
     if (palette.colors.empty()) {
-        prompter_.ShowStopMessage(window(),
-                                  tr("No colours could be read from %1; the favourites are "
-                                     "unchanged.")
-                                      .arg(path));
+        prompter_.ShowStopMessage(window(), tr("No colors could be read from %1; the favorites are "
+                                               "unchanged.")
+                                                .arg(path));
         return;
     }
     const std::size_t added = favorites_.AddMany(palette.colors, palette.names);
-    QString message = tr("Colours added to the favourites: %1.").arg(added);
+    QString message = tr("Colors added to the favorites: %1.").arg(added);
     if (added < palette.colors.size()) {
-        message += QLatin1Char(' ') + tr("Colours that did not fit (the list holds 224): %1.")
+        message += QLatin1Char(' ') + tr("Colors that did not fit (the list holds 224): %1.")
                                           .arg(palette.colors.size() - added);
     }
     if (palette.unreadable > 0) {
@@ -168,7 +177,9 @@ void FavoritesPage::Redraw() {
     removeToolbar_->Action(QStringLiteral("clearColors"))->setEnabled(list.CanClear());
     removeToolbar_->Action(QStringLiteral("clearSameColors"))->setEnabled(list.CanClear());
     const bool selected = selection >= 0 && selection < static_cast<int>(entries.size());
-    grid_->SetCells(colors);
+    std::vector<std::string> names;
+    for (const std::string& entry : entries) names.push_back(favorites_.NameOf(entry));
+    grid_->SetCells(colors, names);
     grid_->Draw(selected ? selection : -1);
     if (!selected) {
         favoriteLine_->clear();

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
@@ -33,6 +34,7 @@
 #include "ui/main/value_panel.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/controls.h"
+#include "ui/widgets/copied_note.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
@@ -84,10 +86,7 @@ MainWindow::MainWindow(Options& options, CurrentColor& current, Favorites& favor
     UseDesignFont(this);
     // Taller than the layout by kTallerBy, so the favourites' colour line shows.
     setFixedSize(TwipsToPixels(8895), TwipsToPixels(6525 + kTallerBy));
-    QPalette green = palette();
-    green.setColor(QPalette::Window, kPaleGreen);
-    setPalette(green);
-    setAutoFillBackground(true);
+    UseDesignColors(this, kPaleGreen);
 
     BuildLayout();
     StartUp();
@@ -130,6 +129,11 @@ void MainWindow::BuildLayout() {
     swatch_->setGeometry(TwipsRect(240, 5760 + kTallerBy, 495, 495));
     connect(&current_, &CurrentColor::changed, this, [this] {
         swatch_->FillWith(ToQColor(current_.Value()));
+        const QString name = current_.Name();
+        swatch_->setAccessibleName(tr("Current color: %1")
+                                       .arg(name.isEmpty()
+                                                ? current_.Text()
+                                                : name + QStringLiteral(", ") + current_.Text()));
         swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
     });
 
@@ -173,7 +177,8 @@ void MainWindow::BuildLayout() {
         const HexCase letterCase = page == customPage_ ? HexCase::Upper : HexCase::Lower;
         connect(page, &ColorPage::addToFavoritesRequested, this,
                 [this, letterCase](const Color& color) { AddToFavorites(color, letterCase); });
-        connect(page, &ColorPage::copyRequested, this, &PutTextOnClipboard);
+        connect(page, &ColorPage::copyRequested, this,
+                [](const QString& text) { CopyAndSay(text, QApplication::focusWidget()); });
         const MenuPlace place = page == favoritesPage_ ? MenuPlace::Favorites : MenuPlace::Grid;
         connect(page, &ColorPage::colorMenuRequested, this,
                 [this, place](const std::optional<Color>& color, QPoint at) {
@@ -207,7 +212,7 @@ void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
     if (!modifiers.testFlag(Qt::ControlModifier) || !values.ctrlCCopies) return;
     const std::optional<std::string> text =
         WriteNamed(values.copiedName, current_.Value().To8(), options_.TemplateList());
-    if (text) PutTextOnClipboard(QString::fromStdString(*text));
+    if (text) CopyAndSay(QString::fromStdString(*text), panel_);
 }
 
 HexCase MainWindow::PanelCase() const {
@@ -245,7 +250,7 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
     }
     if (place == MenuPlace::Favorites) {
         if (color) menu.addSeparator();
-        menu.addAction(tr("Export favourites..."), favoritesPage_, &FavoritesPage::ExportFavorites);
+        menu.addAction(tr("Export favorites..."), favoritesPage_, &FavoritesPage::ExportFavorites);
         menu.addAction(tr("Import..."), favoritesPage_, &FavoritesPage::ImportFavorites);
     }
     menu.exec(globalPosition);
@@ -304,16 +309,16 @@ void MainWindow::PasteColor() {
         const QString shown = text.length() > 40 ? text.left(40) + QStringLiteral("...") : text;
         prompter_.ShowStopMessage(
             this, text.isEmpty()
-                      ? tr("The clipboard holds no text to read a colour from.")
-                      : tr("The clipboard holds no colour: \"%1\" is not a colour this program "
-                           "reads (#RRGGBB, rgb(), hsl(), oklch(), a colour name, ...).")
+                      ? tr("The clipboard holds no text to read a color from.")
+                      : tr("The clipboard holds no color: \"%1\" is not a color this program "
+                           "reads (#RRGGBB, rgb(), hsl(), oklch(), a color name, ...).")
                             .arg(shown));
         return;
     }
     current_.Set(parsed->color);
     if (parsed->alphaIgnored) {
         QToolTip::showText(mapToGlobal(rect().center()),
-                           tr("The pasted colour's opacity was left out."), this);
+                           tr("The pasted color's opacity was left out."), this);
     }
 }
 
@@ -322,6 +327,15 @@ bool MainWindow::KeyPressed(const QKeyEvent& key) {
         // Enter clicks the focused button (a copy button too), or else the pick button.
         auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
         (focused != nullptr ? focused : static_cast<QAbstractButton*>(pickButton_))->click();
+        return true;
+    }
+    // Shift+F10 opens the context menu, as the Menu key does.
+    if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier) {
+        QWidget* target = QApplication::focusWidget();
+        if (target == nullptr || target->window() != this) target = this;
+        const QPoint at = target->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &menu);
         return true;
     }
     if (key.key() == Qt::Key_K && key.modifiers() == Qt::ControlModifier) {

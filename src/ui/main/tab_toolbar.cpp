@@ -20,7 +20,9 @@ ImageToolbar::ImageToolbar(const std::vector<ToolButtonSpec>& buttons, Qt::Orien
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab like any button; Space or Enter presses it.
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setAccessibleName(item.caption.trimmed());
         buttons_.push_back(button);
     }
 }

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "platform/clipboard.h"
 #include "ui/widgets/artwork.h"
+#include "ui/widgets/copied_note.h"
 #include "ui/widgets/twips.h"
 
 namespace velmor {
@@ -47,11 +47,14 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
         captions_[i] = new QLabel(QString::fromUtf8(ValueFormatCaption(index).data()), this);
         captions_[i]->setGeometry(InPanel(5760, top, 1080, 285));
         captions_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        const QString name = captions_[i]->text().remove(QLatin1Char(':')).trimmed();
 
         valueRows_[i] = new QLineEdit(QStringLiteral("#000000"), this);
         valueRows_[i]->setObjectName(QStringLiteral("valueRow%1").arg(index));
         valueRows_[i]->setGeometry(InPanel(6840, top, 1335, 285));
         valueRows_[i]->setReadOnly(true);
+        valueRows_[i]->setAccessibleName(name);
+        captions_[i]->setBuddy(valueRows_[i]);
         valueRows_[i]->setContextMenuPolicy(Qt::NoContextMenu);
         QPalette white = valueRows_[i]->palette();
         white.setColor(QPalette::Base, Qt::white);
@@ -64,6 +67,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
         copyButtons_[i]->setIcon(copyIcon);
         copyButtons_[i]->setIconSize(QSize(14, 14));
         copyButtons_[i]->setToolTip(tr("Copy to Clipboard"));
+        copyButtons_[i]->setAccessibleName(tr("Copy %1").arg(name));
         // Reached by Tab and taken by a click, so a click ends a converter edit.
         copyButtons_[i]->setFocusPolicy(Qt::StrongFocus);
         connect(copyButtons_[i], &QToolButton::clicked, this, [this, index] { CopyRow(index); });
@@ -85,7 +89,7 @@ QString ValuePanel::RowText(int index) const {
 }
 
 void ValuePanel::CopyRow(int index) {
-    if (IsValueFormat(index)) PutTextOnClipboard(RowText(index));
+    if (IsValueFormat(index)) CopyAndSay(RowText(index), CopyButton(index));
 }
 
 void ValuePanel::CopyChosenValue(Qt::KeyboardModifiers modifiers) {

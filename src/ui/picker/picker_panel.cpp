@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include "core/color_tables.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/look.h"
@@ -23,8 +24,10 @@ QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at,
     button->setIcon(Artwork::Icon(icon));
     button->setIconSize(QSize(16, 16));
     button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the buttons; the arrows and Enter stay the picker's.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setGeometry(QRect(at, QSize(23, 22)));
     return button;
 }
@@ -80,6 +83,7 @@ PickerPanel::PickerPanel(bool resampled, QWidget* surface) : QFrame(surface) {
     facedText.setColor(QPalette::Base, face);
     htmlField_->setPalette(facedText);
 
+    htmlField_->setAccessibleName(tr("Sample"));
     sampleBox_ = new PictureBox(this);
     sampleBox_->setGeometry(TwipsRect(1650, 480, 255, 255));
     sampleBox_->FillWith(face);
@@ -109,8 +113,15 @@ PickerPanel::PickerPanel(bool resampled, QWidget* surface) : QFrame(surface) {
 
 void PickerPanel::ShowSample(const Color& color) {
     sampleBox_->FillWith(ToQColor(color));
-    htmlField_->setText(QString::fromStdString(color.Html()));
+    const QString hex = QString::fromStdString(color.Html());
+    htmlField_->setText(hex);
     htmlField_->setCursorPosition(0);
+    const std::string_view name = ColorName(color);
+    sampleBox_->setAccessibleName(tr("Sample: %1")
+                                      .arg(name.empty()
+                                               ? hex
+                                               : QString::fromUtf8(name.data(), int(name.size())) +
+                                                     QStringLiteral(", ") + hex));
 }
 
 void PickerPanel::ShowHistoryCell(int cell, const Color& color) {

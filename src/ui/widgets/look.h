@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QPainter>
+#include <QPalette>
 #include <QWidget>
 
 namespace velmor {
@@ -14,6 +16,40 @@ inline void UseDesignFont(QWidget* window) {
                       QStringLiteral("Helvetica"), font.family()});
     font.setPixelSize(11);
     window->setFont(font);
+}
+
+// The light colours the layouts were drawn with, whatever the desktop's theme:
+// a window that paints the design's own background keeps the design's dark
+// text on it, and so do its controls.
+inline QPalette DesignPalette(const QColor& window) {
+    QPalette p(QColor(240, 240, 240), window);
+    const QColor grey(0x66, 0x66, 0x66);  // 4.5:1 or better on every design background
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const bool off = group == QPalette::Disabled;
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            p.setColor(group, role, off ? grey : QColor(Qt::black));
+        }
+        p.setColor(group, QPalette::Base, off ? QColor(240, 240, 240) : QColor(Qt::white));
+        p.setColor(group, QPalette::PlaceholderText, grey);
+        p.setColor(group, QPalette::Link, QColor(0, 0, 255));
+        p.setColor(group, QPalette::ToolTipBase, QColor(255, 255, 225));
+        p.setColor(group, QPalette::ToolTipText, Qt::black);
+    }
+    return p;
+}
+
+// Where the keyboard is: a dotted frame along the widget's edge, drawn on
+// top of what it painted (the grids and bars draw none of their own).
+inline void DrawFocusFrame(QWidget* widget) {
+    QPainter painter(widget);
+    painter.setPen(QPen(widget->palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
+}
+
+// Makes `window` paint the design's background, in the design's colours.
+inline void UseDesignColors(QWidget* window, const QColor& background) {
+    window->setPalette(DesignPalette(background));
+    window->setAutoFillBackground(true);
 }
 
 }  // namespace velmor

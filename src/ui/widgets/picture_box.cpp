@@ -5,8 +5,7 @@
 
 namespace velmor {
 
-PictureBox::PictureBox(QWidget* parent)
-    : QWidget(parent), backColor_(palette().color(QPalette::Button)) {
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -23,7 +22,7 @@ QImage& PictureBox::Canvas() {
 void PictureBox::EnsureImage() const {
     if (image_.size() == size()) return;
     QImage resized(size(), QImage::Format_RGB32);
-    resized.fill(backColor_);
+    resized.fill(BackColor());
     if (!image_.isNull()) {
         QPainter painter(&resized);
         painter.drawImage(0, 0, image_);
@@ -37,7 +36,7 @@ void PictureBox::SetBackColor(const QColor& color) {
 
 void PictureBox::Clear() {
     EnsureImage();
-    image_.fill(backColor_);
+    image_.fill(BackColor());
     update();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 namespace velmor {
 
@@ -16,7 +17,8 @@ class PictureBox : public QWidget {
     const QImage& Image() const;
     // The image to draw into directly; call Refresh() when done.
     QImage& Canvas();
-    QColor BackColor() const { return backColor_; }
+    // The colour set, or else the button face of the palette the box has now.
+    QColor BackColor() const { return backColor_.value_or(palette().color(QPalette::Button)); }
     void SetBackColor(const QColor& color);
 
     // Fills the whole image with the background colour.
@@ -38,7 +40,7 @@ class PictureBox : public QWidget {
     void EnsureImage() const;
 
     mutable QImage image_;
-    QColor backColor_;
+    std::optional<QColor> backColor_;
 };
 
 }  // namespace velmor

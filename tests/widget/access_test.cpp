@@ -1,0 +1,213 @@
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTabBar>
+#include <QAccessible>
+#include <QPushButton>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+#include <map>
+
+#include "ui/dialogs/contrast_window.h"
+#include "ui/main/custom_color_page.h"
+#include "ui/main/favorites_page.h"
+#include "ui/main/named_colors_page.h"
+#include "ui/main/tab_toolbar.h"
+
+#include "core/color_spaces.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/main/tab_control.h"
+#include "window_fixture.h"
+
+namespace velmor {
+namespace {
+
+using testing::WindowTest;
+
+// The contrast between the text drawn in `area` and what is behind it: the
+// commonest colour is the background, the text the pixel that stands out most.
+double DrawnContrast(const QImage& image, QRect area) {
+    std::map<QRgb, int> counts;
+    area &= image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
+    }
+    if (counts.empty()) return 0;
+    QRgb background = counts.begin()->first;
+    for (const auto& [rgb, n] : counts) {
+        if (n > counts[background]) background = rgb;
+    }
+    auto srgb = [](QRgb c) { return Srgb8{qRed(c), qGreen(c), qBlue(c)}; };
+    double best = 1;
+    for (const auto& [rgb, n] : counts) {
+        best = std::max(best, ContrastRatio(srgb(rgb), srgb(background)));
+    }
+    return best;
+}
+
+// A dark desktop palette, as GNOME's dark style or Breeze Dark give one.
+QPalette DarkPalette() {
+    QPalette p(QColor(0x35, 0x35, 0x35), QColor(0x2d, 0x2d, 0x2d));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(role, QColor(0xee, 0xee, 0xee));
+    }
+    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    return p;
+}
+
+class DarkDesktopTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        saved_ = QApplication::palette();
+        QApplication::setPalette(DarkPalette());
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        QApplication::setPalette(saved_);
+    }
+    // Every caption, check box and tab of `window` (the visible ones) at 4.5:1 or better.
+    static void ExpectLegible(QWidget* window) {
+        const QImage shown = window->grab().toImage();
+        int checked = 0;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible()) continue;
+            QRect area;
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty()) {
+                area = label->contentsRect();
+            } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+                area = box->rect().adjusted(box->height(), 0, 0, 0);  // the text, not the box
+            } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
+                area = bar->tabRect(bar->currentIndex() == 0 ? 1 : 0).adjusted(4, 4, -4, -4);
+            } else {
+                continue;
+            }
+            const QRect inWindow(w->mapTo(window, area.topLeft()), area.size());
+            EXPECT_GE(DrawnContrast(shown, inWindow), 4.5) << w->metaObject()->className() << " "
+                                                           << w->objectName().toStdString();
+            ++checked;
+        }
+        EXPECT_GT(checked, 3);
+    }
+    QPalette saved_;
+};
+
+TEST_F(DarkDesktopTest, EveryCaptionOfTheMainWindowStaysLegible) {
+    MainWindow& w = Start();
+    for (int tab = 0; tab < w.Tabs()->Count(); ++tab) {
+        w.Tabs()->SetCurrentIndex(tab);
+        ExpectLegible(&w);
+    }
+}
+
+TEST_F(DarkDesktopTest, TheAboutBoxStaysLegible) {
+    MainWindow& w = Start();
+    AboutBox about(desktop_, &w);
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    ExpectLegible(&about);
+}
+
+TEST_F(WindowTest, GridsReadAsListsOfNamedColorsThatFollowTheArrows) {
+    MainWindow& w = Start();
+    ColorGrid* grid = w.NamedColors()->AdditionalGrid();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(grid);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), grid->CellCount());
+    QStringList names;
+    for (int i = 0; i < list->childCount(); ++i) names << list->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(names.contains("DarkOrange, #FF8C00")) << names.join("; ").toStdString();
+
+    grid->setFocus();
+    w.NamedColors()->DrawAdditionalGrid(0);
+    QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_TRUE(list->child(1)->state().selected);
+    EXPECT_TRUE(list->child(1)->state().focused);
+    EXPECT_FALSE(list->child(0)->state().selected);
+    // The reader's pointer and a tooltip find the same cell.
+    const QRect cell3 = list->child(3)->rect();
+    EXPECT_EQ(list->childAt(cell3.center().x(), cell3.center().y()), list->child(3));
+    QHelpEvent help(QEvent::ToolTip, grid->mapFromGlobal(cell3.center()), cell3.center());
+    QApplication::sendEvent(grid, &help);
+    EXPECT_EQ(QToolTip::text(), list->child(3)->text(QAccessible::Name));
+}
+
+TEST_F(WindowTest, ValueRowsCopyButtonsAndTheSwatchAreNamed) {
+    MainWindow& w = Start();
+    QStringList rows;
+    for (int i = 0; i < kValueFormatCount; ++i) {
+        const QString name = w.Panel()->Row(i)->accessibleName();
+        rows << name;
+        EXPECT_EQ(w.Panel()->CopyButton(i)->accessibleName(), "Copy " + name);
+    }
+    EXPECT_EQ(rows.removeDuplicates(), 0);
+    EXPECT_EQ(rows[0], "Color Value");
+    current_->Set(testing::Hex("#ff8c00"));
+    EXPECT_EQ(w.Swatch()->accessibleName(), "Current color: DarkOrange, #FF8C00");
+}
+
+TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
+    MainWindow& w = Start();
+    // The bars rise to the right, as their thumbs do.
+    w.Tabs()->SetCurrentIndex(MainWindow::CustomColorTab);
+    QScrollBar* red = w.Custom()->Bar(0);
+    red->setFocus();
+    QTest::keyClick(red, Qt::Key_Right);
+    QTest::keyClick(red, Qt::Key_Up);
+    EXPECT_EQ(red->value(), 2);
+
+    // Delete removes the selected favorite, Shift+Delete clears them all.
+    for (const char* hex : {"#ff0000", "#00ff00", "#0000ff"}) {
+        w.AddToFavorites(testing::Hex(hex), HexCase::Lower);
+    }
+    w.Tabs()->SetCurrentIndex(MainWindow::FavoriteColorsTab);
+    ColorGrid* favorites = w.FavoriteColors()->Grid();
+    favorites->setFocus();
+    QTest::mouseClick(favorites, Qt::LeftButton, {}, favorites->CellArea(1).center());
+    QTest::keyClick(favorites, Qt::Key_Delete);
+    EXPECT_EQ(FavoritesText(), "ff0000;0000ff");
+    prompter_.answers = {true};
+    QTest::keyClick(favorites, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(FavoritesText(), "");
+
+    // Shift+F10 opens the grid's menu for its selected cell.
+    w.Tabs()->SetCurrentIndex(MainWindow::NamedColorsTab);
+    ColorGrid* basic = w.NamedColors()->BasicGrid();
+    basic->setFocus();
+    QStringList menus;
+    QTimer::singleShot(50, [&menus] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions()) menus << a->text();
+            menu->close();
+        }
+    });
+    QTest::keyClick(basic, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menus.contains("Copy as")) << menus.join("; ").toStdString();
+
+    // The grid shows that it has the keyboard.
+    const QImage focused = basic->grab().toImage();
+    w.PickButton()->setFocus();
+    EXPECT_NE(basic->grab().toImage(), focused);
+
+    // The per-tab toolbars are reached by Tab.
+    EXPECT_NE(w.NamedColors()->Toolbar()->findChild<QToolButton*>()->focusPolicy() & Qt::TabFocus,
+              0);
+}
+
+TEST_F(WindowTest, EscClosesTheContrastWindow) {
+    MainWindow& w = Start();
+    w.OpenContrast();
+    auto* contrast = w.findChild<ContrastWindow*>();
+    ASSERT_NE(contrast, nullptr);
+    QApplication::setActiveWindow(contrast);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(contrast));
+    QTest::keyClick(contrast, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.findChild<ContrastWindow*>() == nullptr; }));
+}
+
+}  // namespace
+}  // namespace velmor
