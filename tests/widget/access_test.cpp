@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QTabBar>
 #include <QAccessible>
@@ -12,6 +13,7 @@
 #include <map>
 
 #include "ui/dialogs/contrast_window.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/main/custom_color_page.h"
 #include "ui/main/favorites_page.h"
 #include "ui/main/named_colors_page.h"
@@ -207,6 +209,65 @@ TEST_F(WindowTest, EscClosesTheContrastWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(contrast));
     QTest::keyClick(contrast, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.findChild<ContrastWindow*>() == nullptr; }));
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+// Every text of `window` fits its control, and no two controls side by side overlap.
+void ExpectTextsFit(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        const std::string what =
+            std::string(w->metaObject()->className()) + " " + w->objectName().toStdString();
+        if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
+            EXPECT_LE(label->sizeHint().width(), label->width()) << what << label->text().toStdString();
+        } else if (auto* line = qobject_cast<QLineEdit*>(w); line && line->isReadOnly()) {
+            EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()),
+                      line->contentsRect().width() - 4)
+                << what << line->text().toStdString();
+        } else if (qobject_cast<QCheckBox*>(w) != nullptr) {
+            EXPECT_LE(w->sizeHint().width(), w->width()) << what;
+        }
+    }
+    for (QWidget* parent : window->findChildren<QWidget*>()) {
+        QList<QWidget*> controls;
+        for (QObject* child : parent->children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (w != nullptr && w->isVisibleTo(window) && !w->isWindow()) controls << w;
+        }
+        for (int i = 0; i < controls.size(); ++i) {
+            for (int j = i + 1; j < controls.size(); ++j) {
+                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                    << controls[i]->metaObject()->className() << " and "
+                    << controls[j]->metaObject()->className() << " in "
+                    << parent->metaObject()->className();
+            }
+        }
+    }
+}
+
+TEST_F(WindowTest, LongValuesAndCaptionsFitTheirBoxes) {
+    MainWindow& w = Start();
+    for (const char* hex : {"#FAFAD2", "#FFFFFF", "#00FA9A"}) {  // LightGoldenrodYellow, ...
+        current_->Set(testing::Hex(hex));
+        for (int tab = 0; tab < w.Tabs()->Count(); ++tab) {
+            w.Tabs()->SetCurrentIndex(tab);
+            ExpectTextsFit(&w);
+        }
+        // What does not fit whole is shortened, shown whole in its tooltip and copied whole.
+        for (int i = 0; i < kValueFormatCount; ++i) {
+            const QLineEdit* row = w.Panel()->Row(i);
+            EXPECT_TRUE(row->text() == Row(i) || row->toolTip() == Row(i)) << i;
+        }
+    }
+    AboutBox about(desktop_, &w);
+    ExpectTextsFit(&about);
+    OptionsDialog options(*options_, &w);
+    ExpectTextsFit(&options);
 }
 
 }  // namespace

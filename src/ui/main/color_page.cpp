@@ -8,8 +8,15 @@
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/tab_toolbar.h"
+#include "ui/widgets/look.h"
 
 namespace velmor {
+
+ColorPage::ColorPage(QWidget* parent) : QWidget(parent) {
+    // The window's font, before any caption is sized: a page is built
+    // before it joins the window.
+    UseDesignFont(this);
+}
 
 QLabel* ColorPage::AddCaption(const QString& text, int left, int top) {
     auto* label = new QLabel(text, this);

@@ -24,7 +24,7 @@ class ColorPage : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ColorPage(QWidget* parent = nullptr) : QWidget(parent) {}
+    explicit ColorPage(QWidget* parent = nullptr);
 
   signals:
     // The user chose a colour: it becomes current.

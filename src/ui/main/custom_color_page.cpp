@@ -92,12 +92,14 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     customLine_->setPalette(face);
 
-    AddCaption(QStringLiteral("Calculate:"), 240, 3840);
+    // A little left of where it was drawn, so it ends before the converter.
+    AddCaption(QStringLiteral("Calculate:"), 150, 3840);
     converter_ = new Converter(this);
     TabControl::Place(converter_, 960, 3720, 4095, 1455);
+    // Six pixels shorter than drawn, so it no longer overlaps the converter's frame.
     toolbar_ = AddPaletteToolbar([this] { return chosen_; },
                                  [this] { return QString::fromStdString(chosen_.Html()); }, 3420,
-                                 3060, 1815, 735);
+                                 3060, 1815, 645);
 }
 
 bool CustomColorPage::eventFilter(QObject* watched, QEvent* event) {

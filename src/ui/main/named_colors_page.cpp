@@ -25,7 +25,8 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
     nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), ChosenText());
     nameLine_->setObjectName(QStringLiteral("nameLine"));
     namesFirst_ = new QCheckBox(QStringLiteral("&Use color names"), this);
-    TabControl::Place(namesFirst_, 840, 4800, 1575, 255);
+    // Wider than drawn: the check box's own text needs 108 pixels here.
+    TabControl::Place(namesFirst_, 840, 4800, 1680, 255);
     namesFirst_->setChecked(true);
     toolbar_ = AddPaletteToolbar([this] { return chosen_; }, [this] { return ChosenText(); }, 3480,
                                  4080, 1695, 1215);

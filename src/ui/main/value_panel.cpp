@@ -45,13 +45,14 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
         const int top = 360 + 360 * row;
 
         captions_[i] = new QLabel(QString::fromUtf8(ValueFormatCaption(index).data()), this);
-        captions_[i]->setGeometry(InPanel(5760, top, 1080, 285));
+        // Wider than drawn, so "Delphi Format:" clears its box and RGB(255,255,255) fits.
+        captions_[i]->setGeometry(InPanel(5640, top, 1140, 285));
         captions_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const QString name = captions_[i]->text().remove(QLatin1Char(':')).trimmed();
 
         valueRows_[i] = new QLineEdit(QStringLiteral("#000000"), this);
         valueRows_[i]->setObjectName(QStringLiteral("valueRow%1").arg(index));
-        valueRows_[i]->setGeometry(InPanel(6840, top, 1335, 285));
+        valueRows_[i]->setGeometry(InPanel(6810, top, 1620, 285));
         valueRows_[i]->setReadOnly(true);
         valueRows_[i]->setAccessibleName(name);
         captions_[i]->setBuddy(valueRows_[i]);
@@ -63,7 +64,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
 
         copyButtons_[i] = new QToolButton(this);
         copyButtons_[i]->setObjectName(QStringLiteral("copyButton%1").arg(index));
-        copyButtons_[i]->setGeometry(InPanel(8220, top, 285, 285));
+        copyButtons_[i]->setGeometry(InPanel(8460, top, 285, 285));
         copyButtons_[i]->setIcon(copyIcon);
         copyButtons_[i]->setIconSize(QSize(14, 14));
         copyButtons_[i]->setToolTip(tr("Copy to Clipboard"));
@@ -77,15 +78,21 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
 void ValuePanel::ShowColor() {
     const FormattedColor formatted = FormatColor(current_.Text().toStdString(),
                                                  current_.Name().toStdString(), options_.upperCase);
-    for (int index = 0; index < kValueFormatCount; ++index) {
-        QLineEdit* row = valueRows_[static_cast<std::size_t>(index)];
-        row->setText(QString::fromStdString(formatted.texts[static_cast<std::size_t>(index)]));
+    for (std::size_t i = 0; i < valueRows_.size(); ++i) {
+        QLineEdit* row = valueRows_[i];
+        texts_[i] = QString::fromStdString(formatted.texts[i]);
+        // The room inside the frame and the line's own margins.
+        const int room = row->contentsRect().width() - 6;
+        const QString shown = row->fontMetrics().elidedText(texts_[i], Qt::ElideRight, room);
+        row->setText(shown);
         row->setCursorPosition(0);
+        row->setToolTip(shown == texts_[i] ? QString() : texts_[i]);
+        row->setAccessibleDescription(row->toolTip());
     }
 }
 
 QString ValuePanel::RowText(int index) const {
-    return IsValueFormat(index) ? valueRows_[static_cast<std::size_t>(index)]->text() : QString();
+    return IsValueFormat(index) ? texts_[static_cast<std::size_t>(index)] : QString();
 }
 
 void ValuePanel::CopyRow(int index) {

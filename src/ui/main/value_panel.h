@@ -27,6 +27,7 @@ class ValuePanel : public QFrame {
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
     void CopyRow(int index);
 
+    // A row's whole text, as it is copied.
     QString RowText(int index) const;
 
     QLineEdit* Row(int index) const { return valueRows_[static_cast<std::size_t>(index)]; }
@@ -44,6 +45,8 @@ class ValuePanel : public QFrame {
     std::array<QLabel*, kValueFormatCount> captions_{};
     std::array<QLineEdit*, kValueFormatCount> valueRows_{};
     std::array<QToolButton*, kValueFormatCount> copyButtons_{};
+    // The rows' whole texts: a row too narrow for its text shows it shortened.
+    std::array<QString, kValueFormatCount> texts_{};
 };
 
 }  // namespace velmor

@@ -75,7 +75,8 @@ PickerPanel::PickerPanel(bool resampled, QWidget* surface) : QFrame(surface) {
     htmlField_->setObjectName(QStringLiteral("htmlField"));
     htmlField_->setReadOnly(true);
     htmlField_->setFocusPolicy(Qt::NoFocus);
-    htmlField_->setGeometry(TwipsRect(840, 480, 735, 285));
+    // A little wider than drawn, so "#FAEBD7" shows whole in any font.
+    htmlField_->setGeometry(TwipsRect(840, 480, 795, 285));
     // The whole "#RRGGBB" fits the designed width only without the inner margins.
     htmlField_->setTextMargins(-1, 0, -1, 0);
     htmlField_->setAlignment(Qt::AlignCenter);
