@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/current_color.h"
 #include "app/favorites.h"
@@ -22,6 +23,7 @@
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
+#include "ui/dialogs/help.h"
 #include "ui/picker/widget_pick_views.h"
 #include "ui/widgets/message_box_prompter.h"
 #include "window_program.h"
@@ -78,9 +80,14 @@ Application::Application(const CommandLine& commandLine, bool waylandSession,
     : commandLine_(commandLine), waylandSession_(waylandSession), displays_(displays) {}
 
 int Application::Run(char** argv) {
-    // Qt sees only the program's name: no other option changes what it does.
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    // Qt sees the program's name and its own options, nothing of ours.
+    std::vector<std::string> qtArguments{argv[0]};
+    qtArguments.insert(qtArguments.end(), commandLine_.toolkit.begin(), commandLine_.toolkit.end());
+    std::vector<char*> qtArgv;
+    for (std::string& a : qtArguments) qtArgv.push_back(a.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArguments.size());
+    QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral(VELMOR_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VELMOR_VERSION));
     // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
@@ -97,6 +104,9 @@ int Application::RunWindow() {
     WidgetPickViews views;
     SystemDesktop desktop;
     WindowProgram program(settings, {*capture, *pointer, prompter, views, desktop});
+    desktop.SetFailure([&prompter, &program](const QUrl& url) {
+        prompter.ShowStopMessage(&program.Window(), OpenFailedMessage(url));
+    });
     program.Window().show();
     return QApplication::exec();
 }

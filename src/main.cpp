@@ -27,6 +27,8 @@ constexpr const char* kUsage =
     "                12 Delphi, 13 Java), a notation (listed below), or the name\n"
     "                of a template in the [Formats] section of settings.ini\n"
     "  --version     print the version\n"
+    "Qt's standard options are taken too: -style S, -stylesheet F, -platform P,\n"
+    "-reverse, -qwindowgeometry G and the others every Qt program understands.\n"
     "\n"
     "Options and favorites are kept in settings.ini beside the program for a\n"
     "portable copy, or in ~/.config/velmor-color-picker/.\n"
@@ -57,7 +59,9 @@ int main(int argc, char* argv[]) {
         std::puts(VELMOR_NAME " " VELMOR_VERSION);
         return 0;
     }
-    const velmor::DisplayFacts displays = velmor::ProbeDisplays();
+    velmor::DisplayFacts displays = velmor::ProbeDisplays();
+    // -platform decides as QT_QPA_PLATFORM would.
+    if (!line.platform.empty()) displays.requested = line.platform;
     const velmor::DisplayChoice display = velmor::ChooseDisplay(displays);
     if (!display.error.empty()) {
         std::fprintf(stderr, "velmor-color-picker: %s\n", display.error.c_str());

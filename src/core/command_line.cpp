@@ -5,6 +5,48 @@
 
 namespace velmor {
 
+namespace {
+
+// The options every Qt program takes, with one dash or two; the first ones
+// take a value, as "-style fusion" or "-style=fusion".
+constexpr std::string_view kToolkitWithValue[] = {"style",
+                                                  "stylesheet",
+                                                  "platform",
+                                                  "platformtheme",
+                                                  "platformpluginpath",
+                                                  "plugin",
+                                                  "display",
+                                                  "qwindowgeometry",
+                                                  "qwindowtitle",
+                                                  "qwindowicon",
+                                                  "session",
+                                                  "geometry",
+                                                  "name",
+                                                  "title"};
+constexpr std::string_view kToolkitFlags[] = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
+
+// The option's name without its dashes and value, when it is one of Qt's.
+std::optional<std::string_view> ToolkitOption(std::string_view a, bool* takesValue) {
+    if (!a.starts_with('-')) return std::nullopt;
+    a.remove_prefix(a.starts_with("--") ? 2 : 1);
+    const std::string_view name = a.substr(0, a.find('='));
+    for (std::string_view known : kToolkitWithValue) {
+        if (name == known) {
+            *takesValue = name.size() == a.size();  // no "=value" attached
+            return name;
+        }
+    }
+    for (std::string_view known : kToolkitFlags) {
+        if (a == known) {
+            *takesValue = false;
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool formatGiven = false;
@@ -42,6 +84,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 return line;
             }
             formatGiven = true;
+        } else if (bool takesValue = false; const auto name = ToolkitOption(a, &takesValue)) {
+            line.toolkit.push_back(a);
+            const std::size_t equals = a.find('=');
+            std::string value = equals == std::string::npos ? std::string() : a.substr(equals + 1);
+            if (takesValue) {
+                if (i + 1 >= arguments.size()) {
+                    line.error = a + " needs a value";
+                    return line;
+                }
+                value = arguments[++i];
+                line.toolkit.push_back(value);
+            }
+            if (*name == "platform") line.platform = value;
         } else {
             line.error = "unknown option \"" + a + "\"";
             return line;

@@ -14,6 +14,9 @@ struct CommandLine {
     int format = 0;          // which of the fourteen notations --pick prints
     std::string formatName;  // or a notation ("oklch") or template name instead
     std::string error;       // set when the arguments cannot be used
+    // Qt's own options (-style fusion, -reverse, ...), passed on to it as given.
+    std::vector<std::string> toolkit;
+    std::string platform;  // the value of -platform, which decides the display
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

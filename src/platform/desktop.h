@@ -15,10 +15,18 @@ class Desktop {
     virtual bool Open(const QUrl& url) = 0;
 };
 
-// The desktop's own opener (xdg-open and the like).
+// The desktop's own opener. xdg-open is started on its own, so that a browser
+// it waits for outlives neither us nor a hung window; an opener that fails
+// within a few seconds is reported through `failed`.
 class SystemDesktop : public Desktop {
   public:
+    using Failure = std::function<void(const QUrl& url)>;
+    explicit SystemDesktop(Failure failed = {}) : failed_(std::move(failed)) {}
+    void SetFailure(Failure failed) { failed_ = std::move(failed); }
     bool Open(const QUrl& url) override;
+
+  private:
+    Failure failed_;
 };
 
 }  // namespace velmor

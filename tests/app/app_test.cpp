@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QTest>
+#include <fstream>
 
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/pick_flow.h"
 #include "fakes.h"
+#include "platform/desktop.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 
@@ -208,6 +212,30 @@ TEST(CurrentColor, NamesComeFromTheTablesUnlessGiven) {
     EXPECT_EQ(current.Name(), "");
     current.Set(Color::From8(1, 2, 3), "Mine");
     EXPECT_EQ(current.Name(), "Mine");
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST(SystemDesktop, AnOpenerThatFailsIsReportedOneThatWorksIsNot) {
+    testing::TempFolder folder;
+    const QByteArray path = qgetenv("PATH");
+    for (const int status : {0, 4}) {
+        const std::string opener = folder.File("xdg-open");
+        std::ofstream(opener) << "#!/bin/sh\nexit " << status << "\n";
+        ::chmod(opener.c_str(), 0755);
+        qputenv("PATH", QByteArray::fromStdString(folder.Path()) + ":" + path);
+        QList<QUrl> failed;
+        SystemDesktop desktop([&failed](const QUrl& url) { failed << url; });
+        const QUrl guide = QUrl::fromLocalFile("/nowhere/guide.html");
+        EXPECT_TRUE(desktop.Open(guide));
+        QTest::qWait(1500);  // the opener ends at once; its status is read within this
+        EXPECT_EQ(failed, status == 0 ? QList<QUrl>{} : QList<QUrl>{guide}) << status;
+    }
+    qputenv("PATH", path);
 }
 
 }  // namespace

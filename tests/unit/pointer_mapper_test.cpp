@@ -150,7 +150,8 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
         {{"--pick", "--format", "-1"}, true, 0, true},
         {{"--pick", "--format"}, true, 0, true},
         {{"--format", "3"}, false, 3, true},  // a format without a pick
-        {{"--display", ":1"}, false, 0, true},
+        {{"--colour", "red"}, false, 0, true},
+        {{"-style"}, false, 0, true},  // Qt's option without its value
     };
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.args);
@@ -160,6 +161,18 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
             EXPECT_EQ(line.format, c.format);
         }
     }
+}
+
+TEST(CommandLineTest, QtsOwnOptionsArePassedOnAsGiven) {
+    const CommandLine line = ParseCommandLine(
+        {"-style", "fusion", "--pick", "-reverse", "--platform=offscreen", "-stylesheet=a.qss"});
+    EXPECT_EQ(line.error, "");
+    EXPECT_TRUE(line.pick);
+    EXPECT_EQ(line.toolkit,
+              (std::vector<std::string>{"-style", "fusion", "-reverse", "--platform=offscreen",
+                                        "-stylesheet=a.qss"}));
+    EXPECT_EQ(line.platform, "offscreen");
+    EXPECT_EQ(ParseCommandLine({"-styles", "x"}).error, "unknown option \"-styles\"");
 }
 
 TEST(CommandLineTest, ADisplayIsChosenOrOneLineSaysWhyNot) {

@@ -1,12 +1,12 @@
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QLabel>
-#include <QTabBar>
 #include <QAccessible>
-#include <QPushButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -88,8 +88,8 @@ class DarkDesktopTest : public WindowTest {
                 continue;
             }
             const QRect inWindow(w->mapTo(window, area.topLeft()), area.size());
-            EXPECT_GE(DrawnContrast(shown, inWindow), 4.5) << w->metaObject()->className() << " "
-                                                           << w->objectName().toStdString();
+            EXPECT_GE(DrawnContrast(shown, inWindow), 4.5)
+                << w->metaObject()->className() << " " << w->objectName().toStdString();
             ++checked;
         }
         EXPECT_GT(checked, 3);
@@ -224,7 +224,8 @@ void ExpectTextsFit(QWidget* window) {
         const std::string what =
             std::string(w->metaObject()->className()) + " " + w->objectName().toStdString();
         if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
-            EXPECT_LE(label->sizeHint().width(), label->width()) << what << label->text().toStdString();
+            EXPECT_LE(label->sizeHint().width(), label->width())
+                << what << label->text().toStdString();
         } else if (auto* line = qobject_cast<QLineEdit*>(w); line && line->isReadOnly()) {
             EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()),
                       line->contentsRect().width() - 4)

@@ -47,6 +47,13 @@ void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent) {
                     .arg(*guide));
 }
 
+QString OpenFailedMessage(const QUrl& url) {
+    return QCoreApplication::translate("Help",
+                                       "The desktop could not open %1 (xdg-open reported an "
+                                       "error). You can open it yourself.")
+        .arg(url.isLocalFile() ? url.toLocalFile() : url.toString());
+}
+
 void OpenSupportMail(Desktop& desktop) {
     desktop.Open(QUrl(QStringLiteral("mailto:") + kSupportAddress));
 }

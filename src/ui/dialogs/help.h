@@ -3,14 +3,16 @@
 #include <QString>
 #include <optional>
 
+class QUrl;
 class QWidget;
 
 namespace velmor {
 
 inline const QString kHelpFileName = QStringLiteral("tintpick.chm");
-// Addresses under the reserved example.com domain: nothing real is contacted.
-inline const QString kSupportAddress = QStringLiteral("support@example.com");
-inline const QString kWebAddress = QStringLiteral("http://www.example.com/");
+// The build's home page and support addresses (by default under the
+// reserved example.com domain, so nothing real is contacted).
+inline const QString kSupportAddress = QStringLiteral(VELMOR_SUPPORT_ADDRESS);
+inline const QString kWebAddress = QStringLiteral(VELMOR_HOME_PAGE);
 
 class Desktop;
 class Prompter;
@@ -23,6 +25,9 @@ std::optional<QString> UserGuidePath();
 // else our user guide in the browser; when nothing can open it, one message
 // says where the guide is.
 void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent);
+
+// What the user is told when the desktop's opener failed on `url`.
+QString OpenFailedMessage(const QUrl& url);
 
 // Each hands one request to the desktop and does not look at the result.
 void OpenSupportMail(Desktop& desktop);
