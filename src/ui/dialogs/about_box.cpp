@@ -51,7 +51,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
         QString text;
         int left, top;
     } labels[] = {{QStringLiteral(VELMOR_NAME " " VELMOR_VERSION), 1080, 240},
-                  {QStringLiteral("Free software for picking colors."), 1080, 720},
+                  {QStringLiteral("Free software for picking colors (MIT License)."), 1080, 720},
                   {QStringLiteral("Website:"), 1080, 1200},
                   {QStringLiteral("Support:"), 1080, 1560}};
     for (std::size_t i = 0; i < captions_.size(); ++i) {
