@@ -17,6 +17,7 @@
 #include "ui/main/custom_color_page.h"
 #include "ui/main/favorites_page.h"
 #include "ui/main/named_colors_page.h"
+#include "ui/main/safety_page.h"
 #include "ui/main/tab_toolbar.h"
 
 #include "core/color_spaces.h"
@@ -269,6 +270,24 @@ TEST_F(WindowTest, LongValuesAndCaptionsFitTheirBoxes) {
     ExpectTextsFit(&about);
     OptionsDialog options(*options_, &w);
     ExpectTextsFit(&options);
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST_F(WindowTest, AtStartThePalettesShowTheCurrentColor) {
+    WriteSettings("[Favorites]\nFavorites=ff8c00;123456\n");
+    MainWindow& w = Start();
+    EXPECT_EQ(Row(0), "#FF8C00");
+    const ColorGrid* additional = w.NamedColors()->AdditionalGrid();
+    ASSERT_GE(additional->Selection(), 0);
+    EXPECT_EQ(additional->CellColor(additional->Selection()), testing::Hex("#ff8c00"));
+    EXPECT_EQ(w.NamedColors()->BasicGrid()->Selection(), -1);
+    EXPECT_TRUE(w.NamedColors()->NameLine()->text().contains("DarkOrange"));
+    EXPECT_EQ(w.Safety()->Grid()->Selection(), -1);  // not web-safe
 }
 
 }  // namespace

@@ -20,10 +20,13 @@ using testing::WindowTest;
 
 TEST_F(WindowTest, FirstStartShowsTheDesignedState) {
     MainWindow& w = Start();
-    EXPECT_EQ(w.NamedColors()->NameLine()->text(), "Black  (#000000)");
-    EXPECT_EQ(w.NamedColors()->BasicGrid()->Selection(), 0);
+    // The safety grid is drawn last, so its first colour is current; the
+    // palettes show that colour selected, and no named one.
+    EXPECT_EQ(w.NamedColors()->NameLine()->text(), "");
+    EXPECT_EQ(w.NamedColors()->BasicGrid()->Selection(), -1);
+    EXPECT_EQ(w.NamedColors()->AdditionalGrid()->Selection(), -1);
     EXPECT_EQ(w.Safety()->Grid()->Selection(), 0);
-    // The safety grid is drawn last, so its first colour is current.
+    EXPECT_EQ(w.Safety()->SafeLine()->text(), "#330099");
     EXPECT_EQ(Row(0), "#330099");
     EXPECT_EQ(Row(1), "");
     EXPECT_EQ(w.Swatch()->Image().pixelColor(10, 10), QColor(0x33, 0x00, 0x99));

@@ -199,6 +199,9 @@ void MainWindow::StartUp() {
     safetyPage_->DrawSafetyGrid(0);
     options_.Load();
     favorites_.Load();
+    // The palettes show the color that start-up made current, not the first cell.
+    namedPage_->MarkColor(current_.Value());
+    safetyPage_->MarkColor(current_.Value());
     QCoreApplication::processEvents();
 }
 

@@ -70,7 +70,30 @@ void NamedColorsPage::DrawAdditionalGrid(std::int16_t selection) {
 }
 
 void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic) {
-    if (selection < 0 || selection >= grid->CellCount()) return;
+    if (!ChooseCell(grid, selection, basic)) return;
+    emit colorChosen(chosen_, QString::fromStdString(chosenName_));
+}
+
+void NamedColorsPage::MarkColor(const Color& color) {
+    auto find = [&color](const ColorGrid* grid) {
+        for (int i = 0; i < grid->CellCount(); ++i) {
+            if (grid->CellColor(i) == color) return static_cast<std::int16_t>(i);
+        }
+        return std::int16_t{-1};
+    };
+    const std::int16_t basic = find(basicGrid_);
+    const std::int16_t additional = basic >= 0 ? std::int16_t{-1} : find(additionalGrid_);
+    basicGrid_->Draw(basic);
+    additionalGrid_->Draw(additional);
+    if (ChooseCell(basicGrid_, basic, true) || ChooseCell(additionalGrid_, additional, false))
+        return;
+    // A color of no table: nothing is selected, and the line names nothing.
+    chosen_ = color;
+    nameLine_->clear();
+}
+
+bool NamedColorsPage::ChooseCell(const ColorGrid* grid, std::int16_t selection, bool basic) {
+    if (selection < 0 || selection >= grid->CellCount()) return false;
     const ColorTables& tables = ColorTables::Instance();
     const auto index = static_cast<std::size_t>(selection);
     chosen_ = grid->CellColor(selection);
@@ -78,7 +101,7 @@ void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selectio
     chosenName_ = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
     anyChosen_ = true;
     nameLine_->setText(ChosenText());
-    emit colorChosen(chosen_, QString::fromStdString(chosenName_));
+    return true;
 }
 
 }  // namespace velmor

@@ -17,6 +17,8 @@ class NamedColorsPage : public ColorPage {
 
     void DrawBasicGrid(std::int16_t selection);
     void DrawAdditionalGrid(std::int16_t selection);
+    // Selects the cell of `color`, if a table has it, without making it current.
+    void MarkColor(const Color& color);
 
     ColorGrid* BasicGrid() const { return basicGrid_; }
     ColorGrid* AdditionalGrid() const { return additionalGrid_; }
@@ -29,6 +31,8 @@ class NamedColorsPage : public ColorPage {
     // a colour is chosen or the arrangement changes.
     QString ChosenText() const;
     void ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic);
+    // Records a cell as chosen and shows it on the line; false for no cell.
+    bool ChooseCell(const ColorGrid* grid, std::int16_t selection, bool basic);
 
     ColorGrid* basicGrid_;
     ColorGrid* additionalGrid_;

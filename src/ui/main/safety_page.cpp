@@ -25,6 +25,20 @@ SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(p
             [this] { emit addToFavoritesRequested(chosen_); });
 }
 
+void SafetyPage::MarkColor(const Color& color) {
+    std::int16_t cell = -1;
+    for (int i = 0; i < safetyGrid_->CellCount() && cell < 0; ++i) {
+        if (safetyGrid_->CellColor(i) == color) cell = static_cast<std::int16_t>(i);
+    }
+    safetyGrid_->Draw(cell);
+    chosen_ = color;
+    chosenText_ =
+        cell >= 0
+            ? QString::fromStdString("#" + ColorTables::Instance().SafetyHex()[std::size_t(cell)])
+            : QString();
+    safeLine_->setText(chosenText_);
+}
+
 void SafetyPage::DrawSafetyGrid(std::int16_t selection) {
     safetyGrid_->Draw(selection);
     if (selection < 0 || selection >= safetyGrid_->CellCount()) return;

@@ -12,6 +12,8 @@ class SafetyPage : public ColorPage {
     SafetyPage(const AppOptions& options, QWidget* parent = nullptr);
 
     void DrawSafetyGrid(std::int16_t selection);
+    // Selects the cell of `color`, if it is web-safe, without making it current.
+    void MarkColor(const Color& color);
 
     ColorGrid* Grid() const { return safetyGrid_; }
     QLineEdit* SafeLine() const { return safeLine_; }
