@@ -12,7 +12,7 @@ e2e_expect "Ctrl+C copies the HTML format" "$(e2e_clipboard)" '"#FF0000"'
 e2e_expect "the swatch shows red" "$(e2e_pixel 30 430)" "#FF0000"
 
 # The panel's copy button of row 9 (RGB Format), sixth from the top.
-e2e_click $((548 + 9)) $((24 + 5 * 24 + 9))
+e2e_click $((564 + 9)) $((24 + 5 * 24 + 9))
 e2e_expect "the RGB row's copy button" "$(e2e_clipboard)" "RGB(255,0,0)"
 
 e2e_quit

@@ -37,6 +37,7 @@ FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Pr
     : ColorPage(parent), favorites_(favorites), prompter_(prompter) {
     grid_ = AddGrid(new FavoritesGrid(options, this), QStringLiteral("favoritesGrid"), 240, 480,
                     4815, 4035);
+    grid_->setAccessibleName(tr("Favorite colors"));
     connect(grid_, &ColorGrid::cellPressed, this,
             [this](int hit) { favorites_.Select(static_cast<std::int16_t>(hit)); });
     connect(grid_, &ColorGrid::keyMoved, this,

@@ -16,10 +16,12 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
     basicGrid_ = AddGrid(new ColorGrid(kBasicShape, options, this), QStringLiteral("basicGrid"),
                          240, 720, 4815, 330);
     basicGrid_->SetCells(tables.BasicColors(), tables.BasicNames());
+    basicGrid_->setAccessibleName(tr("Basic colors"));
     AddCaption(QStringLiteral("Additional:"), 240, 1200);
     additionalGrid_ = AddGrid(new ColorGrid(kAdditionalShape, options, this),
                               QStringLiteral("additionalGrid"), 240, 1440, 4815, 2445);
     additionalGrid_->SetCells(tables.AdditionalColors(), tables.AdditionalNames());
+    additionalGrid_->setAccessibleName(tr("Additional colors"));
 
     AddCaption(QStringLiteral("Color:"), 240, 4200);
     nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), ChosenText());

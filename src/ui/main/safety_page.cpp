@@ -11,6 +11,7 @@ SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(p
     safetyGrid_ = AddGrid(new ColorGrid(kSafetyShape, options, this), QStringLiteral("safetyGrid"),
                           240, 480, 4815, 4035);
     safetyGrid_->SetCells(ColorTables::Instance().SafetyColors());
+    safetyGrid_->setAccessibleName(tr("Web-safe colors"));
     AddCaption(QStringLiteral("Color:"), 240, 4680);
     safeLine_ = AddLine(AddFrame(840, 4560, 2415, 495), chosenText_);
     safeLine_->setObjectName(QStringLiteral("safeLine"));

@@ -26,8 +26,8 @@ QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at,
     button->setToolTip(toolTip);
     button->setAccessibleName(toolTip);
     button->setAutoRaise(true);
-    // Tab reaches the buttons; the arrows and Enter stay the picker's.
-    button->setFocusPolicy(Qt::TabFocus);
+    // The surface keeps the keyboard: a focused button would take the arrows.
+    button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(QRect(at, QSize(23, 22)));
     return button;
 }
