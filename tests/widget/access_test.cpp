@@ -18,6 +18,7 @@
 #include "ui/main/favorites_page.h"
 #include "ui/main/named_colors_page.h"
 #include "ui/main/safety_page.h"
+#include "ui/picker/color_picker.h"
 #include "ui/main/tab_toolbar.h"
 
 #include "core/color_spaces.h"
@@ -93,7 +94,7 @@ class DarkDesktopTest : public WindowTest {
                 << w->metaObject()->className() << " " << w->objectName().toStdString();
             ++checked;
         }
-        EXPECT_GT(checked, 3);
+        EXPECT_GT(checked, 0);
     }
     QPalette saved_;
 };
@@ -106,12 +107,19 @@ TEST_F(DarkDesktopTest, EveryCaptionOfTheMainWindowStaysLegible) {
     }
 }
 
-TEST_F(DarkDesktopTest, TheAboutBoxStaysLegible) {
+TEST_F(DarkDesktopTest, EveryOtherWindowStaysLegible) {
     MainWindow& w = Start();
     AboutBox about(desktop_, &w);
-    about.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    ExpectLegible(&about);
+    OptionsDialog options(*options_, &w);
+    ContrastWindow contrast(*current_);
+    ColorPicker picker(ScreenImage{QImage(800, 600, QImage::Format_RGB32), {}, {}, true},
+                       pointer_, options_->Values());
+    for (QWidget* window : std::initializer_list<QWidget*>{&about, &options, &contrast,
+                                                           picker.PanelSurface()}) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        ExpectLegible(window);
+    }
 }
 
 TEST_F(WindowTest, GridsReadAsListsOfNamedColorsThatFollowTheArrows) {
