@@ -6,7 +6,7 @@ set -euo pipefail
 e2e_need_display() {
   if [ -z "${VELMOR_E2E_INNER:-}" ]; then
     export VELMOR_E2E_INNER=1
-    exec "$(dirname "$0")/with_xvfb.sh" "-screen 0 ${E2E_SCREEN:-1280x1024}x24" "$0" "$@"
+    exec "$(dirname "${BASH_SOURCE[0]}")/with_xvfb.sh" "-screen 0 ${E2E_SCREEN:-1280x1024}x24" "$0" "$@"
   fi
   openbox >/dev/null 2>&1 &
   E2E_WM=$!

@@ -18,8 +18,8 @@
 #include "ui/main/favorites_page.h"
 #include "ui/main/named_colors_page.h"
 #include "ui/main/safety_page.h"
-#include "ui/picker/color_picker.h"
 #include "ui/main/tab_toolbar.h"
+#include "ui/picker/color_picker.h"
 
 #include "core/color_spaces.h"
 #include "ui/dialogs/about_box.h"
@@ -112,10 +112,10 @@ TEST_F(DarkDesktopTest, EveryOtherWindowStaysLegible) {
     AboutBox about(desktop_, &w);
     OptionsDialog options(*options_, &w);
     ContrastWindow contrast(*current_);
-    ColorPicker picker(ScreenImage{QImage(800, 600, QImage::Format_RGB32), {}, {}, true},
-                       pointer_, options_->Values());
-    for (QWidget* window : std::initializer_list<QWidget*>{&about, &options, &contrast,
-                                                           picker.PanelSurface()}) {
+    ColorPicker picker(ScreenImage{QImage(800, 600, QImage::Format_RGB32), {}, {}, true}, pointer_,
+                       options_->Values());
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&about, &options, &contrast, picker.PanelSurface()}) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         ExpectLegible(window);
@@ -264,6 +264,7 @@ TEST_F(WindowTest, LongValuesAndCaptionsFitTheirBoxes) {
     MainWindow& w = Start();
     for (const char* hex : {"#FAFAD2", "#FFFFFF", "#00FA9A"}) {  // LightGoldenrodYellow, ...
         current_->Set(testing::Hex(hex));
+        w.NamedColors()->MarkColor(testing::Hex(hex));
         for (int tab = 0; tab < w.Tabs()->Count(); ++tab) {
             w.Tabs()->SetCurrentIndex(tab);
             ExpectTextsFit(&w);

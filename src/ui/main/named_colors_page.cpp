@@ -7,6 +7,7 @@
 #include "core/value_formatter.h"
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_control.h"
+#include "ui/widgets/look.h"
 
 namespace velmor {
 
@@ -51,7 +52,7 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
     }
     connect(namesFirst_, &QCheckBox::toggled, this, [this] {
         anyChosen_ = true;
-        nameLine_->setText(ChosenText());
+        ShowFitted(nameLine_, ChosenText());
     });
 }
 
@@ -102,7 +103,7 @@ bool NamedColorsPage::ChooseCell(const ColorGrid* grid, std::int16_t selection, 
     chosenHex_ = basic ? tables.BasicHex()[index] : tables.AdditionalHex()[index];
     chosenName_ = basic ? tables.BasicNames()[index] : tables.AdditionalNames()[index];
     anyChosen_ = true;
-    nameLine_->setText(ChosenText());
+    ShowFitted(nameLine_, ChosenText());
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/copied_note.h"
+#include "ui/widgets/look.h"
 #include "ui/widgets/twips.h"
 
 namespace velmor {
@@ -81,13 +82,7 @@ void ValuePanel::ShowColor() {
     for (std::size_t i = 0; i < valueRows_.size(); ++i) {
         QLineEdit* row = valueRows_[i];
         texts_[i] = QString::fromStdString(formatted.texts[i]);
-        // The room inside the frame and the line's own margins.
-        const int room = row->contentsRect().width() - 6;
-        const QString shown = row->fontMetrics().elidedText(texts_[i], Qt::ElideRight, room);
-        row->setText(shown);
-        row->setCursorPosition(0);
-        row->setToolTip(shown == texts_[i] ? QString() : texts_[i]);
-        row->setAccessibleDescription(row->toolTip());
+        ShowFitted(row, texts_[i]);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
@@ -44,6 +45,18 @@ inline void DrawFocusFrame(QWidget* widget) {
     QPainter painter(widget);
     painter.setPen(QPen(widget->palette().color(QPalette::WindowText), 1, Qt::DotLine));
     painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
+}
+
+// Shows `text` in a read-only line: whole where it fits, else shortened with
+// "…" and whole in the tooltip, which a reader gets as the description.
+inline void ShowFitted(QLineEdit* line, const QString& text) {
+    // The room inside the frame and the line's own margins.
+    const int room = line->contentsRect().width() - 6;
+    const QString shown = line->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    line->setText(shown);
+    line->setCursorPosition(0);
+    line->setToolTip(shown == text ? QString() : text);
+    line->setAccessibleDescription(line->toolTip());
 }
 
 // Makes `window` paint the design's background, in the design's colours.
