@@ -133,9 +133,9 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
     // A notation of the table or a template, checked before anything opens.
     Templates templates = options.TemplateList();
     std::string error;
-    if (!WriteNamed(line.formatName, Srgb8{}, templates, &error)) return {{}, error};
+    if (!WriteNamed(line.formatName, Color{}, templates, &error)) return {{}, error};
     return {[name = line.formatName, templates = std::move(templates)](const Color& color) {
-                return WriteNamed(name, color.To8(), templates).value_or(std::string());
+                return WriteNamed(name, color, templates).value_or(std::string());
             },
             {}};
 }

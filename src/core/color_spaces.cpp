@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "core/color.h"
 #include "core/text.h"
 
 namespace velmor {
@@ -279,7 +280,7 @@ namespace {
 // "none" and chroma 0 for greys. Precision: hues and percentages to two
 // decimals, Lab and LCH to two, OKLab and OKLCH to four (their L runs from 0
 // to 1), trailing zeros dropped.
-std::vector<std::string> Components(Notation n, Srgb8 c) {
+std::vector<std::string> NotationParts(Notation n, Srgb8 c) {
     const bool grey = c.Achromatic();
     auto huePercent = [grey](Triple t) {
         return std::vector<std::string>{HueText(t.x, grey, 2), Number(t.y, 2), Number(t.z, 2)};
@@ -315,6 +316,9 @@ std::vector<std::string> Components(Notation n, Srgb8 c) {
             return rectangular(ToOklab(c), 4);
         case Notation::Oklch:
             return polar(ToOklch(c), 4);
+        case Notation::Srgb:
+            return {Number(c.red / 255.0, 4), Number(c.green / 255.0, 4),
+                    Number(c.blue / 255.0, 4)};
         case Notation::Cmyk: {
             const auto k = ToCmyk(c);
             return {Number(k[0], 2), Number(k[1], 2), Number(k[2], 2), Number(k[3], 2)};
@@ -341,6 +345,7 @@ bool InPercent(Notation n, std::size_t component) {
 std::string_view ComponentLetters(Notation n) {
     switch (n) {
         case Notation::Rgb:
+        case Notation::Srgb:
             return "rgb";
         case Notation::Hsl:
             return "hsl";
@@ -365,7 +370,16 @@ std::string_view ComponentLetters(Notation n) {
 }  // namespace
 
 std::string WriteNotation(Notation n, Srgb8 c) {
-    const std::vector<std::string> parts = Components(n, c);
+    return WriteNotation(n, Color::From8(c));
+}
+
+std::string WriteNotation(Notation n, const Color& color) {
+    if (n == Notation::Srgb) {
+        return "color(srgb " + Number(color.red / 65535.0, 4) + " " +
+               Number(color.green / 65535.0, 4) + " " + Number(color.blue / 65535.0, 4) + ")";
+    }
+    const Srgb8 c = color.To8();
+    const std::vector<std::string> parts = NotationParts(n, c);
     if (n == Notation::Hex) return "#" + parts[0];
     std::string out = std::string(NotationName(n)) + "(";
     for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -384,7 +398,7 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std
     std::map<std::string, std::string, std::less<>> values;
     for (const NotationRow& row : kNotationTable) {
         const Notation n = row.notation;
-        const std::vector<std::string> parts = Components(n, c);
+        const std::vector<std::string> parts = NotationParts(n, c);
         const std::string_view letters = ComponentLetters(n);
         for (std::size_t i = 0; i < letters.size() && i < parts.size(); ++i) {
             values[std::string(NotationName(n)) + "." + letters[i]] = parts[i];
@@ -417,9 +431,10 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std
     return out;
 }
 
-std::optional<std::string> WriteNamed(std::string_view name, Srgb8 c, const Templates& templates,
-                                      std::string* error) {
-    if (const std::optional<Notation> n = NotationNamed(name)) return WriteNotation(*n, c);
+std::optional<std::string> WriteNamed(std::string_view name, const Color& color,
+                                      const Templates& templates, std::string* error) {
+    if (const std::optional<Notation> n = NotationNamed(name)) return WriteNotation(*n, color);
+    const Srgb8 c = color.To8();
     for (const auto& [key, pattern] : templates) {
         if (!EqualsIgnoreCaseAscii(key, name)) continue;
         std::string why;

@@ -47,13 +47,13 @@ double ContrastRatio(Srgb8 a, Srgb8 b);
 
 // The notations of the "Copy as" menu, --format names and the Ctrl+C list.
 // A new notation is one row here and one case in WriteNotation.
-enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Hsv, Cmyk };
+enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Srgb, Hsv, Cmyk };
 struct NotationRow {
     Notation notation;
     std::string_view name;      // as --format and settings.ini take it
     std::string_view menuText;  // as menus and lists show it
 };
-inline constexpr std::array<NotationRow, 10> kNotationTable = {{
+inline constexpr std::array<NotationRow, 11> kNotationTable = {{
     {Notation::Hex, "hex", "CSS hex"},
     {Notation::Rgb, "rgb", "CSS rgb()"},
     {Notation::Hsl, "hsl", "hsl()"},
@@ -62,6 +62,7 @@ inline constexpr std::array<NotationRow, 10> kNotationTable = {{
     {Notation::Lch, "lch", "lch()"},
     {Notation::Oklab, "oklab", "oklab()"},
     {Notation::Oklch, "oklch", "oklch()"},
+    {Notation::Srgb, "srgb", "color(srgb)"},
     {Notation::Hsv, "hsv", "HSV"},
     {Notation::Cmyk, "cmyk", "CMYK (no profile)"},
 }};
@@ -72,6 +73,10 @@ std::string NotationNameList();
 // As CSS Color 4 serialises: "rgb(255 140 0)", "oklch(0.7505 0.1791 58.28)",
 // "hsl(none 0% 50%)" for a grey.
 std::string WriteNotation(Notation n, Srgb8 c);
+// The same from a colour of more than 8 bits a channel: color(srgb ...) keeps
+// its precision to four decimals, the others write the 8-bit value.
+struct Color;
+std::string WriteNotation(Notation n, const Color& c);
 
 // A user's template: text with placeholders such as {hex}, {r}, {hsl.h} or
 // {oklch.l}. Nothing when a placeholder is unknown or a brace is unmatched;
@@ -83,8 +88,8 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c,
 // name in `templates` (compared without case). Nothing for an unknown name or
 // a template that cannot be read; `error` then says which.
 using Templates = std::vector<std::pair<std::string, std::string>>;
-std::optional<std::string> WriteNamed(std::string_view name, Srgb8 c, const Templates& templates,
-                                      std::string* error = nullptr);
+std::optional<std::string> WriteNamed(std::string_view name, const Color& c,
+                                      const Templates& templates, std::string* error = nullptr);
 
 // "#RRGGBB" (with or without "#", any case) to components.
 std::optional<Srgb8> ParseHexColor(std::string_view text);

@@ -22,6 +22,8 @@ struct ScreenImage {
     // One picture of monitors of different scales, at the highest: those of a
     // lower scale were resampled, and their pixels are blends.
     bool resampled = false;
+    // Bits a channel the screen holds; the picture keeps up to 16 of them.
+    int channelBits = 8;
 };
 
 // A picture over memory that is not its own, as a 32-bit RGB picture with

@@ -1,11 +1,14 @@
 #include "platform/x11_screen.h"
 
+#include "core/x_pixels.h"
+
 #include <xcb/randr.h>
 #include <xcb/xcb.h>
 #include <xcb/xinerama.h>
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -29,6 +32,82 @@ xcb_connection_t* Connection() {
 xcb_window_t RootWindow(xcb_connection_t* c) {
     const xcb_setup_t* setup = xcb_get_setup(c);
     return xcb_setup_roots_iterator(setup).data->root;
+}
+
+// The layout of the root window's pixels in an image the server sends: the
+// root visual's masks, the bits per pixel and padding of its depth.
+std::optional<XPixelFormat> RootPixelFormat(xcb_connection_t* c, std::uint8_t depth,
+                                            int* scanlinePad) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+    XPixelFormat format;
+    format.msbFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    bool found = false;
+    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it)) {
+        if (it.data->depth != depth) continue;
+        format.bitsPerPixel = it.data->bits_per_pixel;
+        *scanlinePad = it.data->scanline_pad;
+        found = true;
+    }
+    bool visual = false;
+    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem && !visual;
+         xcb_depth_next(&d)) {
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
+            if (v.data->visual_id != screen->root_visual) continue;
+            format.redMask = v.data->red_mask;
+            format.greenMask = v.data->green_mask;
+            format.blueMask = v.data->blue_mask;
+            visual = true;
+            break;
+        }
+    }
+    if (!found || !visual || !IsReadable(format)) return std::nullopt;
+    return format;
+}
+
+// The server's pixels as a picture: the usual 8-bit xRGB as it came, any other
+// layout converted, at 16 bits a channel unless every channel has exactly 8,
+// so that 5, 6 or 10 bits are kept exactly.
+QImage ScreenPicture(xcb_get_image_reply_t* reply, const XPixelFormat& format, int scanlinePad,
+                     int width, int height) {
+    const std::size_t rowBytes = RowBytes(format, width, scanlinePad);
+    if (static_cast<std::size_t>(xcb_get_image_data_length(reply)) <
+        rowBytes * static_cast<std::size_t>(height)) {
+        std::free(reply);
+        return {};
+    }
+    const std::uint8_t* data = xcb_get_image_data(reply);
+    const XPixelFormat usual;
+    if (format.bitsPerPixel == 32 && !format.msbFirst && format.redMask == usual.redMask &&
+        format.greenMask == usual.greenMask && format.blueMask == usual.blueMask) {
+        // The image keeps the server's reply: the one copy of the screen we hold.
+        return QImage(
+            data, width, height, static_cast<qsizetype>(rowBytes), QImage::Format_RGB32,
+            [](void* p) { std::free(p); }, reply);
+    }
+    const bool deep = std::popcount(format.redMask) != 8 || std::popcount(format.greenMask) != 8 ||
+                      std::popcount(format.blueMask) != 8;
+    QImage picture(width, height, deep ? QImage::Format_RGBX64 : QImage::Format_RGB32);
+    const int bytes = format.bitsPerPixel / 8;
+    for (int y = 0; !picture.isNull() && y < height; ++y) {
+        const std::uint8_t* row = data + rowBytes * static_cast<std::size_t>(y);
+        if (deep) {
+            auto* out = reinterpret_cast<QRgba64*>(picture.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                const Rgb16 c = ReadPixel(row + x * bytes, format);
+                out[x] = QRgba64::fromRgba64(c.red, c.green, c.blue, 0xFFFF);
+            }
+        } else {
+            auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                const Rgb16 c = ReadPixel(row + x * bytes, format);
+                const auto narrow = [](std::uint16_t v) { return (v * 255 + 32767) / 65535; };
+                out[x] = qRgb(narrow(c.red), narrow(c.green), narrow(c.blue));
+            }
+        }
+    }
+    std::free(reply);
+    return picture;
 }
 
 std::vector<DeviceRect> RandrMonitors(xcb_connection_t* c, xcb_window_t root) {
@@ -127,25 +206,21 @@ void X11Capture::Request(const QString&) {
                                           geometry->height, ~0u),
                             &error));
     std::free(error);
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    bool thirtyTwoBits = false;
-    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it)) {
-        if (reply && it.data->depth == reply->depth) thirtyTwoBits = it.data->bits_per_pixel == 32;
+    int scanlinePad = 32;
+    const std::optional<XPixelFormat> format =
+        reply ? RootPixelFormat(c, reply->depth, &scanlinePad) : std::nullopt;
+    ScreenImage screen;
+    if (format) {
+        screen.image =
+            ScreenPicture(reply.release(), *format, scanlinePad, whole.width, whole.height);
+        screen.channelBits = ChannelBits(*format);
     }
-    if (!reply || !thirtyTwoBits || reply->depth < 24 ||
-        setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST ||
-        xcb_get_image_data_length(reply.get()) < whole.width * whole.height * 4) {
+    if (screen.image.isNull()) {
         emit failed(
             tr("The screen could not be read: the X server refused the copy or uses a "
                "pixel format this program does not read."));
         return;
     }
-    // The image keeps the server's reply: the one copy of the screen we hold.
-    xcb_get_image_reply_t* raw = reply.release();
-    ScreenImage screen;
-    screen.image = QImage(
-        xcb_get_image_data(raw), whole.width, whole.height, whole.width * 4, QImage::Format_RGB32,
-        [](void* p) { std::free(p); }, raw);
 
     std::vector<DeviceRect> heads = RandrMonitors(c, root);
     const std::vector<DeviceRect> xinerama = XineramaHeads(c);

@@ -77,7 +77,7 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
         {"a picture, a pick, Esc",
          [](FakeCapture& c, FakeViews& v) {
              QImage image(4, 3, QImage::Format_RGB32);
-             emit c.captured({image, {}, {}, false});
+             emit c.captured({image, {}, {}, false, 8});
              emit v.lastPicker->picked(Color::From8(1, 2, 3));
              emit v.lastPicker->closed();
          },
@@ -154,7 +154,7 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     const AppOptions options;
     PickFlow flow(capture, pointer, options, views);
     capture.answer = [](FakeCapture& c) {
-        emit c.captured({QImage(2, 2, QImage::Format_RGB32), {}, {}, false});
+        emit c.captured({QImage(2, 2, QImage::Format_RGB32), {}, {}, false, 8});
     };
     flow.Start();  // at once: nothing to wait for
     EXPECT_EQ(capture.requests, 1);

@@ -45,7 +45,7 @@ done
 declare -A written=([hex]="#ff8c00" [rgb]="rgb(255 140 0)" [hsl]="hsl(32.94 100% 50%)"
   [hwb]="hwb(32.94 0% 0%)" [lab]="lab(70.21 39.78 76.09)" [lch]="lch(70.21 85.86 62.4)"
   [oklab]="oklab(0.7505 0.0942 0.1524)" [oklch]="oklch(0.7505 0.1791 58.28)"
-  [hsv]="hsv(32.94 100% 100%)" [cmyk]="cmyk(0% 45.1% 100% 0%)")
+  [srgb]="color(srgb 1 0.549 0)" [hsv]="hsv(32.94 100% 100%)" [cmyk]="cmyk(0% 45.1% 100% 0%)")
 names=$("$E2E_DIR/velmor-color-picker" --help | sed -n 's/^Notations: //p' | tr -d ',')
 [ -n "$names" ] || e2e_fail "--help lists no notations"
 for name in $names; do

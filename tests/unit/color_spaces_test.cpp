@@ -1,4 +1,5 @@
 #include "core/color_spaces.h"
+#include "core/color.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +30,22 @@ TEST(ColorSpaces, KnownColoursInEveryNotation) {
         {"#777777", Notation::Lch, "lch(50.03 0 none)"},
         {"#000000", Notation::Cmyk, "cmyk(0% 0% 0% 100%)"},
         {"#0000ff", Notation::Oklch, "oklch(0.452 0.3132 264.05)"},
+        {"#ff8c00", Notation::Srgb, "color(srgb 1 0.549 0)"},
     };
     for (const auto& c : cases) {
         const auto color = ParseHexColor(c.hex);
         ASSERT_TRUE(color) << c.hex;
         EXPECT_EQ(WriteNotation(c.notation, *color), c.text) << c.hex;
     }
+}
+
+TEST(ColorSpaces, SrgbKeepsTheScreensPrecisionTheOthersRoundTo8Bits) {
+    // 10-bit channels 802, 1, 511 of 1023, as a depth-30 screen holds them.
+    const auto widen = [](int v) { return static_cast<std::uint16_t>((v * 65535 + 511) / 1023); };
+    const Color deep{widen(802), widen(1), widen(511)};
+    EXPECT_EQ(WriteNotation(Notation::Srgb, deep), "color(srgb 0.784 0.001 0.4995)");
+    EXPECT_EQ(WriteNotation(Notation::Hex, deep), "#c8007f");  // 199.9, 0.25, 127.4 rounded
+    EXPECT_EQ(WriteNamed("SRGB", deep, {}), "color(srgb 0.784 0.001 0.4995)");
 }
 
 TEST(ColorSpaces, WcagContrastOfReferencePairs) {

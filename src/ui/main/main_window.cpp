@@ -214,7 +214,7 @@ void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
     // A notation or template chosen by name.
     if (!modifiers.testFlag(Qt::ControlModifier) || !values.ctrlCCopies) return;
     const std::optional<std::string> text =
-        WriteNamed(values.copiedName, current_.Value().To8(), options_.TemplateList());
+        WriteNamed(values.copiedName, current_.Value(), options_.TemplateList());
     if (text) CopyAndSay(QString::fromStdString(*text), panel_);
 }
 

@@ -48,7 +48,19 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
         surfaces_.push_back(surface);
     }
 
-    panel_ = new PickerPanel(screen_.resampled, PanelSurface());
+    QList<PickerPanel::Note> notes;
+    if (screen_.resampled) {
+        // The desktop's picture holds every monitor at the highest scale.
+        notes.append({QStringLiteral("resampledNote"),
+                      tr("Picks on monitors of a lower scale are resampled.")});
+    }
+    if (screen_.channelBits > 8) {
+        notes.append({QStringLiteral("deepNote"),
+                      tr("This screen has %1 bits a channel: hex is rounded to 8, "
+                         "\"Copy as\" srgb keeps them all.")
+                          .arg(screen_.channelBits)});
+    }
+    panel_ = new PickerPanel(notes, PanelSurface());
     const QRect area = screen_.surfaces[static_cast<std::size_t>(panelMonitor_)];
     panel_->move(area.width() - panel_->width(), 0);
     for (int i = 0; i < kHistoryCells; ++i) panel_->ShowHistoryCell(i, session_.History(i));

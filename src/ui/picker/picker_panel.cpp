@@ -34,7 +34,7 @@ QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at,
 
 }  // namespace
 
-PickerPanel::PickerPanel(bool resampled, QWidget* surface) : QFrame(surface) {
+PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(surface) {
     UseDesignFont(surface);
     const QColor face = surface->palette().color(QPalette::Button);
     setObjectName(QStringLiteral("panel"));
@@ -93,13 +93,13 @@ PickerPanel::PickerPanel(bool resampled, QWidget* surface) : QFrame(surface) {
     magnifier_->setObjectName(QStringLiteral("magnifier"));
     magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
     magnifier_->Clear();
-    if (resampled) {
-        // The desktop's picture holds every monitor at the highest scale.
-        auto* note = new QLabel(tr("Picks on monitors of a lower scale are resampled."), this);
-        note->setObjectName(QStringLiteral("resampledNote"));
+    for (const Note& n : notes) {
+        auto* note = new QLabel(n.text, this);
+        note->setObjectName(n.name);
         note->setWordWrap(true);
-        note->setGeometry(8, height() - 2, width() - 16, 30);
-        resize(width(), height() + 30);
+        const int lines = note->heightForWidth(width() - 16);
+        note->setGeometry(8, height() - 2, width() - 16, lines);
+        resize(width(), height() + lines + 2);
     }
     auto* historyFrame = new QWidget(this);
     historyFrame->setGeometry(

@@ -21,9 +21,13 @@ class PickerPanel : public QFrame {
     Q_OBJECT
 
   public:
-    // `resampled`: the capture holds monitors of a lower scale resampled,
-    // which the panel says below the magnifier.
-    PickerPanel(bool resampled, QWidget* surface);
+    // What the panel says of the capture below the magnifier, one line each:
+    // resampled monitors, more than 8 bits a channel.
+    struct Note {
+        QString name;
+        QString text;
+    };
+    PickerPanel(const QList<Note>& notes, QWidget* surface);
 
     void ShowSample(const Color& color);
     void ShowHistoryCell(int cell, const Color& color);

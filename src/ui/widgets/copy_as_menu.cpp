@@ -22,7 +22,7 @@ void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates) 
     const Srgb8 color = value.To8();
     QMenu* copyAs = menu.addMenu(QCoreApplication::translate("CopyAs", "Copy as"));
     for (const NotationRow& row : kNotationTable) {
-        const QString text = QString::fromStdString(WriteNotation(row.notation, color));
+        const QString text = QString::fromStdString(WriteNotation(row.notation, value));
         const QString menuText =
             QCoreApplication::translate("CopyAs", std::string(row.menuText).c_str());
         QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Screens of other depths: 16 (5-6-5), 24 and 30 (10 bits a channel). Every
+# pick is within 1 of the server's own value in each channel, read from an
+# xwd dump by the root visual's masks, and --format srgb within 0.0005 of it.
+source "$(dirname "$0")/lib.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+program=$1
+if [ -z "${VELMOR_E2E_DEPTH:-}" ]; then
+  status=0
+  for depth in 16 24 30; do
+    # -noreset: with no client left between runs the server would clear the root.
+    VELMOR_E2E_DEPTH=$depth VELMOR_E2E_INNER=1 "$here/with_xvfb.sh" "-noreset -screen 0 640x480x$depth" \
+      "$0" "$@" || status=1
+  done
+  exit $status
+fi
+E2E_DIR=$(mktemp -d)
+trap 'rm -rf "$E2E_DIR"' EXIT
+cp "$program" "$E2E_DIR/velmor-color-picker"
+/usr/bin/python3 "$here/make_board.py" 640 480 "$E2E_DIR/board.ppm"
+display -window root "$E2E_DIR/board.ppm" || true  # says 1 even when it painted
+xwd -root -silent >"$E2E_DIR/root.xwd"
+
+pick() {  # FORMAT X Y: what --pick prints for a click on the pixel
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick --format "$1") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+  local app=$!
+  for _ in $(seq 500); do
+    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.02
+  done
+  sleep 0.2
+  xdotool mousemove "$2" "$3" click 1
+  wait "$app" || true
+  cat "$E2E_DIR/out"
+}
+
+depth=$VELMOR_E2E_DEPTH
+# Away from the top right, where the picker's panel opens.
+for point in "255 140" "10 470" "500 300" "321 123"; do
+  read -r x y <<<"$point"
+  read -r r g b top_r top_g top_b <<<"$(/usr/bin/python3 "$here/xwd_pixel.py" "$E2E_DIR/root.xwd" "$x" "$y")"
+  hex=$(pick hex "$x" "$y")
+  srgb=$(pick srgb "$x" "$y")
+  verdict=$(/usr/bin/python3 - "$hex" "$srgb" "$r" "$g" "$b" "$top_r" "$top_g" "$top_b" <<'PY'
+import re, sys
+hex_text, srgb_text = sys.argv[1], sys.argv[2]
+server = [int(v) for v in sys.argv[3:6]]
+tops = [int(v) for v in sys.argv[6:9]]
+problems = []
+m = re.fullmatch(r"#([0-9a-fA-F]{6})", hex_text.strip())
+if not m:
+    problems.append(f"hex printed {hex_text!r}")
+else:
+    got = [int(m.group(1)[i:i + 2], 16) for i in (0, 2, 4)]
+    want = [v * 255 / top for v, top in zip(server, tops)]
+    if any(abs(a - w) > 1 for a, w in zip(got, want)):
+        problems.append(f"hex {hex_text.strip()} against {['%.1f' % w for w in want]}")
+m = re.fullmatch(r"color\(srgb ([0-9.]+) ([0-9.]+) ([0-9.]+)\)", srgb_text.strip())
+if not m:
+    problems.append(f"srgb printed {srgb_text!r}")
+else:
+    got = [float(v) for v in m.groups()]
+    want = [v / top for v, top in zip(server, tops)]
+    if any(abs(a - w) > 0.0005 for a, w in zip(got, want)):
+        problems.append(f"{srgb_text.strip()} against {[round(w, 5) for w in want]}")
+print("; ".join(problems) if problems else "ok")
+PY
+)
+  e2e_expect "depth $depth, pixel $x,$y (server $r $g $b of $top_r $top_g $top_b)" "$verdict" "ok"
+done

@@ -1,0 +1,31 @@
+"""The X server's own value of a pixel, from an xwd dump, by its masks.
+
+  xwd_pixel.py DUMP X Y   prints "R G B RMAX GMAX BMAX": each channel as the
+                          server holds it, and the largest value each can hold
+"""
+import struct
+import sys
+
+
+def main(path, x, y):
+    data = open(path, "rb").read()
+    header = struct.unpack(">25I", data[:100])
+    (header_size, _version, _format, _depth, width, height, _xoffset, byte_order,
+     _unit, _bit_order, _pad, bits_per_pixel, bytes_per_line, _class,
+     red_mask, green_mask, blue_mask, _bits_per_rgb, _entries, ncolors) = header[:20]
+    if not (0 <= x < width and 0 <= y < height):
+        sys.exit(f"{x},{y} is off the {width}x{height} dump")
+    start = header_size + ncolors * 12 + y * bytes_per_line + x * (bits_per_pixel // 8)
+    raw = data[start:start + bits_per_pixel // 8]
+    pixel = int.from_bytes(raw, "little" if byte_order == 0 else "big")
+
+    def channel(mask):
+        shift = (mask & -mask).bit_length() - 1
+        return (pixel & mask) >> shift, mask >> shift
+
+    channels = [channel(m) for m in (red_mask, green_mask, blue_mask)]
+    print(*[v for v, _ in channels], *[top for _, top in channels])
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]))
