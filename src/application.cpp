@@ -156,6 +156,14 @@ int Application::RunPickOnly() {
     const auto pointer = MakePointer();
     WidgetPickViews views;
     PickFlow flow(*capture, *pointer, options.Values(), views);
+    if (commandLine_.verbose) {
+        // What the printed value is: never silently less than the screen holds.
+        QObject::connect(capture.get(), &ScreenCapture::captured, [](const ScreenImage& screen) {
+            for (const QString& note : SourceNotes(screen)) {
+                std::fprintf(stderr, "velmor-color-picker: %s\n", note.toLocal8Bit().constData());
+            }
+        });
+    }
     int status = -1;  // the first answer counts: a pick, a close, or a failure
     auto finish = [&status](int code) {
         if (status >= 0) return;

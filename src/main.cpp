@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "                value, 6 hex, 7 HTML name, 8 HTML, 9 RGB(), 10 VB, 11 C++,\n"
     "                12 Delphi, 13 Java), a notation (listed below), or the name\n"
     "                of a template in the [Formats] section of settings.ini\n"
+    "  --verbose     with --pick, say on standard error when the screen holds more\n"
+    "                than 8 bits a channel or its picture was resampled\n"
     "  --version     print the version\n"
     "Qt's standard options are taken too: -style S, -stylesheet F, -platform P,\n"
     "-reverse, -qwindowgeometry G and the others every Qt program understands.\n"

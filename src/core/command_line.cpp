@@ -58,6 +58,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.version = true;
         } else if (a == "--pick") {
             line.pick = true;
+        } else if (a == "--verbose" || a == "-v") {
+            line.verbose = true;
         } else if (a == "--format" || a.starts_with("--format=")) {
             std::string value;
             if (a == "--format") {

@@ -33,13 +33,14 @@ bool IsReadable(const XPixelFormat& f) {
 }
 
 int ChannelBits(const XPixelFormat& f) {
-    return std::max({std::popcount(f.redMask), std::popcount(f.greenMask),
-                     std::popcount(f.blueMask)});
+    return std::max(
+        {std::popcount(f.redMask), std::popcount(f.greenMask), std::popcount(f.blueMask)});
 }
 
 std::size_t RowBytes(const XPixelFormat& f, int width, int scanlinePad) {
     const std::size_t pad = scanlinePad > 0 ? static_cast<std::size_t>(scanlinePad) : 32;
-    const std::size_t bits = static_cast<std::size_t>(width) * static_cast<std::size_t>(f.bitsPerPixel);
+    const std::size_t bits =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(f.bitsPerPixel);
     return (bits + pad - 1) / pad * pad / 8;
 }
 

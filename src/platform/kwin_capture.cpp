@@ -87,7 +87,7 @@ std::optional<Shot> CopyScreen(QDBusConnection& bus, const QScreen* screen, QStr
         *why = QStringLiteral("KWin sent a picture this program cannot read");
         return std::nullopt;
     }
-    return Shot{OwnedRgb32(view), screen->geometry()};
+    return Shot{OwnedPicture(view), screen->geometry()};
 }
 
 }  // namespace

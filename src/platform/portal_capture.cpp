@@ -258,7 +258,9 @@ void PortalCapture::LoadScreenshot(const QVariantMap& results) {
         return;
     }
     ScreenImage screen;
-    screen.image = file.image.convertToFormat(QImage::Format_RGB32);
+    // A PNG of 16 bits a channel keeps them.
+    screen.image = OwnedPicture(file.image);
+    screen.channelBits = ChannelBits(file.image);
     if (!AddMonitors(screen)) {
         emit failed(tr("The screen could not be read: the screenshot is %1 x %2 pixels, which "
                        "is not the size of this desktop.")

@@ -1,12 +1,59 @@
 #include "platform/screen_capture.h"
 
+#include <QColorSpace>
 #include <QPainter>
 
 namespace velmor {
 
-QImage OwnedRgb32(const QImage& view) {
-    if (view.format() == QImage::Format_RGB32) return view.copy();
-    return view.convertToFormat(QImage::Format_RGB32);
+QStringList SourceNotes(const ScreenImage& screen) {
+    QStringList notes;
+    if (screen.channelBits > 8) {
+        notes << QObject::tr(
+                     "the screen holds %1 bits a channel: hex and the fourteen values "
+                     "are rounded to 8, srgb keeps them all.")
+                     .arg(screen.channelBits);
+    }
+    if (screen.resampled) {
+        notes << QObject::tr("monitors of a lower scale were resampled: their picks are blends.");
+    }
+    const QColorSpace space = screen.image.colorSpace();
+    if (space.isValid() && space != QColorSpace(QColorSpace::SRgb)) {
+        notes << QObject::tr(
+                     "the screenshot carries a color profile (%1); values are as the "
+                     "screen holds them, not converted.")
+                     .arg(space.description());
+    }
+    return notes;
+}
+
+int ChannelBits(const QImage& picture) {
+    switch (picture.format()) {
+        case QImage::Format_RGB30:
+        case QImage::Format_BGR30:
+        case QImage::Format_A2RGB30_Premultiplied:
+        case QImage::Format_A2BGR30_Premultiplied:
+            return 10;
+        case QImage::Format_RGBX64:
+        case QImage::Format_RGBA64:
+        case QImage::Format_RGBA64_Premultiplied:
+        case QImage::Format_Grayscale16:
+        case QImage::Format_RGBX16FPx4:
+        case QImage::Format_RGBA16FPx4:
+        case QImage::Format_RGBA16FPx4_Premultiplied:
+        case QImage::Format_RGBX32FPx4:
+        case QImage::Format_RGBA32FPx4:
+        case QImage::Format_RGBA32FPx4_Premultiplied:
+            return 16;
+        default:
+            return 8;
+    }
+}
+
+QImage OwnedPicture(const QImage& view) {
+    const QImage::Format kept =
+        ChannelBits(view) > 8 ? QImage::Format_RGBX64 : QImage::Format_RGB32;
+    if (view.format() == kept) return view.copy();
+    return view.convertToFormat(kept);
 }
 
 std::optional<ScreenImage> ComposeOutputs(const std::vector<QImage>& pictures,
@@ -21,7 +68,10 @@ std::optional<ScreenImage> ComposeOutputs(const std::vector<QImage>& pictures,
     const std::optional<OutputLayout> layout = LayOutOutputs(shots);
     if (!layout) return std::nullopt;
     ScreenImage screen;
-    screen.image = QImage(layout->width, layout->height, QImage::Format_RGB32);
+    for (const QImage& p : pictures)
+        screen.channelBits = std::max(screen.channelBits, ChannelBits(p));
+    screen.image = QImage(layout->width, layout->height,
+                          screen.channelBits > 8 ? QImage::Format_RGBX64 : QImage::Format_RGB32);
     if (screen.image.isNull()) return std::nullopt;
     screen.image.fill(Qt::black);
     QPainter painter(&screen.image);

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -26,9 +27,16 @@ struct ScreenImage {
     int channelBits = 8;
 };
 
-// A picture over memory that is not its own, as a 32-bit RGB picture with
-// its own copy of the pixels (a conversion to the same format would share them).
-QImage OwnedRgb32(const QImage& view);
+// What is known of a capture that is not plain 8-bit sRGB, one sentence each:
+// more bits a channel, monitors resampled, a picture with its own profile.
+QStringList SourceNotes(const ScreenImage& screen);
+
+// The bits a channel a picture's format holds (8, 10 or 16).
+int ChannelBits(const QImage& picture);
+// A picture over memory that is not its own, with its own copy of the pixels
+// (a conversion to the same format would share them): 32-bit RGB, or 16 bits
+// a channel where the picture has more than 8.
+QImage OwnedPicture(const QImage& view);
 
 // Outputs copied one by one, each in its own device pixels, as one picture:
 // `logical` is where the desktop places each. Nothing when they cannot be

@@ -268,7 +268,7 @@ QImage FrameImage(const Frame& f) {
     const QImage view(static_cast<const uchar*>(f.pixels), static_cast<int>(f.width),
                       static_cast<int>(f.height), static_cast<qsizetype>(f.stride),
                       *ImageFormat(f.format));
-    return f.inverted ? OwnedRgb32(view).mirrored(false, true) : OwnedRgb32(view);
+    return f.inverted ? OwnedPicture(view).mirrored(false, true) : OwnedPicture(view);
 }
 
 }  // namespace

@@ -240,3 +240,27 @@ TEST(SystemDesktop, AnOpenerThatFailsIsReportedOneThatWorksIsNot) {
 
 }  // namespace
 }  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST(Captures, PicturesOfMoreThan8BitsKeepThem) {
+    QImage ten(4, 2, QImage::Format_RGB30);
+    ten.fill(QColor::fromRgba64(QRgba64::fromRgba64(51377, 64, 65535, 65535)));
+    QImage eight(2, 2, QImage::Format_RGB32);
+    eight.fill(Qt::red);
+    const std::optional<ScreenImage> both =
+        ComposeOutputs({ten, eight}, {QRect(0, 0, 4, 2), QRect(4, 0, 2, 2)});
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->channelBits, 10);
+    EXPECT_EQ(both->image.pixelColor(1, 1).rgba64(), ten.pixelColor(0, 0).rgba64());
+    EXPECT_EQ(both->image.pixelColor(5, 1), QColor(Qt::red));
+    EXPECT_EQ(SourceNotes(*both).size(), 1);
+    const std::optional<ScreenImage> plain = ComposeOutputs({eight}, {QRect(0, 0, 2, 2)});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->image.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(SourceNotes(*plain).isEmpty());
+}
+
+}  // namespace
+}  // namespace velmor

@@ -21,8 +21,9 @@ cp "$program" "$E2E_DIR/velmor-color-picker"
 display -window root "$E2E_DIR/board.ppm" || true  # says 1 even when it painted
 xwd -root -silent >"$E2E_DIR/root.xwd"
 
-pick() {  # FORMAT X Y: what --pick prints for a click on the pixel
-  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick --format "$1") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+pick() {  # FORMAT X Y [OPTION]: what --pick prints for a click on the pixel
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick --format "$1" ${4:-}) >"$E2E_DIR/out" \
+    2>"$E2E_DIR/err" &
   local app=$!
   for _ in $(seq 500); do
     [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
@@ -69,3 +70,8 @@ PY
 )
   e2e_expect "depth $depth, pixel $x,$y (server $r $g $b of $top_r $top_g $top_b)" "$verdict" "ok"
 done
+
+# --verbose says when the screen holds more than 8 bits, and only then.
+pick hex 100 100 --verbose >/dev/null
+said=$(grep -c "bits a channel" "$E2E_DIR/err" || true)
+e2e_expect "depth $depth: --verbose names the bits" "$said" "$([ "$depth" = 30 ] && echo 1 || echo 0)"

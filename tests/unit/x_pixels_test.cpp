@@ -14,18 +14,25 @@ TEST(XPixels, EveryLayoutReadsToItsChannelsWidenedTo16Bits) {
         std::vector<std::uint8_t> bytes;
         Rgb16 expected;
     } cases[] = {
-        {"depth 24 xRGB, LSB first", {32, 0xFF0000, 0xFF00, 0xFF, false}, {0x00, 0x8C, 0xFF, 0},
+        {"depth 24 xRGB, LSB first",
+         {32, 0xFF0000, 0xFF00, 0xFF, false},
+         {0x00, 0x8C, 0xFF, 0},
          {0xFFFF, 0x8C8C, 0}},
-        {"the same, MSB first", {32, 0xFF0000, 0xFF00, 0xFF, true}, {0, 0xFF, 0x8C, 0x00},
+        {"the same, MSB first",
+         {32, 0xFF0000, 0xFF00, 0xFF, true},
+         {0, 0xFF, 0x8C, 0x00},
          {0xFFFF, 0x8C8C, 0}},
-        {"xBGR", {32, 0xFF, 0xFF00, 0xFF0000, false}, {0xFF, 0x8C, 0x00, 0},
-         {0xFFFF, 0x8C8C, 0}},
+        {"xBGR", {32, 0xFF, 0xFF00, 0xFF0000, false}, {0xFF, 0x8C, 0x00, 0}, {0xFFFF, 0x8C8C, 0}},
         // 2-10-10-10: red 802, green 1, blue 1023.
-        {"depth 30", {32, 0x3FF00000, 0xFFC00, 0x3FF, false}, {0xFF, 0x07, 0x20, 0x32},
+        {"depth 30",
+         {32, 0x3FF00000, 0xFFC00, 0x3FF, false},
+         {0xFF, 0x07, 0x20, 0x32},
          {51377, 64, 0xFFFF}},
         // 5-6-5: red 31, green 34, blue 1.
         {"depth 16", {16, 0xF800, 0x7E0, 0x1F, false}, {0x41, 0xFC}, {0xFFFF, 35368, 2114}},
-        {"24 bits a pixel", {24, 0xFF0000, 0xFF00, 0xFF, false}, {0x01, 0x02, 0x03},
+        {"24 bits a pixel",
+         {24, 0xFF0000, 0xFF00, 0xFF, false},
+         {0x01, 0x02, 0x03},
          {0x0303, 0x0202, 0x0101}},
     };
     for (const auto& c : cases) {
@@ -42,11 +49,11 @@ TEST(XPixels, OnlySensibleLayoutsAreRead) {
     } cases[] = {
         {{32, 0x3FF00000, 0xFFC00, 0x3FF, false}, true, 10},
         {{16, 0xF800, 0x7E0, 0x1F, false}, true, 6},
-        {{8, 0xE0, 0x1C, 0x3, false}, false, 3},             // 8 bits a pixel
-        {{32, 0xFF0F00, 0xF000, 0xFF, false}, false, 12},    // a mask with a gap
-        {{32, 0xFF0000, 0xFF0000, 0xFF, false}, false, 8},   // overlapping masks
-        {{16, 0xFF0000, 0xFF00, 0xFF, false}, false, 8},     // a mask past the pixel
-        {{32, 0, 0xFF00, 0xFF, false}, false, 8},            // no red
+        {{8, 0xE0, 0x1C, 0x3, false}, false, 3},            // 8 bits a pixel
+        {{32, 0xFF0F00, 0xF000, 0xFF, false}, false, 12},   // a mask with a gap
+        {{32, 0xFF0000, 0xFF0000, 0xFF, false}, false, 8},  // overlapping masks
+        {{16, 0xFF0000, 0xFF00, 0xFF, false}, false, 8},    // a mask past the pixel
+        {{32, 0, 0xFF00, 0xFF, false}, false, 8},           // no red
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsReadable(c.format), c.readable) << std::hex << c.format.redMask;
