@@ -170,12 +170,26 @@ int Application::RunPickOnly() {
         status = code;
         QApplication::exit(code);
     };
-    QObject::connect(&flow, &PickFlow::picked, &flow, [&](const Color& color) {
+    auto print = [&](const Color& color) {
         if (status >= 0) return;
         std::printf("%s\n", output.write(color).c_str());
         std::fflush(stdout);
         finish(0);
-    });
+    };
+    if (commandLine_.managed) {
+        QObject::connect(&flow, &PickFlow::pickedInSrgb, &flow,
+                         [&](const Color& color, bool converted) {
+                             if (!converted && status < 0) {
+                                 std::fputs(
+                                     "velmor-color-picker: the monitor has no color "
+                                     "profile; the value is the screen's own\n",
+                                     stderr);
+                             }
+                             print(color);
+                         });
+    } else {
+        QObject::connect(&flow, &PickFlow::picked, &flow, print);
+    }
     QObject::connect(
         &flow, &PickFlow::finished, &flow, [&](PickFlow::Outcome outcome, const QString& reason) {
             if (outcome == PickFlow::Outcome::Failed && status < 0) {

@@ -60,6 +60,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.pick = true;
         } else if (a == "--verbose" || a == "-v") {
             line.verbose = true;
+        } else if (a == "--managed") {
+            line.managed = true;
         } else if (a == "--format" || a.starts_with("--format=")) {
             std::string value;
             if (a == "--format") {

@@ -11,7 +11,9 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     bool pick = false;
-    bool verbose = false;    // with --pick: say on stderr what the screen's values are
+    bool verbose = false;
+    bool managed = false;    // with --pick: print through the monitor's profile    // with --pick:
+                             // say on stderr what the screen's values are
     int format = 0;          // which of the fourteen notations --pick prints
     std::string formatName;  // or a notation ("oklch") or template name instead
     std::string error;       // set when the arguments cannot be used

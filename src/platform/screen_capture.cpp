@@ -5,6 +5,12 @@
 
 namespace velmor {
 
+const MonitorProfile* ScreenImage::ProfileAt(DevicePoint point) const {
+    const int monitor = MonitorAt(monitors, point);
+    if (monitor < 0 || static_cast<std::size_t>(monitor) >= profiles.size()) return nullptr;
+    return profiles[static_cast<std::size_t>(monitor)].get();
+}
+
 QStringList SourceNotes(const ScreenImage& screen) {
     QStringList notes;
     if (screen.channelBits > 8) {
@@ -12,6 +18,14 @@ QStringList SourceNotes(const ScreenImage& screen) {
                      "the screen holds %1 bits a channel: hex and the fourteen values "
                      "are rounded to 8, srgb keeps them all.")
                      .arg(screen.channelBits);
+    }
+    for (const auto& profile : screen.profiles) {
+        if (profile == nullptr) continue;
+        notes << QObject::tr(
+                     "a monitor has a color profile (%1): --managed prints its "
+                     "values converted to sRGB.")
+                     .arg(profile->Description());
+        break;
     }
     if (screen.resampled) {
         notes << QObject::tr("monitors of a lower scale were resampled: their picks are blends.");

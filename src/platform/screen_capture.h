@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/pointer_mapper.h"
+#include "platform/monitor_profile.h"
 
 namespace velmor {
 
@@ -25,6 +26,12 @@ struct ScreenImage {
     bool resampled = false;
     // Bits a channel the screen holds; the picture keeps up to 16 of them.
     int channelBits = 8;
+    // Each monitor's ICC profile where the desktop publishes one (or null),
+    // in the order of `monitors`.
+    std::vector<std::shared_ptr<const MonitorProfile>> profiles;
+
+    // The profile of the monitor showing a capture pixel, or null.
+    const MonitorProfile* ProfileAt(DevicePoint point) const;
 };
 
 // What is known of a capture that is not plain 8-bit sRGB, one sentence each:

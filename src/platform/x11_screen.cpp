@@ -110,6 +110,38 @@ QImage ScreenPicture(xcb_get_image_reply_t* reply, const XPixelFormat& format, i
     return picture;
 }
 
+// A root window property's bytes, or nothing.
+QByteArray RootProperty(xcb_connection_t* c, xcb_window_t root, const QByteArray& name) {
+    Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
+        nullptr));
+    if (!atom || atom->atom == XCB_ATOM_NONE) return {};
+    // Profiles are a few kilobytes; 16 MB is far beyond any.
+    Reply<xcb_get_property_reply_t> value(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 4u << 20),
+        nullptr));
+    if (!value || value->format != 8) return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(value.get())),
+                      xcb_get_property_value_length(value.get()));
+}
+
+// Each monitor's profile, as colour-management daemons publish them on X
+// ("ICC Profiles in X"): _ICC_PROFILE for the first, _ICC_PROFILE_n for the
+// n-th after it, _ICC_PROFILE for any that has none of its own.
+std::vector<std::shared_ptr<const MonitorProfile>> MonitorProfiles(xcb_connection_t* c,
+                                                                   xcb_window_t root,
+                                                                   std::size_t count) {
+    const QByteArray shared = RootProperty(c, root, "_ICC_PROFILE");
+    std::vector<std::shared_ptr<const MonitorProfile>> profiles;
+    for (std::size_t i = 0; i < count; ++i) {
+        QByteArray own =
+            i == 0 ? shared
+                   : RootProperty(c, root, "_ICC_PROFILE_" + QByteArray::number(qulonglong(i)));
+        profiles.push_back(MonitorProfile::FromIcc(own.isEmpty() ? shared : own));
+    }
+    return profiles;
+}
+
 std::vector<DeviceRect> RandrMonitors(xcb_connection_t* c, xcb_window_t root) {
     std::vector<DeviceRect> out;
     const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
@@ -235,6 +267,7 @@ void X11Capture::Request(const QString&) {
         AddMonitor(screen, {x0, y0, x1 - x0, y1 - y0});
     }
     if (screen.monitors.empty()) AddMonitor(screen, whole);
+    screen.profiles = MonitorProfiles(c, root, screen.monitors.size());
     emit captured(screen);
 }
 

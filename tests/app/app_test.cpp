@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <lcms2.h>
 #include <QTest>
 #include <fstream>
 
@@ -10,6 +11,7 @@
 #include "app/pick_flow.h"
 #include "fakes.h"
 #include "platform/desktop.h"
+#include "platform/monitor_profile.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 
@@ -77,7 +79,7 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
         {"a picture, a pick, Esc",
          [](FakeCapture& c, FakeViews& v) {
              QImage image(4, 3, QImage::Format_RGB32);
-             emit c.captured({image, {}, {}, false, 8});
+             emit c.captured(testing::Shot(image, false));
              emit v.lastPicker->picked(Color::From8(1, 2, 3));
              emit v.lastPicker->closed();
          },
@@ -154,7 +156,7 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     const AppOptions options;
     PickFlow flow(capture, pointer, options, views);
     capture.answer = [](FakeCapture& c) {
-        emit c.captured({QImage(2, 2, QImage::Format_RGB32), {}, {}, false, 8});
+        emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32), false));
     };
     flow.Start();  // at once: nothing to wait for
     EXPECT_EQ(capture.requests, 1);
@@ -260,6 +262,49 @@ TEST(Captures, PicturesOfMoreThan8BitsKeepThem) {
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->image.format(), QImage::Format_RGB32);
     EXPECT_TRUE(SourceNotes(*plain).isEmpty());
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST(MonitorProfile, ConvertsAsLittleCmsItselfDoes) {
+    const QByteArray icc = DisplayP3Icc();
+    const auto profile = MonitorProfile::FromIcc(icc);
+    ASSERT_NE(profile, nullptr);
+    EXPECT_EQ(profile->Description(), "Display P3");
+    cmsHPROFILE p3 =
+        cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    // The reference: Little CMS's own transform in floating point, built here.
+    cmsHTRANSFORM reference =
+        cmsCreateTransform(p3, TYPE_RGB_DBL, srgb, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    std::uint32_t seed = 12345;
+    int worst = 0;
+    for (int i = 0; i < 1000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const unsigned char in[3] = {static_cast<unsigned char>(seed >> 24),
+                                     static_cast<unsigned char>(seed >> 16),
+                                     static_cast<unsigned char>(seed >> 8)};
+        const double unit[3] = {in[0] / 255.0, in[1] / 255.0, in[2] / 255.0};
+        double out[3] = {};
+        cmsDoTransform(reference, unit, out, 1);
+        int want[3];
+        for (int k = 0; k < 3; ++k) want[k] = int(std::lround(std::clamp(out[k], 0.0, 1.0) * 255));
+        const Srgb8 got = profile->ToSrgb(Color::From8(in[0], in[1], in[2])).To8();
+        worst = std::max({worst, std::abs(got.red - want[0]), std::abs(got.green - want[1]),
+                          std::abs(got.blue - want[2])});
+    }
+    EXPECT_LE(worst, 1);
+    // Display P3 through itself changes nothing; sRGB's red is inside P3.
+    EXPECT_EQ(profile->ToDisplayP3(Color::From8(10, 200, 30)).To8().green, 200);
+    cmsDeleteTransform(reference);
+    cmsCloseProfile(srgb);
+    cmsCloseProfile(p3);
+    EXPECT_EQ(MonitorProfile::FromIcc("not a profile"), nullptr);
+    EXPECT_EQ(MonitorProfile::FromIcc({}), nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,14 @@
 
 namespace velmor::testing {
 
+// A capture of one picture, one monitor the size of it.
+inline ScreenImage Shot(QImage image, bool resampled = false) {
+    ScreenImage screen;
+    screen.image = std::move(image);
+    screen.resampled = resampled;
+    return screen;
+}
+
 // The pointer as a test sets it.
 class FakePointer : public PointerControl {
   public:

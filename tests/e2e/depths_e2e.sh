@@ -32,6 +32,9 @@ pick() {  # FORMAT X Y [OPTION]: what --pick prints for a click on the pixel
   done
   sleep 0.2
   xdotool mousemove "$2" "$3" click 1
+  # A click that picks nothing (on the panel) must not hang the test.
+  for _ in $(seq 250); do kill -0 "$app" 2>/dev/null || break; sleep 0.02; done
+  kill "$app" 2>/dev/null || true
   wait "$app" || true
   cat "$E2E_DIR/out"
 }
@@ -75,3 +78,26 @@ done
 pick hex 100 100 --verbose >/dev/null
 said=$(grep -c "bits a channel" "$E2E_DIR/err" || true)
 e2e_expect "depth $depth: --verbose names the bits" "$said" "$([ "$depth" = 30 ] && echo 1 || echo 0)"
+
+[ "$depth" = 24 ] || exit 0
+# A monitor profile (Display P3, made by Little CMS) on the root window:
+# --managed prints each pick through it to sRGB, as Little CMS's own
+# transform gives it; without a profile, the screen's value and a warning.
+icc_tool=$3
+managed=$(pick hex 255 140 --managed)
+e2e_expect "--managed without a profile prints the screen's value" "$managed" "#ff8c00"
+e2e_expect "... and says so once" "$(grep -c 'no color profile' "$E2E_DIR/err")" 1
+"$icc_tool" p3 "$E2E_DIR/p3.icc"
+"$icc_tool" publish "$E2E_DIR/p3.icc"
+for point in "255 140" "10 470" "500 300" "321 123" "77 400" "450 350" "128 64" "400 460"; do
+  read -r x y <<<"$point"
+  read -r r g b _ <<<"$(/usr/bin/python3 "$here/xwd_pixel.py" "$E2E_DIR/root.xwd" "$x" "$y")"
+  want=$("$icc_tool" srgb "$E2E_DIR/p3.icc" "$r" "$g" "$b")
+  got=$(pick hex "$x" "$y" --managed)
+  close=$(/usr/bin/python3 -c "
+import sys
+a, b = sys.argv[1].lstrip('#'), sys.argv[2].lstrip('#')
+ok = len(a) == 6 and all(abs(int(a[i:i+2], 16) - int(b[i:i+2], 16)) <= 1 for i in (0, 2, 4))
+print('within 1' if ok else a + ' against ' + b)" "$got" "$want")
+  e2e_expect "--managed at $x,$y ($r $g $b)" "$close" "within 1"
+done

@@ -112,8 +112,8 @@ TEST_F(DarkDesktopTest, EveryOtherWindowStaysLegible) {
     AboutBox about(desktop_, &w);
     OptionsDialog options(*options_, &w);
     ContrastWindow contrast(*current_);
-    ColorPicker picker(ScreenImage{QImage(800, 600, QImage::Format_RGB32), {}, {}, true, 8},
-                       pointer_, options_->Values());
+    ColorPicker picker(testing::Shot(QImage(800, 600, QImage::Format_RGB32), true), pointer_,
+                       options_->Values());
     for (QWidget* window :
          std::initializer_list<QWidget*>{&about, &options, &contrast, picker.PanelSurface()}) {
         window->show();

@@ -60,6 +60,9 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
                          "\"Copy as\" srgb keeps them all.")
                           .arg(screen_.channelBits)});
     }
+    const bool profiled = std::any_of(screen_.profiles.begin(), screen_.profiles.end(),
+                                      [](const auto& p) { return p != nullptr; });
+    if (profiled) notes.append({QStringLiteral("managedNote"), QString()});
     panel_ = new PickerPanel(notes, PanelSurface());
     const QRect area = screen_.surfaces[static_cast<std::size_t>(panelMonitor_)];
     panel_->move(area.width() - panel_->width(), 0);
@@ -67,7 +70,7 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
     if (HasSample()) ShowSample();
     connect(panel_, &PickerPanel::cornerChosen, this, &ColorPicker::MovePanel);
     connect(panel_, &PickerPanel::addRequested, this, [this] {
-        if (HasSample()) emit picked(session_.Sample());
+        if (HasSample()) HandOver(session_.Sample());
     });
     connect(panel_, &PickerPanel::closeRequested, this, &ColorPicker::Close);
     connect(panel_, &PickerPanel::historyPressed, this,
@@ -113,6 +116,19 @@ DeviceRect ColorPicker::PanelArea() const {
 
 void ColorPicker::ShowSample() {
     panel_->ShowSample(session_.Sample());
+    panel_->ShowManaged(InSrgb());
+}
+
+void ColorPicker::HandOver(const Color& color) {
+    const std::optional<Color> srgb = InSrgb();
+    emit pickedInSrgb(srgb.value_or(color), srgb.has_value());
+    emit picked(color);
+}
+
+std::optional<Color> ColorPicker::InSrgb() const {
+    const MonitorProfile* profile = screen_.ProfileAt(session_.Point());
+    if (profile == nullptr) return std::nullopt;
+    return profile->ToSrgb(session_.Sample());
 }
 
 bool ColorPicker::Track(DevicePoint point) {
@@ -170,7 +186,7 @@ void ColorPicker::Pick() {
     if (!color) return;
     const int cell = (session_.HistoryNext() + kHistoryCells - 1) % kHistoryCells;
     panel_->ShowHistoryCell(cell, *color);
-    emit picked(*color);
+    HandOver(*color);
 }
 
 void ColorPicker::Recall(int cell) {

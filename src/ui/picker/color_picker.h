@@ -75,6 +75,10 @@ class ColorPicker : public PickerView {
     bool MoveTo(DevicePoint point, PickSession::Aim aim);
     std::optional<DevicePoint> EventPoint(int monitor, QPointF local) const;
     void ShowSample();
+    // The sample through its monitor's profile, where it has one.
+    std::optional<Color> InSrgb() const;
+    // A pick, as the screen holds it and through its monitor's profile.
+    void HandOver(const Color& color);
     void MagnifyAround(DevicePoint point, const DeviceRect& panel);
     void RepaintMarker(DevicePoint point);
     DeviceRect PanelArea() const;

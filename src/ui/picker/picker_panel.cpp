@@ -125,6 +125,13 @@ void PickerPanel::ShowSample(const Color& color) {
                                                      QStringLiteral(", ") + hex));
 }
 
+void PickerPanel::ShowManaged(const std::optional<Color>& srgb) {
+    auto* line = findChild<QLabel*>(QStringLiteral("managedNote"));
+    if (line == nullptr) return;
+    line->setText(tr("sRGB through the monitor's profile: %1")
+                      .arg(srgb ? QString::fromStdString(srgb->Html()) : QStringLiteral("-")));
+}
+
 void PickerPanel::ShowHistoryCell(int cell, const Color& color) {
     PictureBox* box = historyCells_[static_cast<std::size_t>(cell)];
     box->FillWith(ToQColor(color));

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <array>
+#include <optional>
 
 #include "core/color.h"
 #include "core/magnifier.h"
@@ -31,6 +32,9 @@ class PickerPanel : public QFrame {
 
     void ShowSample(const Color& color);
     void ShowHistoryCell(int cell, const Color& color);
+    // The sample in sRGB through its monitor's profile, on the note line
+    // "managedNote" where the panel has one; nothing clears it.
+    void ShowManaged(const std::optional<Color>& srgb);
 
     MagnifierView* Magnifier() const { return magnifier_; }
     PictureBox* SampleBox() const { return sampleBox_; }
