@@ -177,15 +177,15 @@ int Application::RunPickOnly() {
         finish(0);
     };
     if (commandLine_.managed) {
-        QObject::connect(&flow, &PickFlow::pickedInSrgb, &flow,
-                         [&](const Color& color, bool converted) {
-                             if (!converted && status < 0) {
+        QObject::connect(&flow, &PickFlow::pickedOn, &flow,
+                         [&](const Color& color, const ProfileRef& profile) {
+                             if (profile == nullptr && status < 0) {
                                  std::fputs(
                                      "velmor-color-picker: the monitor has no color "
                                      "profile; the value is the screen's own\n",
                                      stderr);
                              }
-                             print(color);
+                             print(profile != nullptr ? profile->ToSrgb(color) : color);
                          });
     } else {
         QObject::connect(&flow, &PickFlow::picked, &flow, print);

@@ -12,10 +12,11 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     window_.SetPickCommand([this] { flow_.Start(); });
     // A pick becomes current and goes into the favourites; the models say
     // what changed, and the window shows it.
-    QObject::connect(&flow_, &PickFlow::picked, &window_, [this](const Color& color) {
-        current_.Set(color);
-        favorites_.Add(color, HexCase::Upper);
-    });
+    QObject::connect(&flow_, &PickFlow::pickedOn, &window_,
+                     [this](const Color& color, const ProfileRef& profile) {
+                         current_.SetPicked(color, profile);
+                         favorites_.Add(color, HexCase::Upper);
+                     });
     QObject::connect(&flow_, &PickFlow::colorMenuRequested, &window_,
                      [this](const Color& color, QPoint at) {
                          window_.ShowColorMenu(color, at, MainWindow::MenuPlace::Grid);

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "core/color.h"
+#include "platform/monitor_profile.h"
 
 namespace velmor {
 
@@ -19,17 +20,24 @@ class CurrentColor : public QObject {
     // "#RRGGBB", as the value rows and the text fields show it.
     QString Text() const { return QString::fromStdString(color_.Html()); }
     const QString& Name() const { return name_; }
+    // The ICC profile of the monitor a picked colour came from, else null.
+    const ProfileRef& Profile() const { return profile_; }
 
   public slots:
     // An empty name is looked up in the tables.
     void Set(const velmor::Color& color, const QString& name = {});
+    // A colour picked on a monitor with `profile` (null for none).
+    void SetPicked(const velmor::Color& color, const velmor::ProfileRef& profile);
 
   signals:
     void changed();
 
   private:
+    void Assign(const Color& color, const QString& name, const ProfileRef& profile);
+
     Color color_;
     QString name_;
+    ProfileRef profile_;
 };
 
 }  // namespace velmor

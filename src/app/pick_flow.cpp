@@ -112,7 +112,7 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
     picker_ =
         views_.MakePicker(screen, pointer_, options_, restoreWindow_ ? host_->Widget() : nullptr);
     connect(picker_.get(), &PickerView::picked, this, &PickFlow::picked);
-    connect(picker_.get(), &PickerView::pickedInSrgb, this, &PickFlow::pickedInSrgb);
+    connect(picker_.get(), &PickerView::pickedOn, this, &PickFlow::pickedOn);
     connect(picker_.get(), &PickerView::colorMenuRequested, this, &PickFlow::colorMenuRequested);
     connect(picker_.get(), &PickerView::closed, this, [this] { Finish(Outcome::Closed); });
     picker_->Open();
@@ -121,7 +121,7 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
 void PickFlow::OnColorPicked(const QColor& color) {
     if (state_ != State::Capturing) return;
     const Color picked = Color::FromUnit(color.redF(), color.greenF(), color.blueF());
-    emit pickedInSrgb(picked, false);
+    emit pickedOn(picked, nullptr);
     emit this->picked(picked);
     Finish(Outcome::Closed);
 }

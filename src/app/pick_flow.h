@@ -40,7 +40,7 @@ class PickFlow : public QObject {
 
   signals:
     void picked(const velmor::Color& color);
-    void pickedInSrgb(const velmor::Color& color, bool converted);
+    void pickedOn(const velmor::Color& color, const velmor::ProfileRef& profile);
     void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);
     void finished(velmor::PickFlow::Outcome outcome, const QString& reason);
 

@@ -29,9 +29,8 @@ class PickerView : public QObject {
 
   signals:
     void picked(const velmor::Color& color);
-    // The same pick in sRGB through its monitor's profile (`converted`), or
-    // as the screen holds it where the monitor has none.
-    void pickedInSrgb(const velmor::Color& color, bool converted);
+    // The same pick with its monitor's ICC profile, null where it has none.
+    void pickedOn(const velmor::Color& color, const velmor::ProfileRef& profile);
     void closed();
     // A right click on a colour the picker shows.
     void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);

@@ -369,15 +369,17 @@ std::string_view ComponentLetters(Notation n) {
 
 }  // namespace
 
+std::string WriteColorFunction(std::string_view space, const Color& c) {
+    return "color(" + std::string(space) + " " + Number(c.red / 65535.0, 4) + " " +
+           Number(c.green / 65535.0, 4) + " " + Number(c.blue / 65535.0, 4) + ")";
+}
+
 std::string WriteNotation(Notation n, Srgb8 c) {
     return WriteNotation(n, Color::From8(c));
 }
 
 std::string WriteNotation(Notation n, const Color& color) {
-    if (n == Notation::Srgb) {
-        return "color(srgb " + Number(color.red / 65535.0, 4) + " " +
-               Number(color.green / 65535.0, 4) + " " + Number(color.blue / 65535.0, 4) + ")";
-    }
+    if (n == Notation::Srgb) return WriteColorFunction("srgb", color);
     const Srgb8 c = color.To8();
     const std::vector<std::string> parts = NotationParts(n, c);
     if (n == Notation::Hex) return "#" + parts[0];

@@ -77,6 +77,9 @@ std::string WriteNotation(Notation n, Srgb8 c);
 // its precision to four decimals, the others write the 8-bit value.
 struct Color;
 std::string WriteNotation(Notation n, const Color& c);
+// CSS color() in a named space, "color(display-p3 0.784 0.1 1)": channels to
+// four decimals from the colour's full precision.
+std::string WriteColorFunction(std::string_view space, const Color& c);
 
 // A user's template: text with placeholders such as {hex}, {r}, {hsl.h} or
 // {oklch.l}. Nothing when a placeholder is unknown or a brace is unmatched;

@@ -16,8 +16,8 @@ cmsToneCurve* SrgbCurve() {
 
 cmsHPROFILE CreateDisplayP3() {
     const cmsCIExyY white = {0.3127, 0.3290, 1.0};  // D65
-    const cmsCIExyYTRIPLE primaries = {{0.680, 0.320, 1.0}, {0.265, 0.690, 1.0},
-                                       {0.150, 0.060, 1.0}};
+    const cmsCIExyYTRIPLE primaries = {
+        {0.680, 0.320, 1.0}, {0.265, 0.690, 1.0}, {0.150, 0.060, 1.0}};
     cmsToneCurve* curve = SrgbCurve();
     std::array<cmsToneCurve*, 3> curves = {curve, curve, curve};
     cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves.data());

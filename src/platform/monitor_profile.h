@@ -32,6 +32,8 @@ class MonitorProfile {
     QString description_;
 };
 
+using ProfileRef = std::shared_ptr<const MonitorProfile>;
+
 // The Display P3 profile (P3 primaries, D65, the sRGB curve), for tests and
 // for writing color(display-p3 ...).
 QByteArray DisplayP3Icc();

@@ -5,10 +5,10 @@
 
 namespace velmor {
 
-const MonitorProfile* ScreenImage::ProfileAt(DevicePoint point) const {
+ProfileRef ScreenImage::ProfileAt(DevicePoint point) const {
     const int monitor = MonitorAt(monitors, point);
     if (monitor < 0 || static_cast<std::size_t>(monitor) >= profiles.size()) return nullptr;
-    return profiles[static_cast<std::size_t>(monitor)].get();
+    return profiles[static_cast<std::size_t>(monitor)];
 }
 
 QStringList SourceNotes(const ScreenImage& screen) {

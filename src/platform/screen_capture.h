@@ -31,7 +31,7 @@ struct ScreenImage {
     std::vector<std::shared_ptr<const MonitorProfile>> profiles;
 
     // The profile of the monitor showing a capture pixel, or null.
-    const MonitorProfile* ProfileAt(DevicePoint point) const;
+    ProfileRef ProfileAt(DevicePoint point) const;
 };
 
 // What is known of a capture that is not plain 8-bit sRGB, one sentence each:

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/monitor_profile.h"
 #include "ui/dialogs/contrast_window.h"
 #include "ui/main/favorites_page.h"
 #include "ui/widgets/copy_as_menu.h"
@@ -37,6 +38,22 @@ TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplate) {
     ASSERT_NE(broken, nullptr);
     EXPECT_FALSE(broken->isEnabled());
     EXPECT_TRUE(broken->text().contains("no placeholder {oops}"));
+}
+
+TEST_F(WindowTest, APickOnAProfiledMonitorCopiesAsItLooks) {
+    QMenu menu;
+    // The monitor is Display P3: its own values are its P3 values.
+    AddCopyAsMenu(menu, Hex("#FF8C00"), {}, MonitorProfile::FromIcc(DisplayP3Icc()));
+    QMenu* copyAs = menu.actions().first()->menu();
+    Find(copyAs, "color(display-p3)")->trigger();
+    EXPECT_EQ(Clipboard(), "color(display-p3 1 0.549 0)");
+    Find(copyAs, "sRGB through")->trigger();
+    // P3's orange lies outside sRGB: its red is clipped, its green rises.
+    EXPECT_TRUE(Clipboard().startsWith("#FF")) << Clipboard().toStdString();
+    EXPECT_NE(Clipboard(), "#FF8C00");
+    QMenu plain;
+    AddCopyAsMenu(plain, Hex("#FF8C00"), {});
+    EXPECT_EQ(Find(plain.actions().first()->menu(), "color(display-p3)"), nullptr);
 }
 
 TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {

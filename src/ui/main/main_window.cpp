@@ -246,7 +246,11 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
                                MenuPlace place) {
     if (!color && place != MenuPlace::Favorites) return;
     QMenu menu(this);
-    if (color) AddCopyAsMenu(menu, *color, options_.TemplateList());
+    // The current colour's menu offers its monitor's view too, where it was picked on one.
+    if (color) {
+        AddCopyAsMenu(menu, *color, options_.TemplateList(),
+                      place == MenuPlace::Panel ? current_.Profile() : nullptr);
+    }
     if (place == MenuPlace::Panel) {
         menu.addAction(tr("Contrast..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
                        &MainWindow::OpenContrast);

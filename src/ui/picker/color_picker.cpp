@@ -120,13 +120,12 @@ void ColorPicker::ShowSample() {
 }
 
 void ColorPicker::HandOver(const Color& color) {
-    const std::optional<Color> srgb = InSrgb();
-    emit pickedInSrgb(srgb.value_or(color), srgb.has_value());
+    emit pickedOn(color, screen_.ProfileAt(session_.Point()));
     emit picked(color);
 }
 
 std::optional<Color> ColorPicker::InSrgb() const {
-    const MonitorProfile* profile = screen_.ProfileAt(session_.Point());
+    const ProfileRef profile = screen_.ProfileAt(session_.Point());
     if (profile == nullptr) return std::nullopt;
     return profile->ToSrgb(session_.Sample());
 }

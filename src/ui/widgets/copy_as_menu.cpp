@@ -18,7 +18,8 @@ constexpr std::size_t kMenuTemplates = 50;
 
 }  // namespace
 
-void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates) {
+void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates,
+                   const ProfileRef& profile) {
     const Srgb8 color = value.To8();
     QMenu* copyAs = menu.addMenu(QCoreApplication::translate("CopyAs", "Copy as"));
     for (const NotationRow& row : kNotationTable) {
@@ -27,6 +28,20 @@ void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates) 
             QCoreApplication::translate("CopyAs", std::string(row.menuText).c_str());
         QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
         QObject::connect(action, &QAction::triggered, [text] { PutTextOnClipboard(text); });
+    }
+    if (profile != nullptr) {
+        // The screen's value as the monitor's profile says it looks.
+        copyAs->addSeparator();
+        const Color p3 = profile->ToDisplayP3(value);
+        const QString managed[][2] = {
+            {QCoreApplication::translate("CopyAs", "sRGB through the monitor's profile"),
+             QString::fromStdString(profile->ToSrgb(value).Html())},
+            {QStringLiteral("color(display-p3)"),
+             QString::fromStdString(WriteColorFunction("display-p3", p3))}};
+        for (const auto& [menuText, text] : managed) {
+            QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
+            QObject::connect(action, &QAction::triggered, [text] { PutTextOnClipboard(text); });
+        }
     }
     if (!templates.empty()) copyAs->addSeparator();
     const std::size_t listed = std::min(templates.size(), kMenuTemplates);
