@@ -272,6 +272,22 @@ TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedC
     EXPECT_EQ(entered->HtmlText(), Hex(661, 41));
 }
 
+TEST_F(PickerTest, ThePanelsButtonsTakeTabAndSpaceAndLeaveThePickerItsKeys) {
+    auto picker = Open();
+    QToolButton* add = picker->Panel()->AddButton();
+    EXPECT_TRUE(add->focusPolicy() & Qt::TabFocus);
+    add->setFocus();
+    QTest::keyClick(add, Qt::Key_Right);  // still moves the pointer, not the focus
+    EXPECT_EQ(pointer_.at, (DevicePoint{11, 20}));
+    EXPECT_EQ(QApplication::focusWidget(), add);
+    QTest::keyClick(add, Qt::Key_Space);
+    QTest::keyClick(add, Qt::Key_Return);
+    EXPECT_EQ(added_, QStringList({Hex(11, 20), Hex(11, 20)}));
+    picker->Panel()->CloseButton()->setFocus();
+    QTest::keyClick(picker->Panel()->CloseButton(), Qt::Key_Space);
+    EXPECT_FALSE(picker->IsOpen());
+}
+
 TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {
     pickerOptions_.keyboardOff = true;
     auto picker = Open();

@@ -73,6 +73,7 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
         if (HasSample()) HandOver(session_.Sample());
     });
     connect(panel_, &PickerPanel::closeRequested, this, &ColorPicker::Close);
+    connect(panel_, &PickerPanel::keyPressed, this, &ColorPicker::KeyPressed);
     connect(panel_, &PickerPanel::historyPressed, this,
             [this](int cell, Qt::MouseButton button, QPoint at) {
                 if (button == Qt::LeftButton) Recall(cell);

@@ -1,5 +1,6 @@
 #include "ui/picker/picker_panel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -19,6 +20,21 @@ namespace {
 
 constexpr int kCellSize = 17;  // 255 twips
 
+bool IsPickerKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            return true;
+        default:
+            return false;
+    }
+}
+
 QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setIcon(Artwork::Icon(icon));
@@ -26,8 +42,9 @@ QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at,
     button->setToolTip(toolTip);
     button->setAccessibleName(toolTip);
     button->setAutoRaise(true);
-    // The surface keeps the keyboard: a focused button would take the arrows.
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the buttons and Space presses them; the picker's own keys
+    // pass them by (see eventFilter).
+    button->setFocusPolicy(Qt::TabFocus);
     button->setGeometry(QRect(at, QSize(23, 22)));
     return button;
 }
@@ -69,6 +86,7 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     removeButton_ = PanelButton("remo", tr("Remove from List"), favoritesBar + QPoint(23, 0), this);
     closeButton_ = PanelButton("close", tr("Close"), TwipsPoint(1665, 30), this);
     connect(addButton_, &QToolButton::clicked, this, &PickerPanel::addRequested);
+    for (QToolButton* button : findChildren<QToolButton*>()) button->installEventFilter(this);
     connect(closeButton_, &QToolButton::clicked, this, &PickerPanel::closeRequested);
 
     htmlField_ = new QLineEdit(QStringLiteral("#000000"), this);
@@ -145,6 +163,15 @@ void PickerPanel::ShowHistoryCell(int cell, const Color& color) {
 }
 
 bool PickerPanel::eventFilter(QObject* watched, QEvent* event) {
+    // A focused button would take the arrows (to move the focus) and Enter;
+    // they stay the picker's keys.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QToolButton*>(watched) != nullptr) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (IsPickerKey(key->key())) {
+            emit keyPressed(*key);
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         for (int i = 0; i < kHistoryCells; ++i) {
             if (watched == historyCells_[static_cast<std::size_t>(i)]) {

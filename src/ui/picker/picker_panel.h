@@ -54,6 +54,8 @@ class PickerPanel : public QFrame {
     void addRequested();
     void closeRequested();
     void historyPressed(int cell, Qt::MouseButton button, QPoint globalPosition);
+    // A key of the picker's own pressed while a button has the keyboard.
+    void keyPressed(const QKeyEvent& event);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
