@@ -27,6 +27,7 @@
 #include "ui/picker/color_picker.h"
 #include "ui/picker/picker_surface.h"
 #include "ui/picker/widget_pick_views.h"
+#include "ui/widgets/message_box_prompter.h"
 
 namespace {
 
@@ -113,7 +114,8 @@ int main(int argc, char** argv) {
     velmor::MainWindow window(windowOptions, current, favorites, prompter, desktop);
     velmor::WidgetPickViews views;
     velmor::PickFlow flow(capture, pointer, windowOptions.Values(), views);
-    flow.SetMainWindow(&window);
+    velmor::WidgetPickHost host(window);
+    flow.SetHost(&host);
     window.SetPickCommand([&flow] { flow.Start(); });
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return Fail(4);

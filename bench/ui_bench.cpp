@@ -21,6 +21,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/safety_page.h"
 #include "ui/widgets/copy_as_menu.h"
+#include "ui/widgets/message_box_prompter.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ void BM_AddToFavoritesAt223(benchmark::State& state) {
     Fixture f;
     f.Start(223);
     for (auto _ : state) {
-        f.window->AddToFavorites("#123456");
+        f.window->AddToFavorites(Color::From8(0x12, 0x34, 0x56), HexCase::Lower);
         state.PauseTiming();
         f.favorites->Select(223);
         f.favorites->RemoveSelected();
@@ -104,7 +105,7 @@ void BM_CopyAsMenuWithManyTemplates(benchmark::State& state) {
     }
     for (auto _ : state) {
         QMenu menu;
-        AddCopyAsMenu(menu, QStringLiteral("#336699"), templates);
+        AddCopyAsMenu(menu, Color::From8(0x33, 0x66, 0x99), templates);
         benchmark::DoNotOptimize(menu.actions().size());
     }
 }
