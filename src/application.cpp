@@ -170,26 +170,22 @@ int Application::RunPickOnly() {
         status = code;
         QApplication::exit(code);
     };
-    auto print = [&](const Color& color) {
-        if (status >= 0) return;
-        std::printf("%s\n", output.write(color).c_str());
-        std::fflush(stdout);
-        finish(0);
-    };
-    if (commandLine_.managed) {
-        QObject::connect(&flow, &PickFlow::pickedOn, &flow,
-                         [&](const Color& color, const ProfileRef& profile) {
-                             if (profile == nullptr && status < 0) {
-                                 std::fputs(
-                                     "velmor-color-picker: the monitor has no color "
-                                     "profile; the value is the screen's own\n",
-                                     stderr);
-                             }
-                             print(profile != nullptr ? profile->ToSrgb(color) : color);
-                         });
-    } else {
-        QObject::connect(&flow, &PickFlow::picked, &flow, print);
-    }
+    const bool managed = commandLine_.managed;
+    QObject::connect(
+        &flow, &PickFlow::picked, &flow,
+        [&, managed](const Color& color, const ProfileRef& profile) {
+            if (status >= 0) return;
+            if (managed && profile == nullptr) {
+                std::fputs(
+                    "velmor-color-picker: the monitor has no color profile; the value is "
+                    "the screen's own\n",
+                    stderr);
+            }
+            const Color printed = managed && profile != nullptr ? profile->ToSrgb(color) : color;
+            std::printf("%s\n", output.write(printed).c_str());
+            std::fflush(stdout);
+            finish(0);
+        });
     QObject::connect(
         &flow, &PickFlow::finished, &flow, [&](PickFlow::Outcome outcome, const QString& reason) {
             if (outcome == PickFlow::Outcome::Failed && status < 0) {

@@ -12,7 +12,7 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     window_.SetPickCommand([this] { flow_.Start(); });
     // A pick becomes current and goes into the favourites; the models say
     // what changed, and the window shows it.
-    QObject::connect(&flow_, &PickFlow::pickedOn, &window_,
+    QObject::connect(&flow_, &PickFlow::picked, &window_,
                      [this](const Color& color, const ProfileRef& profile) {
                          current_.SetPicked(color, profile);
                          favorites_.Add(color, HexCase::Upper);

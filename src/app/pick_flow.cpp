@@ -112,7 +112,6 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
     picker_ =
         views_.MakePicker(screen, pointer_, options_, restoreWindow_ ? host_->Widget() : nullptr);
     connect(picker_.get(), &PickerView::picked, this, &PickFlow::picked);
-    connect(picker_.get(), &PickerView::pickedOn, this, &PickFlow::pickedOn);
     connect(picker_.get(), &PickerView::colorMenuRequested, this, &PickFlow::colorMenuRequested);
     connect(picker_.get(), &PickerView::closed, this, [this] { Finish(Outcome::Closed); });
     picker_->Open();
@@ -120,9 +119,7 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
 
 void PickFlow::OnColorPicked(const QColor& color) {
     if (state_ != State::Capturing) return;
-    const Color picked = Color::FromUnit(color.redF(), color.greenF(), color.blueF());
-    emit pickedOn(picked, nullptr);
-    emit this->picked(picked);
+    emit picked(Color::FromUnit(color.redF(), color.greenF(), color.blueF()), nullptr);
     Finish(Outcome::Closed);
 }
 

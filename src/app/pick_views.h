@@ -28,9 +28,9 @@ class PickerView : public QObject {
     virtual QWidget* MessageParent() const = 0;
 
   signals:
-    void picked(const velmor::Color& color);
-    // The same pick with its monitor's ICC profile, null where it has none.
-    void pickedOn(const velmor::Color& color, const velmor::ProfileRef& profile);
+    // A pick as the screen holds it, with its monitor's ICC profile (null
+    // where it has none).
+    void picked(const velmor::Color& color, const velmor::ProfileRef& profile);
     void closed();
     // A right click on a colour the picker shows.
     void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <fstream>
 
-#include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/pick_flow.h"
 #include "fakes.h"
@@ -80,7 +79,7 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
          [](FakeCapture& c, FakeViews& v) {
              QImage image(4, 3, QImage::Format_RGB32);
              emit c.captured(testing::Shot(image, false));
-             emit v.lastPicker->picked(Color::From8(1, 2, 3));
+             emit v.lastPicker->picked(Color::From8(1, 2, 3), nullptr);
              emit v.lastPicker->closed();
          },
          PickFlow::Outcome::Closed,
@@ -193,27 +192,6 @@ TEST_F(FavoritesModel, AFullListRefusesAndSaysSo) {
     EXPECT_FALSE(favorites.Add(Color::From8(1, 2, 3)));
     EXPECT_EQ(refused, QStringList{Favorites::FullMessage()});
     EXPECT_EQ(Text(), full);
-}
-
-TEST_F(FavoritesModel, DamagedEntriesReadAsTheGridDrawsThem) {
-    ASSERT_TRUE(settings_.Write("Favorites", "Favorites", "zz00ff;#abc;ff"));
-    Favorites favorites(settings_);
-    favorites.Load();
-    // Each pair of digits is read on its own; a piece that is no number is 0.
-    EXPECT_EQ(favorites.Colors(),
-              (std::vector<Color>{Color::From8(0, 0, 0xff), Color::From8(0, 0xbc, 0xbc),
-                                  Color::From8(0xff, 0, 0xff)}));
-}
-
-TEST(CurrentColor, NamesComeFromTheTablesUnlessGiven) {
-    CurrentColor current;
-    current.Set(Color::From8(0xff, 0x8c, 0));
-    EXPECT_EQ(current.Name(), "DarkOrange");
-    EXPECT_EQ(current.Text(), "#FF8C00");
-    current.Set(Color::From8(1, 2, 3));
-    EXPECT_EQ(current.Name(), "");
-    current.Set(Color::From8(1, 2, 3), "Mine");
-    EXPECT_EQ(current.Name(), "Mine");
 }
 
 }  // namespace

@@ -45,6 +45,12 @@ void ColorGrid::SetCells(std::vector<Color> colors, const std::vector<std::strin
     }
 }
 
+std::int16_t ColorGrid::CellOf(const Color& color) const {
+    const auto found = std::find(cells_.begin(), cells_.end(), color);
+    return found == cells_.end() ? std::int16_t{-1}
+                                 : static_cast<std::int16_t>(found - cells_.begin());
+}
+
 QRect ColorGrid::CellArea(int index) const {
     const CellRect r = CellRectIn(shape_, index);
     return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));

@@ -26,6 +26,8 @@ class ColorGrid : public PictureBox {
     void SetCells(std::vector<Color> colors, const std::vector<std::string>& names = {});
     int CellCount() const { return static_cast<int>(cells_.size()); }
     const Color& CellColor(int index) const { return cells_[static_cast<std::size_t>(index)]; }
+    // The first cell of `color`, or -1.
+    std::int16_t CellOf(const Color& color) const;
     // What a reader says and a tooltip shows of a cell: "DarkOrange, #FF8C00".
     const QString& CellLabel(int index) const { return labels_[static_cast<std::size_t>(index)]; }
     QRect CellArea(int index) const;

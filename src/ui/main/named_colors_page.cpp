@@ -78,14 +78,8 @@ void NamedColorsPage::ShowNamedCell(const ColorGrid* grid, std::int16_t selectio
 }
 
 void NamedColorsPage::MarkColor(const Color& color) {
-    auto find = [&color](const ColorGrid* grid) {
-        for (int i = 0; i < grid->CellCount(); ++i) {
-            if (grid->CellColor(i) == color) return static_cast<std::int16_t>(i);
-        }
-        return std::int16_t{-1};
-    };
-    const std::int16_t basic = find(basicGrid_);
-    const std::int16_t additional = basic >= 0 ? std::int16_t{-1} : find(additionalGrid_);
+    const std::int16_t basic = basicGrid_->CellOf(color);
+    const std::int16_t additional = basic >= 0 ? std::int16_t{-1} : additionalGrid_->CellOf(color);
     basicGrid_->Draw(basic);
     additionalGrid_->Draw(additional);
     if (ChooseCell(basicGrid_, basic, true) || ChooseCell(additionalGrid_, additional, false))

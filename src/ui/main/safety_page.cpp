@@ -27,10 +27,7 @@ SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(p
 }
 
 void SafetyPage::MarkColor(const Color& color) {
-    std::int16_t cell = -1;
-    for (int i = 0; i < safetyGrid_->CellCount() && cell < 0; ++i) {
-        if (safetyGrid_->CellColor(i) == color) cell = static_cast<std::int16_t>(i);
-    }
+    const std::int16_t cell = safetyGrid_->CellOf(color);
     safetyGrid_->Draw(cell);
     chosen_ = color;
     chosenText_ =

@@ -121,8 +121,7 @@ void ColorPicker::ShowSample() {
 }
 
 void ColorPicker::HandOver(const Color& color) {
-    emit pickedOn(color, screen_.ProfileAt(session_.Point()));
-    emit picked(color);
+    emit picked(color, screen_.ProfileAt(session_.Point()));
 }
 
 std::optional<Color> ColorPicker::InSrgb() const {
