@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
     velmor::SystemDesktop desktop;
     velmor::MainWindow window(windowOptions, current, favorites, prompter, desktop);
     velmor::WidgetPickViews views;
-    velmor::PickFlow flow(capture, pointer, windowOptions.Values(), views);
+    velmor::PickerMemory memory(settings);
+    velmor::PickFlow flow(capture, pointer, windowOptions.Values(), memory, views);
     velmor::WidgetPickHost host(window);
     flow.SetHost(&host);
     window.SetPickCommand([&flow] { flow.Start(); });

@@ -14,6 +14,7 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "app/pick_flow.h"
+#include "app/picker_memory.h"
 #include "core/color_spaces.h"
 #include "core/value_formatter.h"
 #include "platform/child_picker.h"
@@ -143,7 +144,8 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
 }  // namespace
 
 int Application::RunPickOnly() {
-    // Reads the options for the letter case and the templates; writes nothing.
+    // Reads the options for the letter case and the templates; writes only
+    // the picker's zoom and history.
     const SettingsFile settings = OpenSettings();
     Options options(settings);
     options.Load();
@@ -155,7 +157,14 @@ int Application::RunPickOnly() {
     const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
     WidgetPickViews views;
-    PickFlow flow(*capture, *pointer, options.Values(), views);
+    // The zoom and the history carry over between command-line picks too.
+    PickerMemory memory(settings);
+    memory.Load();
+    memory.SetArea(commandLine_.average);
+    QObject::connect(&memory, &PickerMemory::saveFailed, [](const QString& message) {
+        std::fprintf(stderr, "velmor-color-picker: %s\n", message.toLocal8Bit().constData());
+    });
+    PickFlow flow(*capture, *pointer, options.Values(), memory, views);
     if (commandLine_.verbose) {
         // What the printed value is: never silently less than the screen holds.
         QObject::connect(capture.get(), &ScreenCapture::captured, [](const ScreenImage& screen) {
@@ -195,7 +204,9 @@ int Application::RunPickOnly() {
             finish(1);
         });
     QTimer::singleShot(0, &flow, &PickFlow::Start);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    memory.Save();
+    return code;
 }
 
 }  // namespace velmor

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: velmor-color-picker [--help] [--version] [--pick [--format F]]\n"
+    "Usage: velmor-color-picker [--help] [--version] [--pick [--format F] [--average N]]\n"
     "\n"
     "Pick any color on the screen, choose named and web-safe colors, and copy\n"
     "the current color in fourteen notations.\n"
@@ -26,12 +26,18 @@ constexpr const char* kUsage =
     "                value, 6 hex, 7 HTML name, 8 HTML, 9 RGB(), 10 VB, 11 C++,\n"
     "                12 Delphi, 13 Java), a notation (listed below), or the name\n"
     "                of a template in the [Formats] section of settings.ini\n"
+    "  --average N   with --pick, print the mean of the N x N pixels around the\n"
+    "                one picked (N odd, 1 to 11), taken in linear light\n"
     "  --managed     with --pick, print the color through the monitor's ICC profile\n"
     "                (_ICC_PROFILE) converted to sRGB; without a profile the\n"
     "                screen's value, and a warning on standard error\n"
     "  --verbose     with --pick, say on standard error when the screen holds more\n"
     "                than 8 bits a channel or its picture was resampled\n"
     "  --version     print the version\n"
+    "\n"
+    "In the picker: the wheel or + and - zoom the magnifier (2x to 32x), [ and ]\n"
+    "or Shift+wheel choose the area averaged (1x1 to 11x11), Delete takes the\n"
+    "selected history cell out of the list.\n"
     "Qt's standard options are taken too: -style S, -stylesheet F, -platform P,\n"
     "-reverse, -qwindowgeometry G and the others every Qt program understands.\n"
     "\n"

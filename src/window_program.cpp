@@ -5,9 +5,11 @@ namespace velmor {
 WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     : options_(settings),
       favorites_(settings),
-      flow_(services.capture, services.pointer, options_.Values(), services.views),
+      pickerMemory_(settings),
+      flow_(services.capture, services.pointer, options_.Values(), pickerMemory_, services.views),
       window_(options_, current_, favorites_, services.prompter, services.desktop) {
     Prompter& prompter = services.prompter;
+    pickerMemory_.Load();
     flow_.SetHost(&host_);
     window_.SetPickCommand([this] { flow_.Start(); });
     // A pick becomes current and goes into the favourites; the models say
@@ -36,6 +38,7 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     QObject::connect(&favorites_, &Favorites::saveFailed, &window_, tell);
     QObject::connect(&favorites_, &Favorites::addRefused, &window_, tell);
     QObject::connect(&options_, &Options::saveFailed, &window_, tell);
+    QObject::connect(&pickerMemory_, &PickerMemory::saveFailed, &window_, tell);
 }
 
 }  // namespace velmor

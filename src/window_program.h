@@ -4,6 +4,7 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "app/pick_flow.h"
+#include "app/picker_memory.h"
 #include "app/pick_views.h"
 #include "platform/desktop.h"
 #include "platform/prompter.h"
@@ -34,11 +35,13 @@ class WindowProgram {
     Options& OptionsModel() { return options_; }
     Favorites& FavoriteColors() { return favorites_; }
     CurrentColor& Current() { return current_; }
+    PickerMemory& Memory() { return pickerMemory_; }
 
   private:
     Options options_;
     CurrentColor current_;
     Favorites favorites_;
+    PickerMemory pickerMemory_;
     PickFlow flow_;
     MainWindow window_;
     WidgetPickHost host_{window_};

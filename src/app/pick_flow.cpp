@@ -25,8 +25,13 @@ QString ParentWindowId(const PickHost* host) {
 }  // namespace
 
 PickFlow::PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
-                   PickViews& views, QObject* parent)
-    : QObject(parent), capture_(capture), pointer_(pointer), options_(options), views_(views) {
+                   PickerMemory& memory, PickViews& views, QObject* parent)
+    : QObject(parent),
+      capture_(capture),
+      pointer_(pointer),
+      options_(options),
+      memory_(memory),
+      views_(views) {
     windowTimeout_.setSingleShot(true);
     windowTimeout_.setInterval(kWindowTimeoutMs);
     connect(&windowTimeout_, &QTimer::timeout, this, &PickFlow::WindowGone);
@@ -98,6 +103,7 @@ void PickFlow::WindowGone() {
 }
 
 void PickFlow::Capture() {
+    capture_.SetSampleArea(memory_.Area());
     capture_.Request(ParentWindowId(host_));
 }
 
@@ -109,8 +115,8 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
         return;
     }
     state_ = State::Picking;
-    picker_ =
-        views_.MakePicker(screen, pointer_, options_, restoreWindow_ ? host_->Widget() : nullptr);
+    picker_ = views_.MakePicker(screen, pointer_, options_, memory_,
+                                restoreWindow_ ? host_->Widget() : nullptr);
     connect(picker_.get(), &PickerView::picked, this, &PickFlow::picked);
     connect(picker_.get(), &PickerView::colorMenuRequested, this, &PickFlow::colorMenuRequested);
     connect(picker_.get(), &PickerView::closed, this, [this] { Finish(Outcome::Closed); });
@@ -119,12 +125,15 @@ void PickFlow::OnCaptured(const ScreenImage& screen) {
 
 void PickFlow::OnColorPicked(const QColor& color) {
     if (state_ != State::Capturing) return;
+    // A picker of its own kept its zoom and history in the file.
+    memory_.Load();
     emit picked(Color::FromUnit(color.redF(), color.greenF(), color.blueF()), nullptr);
     Finish(Outcome::Closed);
 }
 
 void PickFlow::Finish(Outcome outcome, const QString& reason) {
     if (state_ == State::Idle) return;
+    if (state_ == State::Picking) memory_.Save();
     windowTimeout_.stop();
     settle_.stop();
     state_ = State::Idle;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/pick_views.h"
+#include "app/picker_memory.h"
 #include "core/color.h"
 #include "platform/screen_capture.h"
 
@@ -26,7 +27,7 @@ class PickFlow : public QObject {
     Q_ENUM(Outcome)
 
     PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
-             PickViews& views, QObject* parent = nullptr);
+             PickerMemory& memory, PickViews& views, QObject* parent = nullptr);
     ~PickFlow() override;
 
     // The window taken off the screen while picking; none for a command-line pick.
@@ -58,6 +59,7 @@ class PickFlow : public QObject {
     ScreenCapture& capture_;
     PointerControl& pointer_;
     const AppOptions& options_;
+    PickerMemory& memory_;
     PickHost* host_ = nullptr;
     State state_ = State::Idle;
     PickViews& views_;

@@ -15,6 +15,8 @@ class QWindow;
 
 namespace velmor {
 
+class PickerMemory;
+
 // The picker as the pick flow drives it: opened over a frozen capture, it
 // hands every pick over and says when it closed.
 class PickerView : public QObject {
@@ -59,7 +61,8 @@ class PickViews {
     virtual ~PickViews() = default;
     // `owner` (may be null) is the window the picker stands in for.
     virtual std::unique_ptr<PickerView> MakePicker(ScreenImage screen, PointerControl& pointer,
-                                                   const AppOptions& options, QWidget* owner) = 0;
+                                                   const AppOptions& options, PickerMemory& memory,
+                                                   QWidget* owner) = 0;
     // A note shown while the desktop asks the user; `cancel` is called when
     // the user gives up waiting.
     virtual std::unique_ptr<QObject> ShowPermissionNote(std::function<void()> cancel) = 0;

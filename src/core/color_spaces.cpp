@@ -7,6 +7,7 @@
 #include <map>
 
 #include "core/color.h"
+#include "core/color_names.h"
 #include "core/text.h"
 
 namespace velmor {
@@ -16,8 +17,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 double Linear(int channel) {
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    return SrgbToLinear(channel / 255.0);
 }
 
 Triple LinearRgb(Srgb8 c) {
@@ -66,14 +66,8 @@ Triple Multiply(const Matrix& m, Triple v) {
             m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
 }
 
-double Encoded(double linear) {
-    const double sign = linear < 0 ? -1 : 1;
-    const double a = std::abs(linear);
-    return sign * (a <= 0.0031308 ? a * 12.92 : 1.055 * std::pow(a, 1 / 2.4) - 0.055);
-}
-
 Triple EncodedRgb(Triple linear) {
-    return {Encoded(linear.x), Encoded(linear.y), Encoded(linear.z)};
+    return {LinearToSrgb(linear.x), LinearToSrgb(linear.y), LinearToSrgb(linear.z)};
 }
 
 Triple Cartesian(Triple polar) {
@@ -137,6 +131,42 @@ std::string HueText(double hue, bool none, int decimals) {
 }
 
 }  // namespace
+
+double SrgbToLinear(double c) {
+    const double a = std::abs(c);
+    return std::copysign(a <= 0.04045 ? a / 12.92 : std::pow((a + 0.055) / 1.055, 2.4), c);
+}
+
+double LinearToSrgb(double linear) {
+    const double a = std::abs(linear);
+    return std::copysign(a <= 0.0031308 ? a * 12.92 : 1.055 * std::pow(a, 1 / 2.4) - 0.055, linear);
+}
+
+Triple LinearToXyz(Triple linear) {
+    return Multiply(kToXyz, linear);
+}
+
+Triple ToLinear(const Color& c) {
+    return {SrgbToLinear(c.red / 65535.0), SrgbToLinear(c.green / 65535.0),
+            SrgbToLinear(c.blue / 65535.0)};
+}
+
+Color FromLinear(Triple linear) {
+    return Color::FromUnit(LinearToSrgb(linear.x), LinearToSrgb(linear.y), LinearToSrgb(linear.z));
+}
+
+Color MeanInLinearLight(const std::vector<Color>& colors) {
+    if (colors.empty()) return {};
+    Triple sum;
+    for (const Color& c : colors) {
+        const Triple l = ToLinear(c);
+        sum.x += l.x;
+        sum.y += l.y;
+        sum.z += l.z;
+    }
+    const double n = static_cast<double>(colors.size());
+    return FromLinear({sum.x / n, sum.y / n, sum.z / n});
+}
 
 Triple ToHsl(Srgb8 c) {
     const HueParts p = HueOf(c);
@@ -319,6 +349,8 @@ std::vector<std::string> NotationParts(Notation n, Srgb8 c) {
         case Notation::Srgb:
             return {Number(c.red / 255.0, 4), Number(c.green / 255.0, 4),
                     Number(c.blue / 255.0, 4)};
+        case Notation::Nearest:
+            return {std::string(NearestNamedColor(Color::From8(c)).name)};
         case Notation::Cmyk: {
             const auto k = ToCmyk(c);
             return {Number(k[0], 2), Number(k[1], 2), Number(k[2], 2), Number(k[3], 2)};
@@ -362,6 +394,7 @@ std::string_view ComponentLetters(Notation n) {
         case Notation::Cmyk:
             return "cmyk";
         case Notation::Hex:
+        case Notation::Nearest:
             return "";
     }
     return "";
@@ -380,6 +413,7 @@ std::string WriteNotation(Notation n, Srgb8 c) {
 
 std::string WriteNotation(Notation n, const Color& color) {
     if (n == Notation::Srgb) return WriteColorFunction("srgb", color);
+    if (n == Notation::Nearest) return std::string(NearestNamedColor(color).name);
     const Srgb8 c = color.To8();
     const std::vector<std::string> parts = NotationParts(n, c);
     if (n == Notation::Hex) return "#" + parts[0];
@@ -405,6 +439,7 @@ std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c, std
         for (std::size_t i = 0; i < letters.size() && i < parts.size(); ++i) {
             values[std::string(NotationName(n)) + "." + letters[i]] = parts[i];
         }
+        if (n == Notation::Nearest) values["nearest"] = parts[0];
         if (n == Notation::Hex) {
             values["hex"] = parts[0];
             values["HEX"] = ToUpperAscii(parts[0]);

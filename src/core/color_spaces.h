@@ -38,6 +38,19 @@ Triple FromLch(Triple lch);
 Triple FromOklab(Triple oklab);
 Triple FromOklch(Triple oklch);
 
+// The sRGB transfer function and its inverse, channels 0 to 1 (odd beyond).
+double SrgbToLinear(double encoded);
+double LinearToSrgb(double linear);
+// Linear sRGB to CIE XYZ, D65 white.
+Triple LinearToXyz(Triple linear);
+struct Color;
+Triple ToLinear(const Color& c);
+// Clipped to the sRGB cube, as a screen shows it.
+Color FromLinear(Triple linear);
+// The mean of colours in linear light (decoded, averaged, encoded): the
+// colour the eye sees when the pixels blend, unlike a mean of the codes.
+Color MeanInLinearLight(const std::vector<Color>& colors);
+
 // Naive CMYK without a profile, percentages.
 std::array<double, 4> ToCmyk(Srgb8 c);
 
@@ -47,13 +60,13 @@ double ContrastRatio(Srgb8 a, Srgb8 b);
 
 // The notations of the "Copy as" menu, --format names and the Ctrl+C list.
 // A new notation is one row here and one case in WriteNotation.
-enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Srgb, Hsv, Cmyk };
+enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Srgb, Hsv, Cmyk, Nearest };
 struct NotationRow {
     Notation notation;
     std::string_view name;      // as --format and settings.ini take it
     std::string_view menuText;  // as menus and lists show it
 };
-inline constexpr std::array<NotationRow, 11> kNotationTable = {{
+inline constexpr std::array<NotationRow, 12> kNotationTable = {{
     {Notation::Hex, "hex", "CSS hex"},
     {Notation::Rgb, "rgb", "CSS rgb()"},
     {Notation::Hsl, "hsl", "hsl()"},
@@ -65,6 +78,7 @@ inline constexpr std::array<NotationRow, 11> kNotationTable = {{
     {Notation::Srgb, "srgb", "color(srgb)"},
     {Notation::Hsv, "hsv", "HSV"},
     {Notation::Cmyk, "cmyk", "CMYK (no profile)"},
+    {Notation::Nearest, "nearest", "Nearest color name"},
 }};
 std::string_view NotationName(Notation n);
 std::optional<Notation> NotationNamed(std::string_view name);
@@ -75,7 +89,6 @@ std::string NotationNameList();
 std::string WriteNotation(Notation n, Srgb8 c);
 // The same from a colour of more than 8 bits a channel: color(srgb ...) keeps
 // its precision to four decimals, the others write the 8-bit value.
-struct Color;
 std::string WriteNotation(Notation n, const Color& c);
 // CSS color() in a named space, "color(display-p3 0.784 0.1 1)": channels to
 // four decimals from the colour's full precision.

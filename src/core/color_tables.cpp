@@ -105,7 +105,9 @@ ColorTables::ColorTables()
             const auto key = SixDigitKey(hex[i]);
             const bool known = std::any_of(byColor_.begin(), byColor_.end(),
                                            [key](const auto& e) { return e.first == key; });
-            if (!known) byColor_.emplace_back(key, names[i]);
+            if (known) continue;
+            byColor_.emplace_back(key, names[i]);
+            namedColors_.emplace_back(Color::FromValue(HtmlToColor(hex[i])), names[i]);
         }
     };
     addTable(basicHex_, basicNames_);

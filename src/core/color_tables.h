@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/color.h"
@@ -25,6 +26,11 @@ class ColorTables {
     const std::vector<Color>& AdditionalColors() const { return additionalColors_; }
     const std::vector<Color>& SafetyColors() const { return safetyColors_; }
 
+    // Every named colour once, in table order (the basic table's name for a
+    // colour both tables hold).
+    const std::vector<std::pair<Color, std::string_view>>& NamedColors() const {
+        return namedColors_;
+    }
     // The name of the colour the text denotes, or the empty text.
     std::string_view ColorName(std::string_view text) const;
 
@@ -39,6 +45,7 @@ class ColorTables {
     std::vector<Color> basicColors_;
     std::vector<Color> additionalColors_;
     std::vector<Color> safetyColors_;
+    std::vector<std::pair<Color, std::string_view>> namedColors_;
     // Sorted (colour, name) pairs; the basic table's name wins for a shared colour.
     std::vector<std::pair<std::int32_t, std::string_view>> byColor_;
 };

@@ -1,6 +1,7 @@
 #include "core/command_line.h"
 
 #include "core/text.h"
+#include "core/magnifier.h"
 #include "core/value_formatter.h"
 
 namespace velmor {
@@ -50,6 +51,7 @@ std::optional<std::string_view> ToolkitOption(std::string_view a, bool* takesVal
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool formatGiven = false;
+    bool averageGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         if (a == "--help" || a == "-h") {
@@ -62,6 +64,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.verbose = true;
         } else if (a == "--managed") {
             line.managed = true;
+        } else if (a == "--average" || a.starts_with("--average=")) {
+            constexpr const char* kNeeds = "--average needs an odd number of pixels from 1 to 11";
+            if (a == "--average" && i + 1 >= arguments.size()) {
+                line.error = kNeeds;
+                return line;
+            }
+            const std::string value = a == "--average" ? arguments[++i] : a.substr(10);
+            const auto n = ParseWholeNumber<std::int64_t>(TrimSpaces(value));
+            if (!n || !IsAreaSize(*n)) {
+                line.error = std::string(kNeeds) + ", not \"" + value + "\"";
+                return line;
+            }
+            line.average = static_cast<int>(*n);
+            averageGiven = true;
         } else if (a == "--format" || a.starts_with("--format=")) {
             std::string value;
             if (a == "--format") {
@@ -108,6 +124,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (formatGiven && !line.pick && !line.help && !line.version) {
         line.error = "--format goes with --pick";
+    }
+    if (averageGiven && !line.pick && !line.help && !line.version) {
+        line.error = "--average goes with --pick";
     }
     return line;
 }

@@ -14,6 +14,7 @@ struct CommandLine {
     bool verbose = false;
     bool managed = false;    // with --pick: print through the monitor's profile    // with --pick:
                              // say on stderr what the screen's values are
+    int average = 1;         // with --pick: the side of the square averaged
     int format = 0;          // which of the fourteen notations --pick prints
     std::string formatName;  // or a notation ("oklch") or template name instead
     std::string error;       // set when the arguments cannot be used

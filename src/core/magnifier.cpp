@@ -1,5 +1,8 @@
 #include "core/magnifier.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmor {
 
 namespace {
@@ -26,6 +29,30 @@ MagnifierSource MagnifierSourceRect(std::int32_t cursorX, std::int32_t cursorY,
 
 std::int32_t RedSquareOrigin(std::int32_t innerWidth, std::int32_t zoom) {
     return innerWidth / 2 / zoom * zoom;
+}
+
+std::int32_t ZoomStep(std::int32_t zoom, int steps) {
+    // Fine steps where a step changes much, coarse where it changes little.
+    static constexpr std::int32_t kLevels[] = {2,  3,  4,  5,  6,  7,  8,  9,
+                                               10, 12, 14, 16, 20, 24, 28, 32};
+    constexpr int kCount = static_cast<int>(std::size(kLevels));
+    int index = 0;
+    while (index < kCount - 1 && kLevels[index] < zoom) ++index;
+    // A zoom between two levels counts as the lower one when going up.
+    if (steps > 0 && kLevels[index] > zoom) --index;
+    if (steps < 0 && kLevels[index] < zoom) ++index;
+    index = std::clamp(index + steps, 0, kCount - 1);
+    return kLevels[index];
+}
+
+std::int32_t AreaStep(std::int32_t area, int steps) {
+    const std::int32_t odd = std::clamp(area - (area + 1) % 2, 1, kMaxArea);
+    return std::clamp(odd + 2 * steps, 1, kMaxArea);
+}
+
+MagnifierSquare AreaOutline(std::int32_t innerWidth, std::int32_t zoom, std::int32_t area) {
+    const std::int32_t reach = area / 2 * zoom;
+    return {RedSquareOrigin(innerWidth, zoom) - reach, area * zoom};
 }
 
 std::int32_t PickerKeyStep(bool ctrl, bool alt, bool shift) {

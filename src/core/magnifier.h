@@ -20,8 +20,37 @@ MagnifierSource MagnifierSourceRect(std::int32_t cursorX, std::int32_t cursorY,
                                     std::int32_t innerWidth, std::int32_t innerHeight,
                                     std::int32_t zoom);
 
-// Where the red square around the cursor's pixel starts, on both axes.
+// Where the red square around the cursor's pixel starts, on both axes: the
+// block that holds the magnifier's middle pixel, so the middle always shows
+// the pixel a click picks.
 std::int32_t RedSquareOrigin(std::int32_t innerWidth, std::int32_t zoom);
+
+// The magnification: 9 at first, 2 to 32 by the wheel and the + and - keys.
+inline constexpr std::int32_t kDefaultZoom = 9;
+inline constexpr std::int32_t kMinZoom = 2;
+inline constexpr std::int32_t kMaxZoom = 32;
+// `steps` levels up (or down) from `zoom`, within 2 to 32; a zoom between
+// two levels goes to the next one that way.
+std::int32_t ZoomStep(std::int32_t zoom, int steps);
+// Below 8 times the grid would hide the picture.
+inline bool DrawsGridLines(std::int32_t zoom) {
+    return zoom >= 8;
+}
+
+// The sample area: 1x1 to 11x11 pixels, odd sides, centred on the pixel.
+inline constexpr std::int32_t kMaxArea = 11;
+std::int32_t AreaStep(std::int32_t area, int steps);
+inline bool IsAreaSize(std::int64_t area) {
+    return area >= 1 && area <= kMaxArea && area % 2 == 1;
+}
+
+// A square in the magnifier's pixels: the outline of the sample area.
+struct MagnifierSquare {
+    std::int32_t origin = 0;  // on both axes
+    std::int32_t size = 0;    // from the first line to the last, inclusive
+    friend bool operator==(const MagnifierSquare&, const MagnifierSquare&) = default;
+};
+MagnifierSquare AreaOutline(std::int32_t innerWidth, std::int32_t zoom, std::int32_t area);
 
 // The grid lines' two greys tile from the magnifier's origin.
 inline bool IsDarkGridPixel(std::int32_t x, std::int32_t y) {
@@ -43,10 +72,5 @@ struct PanelPosition {
 PanelPosition PanelCornerPosition(PanelCorner corner, std::int32_t windowWidth,
                                   std::int32_t windowHeight, std::int32_t panelWidth,
                                   std::int32_t panelHeight);
-
-inline constexpr std::int16_t kHistoryCells = 28;
-inline std::int16_t NextHistoryCell(std::int16_t index) {
-    return static_cast<std::int16_t>((index + 1) % kHistoryCells);
-}
 
 }  // namespace velmor

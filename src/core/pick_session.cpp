@@ -7,22 +7,44 @@
 namespace velmor {
 
 PickSession::PickSession(std::vector<Monitor> monitors, std::int32_t width, std::int32_t height,
-                         PixelReader read, std::optional<DevicePoint> pointer, bool canWarp)
+                         PixelReader read, std::optional<DevicePoint> pointer, bool canWarp,
+                         PickHistory history, std::int32_t area)
     : monitors_(std::move(monitors)),
       width_(width),
       height_(height),
       read_(std::move(read)),
-      canWarp_(canWarp) {
+      canWarp_(canWarp),
+      history_(std::move(history)),
+      area_(AreaStep(area, 0)) {
     if (monitors_.empty()) monitors_.push_back({{0, 0, width_, height_}, 1.0});
-    history_.fill(Color::From8(255, 255, 255));
     const DeviceRect& first = monitors_.front().device;
     point_ = pointer.value_or(DevicePoint{first.x + first.width / 2, first.y + first.height / 2});
     // The sample is the frozen pixel under the pointer, even under the panel.
     if (pointer && pointer->x >= 0 && pointer->y >= 0 && pointer->x < width_ &&
         pointer->y < height_) {
         aim_ = Aim::Pointer;
-        sample_ = read_(*pointer);
+        sample_ = Read(*pointer);
     }
+}
+
+Color PickSession::Read(DevicePoint p) const {
+    if (area_ == 1) return read_(p);
+    // Only real pixels count: the edge of the screen or the gap between two
+    // monitors of different sizes shortens the square.
+    std::vector<Color> pixels;
+    pixels.reserve(static_cast<std::size_t>(area_ * area_));
+    const std::int32_t reach = area_ / 2;
+    for (std::int32_t y = p.y - reach; y <= p.y + reach; ++y) {
+        for (std::int32_t x = p.x - reach; x <= p.x + reach; ++x) {
+            if (OnPicture({x, y})) pixels.push_back(read_({x, y}));
+        }
+    }
+    return MeanInLinearLight(pixels);
+}
+
+void PickSession::SetArea(std::int32_t area) {
+    area_ = AreaStep(area, 0);
+    if (aim_ != Aim::Unknown && !recalled_ && OnPicture(point_)) sample_ = Read(point_);
 }
 
 bool PickSession::OnPicture(DevicePoint p) const {
@@ -34,7 +56,10 @@ bool PickSession::MoveTo(DevicePoint point, Aim aim, const DeviceRect& panel) {
     if (!read && aim_ == Aim::Unknown && aim == Aim::Pointer) return false;
     point_ = point;
     aim_ = aim;
-    if (read) sample_ = read_(point);
+    if (read) {
+        sample_ = Read(point);
+        recalled_ = false;
+    }
     return read;
 }
 
@@ -44,8 +69,7 @@ DevicePoint PickSession::Stepped(std::int32_t dx, std::int32_t dy) const {
 
 std::optional<Color> PickSession::Pick() {
     if (aim_ == Aim::Unknown) return std::nullopt;
-    history_[static_cast<std::size_t>(historyNext_)] = sample_;
-    historyNext_ = NextHistoryCell(historyNext_);
+    selected_ = history_.Add(sample_);
     return sample_;
 }
 
@@ -53,6 +77,15 @@ void PickSession::Recall(int cell) {
     if (cell < 0 || cell >= kHistoryCells) return;
     if (aim_ == Aim::Unknown) aim_ = Aim::Keys;
     sample_ = History(cell);
+    recalled_ = true;
+    selected_ = cell;
+}
+
+bool PickSession::RemoveSelected() {
+    if (!selected_ || !history_.Remove(*selected_)) return false;
+    // The next colour moved into the cell: it stays selected while one did.
+    if (!history_.Cell(*selected_)) selected_.reset();
+    return true;
 }
 
 std::optional<DevicePoint> PickSession::MarkedPoint() const {

@@ -8,12 +8,14 @@
 
 #include "core/color.h"
 #include "core/magnifier.h"
+#include "core/pick_history.h"
 #include "core/pointer_mapper.h"
 
 namespace velmor {
 
 // One opening of the screen picker, without a window: where the sample point
-// is, what it reads from the frozen capture, and the history of picks.
+// is, what it reads from the frozen capture (one pixel or the mean of a
+// square around it), and the history of picks.
 class PickSession {
   public:
     // What the sample follows: nothing yet, the pointer, or the arrow keys.
@@ -24,7 +26,8 @@ class PickSession {
     // `canWarp` whether the keys move the real pointer. Until a pointer is
     // known the sample point is the middle of the first monitor.
     PickSession(std::vector<Monitor> monitors, std::int32_t width, std::int32_t height,
-                PixelReader read, std::optional<DevicePoint> pointer, bool canWarp);
+                PixelReader read, std::optional<DevicePoint> pointer, bool canWarp,
+                PickHistory history = {}, std::int32_t area = 1);
 
     // Moves the sample point; reads the pixel unless the point is off every
     // monitor or inside `panel`. A pointer off the picture before anything
@@ -34,7 +37,15 @@ class PickSession {
     DevicePoint Stepped(std::int32_t dx, std::int32_t dy) const;
     // The sample, into the next history cell; nothing before a sample exists.
     std::optional<Color> Pick();
+    // Makes a cell's colour the sample and selects the cell.
     void Recall(int cell);
+    // Takes the selected cell's colour out of the history; false when no
+    // cell is selected.
+    bool RemoveSelected();
+    // The side of the square the sample is the mean of, in linear light;
+    // the sample is read again at the same point.
+    void SetArea(std::int32_t area);
+    std::int32_t Area() const { return area_; }
 
     // The device pixel under a surface position (logical pixels from the
     // monitor's origin). `exact` is the window system's own answer, which
@@ -51,12 +62,16 @@ class PickSession {
     DevicePoint Point() const { return point_; }
     // The sampled pixel where the pointer does not show it, to be marked.
     std::optional<DevicePoint> MarkedPoint() const;
-    const Color& History(int cell) const { return history_[static_cast<std::size_t>(cell)]; }
-    std::int16_t HistoryNext() const { return historyNext_; }
+    Color History(int cell) const { return history_.Shown(cell); }
+    std::int16_t HistoryNext() const { return static_cast<std::int16_t>(history_.Next()); }
+    const PickHistory& Picks() const { return history_; }
+    // The cell a recall or the last pick chose, which "Remove from List" takes.
+    std::optional<int> SelectedCell() const { return selected_; }
     const std::vector<Monitor>& Monitors() const { return monitors_; }
 
   private:
     bool OnPicture(DevicePoint p) const;
+    Color Read(DevicePoint p) const;
 
     std::vector<Monitor> monitors_;
     std::int32_t width_;
@@ -66,8 +81,10 @@ class PickSession {
     DevicePoint point_;
     Aim aim_ = Aim::Unknown;
     Color sample_;
-    std::array<Color, kHistoryCells> history_;
-    std::int16_t historyNext_ = 0;
+    bool recalled_ = false;  // the sample came from the history, not the point
+    PickHistory history_;
+    std::optional<int> selected_;
+    std::int32_t area_ = 1;
 };
 
 }  // namespace velmor

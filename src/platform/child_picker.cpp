@@ -11,8 +11,7 @@ ChildPicker::ChildPicker(QString program, QObject* parent)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
     process_.setProcessEnvironment(environment);
     process_.setProgram(program_);
-    process_.setArguments(
-        {QStringLiteral("--pick"), QStringLiteral("--format"), QStringLiteral("hex")});
+    SetSampleArea(1);
     connect(&process_, &QProcess::finished, this, &ChildPicker::Finished);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart) return;
@@ -28,6 +27,13 @@ ChildPicker::~ChildPicker() {
 void ChildPicker::Request(const QString&) {
     if (process_.state() != QProcess::NotRunning) return;
     process_.start();
+}
+
+void ChildPicker::SetSampleArea(int area) {
+    QStringList arguments{QStringLiteral("--pick"), QStringLiteral("--format"),
+                          QStringLiteral("hex")};
+    if (area > 1) arguments << QStringLiteral("--average") << QString::number(area);
+    process_.setArguments(arguments);
 }
 
 void ChildPicker::Cancel() {

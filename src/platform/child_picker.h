@@ -18,6 +18,7 @@ class ChildPicker : public ScreenCapture {
 
     void Request(const QString& parentWindow) override;
     void Cancel() override;
+    void SetSampleArea(int area) override;
 
   private:
     void Finished(int exitCode, QProcess::ExitStatus status);

@@ -64,6 +64,8 @@ class ScreenCapture : public QObject {
     virtual void Request(const QString& parentWindow) = 0;
     // Gives up a request still waiting, leaving nothing on the desktop.
     virtual void Cancel() {}
+    // The square a picker of the capture's own averages; others ignore it.
+    virtual void SetSampleArea(int) {}
 
   signals:
     void captured(const velmor::ScreenImage& screen);

@@ -8,6 +8,7 @@
 
 #include "app/favorites.h"
 #include "app/pick_flow.h"
+#include "app/picker_memory.h"
 #include "fakes.h"
 #include "platform/desktop.h"
 #include "platform/monitor_profile.h"
@@ -31,7 +32,7 @@ class FakePicker : public PickerView {
 class FakeViews : public PickViews {
   public:
     std::unique_ptr<PickerView> MakePicker(ScreenImage screen, PointerControl&, const AppOptions&,
-                                           QWidget*) override {
+                                           PickerMemory&, QWidget*) override {
         auto picker = std::make_unique<FakePicker>();
         lastPicker = picker.get();
         shownSize = screen.image.size();
@@ -120,7 +121,10 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
         FakeViews views;
         FakeHost host;
         const AppOptions options;
-        PickFlow flow(capture, pointer, options, views);
+        testing::TempFolder folder;
+        const SettingsFile settings(folder.File("settings.ini"));
+        PickerMemory memory(settings);
+        PickFlow flow(capture, pointer, options, memory, views);
         flow.SetHost(&host);
         Outcomes run;
         QObject::connect(&flow, &PickFlow::finished,
@@ -153,7 +157,10 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     FakePointer pointer;
     FakeViews views;
     const AppOptions options;
-    PickFlow flow(capture, pointer, options, views);
+    testing::TempFolder folder;
+    const SettingsFile settings(folder.File("settings.ini"));
+    PickerMemory memory(settings);
+    PickFlow flow(capture, pointer, options, memory, views);
     capture.answer = [](FakeCapture& c) {
         emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32), false));
     };

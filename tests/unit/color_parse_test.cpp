@@ -103,6 +103,7 @@ TEST(ColorParseTest, EveryWrittenNotationReadsBack) {
             const std::string text = WriteNotation(n, c);
             const std::optional<ParsedColor> back = ParseColor(text);
             ASSERT_TRUE(back) << text;
+            if (n == Notation::Nearest) continue;  // a name the parser knows, not the colour
             const Srgb8 b = back->color.To8();
             const int off = std::max(
                 {std::abs(b.red - c.red), std::abs(b.green - c.green), std::abs(b.blue - c.blue)});

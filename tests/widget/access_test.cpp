@@ -113,7 +113,7 @@ TEST_F(DarkDesktopTest, EveryOtherWindowStaysLegible) {
     OptionsDialog options(*options_, &w);
     ContrastWindow contrast(*current_);
     ColorPicker picker(testing::Shot(QImage(800, 600, QImage::Format_RGB32), true), pointer_,
-                       options_->Values());
+                       options_->Values(), program_->Memory());
     for (QWidget* window :
          std::initializer_list<QWidget*>{&about, &options, &contrast, picker.PanelSurface()}) {
         window->show();

@@ -50,7 +50,8 @@ using testing::FakeCapture;
 class PickerTest : public WindowTest {
   protected:
     std::unique_ptr<ColorPicker> Open() {
-        auto picker = std::make_unique<ColorPicker>(TwoMonitors(), pointer_, pickerOptions_);
+        auto picker =
+            std::make_unique<ColorPicker>(TwoMonitors(), pointer_, pickerOptions_, Memory());
         QObject::connect(picker.get(), &ColorPicker::picked,
                          [this](const Color& color) { added_ << HexOf(color); });
         picker->Open();
@@ -76,7 +77,12 @@ class PickerTest : public WindowTest {
         Send(w, QEvent::MouseButtonRelease, at, Qt::LeftButton);
     }
 
+    PickerMemory& Memory() {
+        if (!memory_) memory_ = std::make_unique<PickerMemory>(*settings_);
+        return *memory_;
+    }
     AppOptions pickerOptions_;
+    std::unique_ptr<PickerMemory> memory_;
     QStringList added_;
 };
 
@@ -112,9 +118,9 @@ TEST_F(PickerTest, ThePanelOpensOnTheMonitorUnderThePointer) {
 
 TEST_F(PickerTest, APictureResampledForLowerScalesSaysSoInThePanel) {
     ScreenImage screen = TwoMonitors();
-    const int plain = ColorPicker(screen, pointer_, pickerOptions_).Panel()->height();
+    const int plain = ColorPicker(screen, pointer_, pickerOptions_, Memory()).Panel()->height();
     screen.resampled = true;
-    ColorPicker picker(screen, pointer_, pickerOptions_);
+    ColorPicker picker(screen, pointer_, pickerOptions_, Memory());
     picker.Open();
     const auto* note = picker.Panel()->findChild<QLabel*>("resampledNote");
     ASSERT_NE(note, nullptr);

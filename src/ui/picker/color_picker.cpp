@@ -28,14 +28,16 @@ ScreenImage WithSurfaces(ScreenImage screen) {
 }  // namespace
 
 ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppOptions& options,
-                         QWidget* owner)
+                         PickerMemory& memory, QWidget* owner)
     : screen_(WithSurfaces(std::move(screen))),
       pointerControl_(pointer),
       options_(options),
+      memory_(memory),
       session_(
           screen_.monitors, screen_.image.width(), screen_.image.height(),
           [this](DevicePoint p) { return FromQColor(screen_.image.pixelColor(p.x, p.y)); },
-          pointer.Position(), pointer.CanWarp()) {
+          pointer.Position(), pointer.CanWarp(), memory.History(), memory.Area()),
+      zoom_(memory.Zoom()) {
     panelMonitor_ = std::max(0, MonitorAt(screen_.monitors, session_.Point()));
     for (std::size_t i = 0; i < screen_.monitors.size(); ++i) {
         auto* surface = new PickerSurface(
@@ -45,6 +47,7 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
         connect(surface, &PickerSurface::pressed, this, &ColorPicker::Pressed);
         connect(surface, &PickerSurface::keyPressed, this, &ColorPicker::KeyPressed);
         connect(surface, &PickerSurface::closeRequested, this, &ColorPicker::Close);
+        connect(surface, &PickerSurface::wheelTurned, this, &ColorPicker::WheelTurned);
         surfaces_.push_back(surface);
     }
 
@@ -66,12 +69,14 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
     panel_ = new PickerPanel(notes, PanelSurface());
     const QRect area = screen_.surfaces[static_cast<std::size_t>(panelMonitor_)];
     panel_->move(area.width() - panel_->width(), 0);
-    for (int i = 0; i < kHistoryCells; ++i) panel_->ShowHistoryCell(i, session_.History(i));
+    ShowHistory();
+    panel_->ShowZoom(zoom_, session_.Area());
     if (HasSample()) ShowSample();
     connect(panel_, &PickerPanel::cornerChosen, this, &ColorPicker::MovePanel);
     connect(panel_, &PickerPanel::addRequested, this, [this] {
         if (HasSample()) HandOver(session_.Sample());
     });
+    connect(panel_, &PickerPanel::removeRequested, this, &ColorPicker::RemoveSelected);
     connect(panel_, &PickerPanel::closeRequested, this, &ColorPicker::Close);
     connect(panel_, &PickerPanel::keyPressed, this, &ColorPicker::KeyPressed);
     connect(panel_, &PickerPanel::historyPressed, this,
@@ -162,8 +167,8 @@ void ColorPicker::RepaintMarker(DevicePoint point) {
 void ColorPicker::MagnifyAround(DevicePoint point, const DeviceRect& panel) {
     MagnifierView* magnifier = panel_->Magnifier();
     // The magnifier shows the screen as displayed: the panel too where it is near.
-    const MagnifierSource source = MagnifierSourceRect(point.x, point.y, magnifier->width(),
-                                                       magnifier->height(), MagnifierView::kZoom);
+    const MagnifierSource source =
+        MagnifierSourceRect(point.x, point.y, magnifier->width(), magnifier->height(), zoom_);
     const DeviceRect around{source.x, source.y, source.width, source.height};
     const bool nearPanel = around.x < panel.x + panel.width && panel.x < around.x + around.width &&
                            around.y < panel.y + panel.height && panel.y < around.y + around.height;
@@ -172,25 +177,72 @@ void ColorPicker::MagnifyAround(DevicePoint point, const DeviceRect& panel) {
         // The panel in device pixels, as it is drawn on its monitor.
         shown = panel_->grab().toImage().scaled(panel.width, panel.height);
     }
-    magnifier->Magnify(QPoint(point.x, point.y), [&](int x, int y) -> std::optional<QRgb> {
+    magnifier->Magnify(QPoint(point.x, point.y), zoom_, session_.Area(),
+                       [&](int x, int y) -> std::optional<QRgb> {
         if (nearPanel && panel.Contains({x, y})) return shown.pixel(x - panel.x, y - panel.y);
         if (MonitorAt(screen_.monitors, {x, y}) < 0) return std::nullopt;
         return screen_.image.pixel(x, y);
     });
 }
 
+void ColorPicker::Remagnify() {
+    // The magnifier shows nothing until something was sampled.
+    if (!HasSample() || !open_) return;
+    MagnifyAround(session_.Point(), PanelArea());
+}
+
+void ColorPicker::ShowHistory() {
+    for (int i = 0; i < kHistoryCells; ++i) panel_->ShowHistoryCell(i, session_.History(i));
+    panel_->SelectHistoryCell(session_.SelectedCell());
+}
+
 void ColorPicker::Pick() {
     const std::optional<Color> color = session_.Pick();
     // Nothing sampled yet: there is no colour to hand over.
     if (!color) return;
-    const int cell = (session_.HistoryNext() + kHistoryCells - 1) % kHistoryCells;
-    panel_->ShowHistoryCell(cell, *color);
+    // Kept before the hand-over, which may end a command-line pick.
+    memory_.SetHistory(session_.Picks());
+    ShowHistory();
     HandOver(*color);
 }
 
 void ColorPicker::Recall(int cell) {
     session_.Recall(cell);
+    panel_->SelectHistoryCell(session_.SelectedCell());
     ShowSample();
+}
+
+void ColorPicker::RemoveSelected() {
+    if (!session_.RemoveSelected()) return;
+    memory_.SetHistory(session_.Picks());
+    ShowHistory();
+}
+
+void ColorPicker::Zoom(int steps) {
+    const int zoom = ZoomStep(zoom_, steps);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    memory_.SetZoom(zoom);
+    panel_->ShowZoom(zoom_, session_.Area());
+    Remagnify();
+}
+
+void ColorPicker::ChangeArea(int steps) {
+    const int area = AreaStep(session_.Area(), steps);
+    if (area == session_.Area()) return;
+    session_.SetArea(area);
+    memory_.SetArea(area);
+    panel_->ShowZoom(zoom_, area);
+    if (HasSample()) ShowSample();
+    Remagnify();
+}
+
+void ColorPicker::WheelTurned(int notches, bool shift) {
+    if (shift) {
+        ChangeArea(notches);
+    } else {
+        Zoom(notches);
+    }
 }
 
 void ColorPicker::MovePanel(PanelCorner corner) {
@@ -250,6 +302,23 @@ void ColorPicker::KeyPressed(const QKeyEvent& event) {
             return;
         case Qt::Key_Escape:
             Close();
+            return;
+        // + is Shift+= on many keyboards; the keypad's come with their own codes.
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            Zoom(1);
+            return;
+        case Qt::Key_Minus:
+            Zoom(-1);
+            return;
+        case Qt::Key_BracketLeft:
+            ChangeArea(-1);
+            return;
+        case Qt::Key_BracketRight:
+            ChangeArea(1);
+            return;
+        case Qt::Key_Delete:
+            RemoveSelected();
             return;
         default:
             break;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/pick_views.h"
+#include "app/picker_memory.h"
 #include "core/color.h"
 #include "core/magnifier.h"
 #include "core/pick_session.h"
@@ -29,9 +30,10 @@ class ColorPicker : public PickerView {
     Q_OBJECT
 
   public:
-    // `owner` (may be null) is the window the surfaces stand in for.
+    // `owner` (may be null) is the window the surfaces stand in for;
+    // `memory` gives the zoom, the area and the history, and keeps them.
     ColorPicker(ScreenImage screen, PointerControl& pointer, const AppOptions& options,
-                QWidget* owner = nullptr);
+                PickerMemory& memory, QWidget* owner = nullptr);
     ~ColorPicker() override;
 
     void Open() override;
@@ -44,13 +46,19 @@ class ColorPicker : public PickerView {
     bool Track(DevicePoint point);
     void Pick();
     void Recall(int cell);
+    void RemoveSelected();
     void MovePanel(PanelCorner corner);
+    // Steps through the magnifications and the sample areas.
+    void Zoom(int steps);
+    void ChangeArea(int steps);
+    int ZoomLevel() const { return zoom_; }
 
     // Events of the surfaces, in logical pixels of the monitor's surface.
     void PointerMoved(int monitor, QPointF local);
     void PointerEntered(int monitor, QPointF local);
     void Pressed(int monitor, QPointF local, Qt::MouseButton button);
     void KeyPressed(const QKeyEvent& event);
+    void WheelTurned(int notches, bool shift);
 
     const ScreenImage& Screen() const { return screen_; }
     const PickSession& Session() const { return session_; }
@@ -80,6 +88,9 @@ class ColorPicker : public PickerView {
     // A pick, as the screen holds it and through its monitor's profile.
     void HandOver(const Color& color);
     void MagnifyAround(DevicePoint point, const DeviceRect& panel);
+    // The magnifier again where the sample is, after a zoom or area change.
+    void Remagnify();
+    void ShowHistory();
     void RepaintMarker(DevicePoint point);
     DeviceRect PanelArea() const;
     const Monitor& PanelMonitorGeometry() const;
@@ -87,7 +98,9 @@ class ColorPicker : public PickerView {
     ScreenImage screen_;
     PointerControl& pointerControl_;
     const AppOptions& options_;
+    PickerMemory& memory_;
     PickSession session_;
+    int zoom_;
     std::vector<QPointer<PickerSurface>> surfaces_;
     int panelMonitor_ = 0;
     bool open_ = false;

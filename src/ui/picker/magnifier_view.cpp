@@ -8,8 +8,8 @@ MagnifierView::MagnifierView(QWidget* parent) : PictureBox(parent) {
     SetBackColor(palette().color(QPalette::Base));
 }
 
-void MagnifierView::Magnify(QPoint cursor, const PixelAt& pixelAt) {
-    DrawMagnified(Canvas(), cursor, kZoom, BackColor().rgb(), pixelAt);
+void MagnifierView::Magnify(QPoint cursor, int zoom, int area, const PixelAt& pixelAt) {
+    DrawMagnified(Canvas(), cursor, zoom, area, BackColor().rgb(), pixelAt);
     Refresh();
 }
 

@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "core/color_tables.h"
+#include "core/color_names.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/look.h"
@@ -29,6 +29,12 @@ bool IsPickerKey(int key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Escape:
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus:
+        case Qt::Key_BracketLeft:
+        case Qt::Key_BracketRight:
+        case Qt::Key_Delete:
             return true;
         default:
             return false;
@@ -86,6 +92,8 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     removeButton_ = PanelButton("remo", tr("Remove from List"), favoritesBar + QPoint(23, 0), this);
     closeButton_ = PanelButton("close", tr("Close"), TwipsPoint(1665, 30), this);
     connect(addButton_, &QToolButton::clicked, this, &PickerPanel::addRequested);
+    connect(removeButton_, &QToolButton::clicked, this, &PickerPanel::removeRequested);
+    removeButton_->setEnabled(false);
     for (QToolButton* button : findChildren<QToolButton*>()) button->installEventFilter(this);
     connect(closeButton_, &QToolButton::clicked, this, &PickerPanel::closeRequested);
 
@@ -111,6 +119,18 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     magnifier_->setObjectName(QStringLiteral("magnifier"));
     magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
     magnifier_->Clear();
+    // Below the magnifier: the sample's name, then the zoom and the area.
+    auto addLine = [this](const QString& name, int lines) {
+        auto* line = new QLabel(this);
+        line->setObjectName(name);
+        line->setWordWrap(lines > 1);
+        const int height = fontMetrics().lineSpacing() * lines;
+        line->setGeometry(8, this->height() - 2, width() - 16, height);
+        resize(width(), this->height() + height + 2);
+        return line;
+    };
+    nameLine_ = addLine(QStringLiteral("nameLine"), 2);
+    zoomLine_ = addLine(QStringLiteral("zoomLine"), 1);
     for (const Note& n : notes) {
         auto* note = new QLabel(n.text, this);
         note->setObjectName(n.name);
@@ -135,12 +155,14 @@ void PickerPanel::ShowSample(const Color& color) {
     const QString hex = QString::fromStdString(color.Html());
     htmlField_->setText(hex);
     htmlField_->setCursorPosition(0);
-    const std::string_view name = ColorName(color);
-    sampleBox_->setAccessibleName(tr("Sample: %1")
-                                      .arg(name.empty()
-                                               ? hex
-                                               : QString::fromUtf8(name.data(), int(name.size())) +
-                                                     QStringLiteral(", ") + hex));
+    const QString described = QString::fromStdString(DescribeByName(color));
+    nameLine_->setText(described);
+    sampleBox_->setAccessibleName(tr("Sample: %1, %2").arg(described, hex));
+}
+
+void PickerPanel::ShowZoom(int zoom, int area) {
+    zoomLine_->setText(area == 1 ? tr("Zoom %1x, one pixel").arg(zoom)
+                                 : tr("Zoom %1x, mean of %2 x %2").arg(zoom).arg(area));
 }
 
 void PickerPanel::ShowManaged(const std::optional<Color>& srgb) {
@@ -151,14 +173,33 @@ void PickerPanel::ShowManaged(const std::optional<Color>& srgb) {
 }
 
 void PickerPanel::ShowHistoryCell(int cell, const Color& color) {
+    cellColors_[static_cast<std::size_t>(cell)] = ToQColor(color);
+    DrawHistoryCell(cell);
+}
+
+void PickerPanel::SelectHistoryCell(std::optional<int> cell) {
+    const std::optional<int> before = selectedCell_;
+    selectedCell_ = cell;
+    if (before) DrawHistoryCell(*before);
+    if (cell) DrawHistoryCell(*cell);
+    removeButton_->setEnabled(cell.has_value());
+}
+
+void PickerPanel::DrawHistoryCell(int cell) {
     PictureBox* box = historyCells_[static_cast<std::size_t>(cell)];
-    box->FillWith(ToQColor(color));
-    // A sunken edge: dark above and left, light below and right.
+    box->FillWith(cellColors_[static_cast<std::size_t>(cell)]);
     const int last = kCellSize - 1;
-    box->FillBox(0, 0, last, 0, QColor(128, 128, 128));
-    box->FillBox(0, 0, 0, last, QColor(128, 128, 128));
-    box->FillBox(0, last, last, last, Qt::white);
-    box->FillBox(last, 0, last, last, Qt::white);
+    if (selectedCell_ == cell) {
+        // The selected cell: a black and a white ring, seen on any colour.
+        box->BoxOutline(0, 0, last, last, Qt::black);
+        box->BoxOutline(1, 1, last - 1, last - 1, Qt::white);
+    } else {
+        // A sunken edge: dark above and left, light below and right.
+        box->FillBox(0, 0, last, 0, QColor(128, 128, 128));
+        box->FillBox(0, 0, 0, last, QColor(128, 128, 128));
+        box->FillBox(0, last, last, last, Qt::white);
+        box->FillBox(last, 0, last, last, Qt::white);
+    }
     box->Refresh();
 }
 

@@ -6,7 +6,9 @@
 
 #include "core/color.h"
 #include "core/magnifier.h"
+#include "core/pick_history.h"
 
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -30,8 +32,12 @@ class PickerPanel : public QFrame {
     };
     PickerPanel(const QList<Note>& notes, QWidget* surface);
 
+    // The sample, its hex and its name or nearest name.
     void ShowSample(const Color& color);
     void ShowHistoryCell(int cell, const Color& color);
+    // The cell "Remove from List" takes, outlined; none disables the button.
+    void SelectHistoryCell(std::optional<int> cell);
+    void ShowZoom(int zoom, int area);
     // The sample in sRGB through its monitor's profile, on the note line
     // "managedNote" where the panel has one; nothing clears it.
     void ShowManaged(const std::optional<Color>& srgb);
@@ -48,10 +54,13 @@ class PickerPanel : public QFrame {
     QToolButton* AddButton() const { return addButton_; }
     QToolButton* RemoveButton() const { return removeButton_; }
     QToolButton* CloseButton() const { return closeButton_; }
+    QLabel* NameLine() const { return nameLine_; }
+    QLabel* ZoomLine() const { return zoomLine_; }
 
   signals:
     void cornerChosen(velmor::PanelCorner corner);
     void addRequested();
+    void removeRequested();
     void closeRequested();
     void historyPressed(int cell, Qt::MouseButton button, QPoint globalPosition);
     // A key of the picker's own pressed while a button has the keyboard.
@@ -67,7 +76,13 @@ class PickerPanel : public QFrame {
     QToolButton* closeButton_ = nullptr;
     QLineEdit* htmlField_ = nullptr;
     PictureBox* sampleBox_ = nullptr;
+    void DrawHistoryCell(int cell);
+
     std::array<PictureBox*, kHistoryCells> historyCells_{};
+    std::array<QColor, kHistoryCells> cellColors_{};
+    std::optional<int> selectedCell_;
+    QLabel* nameLine_ = nullptr;
+    QLabel* zoomLine_ = nullptr;
     MagnifierView* magnifier_ = nullptr;
 };
 

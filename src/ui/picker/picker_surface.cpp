@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -81,6 +82,17 @@ void PickerSurface::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void PickerSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) emit closeRequested();
+}
+
+void PickerSurface::wheelEvent(QWheelEvent* event) {
+    // A touchpad sends small steps; they count once they make a notch. Some
+    // systems turn a wheel with Shift into a horizontal one.
+    const QPoint delta = event->angleDelta();
+    wheelRest_ += delta.y() != 0 ? delta.y() : delta.x();
+    const int notches = wheelRest_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ %= QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) emit wheelTurned(notches, event->modifiers().testFlag(Qt::ShiftModifier));
+    event->accept();
 }
 
 void PickerSurface::keyPressEvent(QKeyEvent* event) {

@@ -33,6 +33,8 @@ class PickerSurface : public QWidget {
     void pressed(int monitor, QPointF local, Qt::MouseButton button);
     void closeRequested();
     void keyPressed(const QKeyEvent& event);
+    // Whole wheel notches, up positive; with Shift held or not.
+    void wheelTurned(int notches, bool shift);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,11 +45,13 @@ class PickerSurface : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     const ScreenImage& screen_;
     MarkedPoint marked_;
     int monitor_;
+    int wheelRest_ = 0;  // eighths of a degree short of a whole notch
 };
 
 }  // namespace velmor

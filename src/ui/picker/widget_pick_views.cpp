@@ -27,8 +27,9 @@ void WidgetPickHost::Restore() {
 }
 
 std::unique_ptr<PickerView> WidgetPickViews::MakePicker(ScreenImage screen, PointerControl& pointer,
-                                                        const AppOptions& options, QWidget* owner) {
-    return std::make_unique<ColorPicker>(std::move(screen), pointer, options, owner);
+                                                        const AppOptions& options,
+                                                        PickerMemory& memory, QWidget* owner) {
+    return std::make_unique<ColorPicker>(std::move(screen), pointer, options, memory, owner);
 }
 
 std::unique_ptr<QObject> WidgetPickViews::ShowPermissionNote(std::function<void()> cancel) {

@@ -22,7 +22,8 @@ class WidgetPickHost : public PickHost {
 class WidgetPickViews : public PickViews {
   public:
     std::unique_ptr<PickerView> MakePicker(ScreenImage screen, PointerControl& pointer,
-                                           const AppOptions& options, QWidget* owner) override;
+                                           const AppOptions& options, PickerMemory& memory,
+                                           QWidget* owner) override;
     std::unique_ptr<QObject> ShowPermissionNote(std::function<void()> cancel) override;
 };
 
