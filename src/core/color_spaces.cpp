@@ -275,10 +275,25 @@ double RelativeLuminance(Srgb8 c) {
     return 0.2126 * Linear(c.red) + 0.7152 * Linear(c.green) + 0.0722 * Linear(c.blue);
 }
 
-double ContrastRatio(Srgb8 a, Srgb8 b) {
-    const double la = RelativeLuminance(a);
-    const double lb = RelativeLuminance(b);
+namespace {
+
+double RatioOfLuminances(double la, double lb) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+double Luminance(const Color& c) {
+    const Triple l = ToLinear(c);
+    return 0.2126 * l.x + 0.7152 * l.y + 0.0722 * l.z;
+}
+
+}  // namespace
+
+double ContrastRatio(Srgb8 a, Srgb8 b) {
+    return RatioOfLuminances(RelativeLuminance(a), RelativeLuminance(b));
+}
+
+double ContrastRatio(const Color& a, const Color& b) {
+    return RatioOfLuminances(Luminance(a), Luminance(b));
 }
 
 std::string_view NotationName(Notation n) {

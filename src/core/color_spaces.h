@@ -57,6 +57,8 @@ std::array<double, 4> ToCmyk(Srgb8 c);
 // WCAG 2.x relative luminance and contrast ratio.
 double RelativeLuminance(Srgb8 c);
 double ContrastRatio(Srgb8 a, Srgb8 b);
+// The same at the colours' full precision.
+double ContrastRatio(const Color& a, const Color& b);
 
 // The notations of the "Copy as" menu, --format names and the Ctrl+C list.
 // A new notation is one row here and one case in WriteNotation.

@@ -1,4 +1,5 @@
 #include "settings/app_options.h"
+#include "settings/picker_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,48 @@ TEST(LoadOptions, UsesEachKeysDefaultWhenItCannotBeRead) {
         EXPECT_EQ(options.copiedValue, c.expected.copiedValue) << c.content;
         EXPECT_EQ(options.copiedName, c.expected.copiedName) << c.content;
     }
+}
+
+}  // namespace
+}  // namespace velmor
+
+namespace velmor {
+namespace {
+
+TEST(PickerSettings, AZoomThatCannotBeUsedBecomesOneThatCan) {
+    const struct {
+        const char* content;
+        std::int32_t zoom;
+    } cases[] = {{"", 9},
+                 {"[Picker]\nZoom=16\n", 16},
+                 {"[Picker]\nZoom=11\n", 12},
+                 {"[Picker]\nZoom=0\n", 2},
+                 {"[Picker]\nZoom=999999999999\n", 32},
+                 {"[Picker]\nZoom=big\n", 9}};
+    for (const auto& c : cases) {
+        testing::TempFolder folder;
+        const std::string path = folder.File("settings.ini");
+        testing::WriteFile(path, c.content);
+        EXPECT_EQ(LoadPickerSettings(SettingsFile(path)).zoom, c.zoom) << c.content;
+    }
+}
+
+TEST(PickerSettings, SavingTouchesOnlyItsOwnSection) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("settings.ini");
+    const std::string before = "[Options]\r\nUpper=True\r\n[Favorites]\r\nFavorites=ff0000\r\n";
+    testing::WriteFile(path, before);
+    PickerSettings values;
+    values.zoom = 24;
+    values.history.Add(Color::From8(1, 2, 3));
+    ASSERT_TRUE(SavePickerSettings(values, SettingsFile(path)));
+    const std::string after = testing::ReadFile(path);
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(LoadPickerSettings(SettingsFile(path)), values);
+    // An emptied history takes its key out.
+    values.history = {};
+    ASSERT_TRUE(SavePickerSettings(values, SettingsFile(path)));
+    EXPECT_EQ(testing::ReadFile(path).find("History"), std::string::npos);
 }
 
 }  // namespace

@@ -120,3 +120,154 @@ TEST(PickSession, EventPointsTrustTheServerOnlyWhenItAgrees) {
 
 }  // namespace
 }  // namespace velmor
+
+namespace velmor {
+namespace {
+
+std::vector<Color> Pixels(std::initializer_list<DevicePoint> points) {
+    std::vector<Color> out;
+    for (const DevicePoint p : points) out.push_back(At(p));
+    return out;
+}
+
+TEST(PickSession, AnAreaIsTheMeanOfItsPixelsOnTheMonitors) {
+    const struct {
+        DevicePoint at;
+        std::int32_t area;
+        std::vector<Color> pixels;
+    } cases[] = {
+        {{10, 10}, 1, Pixels({{10, 10}})},
+        {{10, 10}, 3, Pixels({{9, 9}, {10, 9}, {11, 9}, {9, 10}, {10, 10}, {11, 10}, {9, 11},
+                              {10, 11}, {11, 11}})},
+        // The corner of the screen: only the pixels on it.
+        {{0, 0}, 3, Pixels({{0, 0}, {1, 0}, {0, 1}, {1, 1}})},
+        // The short monitor at ratio 2 ends at row 49; the left one goes on.
+        {{200, 49}, 3, Pixels({{199, 48}, {200, 48}, {201, 48}, {199, 49}, {200, 49}, {201, 49},
+                               {199, 50}})},
+        {{299, 49}, 3, Pixels({{298, 48}, {299, 48}, {298, 49}, {299, 49}})},
+    };
+    for (const auto& c : cases) {
+        PickSession s = Session(c.at);
+        s.SetArea(c.area);
+        EXPECT_EQ(s.Sample(), MeanInLinearLight(c.pixels)) << c.at.x << "," << c.at.y;
+        // A move reads the area around the new point.
+        PickSession moved = Session(DevicePoint{50, 50});
+        moved.SetArea(c.area);
+        moved.MoveTo(c.at, PickSession::Aim::Pointer, kPanel);
+        EXPECT_EQ(moved.Sample(), s.Sample()) << c.at.x << "," << c.at.y;
+    }
+    // A recalled colour stays what it was when the area changes.
+    PickSession s = Session(DevicePoint{5, 5});
+    s.Pick();
+    s.MoveTo({40, 40}, PickSession::Aim::Pointer, kPanel);
+    s.Recall(0);
+    s.SetArea(5);
+    EXPECT_EQ(s.Sample(), At({5, 5}));
+}
+
+TEST(PickSession, RemoveTakesTheSelectedCellAndTheLaterPicksMoveUp) {
+    PickSession s = Session(DevicePoint{0, 0});
+    EXPECT_FALSE(s.RemoveSelected());  // nothing selected yet
+    for (int i = 0; i < 5; ++i) {
+        s.MoveTo({i, 0}, PickSession::Aim::Pointer, kPanel);
+        s.Pick();
+    }
+    EXPECT_EQ(s.SelectedCell(), 4);  // the last pick, for a pick made by mistake
+    s.Recall(1);
+    EXPECT_TRUE(s.RemoveSelected());
+    EXPECT_EQ(s.History(1), At({2, 0}));
+    EXPECT_EQ(s.History(3), At({4, 0}));
+    EXPECT_EQ(s.History(4), Color::From8(255, 255, 255));
+    EXPECT_EQ(s.HistoryNext(), 4);
+    EXPECT_EQ(s.SelectedCell(), 1);  // now the next colour, for another Remove
+    s.Recall(3);
+    EXPECT_TRUE(s.RemoveSelected());
+    EXPECT_EQ(s.SelectedCell(), std::nullopt);  // it was the last one
+    s.Recall(10);                               // an empty cell
+    EXPECT_FALSE(s.RemoveSelected());
+}
+
+TEST(PickHistory, AFullRingKeepsItsOrderThroughRemovalsAndText) {
+    PickHistory h;
+    for (int i = 0; i < kHistoryCells + 3; ++i) h.Add(Color::From8(i, 0, 0));
+    EXPECT_EQ(h.Next(), 3);
+    // Cell 3 holds the oldest pick (3); cell 2 the newest (30).
+    EXPECT_TRUE(h.Remove(27));
+    EXPECT_EQ(h.Cell(27), Color::From8(28, 0, 0));
+    EXPECT_EQ(h.Cell(0), Color::From8(29, 0, 0));
+    EXPECT_EQ(h.Cell(1), Color::From8(30, 0, 0));
+    EXPECT_EQ(h.Cell(2), std::nullopt);
+    EXPECT_EQ(h.Next(), 2);
+    EXPECT_FALSE(h.Remove(2));
+    EXPECT_FALSE(h.Remove(-1));
+    EXPECT_FALSE(h.Remove(kHistoryCells));
+
+    // Oldest first; read back, the oldest takes the first cell.
+    const std::string text = h.ToText();
+    EXPECT_EQ(text.substr(0, 13), "030000,040000");
+    const PickHistory back = PickHistory::FromText(text);
+    EXPECT_EQ(back.ToText(), text);
+    EXPECT_EQ(back.Cell(0), Color::From8(3, 0, 0));
+    EXPECT_EQ(back.Next(), kHistoryCells - 1);
+}
+
+TEST(PickHistory, TextKeepsDeepColorsAndSkipsWhatCannotBeRead) {
+    const struct {
+        const char* text;
+        const char* back;
+    } cases[] = {
+        {"", ""},
+        {"FF8C00", "FF8C00"},
+        {"#ff8c00, 00ff00 ,zz0000,12345,", "FF8C00,00FF00"},
+        {"FFFF80000001", "FFFF80000001"},  // 16 bits a channel, kept
+        {"FFFF00000000", "FF0000"},        // a 16-bit value an 8-bit one says exactly
+    };
+    for (const auto& c : cases) EXPECT_EQ(PickHistory::FromText(c.text).ToText(), c.back) << c.text;
+    // More than 28: the oldest go.
+    std::string many;
+    for (int i = 0; i < 30; ++i) many += (i ? "," : "") + Color::From8(i, 1, 1).Html().substr(1);
+    EXPECT_EQ(PickHistory::FromText(many).ToText().substr(0, 6), "020101");
+}
+
+TEST(MagnifierGeometry, TheMiddleShowsThePickedPixelAtEveryZoom) {
+    for (std::int32_t zoom = kMinZoom; zoom <= kMaxZoom; zoom = ZoomStep(zoom, 1)) {
+        for (std::int32_t width = 108; width <= 125; ++width) {
+            for (const DevicePoint cursor : {DevicePoint{0, 0}, DevicePoint{3839, 2159}}) {
+                const MagnifierSource s = MagnifierSourceRect(cursor.x, cursor.y, width, width, zoom);
+                const std::int32_t square = RedSquareOrigin(width, zoom);
+                // The cursor's pixel is the block the red square outlines...
+                EXPECT_EQ((cursor.x - s.x) * zoom, square) << zoom << " " << width;
+                // ...which holds the magnifier's middle pixel.
+                EXPECT_LE(square, width / 2);
+                EXPECT_GT(square + zoom, width / 2);
+                // The source covers the whole box.
+                EXPECT_GE(s.destWidth, width);
+                EXPECT_LT(s.destWidth - zoom, width);
+                for (std::int32_t area = 1; area <= kMaxArea; area += 2) {
+                    const MagnifierSquare a = AreaOutline(width, zoom, area);
+                    EXPECT_EQ(a.origin + a.size / 2, square + zoom / 2) << area;
+                }
+            }
+        }
+        if (zoom == kMaxZoom) break;
+    }
+}
+
+TEST(MagnifierGeometry, ZoomAndAreaSteps) {
+    const struct {
+        std::int32_t from;
+        int steps;
+        std::int32_t zoom;
+    } zooms[] = {{9, 1, 10}, {9, -1, 8}, {2, -1, 2}, {32, 1, 32}, {32, -3, 20},
+                 {11, 1, 12}, {11, -1, 10}, {11, 0, 12}, {1, 0, 2}, {500, -1, 32}};
+    for (const auto& z : zooms) EXPECT_EQ(ZoomStep(z.from, z.steps), z.zoom) << z.from;
+    const struct {
+        std::int32_t from;
+        int steps;
+        std::int32_t area;
+    } areas[] = {{1, 1, 3}, {1, -1, 1}, {9, 1, 11}, {11, 1, 11}, {11, -5, 1}, {4, 0, 3}, {0, 0, 1}};
+    for (const auto& a : areas) EXPECT_EQ(AreaStep(a.from, a.steps), a.area) << a.from;
+}
+
+}  // namespace
+}  // namespace velmor

@@ -139,6 +139,7 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
         bool pick;
         int format;
         bool error;
+        int average = 1;
     } cases[] = {
         {{}, false, 0, false},
         {{"--pick"}, true, 0, false},
@@ -152,6 +153,13 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
         {{"--format", "3"}, false, 3, true},  // a format without a pick
         {{"--colour", "red"}, false, 0, true},
         {{"-style"}, false, 0, true},  // Qt's option without its value
+        {{"--pick", "--average", "5"}, true, 0, false, 5},
+        {{"--pick", "--average=11"}, true, 0, false, 11},
+        {{"--pick", "--average", "4"}, true, 0, true},  // even: no middle pixel
+        {{"--pick", "--average", "13"}, true, 0, true},
+        {{"--pick", "--average", "x"}, true, 0, true},
+        {{"--pick", "--average"}, true, 0, true},
+        {{"--average", "3"}, false, 0, true},  // an area without a pick
     };
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.args);
@@ -159,6 +167,7 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
         if (!c.error) {
             EXPECT_EQ(line.pick, c.pick);
             EXPECT_EQ(line.format, c.format);
+            EXPECT_EQ(line.average, c.average);
         }
     }
 }
