@@ -81,6 +81,23 @@ TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
     EXPECT_EQ(contrast.RatioLabel()->text(), "Type two colors: #RRGGBB, rgb(), oklch(), a name...");
 }
 
+TEST_F(WindowTest, ContrastShowsThePairAsSeenWithEachDeficiency) {
+    Start();
+    ContrastWindow contrast(*current_);
+    // Red on black passes for most eyes, and darkens to olive without red cones.
+    contrast.FirstBox()->setText("#FF0000");
+    contrast.SecondBox()->setText("#000000");
+    EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 5.25:1");
+    EXPECT_EQ(contrast.SeenSample(0)->palette().color(QPalette::WindowText).name(), "#6d5f00");
+    EXPECT_EQ(contrast.SeenSample(0)->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_LT(contrast.SeenRatio(0)->text().section(QLatin1Char(':'), 0, 0).toDouble(), 4.5);
+    // Without colour the luminance is all that is left, and so the same ratio.
+    EXPECT_EQ(contrast.SeenRatio(3)->text(), "5.25:1");
+    EXPECT_EQ(contrast.SeenSample(3)->palette().color(QPalette::WindowText).name(), "#7f7f7f");
+    contrast.SecondBox()->setText("nothing");
+    EXPECT_EQ(contrast.SeenRatio(1)->text(), "");
+}
+
 TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
     MainWindow& w = Start();
     const struct {

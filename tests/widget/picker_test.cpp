@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <functional>
 
 #include "app/pick_flow.h"
 #include "core/text.h"
@@ -186,6 +188,112 @@ TEST_F(PickerTest, AClickOnAHistoryCellRecallsItAndEnterPicksItAgain) {
     EXPECT_EQ(added_, QStringList({"#050240", "#060240", "#050240"}));
 }
 
+// A wheel turn as the platform delivers it to the surface's window.
+void Wheel(QWidget* w, int delta, Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF at(10, 10);
+    QWheelEvent event(at, w->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+}
+
+TEST_F(PickerTest, WheelAndPlusMinusZoomTheMagnifierAroundThePickedPixel) {
+    auto picker = Open();
+    picker->Track({100, 50});
+    QWidget* surface = picker->Surface(0);
+    const struct {
+        std::function<void()> action;
+        int zoom;
+    } steps[] = {
+        {[&] { QTest::keyClick(surface, Qt::Key_Plus); }, 10},
+        {[&] { QTest::keyClick(surface, Qt::Key_Equal); }, 12},  // + without Shift
+        {[&] { QTest::keyClick(surface, Qt::Key_Plus, Qt::KeypadModifier); }, 14},
+        {[&] { Wheel(surface, 240); }, 20},
+        {[&] { Wheel(surface, 60); }, 20},  // half a notch: not yet
+        {[&] { Wheel(surface, 60); }, 24},
+        {[&] { for (int i = 0; i < 5; ++i) QTest::keyClick(surface, Qt::Key_Plus); }, 32},
+        {[&] { Wheel(surface, -120 * 13); }, 4},
+        {[&] { QTest::keyClick(surface, Qt::Key_Minus, Qt::KeypadModifier); }, 3},
+        {[&] { QTest::keyClick(surface, Qt::Key_Minus); }, 2},
+        {[&] { QTest::keyClick(surface, Qt::Key_Minus); }, 2},
+    };
+    for (const auto& step : steps) {
+        step.action();
+        const int z = step.zoom;
+        ASSERT_EQ(picker->ZoomLevel(), z);
+        EXPECT_EQ(Memory().Zoom(), z);
+        EXPECT_EQ(picker->Panel()->ZoomLine()->text(), QStringLiteral("Zoom %1x, one pixel").arg(z));
+        // The block under the magnifier's middle is the picked pixel, its
+        // neighbour one block on; grid lines only from 8 times.
+        const QImage m = picker->Panel()->Magnifier()->Image();
+        const int o = RedSquareOrigin(m.width(), z);
+        EXPECT_EQ(m.pixelColor(o + z / 2, o + z / 2), QColor(100, 50, 0x40)) << z;
+        EXPECT_EQ(m.pixelColor(o + z + z / 2, o + z / 2), QColor(101, 50, 0x40)) << z;
+        EXPECT_EQ(m.pixelColor(o, o), QColor(255, 0, 0)) << z;
+        EXPECT_EQ(m.pixelColor(0, 1) == QColor(0xC0, 0xC0, 0xC0), z >= 8) << z;
+    }
+}
+
+TEST_F(PickerTest, BracketsAndShiftWheelAverageASquareOutlinedInTheMagnifier) {
+    auto picker = Open();
+    picker->Track({100, 50});
+    QWidget* surface = picker->Surface(0);
+    QTest::keyClick(surface, Qt::Key_BracketRight);
+    EXPECT_EQ(picker->Session().Area(), 3);
+    EXPECT_EQ(picker->Panel()->ZoomLine()->text(), "Zoom 9x, mean of 3 x 3");
+    // Red 99 to 101 in linear light: 100.02, so the same to 8 bits; green
+    // 49 to 51 likewise.
+    EXPECT_EQ(picker->HtmlText(), "#643240");
+    Wheel(surface, 120 * 2, Qt::ShiftModifier);
+    EXPECT_EQ(picker->Session().Area(), 7);
+    EXPECT_EQ(picker->ZoomLevel(), 9);  // Shift+wheel leaves the zoom
+    EXPECT_EQ(Memory().Area(), 7);
+    // The outline of the 7x7 square: three blocks out from the red one.
+    const QImage m = picker->Panel()->Magnifier()->Image();
+    const MagnifierSquare a = AreaOutline(m.width(), 9, 7);
+    const QColor edge = m.pixelColor(a.origin, a.origin + 1);
+    EXPECT_TRUE(edge == Qt::black || edge == Qt::white);
+    picker->Pick();
+    QTest::keyClick(surface, Qt::Key_BracketLeft);
+    QTest::keyClick(surface, Qt::Key_BracketLeft);
+    QTest::keyClick(surface, Qt::Key_BracketLeft);
+    QTest::keyClick(surface, Qt::Key_BracketLeft);
+    EXPECT_EQ(picker->Session().Area(), 1);
+    EXPECT_EQ(picker->HtmlText(), "#643240");
+}
+
+TEST_F(PickerTest, RemoveFromListTakesTheSelectedCellAndDeleteDoesToo) {
+    auto picker = Open();
+    QToolButton* remove = picker->Panel()->RemoveButton();
+    EXPECT_FALSE(remove->isEnabled());  // nothing picked, nothing selected
+    for (int i = 0; i < 3; ++i) {
+        picker->Track({i + 5, 2});
+        picker->Pick();
+    }
+    ASSERT_TRUE(remove->isEnabled());
+    LeftClick(picker->Panel()->HistoryCell(0), {8, 8});
+    // The selected cell wears a black and white ring.
+    EXPECT_EQ(picker->Panel()->HistoryCell(0)->Image().pixelColor(0, 0), QColor(Qt::black));
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(picker->Panel()->HistoryCell(0)->Image().pixelColor(8, 8), QColor(6, 2, 0x40));
+    EXPECT_EQ(picker->Panel()->HistoryCell(1)->Image().pixelColor(8, 8), QColor(7, 2, 0x40));
+    EXPECT_EQ(picker->Panel()->HistoryCell(2)->Image().pixelColor(8, 8), QColor(Qt::white));
+    QTest::keyClick(picker->Surface(0), Qt::Key_Delete);
+    QTest::keyClick(picker->Surface(0), Qt::Key_Delete);
+    EXPECT_EQ(picker->Panel()->HistoryCell(0)->Image().pixelColor(8, 8), QColor(Qt::white));
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_EQ(Memory().History().ToText(), "");
+    // Nothing went to or left the favourites.
+    EXPECT_EQ(added_, QStringList({"#050240", "#060240", "#070240"}));
+}
+
+TEST_F(PickerTest, ThePanelNamesTheSampleOrItsNearestName) {
+    auto picker = Open();
+    picker->Track({0xFF, 0x8C});  // #FF8C40
+    EXPECT_EQ(picker->Panel()->NameLine()->text(), "about DarkOrange, orange, dE 6.7");
+    EXPECT_EQ(picker->Panel()->SampleBox()->accessibleName(),
+              "Sample: about DarkOrange, orange, dE 6.7, #FF8C40");
+}
+
 TEST_F(PickerTest, ClicksPickAndRightClickOrEscClose) {
     auto picker = Open();
     QSignalSpy closed(picker.get(), &ColorPicker::closed);
@@ -329,6 +437,13 @@ TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
         EXPECT_FALSE(w.isVisible());
         EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
         auto* picker = static_cast<ColorPicker*>(flow_->Picker());
+        // The history and the zoom stay from one opening to the next.
+        EXPECT_EQ(picker->HistoryNext(), round);
+        if (round > 0) {
+            EXPECT_EQ(HexOf(picker->HistoryColor(round - 1)), "#070840");
+        }
+        EXPECT_EQ(picker->ZoomLevel(), (std::array{9, 10, 12}[round]));
+        QTest::keyClick(picker->Surface(0), Qt::Key_Plus);
         picker->Track({7, 8});
         picker->Pick();
         QTest::keyClick(picker->Surface(0), Qt::Key_Escape);
@@ -340,6 +455,10 @@ TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
     EXPECT_EQ(capture_.requests, 3);
     EXPECT_EQ(Row(0), "#070840");
     EXPECT_EQ(FavoritesText(), "070840;070840;070840");
+    const std::string text = SettingsText();
+    EXPECT_NE(text.find("[Picker]"), std::string::npos) << text;
+    EXPECT_NE(text.find("Zoom=14"), std::string::npos) << text;
+    EXPECT_NE(text.find("History=070840,070840,070840"), std::string::npos) << text;
     EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>(3, PickFlow::Outcome::Closed));
 }
 

@@ -13,7 +13,9 @@
 #include "app/current_color.h"
 #include "core/color_parse.h"
 #include "core/color_spaces.h"
+#include "core/vision.h"
 #include "ui/widgets/picture_box.h"
+#include "ui/widgets/qt_color.h"
 
 namespace velmor {
 
@@ -31,8 +33,17 @@ constexpr Threshold kThresholds[] = {{QT_TRANSLATE_NOOP("Contrast", "AA, normal 
                                      {QT_TRANSLATE_NOOP("Contrast", "AAA, large text"), 4.5},
                                      {QT_TRANSLATE_NOOP("Contrast", "User interface parts"), 3.0}};
 
-QColor ToQt(const Srgb8& c) {
-    return QColor(c.red, c.green, c.blue);
+constexpr const char* kVisionNames[] = {
+    QT_TRANSLATE_NOOP("Contrast", "Protanopia (no red cones)"),
+    QT_TRANSLATE_NOOP("Contrast", "Deuteranopia (no green cones)"),
+    QT_TRANSLATE_NOOP("Contrast", "Tritanopia (no blue cones)"),
+    QT_TRANSLATE_NOOP("Contrast", "Achromatopsia (no color)")};
+
+void ShowSampleIn(QLabel* label, const QColor& text, const QColor& background) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
+    label->setPalette(p);
 }
 
 PictureBox* Swatch(QWidget* parent) {
@@ -102,6 +113,36 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
     sample_->setWordWrap(true);
     layout->addWidget(sample_);
 
+    // The pair as people with a colour-vision deficiency see it.
+    auto* seenTitle = new QLabel(tr("As seen with:"), this);
+    layout->addWidget(seenTitle);
+    auto* seen = new QGridLayout;
+    for (std::size_t i = 0; i < seen_.size(); ++i) {
+        const int row = static_cast<int>(i);
+        auto* name = new QLabel(tr(kVisionNames[i]), this);
+        seen_[i].ratio = new QLabel(this);
+        seen_[i].ratio->setObjectName(QStringLiteral("seenRatio%1").arg(row));
+        seen_[i].sample = new QLabel(tr("Sample text"), this);
+        seen_[i].sample->setAutoFillBackground(true);
+        seen_[i].sample->setMargin(4);
+        name->setBuddy(seen_[i].ratio);
+        seen_[i].ratio->setAccessibleDescription(name->text());
+        seen_[i].sample->setAccessibleName(tr("Sample as seen with %1").arg(name->text()));
+        seen->addWidget(name, row, 0);
+        seen->addWidget(seen_[i].ratio, row, 1);
+        seen->addWidget(seen_[i].sample, row, 2);
+    }
+    seen->setColumnStretch(2, 1);
+    layout->addLayout(seen);
+    auto* simulated = new QLabel(
+        tr("Simulations: Machado, Oliveira and Fernandes (2009) for red and green, "
+           "Brettel, Viénot and Mollon (1997) for blue. People see in many ways; "
+           "these show the commonest full deficiencies."),
+        this);
+    simulated->setWordWrap(true);
+    simulated->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(simulated);
+
     first_->setText(current_.Text());
     connect(first_, &QLineEdit::textChanged, this, &ContrastWindow::Update);
     connect(second_, &QLineEdit::textChanged, this, &ContrastWindow::Update);
@@ -128,31 +169,37 @@ QString ContrastWindow::Verdicts() const {
 
 void ContrastWindow::Update() {
     // Any notation the program writes or reads: #abc, rgb(), oklch(), a name...
-    const auto read = [](const QLineEdit* field) -> std::optional<Srgb8> {
+    const auto read = [](const QLineEdit* field) -> std::optional<Color> {
         const auto parsed = ParseColor(field->text().toStdString());
         if (!parsed) return std::nullopt;
-        return parsed->color.To8();
+        return Color::From8(parsed->color.To8());
     };
     const auto a = read(first_);
     const auto b = read(second_);
-    if (a) firstSwatch_->FillWith(ToQt(*a));
-    if (b) secondSwatch_->FillWith(ToQt(*b));
+    if (a) firstSwatch_->FillWith(ToQColor(*a));
+    if (b) secondSwatch_->FillWith(ToQColor(*b));
     if (!a || !b) {
         ratio_->setText(tr("Type two colors: #RRGGBB, rgb(), oklch(), a name..."));
         for (QLabel* v : verdicts_) v->clear();
+        for (const Seen& s : seen_) s.ratio->clear();
         return;
     }
-    const double ratio = ContrastRatio(*a, *b);
     // Rounded down, so that a ratio shown as passing truly passes.
-    const double shown = std::floor(ratio * 100.0) / 100.0;
-    ratio_->setText(tr("Contrast ratio %1:1").arg(QString::number(shown, 'f', 2)));
+    const auto ratioText = [](double ratio) {
+        return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2);
+    };
+    const double ratio = ContrastRatio(a->To8(), b->To8());
+    ratio_->setText(tr("Contrast ratio %1:1").arg(ratioText(ratio)));
     for (std::size_t i = 0; i < verdicts_.size(); ++i) {
         verdicts_[i]->setText(ratio >= kThresholds[i].ratio ? tr("Pass") : tr("Fail"));
     }
-    QPalette p = sample_->palette();
-    p.setColor(QPalette::Window, ToQt(*b));
-    p.setColor(QPalette::WindowText, ToQt(*a));
-    sample_->setPalette(p);
+    ShowSampleIn(sample_, ToQColor(*a), ToQColor(*b));
+    for (std::size_t i = 0; i < seen_.size(); ++i) {
+        const Color seenA = SeenWith(kVisions[i], *a);
+        const Color seenB = SeenWith(kVisions[i], *b);
+        seen_[i].ratio->setText(tr("%1:1").arg(ratioText(ContrastRatio(seenA, seenB))));
+        ShowSampleIn(seen_[i].sample, ToQColor(seenA), ToQColor(seenB));
+    }
 }
 
 }  // namespace velmor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 class QLabel;
 class QLineEdit;
@@ -28,6 +29,11 @@ class ContrastWindow : public QWidget {
     QLabel* RatioLabel() const { return ratio_; }
     QString Verdicts() const;  // the pass and fail lines, one a line
     QLabel* Sample() const { return sample_; }
+    // As seen with each colour-vision deficiency: the ratio and the sample.
+    QLabel* SeenRatio(int vision) const { return seen_[static_cast<std::size_t>(vision)].ratio; }
+    QLabel* SeenSample(int vision) const {
+        return seen_[static_cast<std::size_t>(vision)].sample;
+    }
 
   private:
     void CurrentChanged();
@@ -43,6 +49,11 @@ class ContrastWindow : public QWidget {
     QLabel* ratio_;
     std::vector<QLabel*> verdicts_;
     QLabel* sample_;
+    struct Seen {
+        QLabel* ratio = nullptr;
+        QLabel* sample = nullptr;
+    };
+    std::array<Seen, 4> seen_{};
 };
 
 }  // namespace velmor

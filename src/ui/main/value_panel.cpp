@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "core/color_names.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/copied_note.h"
 #include "ui/widgets/look.h"
@@ -37,7 +38,6 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
     // A right click anywhere on the panel offers the current colour's menu;
     // the panel says so, as nothing else on screen would.
     setContextMenuPolicy(Qt::CustomContextMenu);
-    setToolTip(tr("Right-click for Copy as: CSS notations and your templates"));
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { emit colorMenuRequested(mapToGlobal(at)); });
     for (int row = 0; row < kValueFormatCount; ++row) {
@@ -84,6 +84,9 @@ void ValuePanel::ShowColor() {
         texts_[i] = QString::fromStdString(formatted.texts[i]);
         ShowFitted(row, texts_[i]);
     }
+    // The colour's name, or the nearest one, and what a right click offers.
+    setToolTip(QString::fromStdString(DescribeByName(current_.Value())) + QLatin1Char('\n') +
+               tr("Right-click for Copy as: CSS notations and your templates"));
 }
 
 QString ValuePanel::RowText(int index) const {
