@@ -45,20 +45,52 @@ done
 declare -A written=([hex]="#ff8c00" [rgb]="rgb(255 140 0)" [hsl]="hsl(32.94 100% 50%)"
   [hwb]="hwb(32.94 0% 0%)" [lab]="lab(70.21 39.78 76.09)" [lch]="lch(70.21 85.86 62.4)"
   [oklab]="oklab(0.7505 0.0942 0.1524)" [oklch]="oklch(0.7505 0.1791 58.28)"
-  [srgb]="color(srgb 1 0.549 0)" [hsv]="hsv(32.94 100% 100%)" [cmyk]="cmyk(0% 45.1% 100% 0%)")
+  [srgb]="color(srgb 1 0.549 0)" [hsv]="hsv(32.94 100% 100%)" [cmyk]="cmyk(0% 45.1% 100% 0%)"
+  [nearest]="DarkOrange")
 names=$("$E2E_DIR/velmor-color-picker" --help | sed -n 's/^Notations: //p' | tr -d ',')
 [ -n "$names" ] || e2e_fail "--help lists no notations"
-for name in $names; do
-  [ -n "${written[$name]:-}" ] || e2e_fail "no expected text for the notation $name"
-  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick --format "$name") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+# A command-line pick at X Y with ARGS, its output in $E2E_DIR/out.
+pick_at() {  # X Y ARGS...
+  local x=$1 y=$2
+  shift 2
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick "$@") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
   app=$!
   for _ in $(seq 750); do
     [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
-    kill -0 "$app" 2>/dev/null || e2e_fail "--pick --format $name ended: $(cat "$E2E_DIR/err")"
+    kill -0 "$app" 2>/dev/null || e2e_fail "--pick $* ended: $(cat "$E2E_DIR/err")"
     sleep 0.02
   done
   sleep 0.2
-  xdotool mousemove 255 140 click 1
+  xdotool mousemove "$x" "$y" click 1
   wait "$app" || true
+}
+for name in $names; do
+  [ -n "${written[$name]:-}" ] || e2e_fail "no expected text for the notation $name"
+  pick_at 255 140 --format "$name"
   e2e_expect "--pick --format $name" "$(cat "$E2E_DIR/out")" "${written[$name]}"
 done
+
+# A colour no name has: the nearest by CIEDE2000 (culori's nearest() agrees).
+pick_at 300 200 --format nearest
+e2e_expect "--pick --format nearest of #2CC810" "$(cat "$E2E_DIR/out")" "LimeGreen"
+
+# The mean of 5x5 pixels across the board's wrap at x = 256, where red falls
+# from 255 to 0 and blue jumps: in linear light, worked out here in doubles.
+pick_at 254 300 --average 5 --format srgb
+mean=$(python3 - <<'PY'
+def linear(c):
+    c /= 255
+    return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+def encoded(v):
+    return 12.92 * v if v <= 0.0031308 else 1.055 * v ** (1 / 2.4) - 0.055
+pixels = [(x & 255, y & 255, ((x >> 8) << 4 | (y >> 8)) & 255)
+          for x in range(252, 257) for y in range(298, 303)]
+channels = [encoded(sum(linear(p[i]) for p in pixels) / len(pixels)) for i in range(3)]
+# As color(srgb) writes it: 16 bits a channel, then four decimals.
+print("color(srgb %s)" % " ".join(
+    ("%.4f" % (round(c * 65535) / 65535)).rstrip("0").rstrip(".") for c in channels))
+PY
+)
+e2e_expect "--pick --average 5: the linear-light mean of 25 pixels" "$(cat "$E2E_DIR/out")" "$mean"
+grep -q "^History=.*FF8C00" "$E2E_DIR/settings.ini" ||
+  e2e_fail "a command-line pick keeps its history: $(cat "$E2E_DIR/settings.ini" 2>/dev/null)"
