@@ -17,8 +17,8 @@
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
-#include "app/picker_memory.h"
 #include "app/pick_flow.h"
+#include "app/picker_memory.h"
 #include "platform/desktop.h"
 #include "platform/prompter.h"
 #include "platform/x11_screen.h"
@@ -170,8 +170,9 @@ int main(int argc, char** argv) {
                 presses[0], warm(presses));
     std::printf("tracking one move      median %7.3f ms over %zu moves\n", Median(moves),
                 moves.size());
-    std::printf("one zoom step shown    median %7.3f ms, slowest %.3f ms over %zu steps "
-                "(a frame at 60 Hz: 16.7 ms)\n",
-                Median(zooms), *std::max_element(zooms.begin(), zooms.end()), zooms.size());
+    std::printf(
+        "one zoom step shown    median %7.3f ms, slowest %.3f ms over %zu steps "
+        "(a frame at 60 Hz: 16.7 ms)\n",
+        Median(zooms), *std::max_element(zooms.begin(), zooms.end()), zooms.size());
     return 0;
 }

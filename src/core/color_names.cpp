@@ -89,8 +89,7 @@ double Ciede2000(Triple lab1, Triple lab2) {
         }
     }
     const double t = 1.0 - 0.17 * std::cos(Radians(hMean - 30)) +
-                     0.24 * std::cos(Radians(2 * hMean)) +
-                     0.32 * std::cos(Radians(3 * hMean + 6)) -
+                     0.24 * std::cos(Radians(2 * hMean)) + 0.32 * std::cos(Radians(3 * hMean + 6)) -
                      0.20 * std::cos(Radians(4 * hMean - 63));
     const double dTheta = 30.0 * std::exp(-std::pow((hMean - 275.0) / 25.0, 2.0));
     const double cMeanP7 = std::pow(cMeanP, 7.0);

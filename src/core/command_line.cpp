@@ -1,7 +1,7 @@
 #include "core/command_line.h"
 
-#include "core/text.h"
 #include "core/magnifier.h"
+#include "core/text.h"
 #include "core/value_formatter.h"
 
 namespace velmor {

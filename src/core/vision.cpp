@@ -65,9 +65,8 @@ struct Tritan {
 
 const Tritan& TritanModel() {
     static const Tritan model = [] {
-        constexpr Matrix kSmithPokorny = {{{0.15514, 0.54312, -0.03286},
-                                           {-0.15514, 0.45684, 0.03286},
-                                           {0.0, 0.0, 0.01608}}};
+        constexpr Matrix kSmithPokorny = {
+            {{0.15514, 0.54312, -0.03286}, {-0.15514, 0.45684, 0.03286}, {0.0, 0.0, 0.01608}}};
         // CIE 1931 2-degree colour matching functions at the two wavelengths.
         constexpr Triple kXyz485{0.05795, 0.16930, 0.61620};
         constexpr Triple kXyz660{0.16490, 0.06100, 0.0};

@@ -98,7 +98,7 @@ TEST(ColorScience, MeansAreTakenInLinearLight) {
     } cases[] = {
         {{white, white, white, white, white, black, black, black, black}, 197},  // not 142
         {{dark, dark, dark, dark, light, light, light, light, light}, 173},      // not 139
-        {{white, black, black, white}, 188},                                    // not 128
+        {{white, black, black, white}, 188},                                     // not 128
         {{dark}, 0x20},
     };
     for (const auto& c : cases) {
@@ -142,8 +142,9 @@ TEST(ColorScience, SimulationsAgreeWithPublishedReferences) {
     }
     // Without colour only luminance is left, which is all a contrast ratio reads.
     const Color a = Hex("#C04000"), b = Hex("#30A0F0");
-    EXPECT_NEAR(ContrastRatio(SeenWith(Vision::Achromatopsia, a), SeenWith(Vision::Achromatopsia, b)),
-                ContrastRatio(a, b), 0.001);
+    EXPECT_NEAR(
+        ContrastRatio(SeenWith(Vision::Achromatopsia, a), SeenWith(Vision::Achromatopsia, b)),
+        ContrastRatio(a, b), 0.001);
 }
 
 }  // namespace

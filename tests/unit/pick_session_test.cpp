@@ -137,13 +137,16 @@ TEST(PickSession, AnAreaIsTheMeanOfItsPixelsOnTheMonitors) {
         std::vector<Color> pixels;
     } cases[] = {
         {{10, 10}, 1, Pixels({{10, 10}})},
-        {{10, 10}, 3, Pixels({{9, 9}, {10, 9}, {11, 9}, {9, 10}, {10, 10}, {11, 10}, {9, 11},
-                              {10, 11}, {11, 11}})},
+        {{10, 10},
+         3,
+         Pixels(
+             {{9, 9}, {10, 9}, {11, 9}, {9, 10}, {10, 10}, {11, 10}, {9, 11}, {10, 11}, {11, 11}})},
         // The corner of the screen: only the pixels on it.
         {{0, 0}, 3, Pixels({{0, 0}, {1, 0}, {0, 1}, {1, 1}})},
         // The short monitor at ratio 2 ends at row 49; the left one goes on.
-        {{200, 49}, 3, Pixels({{199, 48}, {200, 48}, {201, 48}, {199, 49}, {200, 49}, {201, 49},
-                               {199, 50}})},
+        {{200, 49},
+         3,
+         Pixels({{199, 48}, {200, 48}, {201, 48}, {199, 49}, {200, 49}, {201, 49}, {199, 50}})},
         {{299, 49}, 3, Pixels({{298, 48}, {299, 48}, {298, 49}, {299, 49}})},
     };
     for (const auto& c : cases) {
@@ -233,7 +236,8 @@ TEST(MagnifierGeometry, TheMiddleShowsThePickedPixelAtEveryZoom) {
     for (std::int32_t zoom = kMinZoom; zoom <= kMaxZoom; zoom = ZoomStep(zoom, 1)) {
         for (std::int32_t width = 108; width <= 125; ++width) {
             for (const DevicePoint cursor : {DevicePoint{0, 0}, DevicePoint{3839, 2159}}) {
-                const MagnifierSource s = MagnifierSourceRect(cursor.x, cursor.y, width, width, zoom);
+                const MagnifierSource s =
+                    MagnifierSourceRect(cursor.x, cursor.y, width, width, zoom);
                 const std::int32_t square = RedSquareOrigin(width, zoom);
                 // The cursor's pixel is the block the red square outlines...
                 EXPECT_EQ((cursor.x - s.x) * zoom, square) << zoom << " " << width;
@@ -258,8 +262,8 @@ TEST(MagnifierGeometry, ZoomAndAreaSteps) {
         std::int32_t from;
         int steps;
         std::int32_t zoom;
-    } zooms[] = {{9, 1, 10}, {9, -1, 8}, {2, -1, 2}, {32, 1, 32}, {32, -3, 20},
-                 {11, 1, 12}, {11, -1, 10}, {11, 0, 12}, {1, 0, 2}, {500, -1, 32}};
+    } zooms[] = {{9, 1, 10},  {9, -1, 8},   {2, -1, 2},  {32, 1, 32}, {32, -3, 20},
+                 {11, 1, 12}, {11, -1, 10}, {11, 0, 12}, {1, 0, 2},   {500, -1, 32}};
     for (const auto& z : zooms) EXPECT_EQ(ZoomStep(z.from, z.steps), z.zoom) << z.from;
     const struct {
         std::int32_t from;

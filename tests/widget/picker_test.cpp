@@ -210,7 +210,10 @@ TEST_F(PickerTest, WheelAndPlusMinusZoomTheMagnifierAroundThePickedPixel) {
         {[&] { Wheel(surface, 240); }, 20},
         {[&] { Wheel(surface, 60); }, 20},  // half a notch: not yet
         {[&] { Wheel(surface, 60); }, 24},
-        {[&] { for (int i = 0; i < 5; ++i) QTest::keyClick(surface, Qt::Key_Plus); }, 32},
+        {[&] {
+             for (int i = 0; i < 5; ++i) QTest::keyClick(surface, Qt::Key_Plus);
+         },
+         32},
         {[&] { Wheel(surface, -120 * 13); }, 4},
         {[&] { QTest::keyClick(surface, Qt::Key_Minus, Qt::KeypadModifier); }, 3},
         {[&] { QTest::keyClick(surface, Qt::Key_Minus); }, 2},
@@ -221,7 +224,8 @@ TEST_F(PickerTest, WheelAndPlusMinusZoomTheMagnifierAroundThePickedPixel) {
         const int z = step.zoom;
         ASSERT_EQ(picker->ZoomLevel(), z);
         EXPECT_EQ(Memory().Zoom(), z);
-        EXPECT_EQ(picker->Panel()->ZoomLine()->text(), QStringLiteral("Zoom %1x, one pixel").arg(z));
+        EXPECT_EQ(picker->Panel()->ZoomLine()->text(),
+                  QStringLiteral("Zoom %1x, one pixel").arg(z));
         // The block under the magnifier's middle is the picked pixel, its
         // neighbour one block on; grid lines only from 8 times.
         const QImage m = picker->Panel()->Magnifier()->Image();

@@ -134,11 +134,11 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
     }
     seen->setColumnStretch(2, 1);
     layout->addLayout(seen);
-    auto* simulated = new QLabel(
-        tr("Simulations: Machado, Oliveira and Fernandes (2009) for red and green, "
-           "Brettel, Viénot and Mollon (1997) for blue. People see in many ways; "
-           "these show the commonest full deficiencies."),
-        this);
+    auto* simulated =
+        new QLabel(tr("Simulations: Machado, Oliveira and Fernandes (2009) for red and green, "
+                      "Brettel, Viénot and Mollon (1997) for blue. People see in many ways; "
+                      "these show the commonest full deficiencies."),
+                   this);
     simulated->setWordWrap(true);
     simulated->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(simulated);

@@ -31,9 +31,7 @@ class ContrastWindow : public QWidget {
     QLabel* Sample() const { return sample_; }
     // As seen with each colour-vision deficiency: the ratio and the sample.
     QLabel* SeenRatio(int vision) const { return seen_[static_cast<std::size_t>(vision)].ratio; }
-    QLabel* SeenSample(int vision) const {
-        return seen_[static_cast<std::size_t>(vision)].sample;
-    }
+    QLabel* SeenSample(int vision) const { return seen_[static_cast<std::size_t>(vision)].sample; }
 
   private:
     void CurrentChanged();

@@ -179,10 +179,11 @@ void ColorPicker::MagnifyAround(DevicePoint point, const DeviceRect& panel) {
     }
     magnifier->Magnify(QPoint(point.x, point.y), zoom_, session_.Area(),
                        [&](int x, int y) -> std::optional<QRgb> {
-        if (nearPanel && panel.Contains({x, y})) return shown.pixel(x - panel.x, y - panel.y);
-        if (MonitorAt(screen_.monitors, {x, y}) < 0) return std::nullopt;
-        return screen_.image.pixel(x, y);
-    });
+                           if (nearPanel && panel.Contains({x, y}))
+                               return shown.pixel(x - panel.x, y - panel.y);
+                           if (MonitorAt(screen_.monitors, {x, y}) < 0) return std::nullopt;
+                           return screen_.image.pixel(x, y);
+                       });
 }
 
 void ColorPicker::Remagnify() {

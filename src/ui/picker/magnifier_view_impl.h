@@ -30,8 +30,7 @@ void DrawMagnified(QImage& target, QPoint cursor, int zoom, int area, QRgb backg
     const QRgb light = qRgb(0xC0, 0xC0, 0xC0);
     if (DrawsGridLines(zoom)) {
         for (int x = 0; x < w; x += zoom) {
-            for (int y = 0; y < h; ++y)
-                target.setPixel(x, y, IsDarkGridPixel(x, y) ? dark : light);
+            for (int y = 0; y < h; ++y) target.setPixel(x, y, IsDarkGridPixel(x, y) ? dark : light);
         }
         for (int y = 0; y < h; y += zoom) {
             auto* line = reinterpret_cast<QRgb*>(target.scanLine(y));
@@ -50,7 +49,8 @@ void DrawMagnified(QImage& target, QPoint cursor, int zoom, int area, QRgb backg
     if (area > 1) {
         // Black and white dashes show on any picture.
         const MagnifierSquare a = AreaOutline(w, zoom, area);
-        outline(a.origin, a.size, [](int i) { return (i / 3) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
+        outline(a.origin, a.size,
+                [](int i) { return (i / 3) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255); });
     }
     outline(RedSquareOrigin(w, zoom), zoom, [](int) { return qRgb(255, 0, 0); });
 }

@@ -4,9 +4,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include "platform/x11_screen.h"
