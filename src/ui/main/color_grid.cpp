@@ -71,11 +71,14 @@ void ColorGrid::DrawCell(int index, bool selected) {
 }
 
 void ColorGrid::Draw(std::int16_t selection) {
-    if (ClearsBeforeDraw()) Clear();
-    for (int i = 0; i < DrawnCellCount(); ++i) DrawCell(i, false);
-    if (selection >= 0 && selection < DrawnCellCount()) DrawCell(selection, true);
     selection_ = selection;
-    Refresh();
+    // A grid on a hidden page is drawn when it is first shown: most never are
+    // in a run, and start-up draws every grid more than once.
+    drawPending_ = true;
+    if (isVisible()) {
+        DrawPending();
+        Refresh();
+    }
     if (selection >= 0 && selection < DrawnCellCount() && QAccessible::isActive()) {
         // A reader announces the colour the arrows or a click moved to.
         QAccessibleEvent selected(this, QAccessible::Selection);
@@ -87,6 +90,14 @@ void ColorGrid::Draw(std::int16_t selection) {
             QAccessible::updateAccessibility(&focus);
         }
     }
+}
+
+void ColorGrid::DrawPending() {
+    if (!drawPending_) return;
+    drawPending_ = false;
+    if (ClearsBeforeDraw()) Canvas().fill(BackColor());
+    for (int i = 0; i < DrawnCellCount(); ++i) DrawCell(i, false);
+    if (selection_ >= 0 && selection_ < DrawnCellCount()) DrawCell(selection_, true);
 }
 
 bool ColorGrid::event(QEvent* event) {

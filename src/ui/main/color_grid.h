@@ -53,6 +53,7 @@ class ColorGrid : public PictureBox {
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void DrawPending() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -66,6 +67,7 @@ class ColorGrid : public PictureBox {
     std::vector<QColor> colors_;  // the same, as drawn
     std::vector<QString> labels_;
     std::int16_t selection_ = -1;
+    bool drawPending_ = false;
 };
 
 // The favourites' grid: its cells follow the list, up to the 224 that fit.

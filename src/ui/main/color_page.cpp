@@ -8,6 +8,7 @@
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/tab_toolbar.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/look.h"
 
 namespace velmor {
@@ -34,7 +35,7 @@ QFrame* ColorPage::AddFrame(int left, int top, int width, int height) {
 }
 
 QLineEdit* ColorPage::AddLine(QFrame* frame, const QString& text) {
-    auto* line = new QLineEdit(text, frame);
+    auto* line = MakeLineEdit(text, frame);
     line->setReadOnly(true);
     line->setGeometry(6, (frame->height() - 19) / 2, frame->width() - 12, 19);
     return line;

@@ -6,6 +6,7 @@
 
 #include "core/converter_steps.h"
 #include "core/text.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 #include "ui/widgets/twips.h"
@@ -29,7 +30,7 @@ Converter::Converter(QWidget* parent) : QFrame(parent) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     };
     auto box = [this](const QString& name, const QString& text, QRect geometry) {
-        auto* line = new QLineEdit(text, this);
+        auto* line = MakeLineEdit(text, this);
         line->setObjectName(name);
         line->setGeometry(geometry);
         line->installEventFilter(this);

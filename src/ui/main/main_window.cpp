@@ -117,8 +117,13 @@ void MainWindow::BuildLayout() {
     tabs_->SetCurrentIndex(NamedColorsTab);
 
     panel_ = new ValuePanel(current_, values, this);
-    connect(&current_, &CurrentColor::changed, panel_, &ValuePanel::ShowColor);
-    connect(&options_, &Options::changed, panel_, &ValuePanel::ShowColor);
+    // Start-up sets the colour several times over; it is shown once, at its end.
+    connect(&current_, &CurrentColor::changed, this, [this] {
+        if (!starting_) ShowCurrent();
+    });
+    connect(&options_, &Options::changed, this, [this] {
+        if (!starting_) panel_->ShowColor();
+    });
 
     auto* strip = new QFrame(this);
     strip->setFrameShape(QFrame::Box);
@@ -127,15 +132,6 @@ void MainWindow::BuildLayout() {
     swatch_ = new PictureBox(this);
     swatch_->setObjectName(QStringLiteral("swatch"));
     swatch_->setGeometry(TwipsRect(240, 5760 + kTallerBy, 495, 495));
-    connect(&current_, &CurrentColor::changed, this, [this] {
-        swatch_->FillWith(ToQColor(current_.Value()));
-        const QString name = current_.Name();
-        swatch_->setAccessibleName(tr("Current color: %1")
-                                       .arg(name.isEmpty()
-                                                ? current_.Text()
-                                                : name + QStringLiteral(", ") + current_.Text()));
-        swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
-    });
 
     addButton_ = MakeCommandButton(QStringLiteral("Add to &Favorites"),
                                    TwipsRect(840, 5850 + kTallerBy, 1575, 315), this);
@@ -193,7 +189,18 @@ void MainWindow::BuildLayout() {
     connect(&pickDelay_, &QTimer::timeout, this, &MainWindow::PickCommand);
 }
 
+void MainWindow::ShowCurrent() {
+    panel_->ShowColor();
+    swatch_->FillWith(ToQColor(current_.Value()));
+    const QString name = current_.Name();
+    swatch_->setAccessibleName(
+        tr("Current color: %1")
+            .arg(name.isEmpty() ? current_.Text() : name + QStringLiteral(", ") + current_.Text()));
+    swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
+}
+
 void MainWindow::StartUp() {
+    starting_ = true;
     namedPage_->DrawBasicGrid(0);
     namedPage_->DrawAdditionalGrid(-1);
     safetyPage_->DrawSafetyGrid(0);
@@ -202,6 +209,8 @@ void MainWindow::StartUp() {
     // The palettes show the color that start-up made current, not the first cell.
     namedPage_->MarkColor(current_.Value());
     safetyPage_->MarkColor(current_.Value());
+    starting_ = false;
+    ShowCurrent();
     QCoreApplication::processEvents();
 }
 

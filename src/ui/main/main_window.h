@@ -83,6 +83,8 @@ class MainWindow : public QWidget {
   private:
     void BuildLayout();
     void StartUp();
+    // The current colour in the value panel and the swatch.
+    void ShowCurrent();
     bool KeyPressed(const QKeyEvent& key);
     void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
     bool IsOwnKeyTarget(QObject* watched) const;
@@ -111,6 +113,7 @@ class MainWindow : public QWidget {
     QPointer<QWidget> contrast_;
     bool ctrlHeldAtC_ = false;
     std::function<void()> pickCommand_;
+    bool starting_ = false;  // start-up shows the current colour once, at its end
 };
 
 }  // namespace velmor

@@ -1,5 +1,7 @@
 #include "ui/main/tab_control.h"
 
+#include <QEvent>
+
 #include <QApplication>
 #include <QFrame>
 #include <QProxyStyle>
@@ -28,12 +30,34 @@ class EqualTabBar : public QTabBar {
         return QSize(CaptionWidth(index) + spare, TabControl::kStripHeight);
     }
 
+    void tabInserted(int index) override {
+        widths_.clear();
+        QTabBar::tabInserted(index);
+    }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+            widths_.clear();
+        }
+        QTabBar::changeEvent(event);
+    }
+
   private:
+    // Measured once per caption and font: the bar asks for every tab's size
+    // many times over while it lays out.
     int CaptionWidth(int index) const {
-        return fontMetrics().horizontalAdvance(QString(tabText(index)).remove(QLatin1Char('&'))) +
-               8;
+        if (widths_.size() != static_cast<std::size_t>(count())) {
+            widths_.clear();
+            for (int i = 0; i < count(); ++i) {
+                widths_.push_back(
+                    fontMetrics().horizontalAdvance(QString(tabText(i)).remove(QLatin1Char('&'))) +
+                    8);
+            }
+        }
+        return widths_[static_cast<std::size_t>(index)];
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
+    mutable std::vector<int> widths_;
 };
 
 // Narrow margins around the tab captions, so four fit in one row.

@@ -11,7 +11,7 @@ ImageToolbar::ImageToolbar(const std::vector<ToolButtonSpec>& buttons, Qt::Orien
                            QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
     for (const auto& item : buttons) {
-        auto* action = new QAction(Artwork::Icon(item.image, item.themeImage), item.caption, this);
+        auto* action = new QAction(Artwork::Icon(item.image), item.caption, this);
         action->setObjectName(item.key);
         action->setToolTip(item.toolTip.isEmpty() ? item.caption.trimmed() : item.toolTip);
         auto* button = new QToolButton(this);
@@ -52,8 +52,8 @@ void ImageToolbar::resizeEvent(QResizeEvent* event) {
 }
 
 std::vector<ToolButtonSpec> PaletteToolbarButtons() {
-    return {{"Add to Favorites", "addToFavorites", QString(), "favo", QString()},
-            {"Copy to Clipboard", "copyToClipboard", QString(), "copy", "edit-copy"}};
+    return {{"Add to Favorites", "addToFavorites", QString(), "favo"},
+            {"Copy to Clipboard", "copyToClipboard", QString(), "copy"}};
 }
 
 }  // namespace velmor

@@ -12,8 +12,7 @@ struct ToolButtonSpec {
     QString caption;
     QString key;  // the action's name: what the button asks for
     QString toolTip;
-    QString image;       // our artwork's name
-    QString themeImage;  // the desktop theme's icon name, when it has a fitting one
+    QString image;  // our artwork's name
 };
 
 // A row or column of flat buttons with an icon and a caption, each the face of

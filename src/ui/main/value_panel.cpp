@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "core/color_names.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/copied_note.h"
 #include "ui/widgets/look.h"
@@ -34,7 +35,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Sunken);
     setGeometry(TwipsRect(kPanelLeft, kPanelTop, 3255, 5370));
-    const QIcon copyIcon = Artwork::Icon("copy", "edit-copy");
+    const QIcon copyIcon = Artwork::Icon("copy");
     // A right click anywhere on the panel offers the current colour's menu;
     // the panel says so, as nothing else on screen would.
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -51,7 +52,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
         captions_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const QString name = captions_[i]->text().remove(QLatin1Char(':')).trimmed();
 
-        valueRows_[i] = new QLineEdit(QStringLiteral("#000000"), this);
+        valueRows_[i] = MakeLineEdit(QStringLiteral("#000000"), this);
         valueRows_[i]->setObjectName(QStringLiteral("valueRow%1").arg(index));
         valueRows_[i]->setGeometry(InPanel(6810, top, 1620, 285));
         valueRows_[i]->setReadOnly(true);

@@ -11,8 +11,9 @@ namespace velmor {
 namespace Artwork {
 
 QPixmap Pixmap(const QString& name, QSize size);
-// The desktop theme's icon where it has one, else ours.
-QIcon Icon(const QString& name, const QString& themeName = QString());
+// Always ours, never the icon theme's: the pictures are part of the design,
+// and a theme search at start-up costs a fifth of it.
+QIcon Icon(const QString& name);
 QCursor Cursor(const QString& name, QPoint hotSpot);
 
 }  // namespace Artwork

@@ -9,7 +9,8 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-const QImage& PictureBox::Image() const {
+const QImage& PictureBox::Image() {
+    DrawPending();
     EnsureImage();
     return image_;
 }
@@ -65,6 +66,7 @@ void PictureBox::FillWith(const QColor& color) {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    DrawPending();
     EnsureImage();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());

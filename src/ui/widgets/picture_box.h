@@ -14,7 +14,8 @@ class PictureBox : public QWidget {
   public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    const QImage& Image() const;
+    // What the box shows, with any drawing that waited for it done.
+    const QImage& Image();
     // The image to draw into directly; call Refresh() when done.
     QImage& Canvas();
     // The colour set, or else the button face of the palette the box has now.
@@ -32,6 +33,8 @@ class PictureBox : public QWidget {
     void Refresh() { update(); }
 
   protected:
+    // Drawing a box put off until its picture is needed: shown or read.
+    virtual void DrawPending() {}
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
