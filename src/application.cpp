@@ -20,12 +20,14 @@
 #include "platform/child_picker.h"
 #include "platform/portal_capture.h"
 #include "platform/prompter.h"
+#include "platform/startup_trace.h"
 #include "platform/wayland_capture.h"
 #include "platform/x11_screen.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "ui/dialogs/help.h"
 #include "ui/picker/widget_pick_views.h"
+#include "ui/widgets/look.h"
 #include "ui/widgets/message_box_prompter.h"
 #include "window_program.h"
 
@@ -89,11 +91,16 @@ int Application::Run(char** argv) {
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArguments.size());
     QApplication app(qtArgc, qtArgv.data());
+    StartupMark("Qt started");
     QApplication::setApplicationName(QStringLiteral(VELMOR_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VELMOR_VERSION));
     // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
     // the toolkit's default stops at 128 MB.
     QImageReader::setAllocationLimit(1024);
+    // Every window in the layouts' font, message boxes and menus too, as the
+    // design has them; and a control laid out before it joins its window
+    // (a line edit is, at once) loads no second font.
+    QApplication::setFont(DesignFont(QApplication::font()));
     return commandLine_.pick ? RunPickOnly() : RunWindow();
 }
 
@@ -108,6 +115,7 @@ int Application::RunWindow() {
     desktop.SetFailure([&prompter, &program](const QUrl& url) {
         prompter.ShowStopMessage(&program.Window(), OpenFailedMessage(url));
     });
+    StartupMark("window built");
     program.Window().show();
     return QApplication::exec();
 }

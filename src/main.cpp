@@ -7,6 +7,7 @@
 #include "core/color_spaces.h"
 #include "core/command_line.h"
 #include "platform/display_probe.h"
+#include "platform/startup_trace.h"
 #include "ui/dialogs/help.h"
 
 namespace {
@@ -50,6 +51,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velmor::StartupMark("main");
     // These answer without a display, before Qt needs one.
     const velmor::CommandLine line =
         velmor::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));

@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "core/color_codec.h"
+#include "platform/startup_trace.h"
 #include "platform/x11_screen.h"
 
 namespace velmor {
@@ -103,11 +104,13 @@ void PickFlow::WindowGone() {
 }
 
 void PickFlow::Capture() {
+    StartupMark("capture asked");
     capture_.SetSampleArea(memory_.Area());
     capture_.Request(ParentWindowId(host_));
 }
 
 void PickFlow::OnCaptured(const ScreenImage& screen) {
+    StartupMark("captured");
     if (state_ != State::Capturing) return;
     note_.reset();
     if (screen.image.isNull()) {

@@ -14,7 +14,6 @@
 #include "core/color_parse.h"
 #include "core/color_spaces.h"
 #include "core/vision.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 
@@ -64,7 +63,7 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* colours = new QGridLayout;
     first_ = new QLineEdit(this);
-    second_ = MakeLineEdit(QStringLiteral("#FFFFFF"), this);
+    second_ = new QLineEdit(QStringLiteral("#FFFFFF"), this);
     firstSwatch_ = Swatch(this);
     secondSwatch_ = Swatch(this);
     auto* firstLabel = new QLabel(tr("&First color:"), this);

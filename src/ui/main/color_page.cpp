@@ -8,7 +8,6 @@
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/tab_toolbar.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/look.h"
 
 namespace velmor {
@@ -35,7 +34,7 @@ QFrame* ColorPage::AddFrame(int left, int top, int width, int height) {
 }
 
 QLineEdit* ColorPage::AddLine(QFrame* frame, const QString& text) {
-    auto* line = MakeLineEdit(text, frame);
+    auto* line = new QLineEdit(text, frame);
     line->setReadOnly(true);
     line->setGeometry(6, (frame->height() - 19) / 2, frame->width() - 12, 19);
     return line;

@@ -6,7 +6,6 @@
 
 #include "core/converter_steps.h"
 #include "core/text.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 #include "ui/widgets/twips.h"
@@ -30,7 +29,7 @@ Converter::Converter(QWidget* parent) : QFrame(parent) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     };
     auto box = [this](const QString& name, const QString& text, QRect geometry) {
-        auto* line = MakeLineEdit(text, this);
+        auto* line = new QLineEdit(text, this);
         line->setObjectName(name);
         line->setGeometry(geometry);
         line->installEventFilter(this);

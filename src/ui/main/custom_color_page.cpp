@@ -12,7 +12,6 @@
 #include "core/text.h"
 #include "ui/main/converter.h"
 #include "ui/main/tab_control.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
@@ -61,7 +60,7 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
         // Tab and a click give a bar the keyboard; a click ends a converter edit.
         bars_[n]->setFocusPolicy(Qt::StrongFocus);
         TabControl::Place(bars_[n], 960, tops[i], 3495, 255);
-        valueBoxes_[n] = MakeLineEdit(QStringLiteral("0"), this);
+        valueBoxes_[n] = new QLineEdit(QStringLiteral("0"), this);
         valueBoxes_[n]->setObjectName(QStringLiteral("valueBox%1").arg(i));
         valueBoxes_[n]->setMaxLength(3);
         valueBoxes_[n]->setAccessibleName(
@@ -84,7 +83,7 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
 
     AddCaption(QStringLiteral("Color:"), 240, 3240);
     QFrame* lineFrame = AddFrame(960, 3120, 1575, 495);
-    customLine_ = MakeLineEdit(QStringLiteral("#000000"), lineFrame);
+    customLine_ = new QLineEdit(QStringLiteral("#000000"), lineFrame);
     customLine_->setObjectName(QStringLiteral("customLine"));
     customLine_->setReadOnly(true);
     customLine_->setFocusPolicy(Qt::NoFocus);

@@ -4,6 +4,7 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "platform/prompter.h"
+#include "platform/startup_trace.h"
 #include "ui/dialogs/contrast_window.h"
 #include "ui/widgets/copy_as_menu.h"
 
@@ -299,6 +300,10 @@ bool MainWindow::IsOwnKeyTarget(QObject* watched) const {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (type == QEvent::Paint && watched == this && !painted_) {
+        painted_ = true;
+        StartupMark("window painted");
+    }
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && IsOwnKeyTarget(watched)) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (type == QEvent::KeyPress && KeyPressed(*key)) return true;

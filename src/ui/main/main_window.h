@@ -113,7 +113,8 @@ class MainWindow : public QWidget {
     QPointer<QWidget> contrast_;
     bool ctrlHeldAtC_ = false;
     std::function<void()> pickCommand_;
-    bool starting_ = false;  // start-up shows the current colour once, at its end
+    bool starting_ = false;
+    bool painted_ = false;  // start-up shows the current colour once, at its end
 };
 
 }  // namespace velmor

@@ -8,7 +8,6 @@
 
 #include "core/color_names.h"
 #include "ui/picker/magnifier_view.h"
-#include "ui/widgets/controls.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/picture_box.h"
@@ -98,7 +97,7 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     for (QToolButton* button : findChildren<QToolButton*>()) button->installEventFilter(this);
     connect(closeButton_, &QToolButton::clicked, this, &PickerPanel::closeRequested);
 
-    htmlField_ = MakeLineEdit(QStringLiteral("#000000"), this);
+    htmlField_ = new QLineEdit(QStringLiteral("#000000"), this);
     htmlField_->setObjectName(QStringLiteral("htmlField"));
     htmlField_->setReadOnly(true);
     htmlField_->setFocusPolicy(Qt::NoFocus);

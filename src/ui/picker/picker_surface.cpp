@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "platform/startup_trace.h"
 #include "platform/x11_screen.h"
 #include "ui/widgets/artwork.h"
 
@@ -36,6 +37,10 @@ PickerSurface::PickerSurface(const ScreenImage& screen, MarkedPoint marked, int 
 }
 
 void PickerSurface::paintEvent(QPaintEvent* event) {
+    if (!painted_) {
+        painted_ = true;
+        StartupMark("picker painted");
+    }
     QPainter painter(this);
     const Monitor& m = screen_.monitors[static_cast<std::size_t>(monitor_)];
     const QRect r = event->rect();

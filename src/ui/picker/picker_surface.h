@@ -51,7 +51,8 @@ class PickerSurface : public QWidget {
     const ScreenImage& screen_;
     MarkedPoint marked_;
     int monitor_;
-    int wheelRest_ = 0;  // eighths of a degree short of a whole notch
+    int wheelRest_ = 0;
+    bool painted_ = false;  // eighths of a degree short of a whole notch
 };
 
 }  // namespace velmor

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 
@@ -14,15 +13,6 @@ inline QPushButton* MakeCommandButton(const QString& text, QRect geometry, QWidg
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
-}
-
-// A line edit with its text. Made empty and given the text afterwards: one
-// made with its text lays it out at once in the application's font, before it
-// takes its window's, and loads a font the window never shows.
-inline QLineEdit* MakeLineEdit(const QString& text, QWidget* parent) {
-    auto* line = new QLineEdit(parent);
-    line->setText(text);
-    return line;
 }
 
 // A window with a fixed border: a title, a close box, a minimise button if asked.
