@@ -65,14 +65,19 @@ if command -v valgrind >/dev/null && command -v callgrind_control >/dev/null &&
   command -v xdotool >/dev/null; then
   ci=() cb=()
   for _ in $(seq "$callgrind_runs"); do
-    ci+=("$(instructions "$program")")
-    cb+=("$(instructions "$bare")")
+    # A run whose window never showed under valgrind gives no count.
+    n=$(instructions "$program") && [ -n "$n" ] && ci+=("$n")
+    n=$(instructions "$bare") && [ -n "$n" ] && cb+=("$n")
   done
-  a=$(median "${ci[@]}") b=$(median "${cb[@]}")
-  printf 'instructions, exec to an idle event loop (callgrind, median of %d)\n' "$callgrind_runs"
-  printf '  velmor-color-picker %7.1f million\n' "$(echo "$a / 1000000" | bc -l)"
-  printf '  bare Qt window      %7.1f million\n' "$(echo "$b / 1000000" | bc -l)"
-  printf '  ratio               %7.2f x\n' "$(echo "$a / $b" | bc -l)"
+  if [ "${#ci[@]}" -gt 0 ] && [ "${#cb[@]}" -gt 0 ]; then
+    a=$(median "${ci[@]}") b=$(median "${cb[@]}")
+    printf 'instructions, exec to an idle event loop (callgrind, median of %d)\n' "${#ci[@]}"
+    printf '  velmor-color-picker %7.1f million\n' "$(echo "$a / 1000000" | bc -l)"
+    printf '  bare Qt window      %7.1f million\n' "$(echo "$b / 1000000" | bc -l)"
+    printf '  ratio               %7.2f x\n' "$(echo "$a / $b" | bc -l)"
+  else
+    echo "instructions: callgrind gave no count"
+  fi
 else
   echo "instructions: valgrind, callgrind_control or xdotool is not installed"
 fi
