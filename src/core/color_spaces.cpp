@@ -8,6 +8,7 @@
 
 #include "core/color.h"
 #include "core/color_names.h"
+#include "core/matrix3.h"
 #include "core/text.h"
 
 namespace velmor {
@@ -25,46 +26,22 @@ Triple LinearRgb(Srgb8 c) {
 }
 
 // Linear sRGB to XYZ (D65), then Bradford to D50, as CSS Color 4 has them.
-constexpr double kToXyz[3][3] = {{0.41239079926595934, 0.357584339383878, 0.1804807884018343},
-                                 {0.21263900587151027, 0.715168678767756, 0.07219231536073371},
-                                 {0.01933081871559182, 0.11919477979462598, 0.9505321522496607}};
-constexpr double kD65ToD50[3][3] = {
-    {1.0479297925449969, 0.022946870601609652, -0.05019226628920524},
-    {0.02962780877005599, 0.9904344267538799, -0.017073799063418826},
-    {-0.009243040646204504, 0.015055191490298152, 0.7518742814281371}};
+constexpr Matrix3 kToXyz = {{{0.41239079926595934, 0.357584339383878, 0.1804807884018343},
+                             {0.21263900587151027, 0.715168678767756, 0.07219231536073371},
+                             {0.01933081871559182, 0.11919477979462598, 0.9505321522496607}}};
+constexpr Matrix3 kD65ToD50 = {{{1.0479297925449969, 0.022946870601609652, -0.05019226628920524},
+                                {0.02962780877005599, 0.9904344267538799, -0.017073799063418826},
+                                {-0.009243040646204504, 0.015055191490298152, 0.7518742814281371}}};
 constexpr double kWhite[3] = {0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
 constexpr double kEpsilon = 216.0 / 24389.0;
 constexpr double kKappa = 24389.0 / 27.0;
 // Ottosson's OKLab, from linear sRGB.
-constexpr double kToLms[3][3] = {{0.4122214708, 0.5363325363, 0.0514459929},
-                                 {0.2119034982, 0.6806995451, 0.1073969566},
-                                 {0.0883024619, 0.2817188376, 0.6299787005}};
-constexpr double kToLab[3][3] = {{0.2104542553, 0.7936177850, -0.0040720468},
-                                 {1.9779984951, -2.4285922050, 0.4505937099},
-                                 {0.0259040371, 0.7827717662, -0.8086757660}};
-
-using Matrix = std::array<std::array<double, 3>, 3>;
-
-Matrix Inverse(const double m[3][3]) {
-    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-    Matrix r{};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            // The cofactor of (j, i) over the determinant.
-            const int a = (j + 1) % 3, b = (j + 2) % 3, c = (i + 1) % 3, d = (i + 2) % 3;
-            r[i][j] = (m[a][c] * m[b][d] - m[a][d] * m[b][c]) / det;
-        }
-    }
-    return r;
-}
-
-Triple Multiply(const Matrix& m, Triple v) {
-    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
-            m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
-            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
-}
+constexpr Matrix3 kToLms = {{{0.4122214708, 0.5363325363, 0.0514459929},
+                             {0.2119034982, 0.6806995451, 0.1073969566},
+                             {0.0883024619, 0.2817188376, 0.6299787005}}};
+constexpr Matrix3 kToLab = {{{0.2104542553, 0.7936177850, -0.0040720468},
+                             {1.9779984951, -2.4285922050, 0.4505937099},
+                             {0.0259040371, 0.7827717662, -0.8086757660}}};
 
 Triple EncodedRgb(Triple linear) {
     return {LinearToSrgb(linear.x), LinearToSrgb(linear.y), LinearToSrgb(linear.z)};
@@ -73,12 +50,6 @@ Triple EncodedRgb(Triple linear) {
 Triple Cartesian(Triple polar) {
     const double h = polar.z * kPi / 180.0;
     return {polar.x, polar.y * std::cos(h), polar.y * std::sin(h)};
-}
-
-Triple Multiply(const double m[3][3], Triple v) {
-    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
-            m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
-            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
 }
 
 double Hue(double y, double x) {
@@ -143,7 +114,7 @@ double LinearToSrgb(double linear) {
 }
 
 Triple LinearToXyz(Triple linear) {
-    return Multiply(kToXyz, linear);
+    return Times(kToXyz, linear);
 }
 
 Triple ToLinear(const Color& c) {
@@ -187,7 +158,7 @@ Triple ToHsv(Srgb8 c) {
 }
 
 Triple ToLab(Srgb8 c) {
-    const Triple xyz = Multiply(kD65ToD50, Multiply(kToXyz, LinearRgb(c)));
+    const Triple xyz = Times(kD65ToD50, Times(kToXyz, LinearRgb(c)));
     auto f = [](double t) { return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0) / 116.0; };
     const double fx = f(xyz.x / kWhite[0]);
     const double fy = f(xyz.y / kWhite[1]);
@@ -201,9 +172,9 @@ Triple ToLch(Srgb8 c) {
 
 Triple ToOklab(Srgb8 c) {
     const Triple rgb = LinearRgb(c);
-    Triple lms = Multiply(kToLms, rgb);
+    Triple lms = Times(kToLms, rgb);
     lms = {std::cbrt(lms.x), std::cbrt(lms.y), std::cbrt(lms.z)};
-    return Multiply(kToLab, lms);
+    return Times(kToLab, lms);
 }
 
 Triple ToOklch(Srgb8 c) {
@@ -242,9 +213,9 @@ Triple FromLab(Triple lab) {
     };
     const double y = lab.x > kKappa * kEpsilon ? fy * fy * fy : lab.x / kKappa;
     const Triple xyz{f(fx) * kWhite[0], y * kWhite[1], f(fz) * kWhite[2]};
-    static const Matrix toD65 = Inverse(kD65ToD50);
-    static const Matrix toRgb = Inverse(kToXyz);
-    return EncodedRgb(Multiply(toRgb, Multiply(toD65, xyz)));
+    static const Matrix3 toD65 = Inverse(kD65ToD50);
+    static const Matrix3 toRgb = Inverse(kToXyz);
+    return EncodedRgb(Times(toRgb, Times(toD65, xyz)));
 }
 
 Triple FromLch(Triple lch) {
@@ -252,11 +223,11 @@ Triple FromLch(Triple lch) {
 }
 
 Triple FromOklab(Triple lab) {
-    static const Matrix toLms = Inverse(kToLab);
-    static const Matrix toRgb = Inverse(kToLms);
-    Triple lms = Multiply(toLms, lab);
+    static const Matrix3 toLms = Inverse(kToLab);
+    static const Matrix3 toRgb = Inverse(kToLms);
+    Triple lms = Times(toLms, lab);
     lms = {lms.x * lms.x * lms.x, lms.y * lms.y * lms.y, lms.z * lms.z * lms.z};
-    return EncodedRgb(Multiply(toRgb, lms));
+    return EncodedRgb(Times(toRgb, lms));
 }
 
 Triple FromOklch(Triple lch) {

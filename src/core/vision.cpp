@@ -1,38 +1,10 @@
 #include "core/vision.h"
 
+#include "core/matrix3.h"
+
 namespace velmor {
 
 namespace {
-
-using Matrix = std::array<std::array<double, 3>, 3>;
-
-Triple Times(const Matrix& m, Triple v) {
-    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z,
-            m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
-            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
-}
-
-Matrix Times(const Matrix& a, const Matrix& b) {
-    Matrix r{};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            for (int k = 0; k < 3; ++k) r[i][j] += a[i][k] * b[k][j];
-    return r;
-}
-
-Matrix Inverse(const Matrix& m) {
-    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-    Matrix r{};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            const int a = (j + 1) % 3, b = (j + 2) % 3, c = (i + 1) % 3, d = (i + 2) % 3;
-            r[i][j] = (m[a][c] * m[b][d] - m[a][d] * m[b][c]) / det;
-        }
-    }
-    return r;
-}
 
 Triple Cross(Triple a, Triple b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
@@ -43,12 +15,12 @@ double Dot(Triple a, Triple b) {
 }
 
 // Machado, Oliveira and Fernandes (2009), severity 1, on linear RGB.
-constexpr Matrix kProtanopia = {{{0.152286, 1.052583, -0.204868},
-                                 {0.114503, 0.786281, 0.099216},
-                                 {-0.003882, -0.048116, 1.051998}}};
-constexpr Matrix kDeuteranopia = {{{0.367322, 0.860646, -0.227968},
-                                   {0.280085, 0.672501, 0.047413},
-                                   {-0.011820, 0.042940, 0.968881}}};
+constexpr Matrix3 kProtanopia = {{{0.152286, 1.052583, -0.204868},
+                                  {0.114503, 0.786281, 0.099216},
+                                  {-0.003882, -0.048116, 1.051998}}};
+constexpr Matrix3 kDeuteranopia = {{{0.367322, 0.860646, -0.227968},
+                                    {0.280085, 0.672501, 0.047413},
+                                    {-0.011820, 0.042940, 0.968881}}};
 
 // Brettel, Viénot and Mollon (1997) for tritanopia: the cone responses of
 // Smith and Pokorny (1975) from XYZ; what a tritanope sees lies on two
@@ -56,8 +28,8 @@ constexpr Matrix kDeuteranopia = {{{0.367322, 0.860646, -0.227968},
 // and 660 nm, which they see as everyone does. The neutral is the screen's
 // white, so that greys stay grey.
 struct Tritan {
-    Matrix toLms;
-    Matrix toRgb;
+    Matrix3 toLms;
+    Matrix3 toRgb;
     Triple separation;  // which half-plane: the sign of the dot product
     Triple normalBlue;  // the half-plane of 485 nm
     Triple normalRed;   // the half-plane of 660 nm
@@ -65,12 +37,12 @@ struct Tritan {
 
 const Tritan& TritanModel() {
     static const Tritan model = [] {
-        constexpr Matrix kSmithPokorny = {
+        constexpr Matrix3 kSmithPokorny = {
             {{0.15514, 0.54312, -0.03286}, {-0.15514, 0.45684, 0.03286}, {0.0, 0.0, 0.01608}}};
         // CIE 1931 2-degree colour matching functions at the two wavelengths.
         constexpr Triple kXyz485{0.05795, 0.16930, 0.61620};
         constexpr Triple kXyz660{0.16490, 0.06100, 0.0};
-        Matrix rgbToXyz{};
+        Matrix3 rgbToXyz{};
         for (int i = 0; i < 3; ++i) {
             Triple unit{i == 0 ? 1.0 : 0.0, i == 1 ? 1.0 : 0.0, i == 2 ? 1.0 : 0.0};
             const Triple column = LinearToXyz(unit);

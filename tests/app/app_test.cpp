@@ -62,6 +62,25 @@ class FakeHost : public PickHost {
     int restores = 0;
 };
 
+// A pick flow with fakes around it and a settings file of its own.
+struct FlowRig {
+    struct Refs {
+        FakeCapture& capture;
+        FakeViews& views;
+        PickFlow& flow;
+    };
+    Refs Parts() { return {capture, views, flow}; }
+
+    FakeCapture capture;
+    FakePointer pointer;
+    FakeViews views;
+    const AppOptions options;
+    testing::TempFolder folder;
+    const SettingsFile settings{folder.File("settings.ini")};
+    PickerMemory memory{settings};
+    PickFlow flow{capture, pointer, options, memory, views};
+};
+
 struct Outcomes {
     QList<PickFlow::Outcome> outcomes;
     QString reason;
@@ -116,15 +135,9 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
          {}},
     };
     for (const auto& c : cases) {
-        FakeCapture capture;
-        FakePointer pointer;
-        FakeViews views;
+        FlowRig rig;
+        auto [capture, views, flow] = rig.Parts();
         FakeHost host;
-        const AppOptions options;
-        testing::TempFolder folder;
-        const SettingsFile settings(folder.File("settings.ini"));
-        PickerMemory memory(settings);
-        PickFlow flow(capture, pointer, options, memory, views);
         flow.SetHost(&host);
         Outcomes run;
         QObject::connect(&flow, &PickFlow::finished,
@@ -153,14 +166,8 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
 }
 
 TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
-    FakeCapture capture;
-    FakePointer pointer;
-    FakeViews views;
-    const AppOptions options;
-    testing::TempFolder folder;
-    const SettingsFile settings(folder.File("settings.ini"));
-    PickerMemory memory(settings);
-    PickFlow flow(capture, pointer, options, memory, views);
+    FlowRig rig;
+    auto [capture, views, flow] = rig.Parts();
     capture.answer = [](FakeCapture& c) {
         emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32), false));
     };
