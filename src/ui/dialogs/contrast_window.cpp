@@ -92,7 +92,12 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
 
     ratio_ = new QLabel(this);
     QFont big = ratio_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
+    // The font may be sized in pixels (the program's own) or in points.
+    if (big.pixelSize() > 0) {
+        big.setPixelSize(qRound(big.pixelSize() * 1.6));
+    } else {
+        big.setPointSizeF(big.pointSizeF() * 1.6);
+    }
     big.setBold(true);
     ratio_->setFont(big);
     layout->addWidget(ratio_);
