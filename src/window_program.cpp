@@ -9,7 +9,6 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
       flow_(services.capture, services.pointer, options_.Values(), pickerMemory_, services.views),
       window_(options_, current_, favorites_, services.prompter, services.desktop) {
     Prompter& prompter = services.prompter;
-    pickerMemory_.Load();
     flow_.SetHost(&host_);
     window_.SetPickCommand([this] { flow_.Start(); });
     // A pick becomes current and goes into the favourites; the models say

@@ -64,6 +64,7 @@ QWidget* PickFlow::MessageParent() const {
 
 void PickFlow::Start() {
     if (state_ != State::Idle) return;
+    memory_.EnsureLoaded();
     restoreWindow_ = host_ != nullptr && host_->IsShown();
     if (!restoreWindow_) {
         state_ = State::Capturing;

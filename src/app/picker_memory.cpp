@@ -8,6 +8,7 @@ PickerMemory::PickerMemory(const SettingsFile& settings, QObject* parent)
 void PickerMemory::Load() {
     values_ = LoadPickerSettings(settings_);
     saved_ = values_;
+    loaded_ = true;
 }
 
 void PickerMemory::Save() {

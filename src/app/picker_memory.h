@@ -17,6 +17,10 @@ class PickerMemory : public QObject {
     explicit PickerMemory(const SettingsFile& settings, QObject* parent = nullptr);
 
     void Load();
+    // Reads the file the first time the picker needs it, not at start-up.
+    void EnsureLoaded() {
+        if (!loaded_) Load();
+    }
     // Writes the zoom and the history when either changed since the last
     // load or save; a failure is told through `saveFailed`, and the values
     // stay for this run.
@@ -37,6 +41,7 @@ class PickerMemory : public QObject {
     PickerSettings values_;
     PickerSettings saved_;
     std::int32_t area_ = 1;
+    bool loaded_ = false;
 };
 
 }  // namespace velmor

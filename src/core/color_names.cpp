@@ -43,16 +43,9 @@ const std::vector<NamedLab>& NamedLabs() {
 }  // namespace
 
 Triple ToLab65(const Color& c) {
-    const Triple xyz = LinearToXyz(ToLinear(c));
     // The white of the sRGB matrix itself, so that white is exactly L 100.
     static const Triple white = LinearToXyz({1, 1, 1});
-    constexpr double kEpsilon = 216.0 / 24389.0;
-    constexpr double kKappa = 24389.0 / 27.0;
-    auto f = [](double t) { return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0) / 116.0; };
-    const double fx = f(xyz.x / white.x);
-    const double fy = f(xyz.y / white.y);
-    const double fz = f(xyz.z / white.z);
-    return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+    return XyzToLab(LinearToXyz(ToLinear(c)), white);
 }
 
 double Ciede2000(Triple lab1, Triple lab2) {

@@ -157,13 +157,17 @@ Triple ToHsv(Srgb8 c) {
     return {p.hue, p.max == 0 ? 0 : (p.max - p.min) / p.max * 100.0, p.max * 100.0};
 }
 
-Triple ToLab(Srgb8 c) {
-    const Triple xyz = Times(kD65ToD50, Times(kToXyz, LinearRgb(c)));
+Triple XyzToLab(Triple xyz, Triple white) {
     auto f = [](double t) { return t > kEpsilon ? std::cbrt(t) : (kKappa * t + 16.0) / 116.0; };
-    const double fx = f(xyz.x / kWhite[0]);
-    const double fy = f(xyz.y / kWhite[1]);
-    const double fz = f(xyz.z / kWhite[2]);
+    const double fx = f(xyz.x / white.x);
+    const double fy = f(xyz.y / white.y);
+    const double fz = f(xyz.z / white.z);
     return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+Triple ToLab(Srgb8 c) {
+    return XyzToLab(Times(kD65ToD50, Times(kToXyz, LinearRgb(c))),
+                    {kWhite[0], kWhite[1], kWhite[2]});
 }
 
 Triple ToLch(Srgb8 c) {

@@ -43,6 +43,8 @@ double SrgbToLinear(double encoded);
 double LinearToSrgb(double linear);
 // Linear sRGB to CIE XYZ, D65 white.
 Triple LinearToXyz(Triple linear);
+// CIE XYZ to CIE Lab against a white.
+Triple XyzToLab(Triple xyz, Triple white);
 struct Color;
 Triple ToLinear(const Color& c);
 // Clipped to the sRGB cube, as a screen shows it.

@@ -1,5 +1,6 @@
 #include "core/pick_history.h"
 
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -9,38 +10,24 @@ namespace velmor {
 
 namespace {
 
+// "RRGGBB" as every hex text is read, or twelve digits for 16 bits a channel.
 std::optional<Color> ReadEntry(std::string_view text) {
+    if (const auto c = ParseHexColor(text)) return Color::From8(*c);
     text = TrimSpaces(text);
-    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
-    auto hex = [](std::string_view digits) -> std::optional<unsigned> {
-        unsigned value = 0;
-        for (const char ch : digits) {
-            const int d = HexDigitValue(ch);
-            if (d < 0) return std::nullopt;
-            value = value * 16 + static_cast<unsigned>(d);
-        }
-        return value;
-    };
-    const std::size_t width = text.size() == 6 ? 2 : text.size() == 12 ? 4 : 0;
-    if (width == 0) return std::nullopt;
-    std::array<unsigned, 3> channel{};
+    if (text.size() != 12) return std::nullopt;
+    std::array<std::uint16_t, 3> channel{};
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto v = hex(text.substr(i * width, width));
-        if (!v) return std::nullopt;
-        channel[i] = width == 2 ? *v * 257 : *v;
+        const char* first = text.data() + 4 * i;
+        const auto [end, ec] = std::from_chars(first, first + 4, channel[i], 16);
+        if (ec != std::errc{} || end != first + 4) return std::nullopt;
     }
-    return Color{static_cast<std::uint16_t>(channel[0]), static_cast<std::uint16_t>(channel[1]),
-                 static_cast<std::uint16_t>(channel[2])};
+    return Color{channel[0], channel[1], channel[2]};
 }
 
 std::string WriteEntry(const Color& c) {
+    if (Color::From8(c.To8()) == c) return c.Html().substr(1);
     char buffer[16];
-    if (Color::From8(c.To8()) == c) {
-        const Srgb8 e = c.To8();
-        std::snprintf(buffer, sizeof buffer, "%02X%02X%02X", e.red, e.green, e.blue);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%04X%04X%04X", c.red, c.green, c.blue);
-    }
+    std::snprintf(buffer, sizeof buffer, "%04X%04X%04X", c.red, c.green, c.blue);
     return buffer;
 }
 

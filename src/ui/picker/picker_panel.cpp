@@ -120,25 +120,21 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     magnifier_->setGeometry(TwipsRect(120, 1920, 1800, 1800));
     magnifier_->Clear();
     // Below the magnifier: the sample's name, then the zoom and the area.
-    auto addLine = [this](const QString& name, int lines) {
-        auto* line = new QLabel(this);
+    // Lines below the magnifier, each lengthening the panel: the sample's
+    // name (two lines), the zoom and the area, then the notes.
+    auto addLine = [this](const QString& name, const QString& text, int height) {
+        auto* line = new QLabel(text, this);
         line->setObjectName(name);
-        line->setWordWrap(lines > 1);
-        const int height = fontMetrics().lineSpacing() * lines;
+        line->setWordWrap(true);
+        if (height == 0) height = line->heightForWidth(width() - 16);
         line->setGeometry(8, this->height() - 2, width() - 16, height);
         resize(width(), this->height() + height + 2);
         return line;
     };
-    nameLine_ = addLine(QStringLiteral("nameLine"), 2);
-    zoomLine_ = addLine(QStringLiteral("zoomLine"), 1);
-    for (const Note& n : notes) {
-        auto* note = new QLabel(n.text, this);
-        note->setObjectName(n.name);
-        note->setWordWrap(true);
-        const int lines = note->heightForWidth(width() - 16);
-        note->setGeometry(8, height() - 2, width() - 16, lines);
-        resize(width(), height() + lines + 2);
-    }
+    const int lineHeight = fontMetrics().lineSpacing();
+    nameLine_ = addLine(QStringLiteral("nameLine"), QString(), 2 * lineHeight);
+    zoomLine_ = addLine(QStringLiteral("zoomLine"), QString(), lineHeight);
+    for (const Note& n : notes) addLine(n.name, n.text, 0);
     auto* historyFrame = new QWidget(this);
     historyFrame->setGeometry(
         QRect(TwipsPoint(120, 780), QSize(magnifier_->width(), TwipsToPixels(1095))));
