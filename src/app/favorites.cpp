@@ -32,6 +32,13 @@ std::vector<Color> Favorites::Colors() const {
     return colors;
 }
 
+std::optional<Color> Favorites::SelectedColor() const {
+    const std::int16_t selection = Selection();
+    const std::vector<Color> colors = Colors();
+    if (selection < 0 || selection >= static_cast<int>(colors.size())) return std::nullopt;
+    return colors[static_cast<std::size_t>(selection)];
+}
+
 bool Favorites::Add(const Color& color, HexCase letterCase) {
     if (list_.IsFull()) {
         emit addRefused(FullMessage());

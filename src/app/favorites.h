@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class Favorites : public QObject {
     // The entries as colours; an entry a damaged file spoilt reads as the list draws it.
     std::vector<Color> Colors() const;
     std::int16_t Selection() const { return list_.SelectedIndex(); }
+    // The selected entry's colour: what the window makes current.
+    std::optional<Color> SelectedColor() const;
 
     void Load();
     // Appends a colour; when the list is full it stays as it was, and

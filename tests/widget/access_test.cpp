@@ -209,6 +209,20 @@ TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
               0);
 }
 
+TEST_F(WindowTest, PagesBuiltWhenFirstShownTakeTheirPlaceInTheTabOrder) {
+    MainWindow& w = Start();
+    EXPECT_EQ(w.findChild<SafetyPage*>(), nullptr);  // nobody opened it yet
+    for (const auto& [tab, first] : std::vector<std::pair<int, const char*>>{
+             {MainWindow::SafetyPaletteTab, "safetyGrid"},
+             {MainWindow::FavoriteColorsTab, "favoritesGrid"}}) {
+        w.Tabs()->SetCurrentIndex(tab);
+        w.Tabs()->TabBar()->setFocus();
+        QTest::keyClick(w.Tabs()->TabBar(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), first);
+    }
+}
+
 TEST_F(WindowTest, EscClosesTheContrastWindow) {
     MainWindow& w = Start();
     w.OpenContrast();

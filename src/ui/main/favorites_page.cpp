@@ -191,7 +191,6 @@ void FavoritesPage::Redraw() {
     // The line shows the entry as stored; the colour is the one its cell draws.
     favoriteLine_->setText(QString::fromStdString("#" + entries[index]));
     favoriteLine_->setEnabled(true);
-    emit colorChosen(colors[index], QString());
 }
 
 }  // namespace velmor

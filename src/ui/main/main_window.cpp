@@ -22,6 +22,7 @@
 #include <QToolTip>
 
 #include "core/color_parse.h"
+#include "core/color_tables.h"
 #include "platform/clipboard.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/help.h"
@@ -108,14 +109,37 @@ void MainWindow::BuildLayout() {
     tabs_->setGeometry(TwipsRect(120, 120, 5295, 5415 + kTallerBy));
     const AppOptions& values = options_.Values();
     namedPage_ = new NamedColorsPage(values);
-    safetyPage_ = new SafetyPage(values);
-    customPage_ = new CustomColorPage;
-    favoritesPage_ = new FavoritesPage(favorites_, values, prompter_);
     tabs_->AddPage(namedPage_, QStringLiteral("Named Colors"));
-    tabs_->AddPage(safetyPage_, QStringLiteral("Safety Palette"));
-    tabs_->AddPage(customPage_, QStringLiteral("Custom Color"));
-    tabs_->AddPage(favoritesPage_, QStringLiteral("Favorite Colors"));
+    ConnectPage(namedPage_, HexCase::Lower, MenuPlace::Grid);
+    // The other pages are built when first shown.
+    tabs_->AddPage(
+        [this, &values] {
+            safetyPage_ = new SafetyPage(values);
+            ConnectPage(safetyPage_, HexCase::Lower, MenuPlace::Grid);
+            safetyPage_->MarkColor(startColor_);
+            return safetyPage_;
+        },
+        QStringLiteral("Safety Palette"));
+    tabs_->AddPage(
+        [this] {
+            customPage_ = new CustomColorPage;
+            // A mixed colour is written in upper case.
+            ConnectPage(customPage_, HexCase::Upper, MenuPlace::Grid);
+            return customPage_;
+        },
+        QStringLiteral("Custom Color"));
+    tabs_->AddPage(
+        [this, &values] {
+            favoritesPage_ = new FavoritesPage(favorites_, values, prompter_);
+            ConnectPage(favoritesPage_, HexCase::Lower, MenuPlace::Favorites);
+            return favoritesPage_;
+        },
+        QStringLiteral("Favorite Colors"));
     tabs_->SetCurrentIndex(NamedColorsTab);
+    // The selected favourite is the current colour, whether its page was built or not.
+    connect(&favorites_, &Favorites::changed, this, [this] {
+        if (const std::optional<Color> selected = favorites_.SelectedColor()) current_.Set(*selected);
+    });
 
     panel_ = new ValuePanel(current_, values, this);
     // Start-up sets the colour several times over; it is shown once, at its end.
@@ -167,27 +191,37 @@ void MainWindow::BuildLayout() {
     connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpCommand);
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
-    for (ColorPage* page :
-         std::initializer_list<ColorPage*>{namedPage_, safetyPage_, customPage_, favoritesPage_}) {
-        connect(page, &ColorPage::colorChosen, &current_, &CurrentColor::Set);
-        // The palettes' lines write their table's lower-case digits; a mixed colour is upper case.
-        const HexCase letterCase = page == customPage_ ? HexCase::Upper : HexCase::Lower;
-        connect(page, &ColorPage::addToFavoritesRequested, this,
-                [this, letterCase](const Color& color) { AddToFavorites(color, letterCase); });
-        connect(page, &ColorPage::copyRequested, this,
-                [](const QString& text) { CopyAndSay(text, QApplication::focusWidget()); });
-        const MenuPlace place = page == favoritesPage_ ? MenuPlace::Favorites : MenuPlace::Grid;
-        connect(page, &ColorPage::colorMenuRequested, this,
-                [this, place](const std::optional<Color>& color, QPoint at) {
-                    ShowColorMenu(color, at, place);
-                });
-    }
     connect(panel_, &ValuePanel::colorMenuRequested, this,
             [this](QPoint at) { ShowColorMenu(current_.Value(), at, MenuPlace::Panel); });
 
     pickDelay_.setSingleShot(true);
     pickDelay_.setInterval(100);
     connect(&pickDelay_, &QTimer::timeout, this, &MainWindow::PickCommand);
+}
+
+void MainWindow::ConnectPage(ColorPage* page, HexCase letterCase, MenuPlace place) {
+    connect(page, &ColorPage::colorChosen, &current_, &CurrentColor::Set);
+    // The palettes' lines write their table's lower-case digits.
+    connect(page, &ColorPage::addToFavoritesRequested, this,
+            [this, letterCase](const Color& color) { AddToFavorites(color, letterCase); });
+    connect(page, &ColorPage::copyRequested, this,
+            [](const QString& text) { CopyAndSay(text, QApplication::focusWidget()); });
+    connect(page, &ColorPage::colorMenuRequested, this,
+            [this, place](const std::optional<Color>& color, QPoint at) {
+                ShowColorMenu(color, at, place);
+            });
+}
+
+SafetyPage* MainWindow::Safety() {
+    return static_cast<SafetyPage*>(tabs_->Page(SafetyPaletteTab));
+}
+
+CustomColorPage* MainWindow::Custom() {
+    return static_cast<CustomColorPage*>(tabs_->Page(CustomColorTab));
+}
+
+FavoritesPage* MainWindow::FavoriteColors() {
+    return static_cast<FavoritesPage*>(tabs_->Page(FavoriteColorsTab));
 }
 
 void MainWindow::ShowCurrent() {
@@ -204,12 +238,14 @@ void MainWindow::StartUp() {
     starting_ = true;
     namedPage_->DrawBasicGrid(0);
     namedPage_->DrawAdditionalGrid(-1);
-    safetyPage_->DrawSafetyGrid(0);
+    // The safety palette's first cell starts current, its page drawn or not.
+    current_.Set(ColorTables::Instance().SafetyColors().front());
     options_.Load();
     favorites_.Load();
-    // The palettes show the color that start-up made current, not the first cell.
-    namedPage_->MarkColor(current_.Value());
-    safetyPage_->MarkColor(current_.Value());
+    // The palettes show the color that start-up made current, not the first
+    // cell; the safety palette marks it when it is built.
+    startColor_ = current_.Value();
+    namedPage_->MarkColor(startColor_);
     starting_ = false;
     ShowCurrent();
     QCoreApplication::processEvents();
@@ -267,8 +303,9 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
     }
     if (place == MenuPlace::Favorites) {
         if (color) menu.addSeparator();
-        menu.addAction(tr("Export favorites..."), favoritesPage_, &FavoritesPage::ExportFavorites);
-        menu.addAction(tr("Import..."), favoritesPage_, &FavoritesPage::ImportFavorites);
+        FavoritesPage* page = FavoriteColors();
+        menu.addAction(tr("Export favorites..."), page, &FavoritesPage::ExportFavorites);
+        menu.addAction(tr("Import..."), page, &FavoritesPage::ImportFavorites);
     }
     menu.exec(globalPosition);
 }

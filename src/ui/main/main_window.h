@@ -25,6 +25,7 @@ class NamedColorsPage;
 class SafetyPage;
 class CustomColorPage;
 class FavoritesPage;
+class ColorPage;
 class PictureBox;
 
 // The main window: tabs of colours on the left, the value panel on the right,
@@ -65,9 +66,10 @@ class MainWindow : public QWidget {
     TabControl* Tabs() const { return tabs_; }
     ValuePanel* Panel() const { return panel_; }
     NamedColorsPage* NamedColors() const { return namedPage_; }
-    SafetyPage* Safety() const { return safetyPage_; }
-    CustomColorPage* Custom() const { return customPage_; }
-    FavoritesPage* FavoriteColors() const { return favoritesPage_; }
+    // These pages are built when first asked for.
+    SafetyPage* Safety();
+    CustomColorPage* Custom();
+    FavoritesPage* FavoriteColors();
     PictureBox* Swatch() const { return swatch_; }
     QPushButton* PickButton() const { return pickButton_; }
     QPushButton* AddButton() const { return addButton_; }
@@ -85,6 +87,8 @@ class MainWindow : public QWidget {
     void StartUp();
     // The current colour in the value panel and the swatch.
     void ShowCurrent();
+    // What a palette page's choices, requests and menus do.
+    void ConnectPage(ColorPage* page, HexCase letterCase, MenuPlace place);
     bool KeyPressed(const QKeyEvent& key);
     void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
     bool IsOwnKeyTarget(QObject* watched) const;
@@ -113,6 +117,7 @@ class MainWindow : public QWidget {
     QPointer<QWidget> contrast_;
     bool ctrlHeldAtC_ = false;
     std::function<void()> pickCommand_;
+    Color startColor_;
     bool starting_ = false;
     bool painted_ = false;  // start-up shows the current colour once, at its end
 };

@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QStyleFactory>
 #include <QTabBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "ui/widgets/twips.h"
@@ -72,6 +73,24 @@ class CompactTabStyle : public QProxyStyle {
     }
 };
 
+// Tab reaches a page built late where it would have been built at the start:
+// after the controls before its holder, not after every control of the window.
+void FollowInFocusChain(QWidget* holder, QWidget* page) {
+    const auto takesFocus = [](const QWidget* w) { return w->focusPolicy() != Qt::NoFocus; };
+    QWidget* previous = holder->previousInFocusChain();
+    while (previous != holder && !takesFocus(previous)) previous = previous->previousInFocusChain();
+    if (previous == holder) return;  // nothing before it takes focus
+    std::vector<QWidget*> chain;
+    for (QWidget* w = page; w == page || page->isAncestorOf(w); w = w->nextInFocusChain()) {
+        if (takesFocus(w)) chain.push_back(w);
+        if (w->nextInFocusChain() == page) break;
+    }
+    for (QWidget* w : chain) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 }  // namespace
 
 TabControl::TabControl(QWidget* parent)
@@ -88,13 +107,36 @@ TabControl::TabControl(QWidget* parent)
     tabBar_->setElideMode(Qt::ElideNone);
     frame_->setFrameShape(QFrame::StyledPanel);
     frame_->setFrameShadow(QFrame::Raised);
-    connect(tabBar_, &QTabBar::currentChanged, stack_, &QStackedWidget::setCurrentIndex);
+    connect(tabBar_, &QTabBar::currentChanged, this, [this](int index) {
+        Page(index);
+        stack_->setCurrentIndex(index);
+    });
 }
 
 void TabControl::AddPage(QWidget* page, const QString& caption) {
     stack_->addWidget(page);
+    pages_.push_back({page, page, {}});
     tabBar_->addTab(caption);
-    pages_.push_back(page);
+}
+
+void TabControl::AddPage(std::function<QWidget*()> build, const QString& caption) {
+    auto* holder = new QWidget;
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    stack_->addWidget(holder);
+    pages_.push_back({holder, nullptr, std::move(build)});
+    tabBar_->addTab(caption);
+}
+
+QWidget* TabControl::Page(int index) {
+    if (index < 0 || index >= Count()) return nullptr;
+    Slot& slot = pages_[static_cast<std::size_t>(index)];
+    if (slot.page == nullptr) {
+        slot.page = slot.build();
+        slot.holder->layout()->addWidget(slot.page);
+        FollowInFocusChain(slot.holder, slot.page);
+    }
+    return slot.page;
 }
 
 int TabControl::CurrentIndex() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class QTabBar;
@@ -22,6 +23,11 @@ class TabControl : public QWidget {
 
     // The control takes the page; its children are placed with Place() and Move().
     void AddPage(QWidget* page, const QString& caption);
+    // A page built the first time its tab is shown or asked for: the pages
+    // nobody opens cost nothing at start-up.
+    void AddPage(std::function<QWidget*()> build, const QString& caption);
+    // The page on a tab, built now if it was not yet.
+    QWidget* Page(int index);
     int Count() const { return static_cast<int>(pages_.size()); }
     int CurrentIndex() const;
     void SetCurrentIndex(int index);
@@ -36,10 +42,16 @@ class TabControl : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    struct Slot {
+        QWidget* holder;  // the stack's widget; a page built later goes inside it
+        QWidget* page;    // null until built
+        std::function<QWidget*()> build;
+    };
+
     QTabBar* tabBar_;
     QFrame* frame_;
     QStackedWidget* stack_;
-    std::vector<QWidget*> pages_;
+    std::vector<Slot> pages_;
 };
 
 }  // namespace velmor
