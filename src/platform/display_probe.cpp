@@ -11,9 +11,16 @@
 #include <cstring>
 #include <string>
 
+#include "platform/late_libraries.h"
+
 namespace velmor {
 
 namespace {
+
+#define XCB_CONNECT_SYMBOLS(X) X(xcb_connect) X(xcb_connection_has_error) X(xcb_disconnect)
+struct XcbConnect {
+    XCB_CONNECT_SYMBOLS(VELMOR_LATE_SYMBOL)
+};
 
 bool WaylandReachable() {
     const char* name = std::getenv("WAYLAND_DISPLAY");
@@ -38,9 +45,17 @@ bool WaylandReachable() {
 bool X11Reachable() {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') return false;
-    xcb_connection_t* c = xcb_connect(display, nullptr);
-    const bool ok = xcb_connection_has_error(c) == 0;
-    xcb_disconnect(c);
+    // Only libxcb itself: the toolkit's X11 plugin loads it anyway.
+    const std::optional<XcbConnect> x = LoadLate<XcbConnect>(
+        {"libxcb.so.1"}, [](const LateLibraries& libraries, XcbConnect& table) {
+            bool found = true;
+            XCB_CONNECT_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
+            return found;
+        });
+    if (!x) return false;
+    xcb_connection_t* c = x->xcb_connect(display, nullptr);
+    const bool ok = x->xcb_connection_has_error(c) == 0;
+    x->xcb_disconnect(c);
     return ok;
 }
 

@@ -4,69 +4,97 @@
 
 #include <array>
 
+#include "platform/late_libraries.h"
+
 namespace velmor {
 
 namespace {
 
-// The sRGB transfer curve as ICC type 4 parameters.
-cmsToneCurve* SrgbCurve() {
-    const cmsFloat64Number p[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
-    return cmsBuildParametricToneCurve(nullptr, 4, p);
+#define LCMS_SYMBOLS(X)                                                                        \
+    X(cmsBuildParametricToneCurve) X(cmsCloseProfile) X(cmsCreateRGBProfile)                   \
+    X(cmsCreateTransform) X(cmsCreate_sRGBProfile) X(cmsDeleteTransform) X(cmsDoTransform)     \
+    X(cmsFreeToneCurve) X(cmsGetColorSpace) X(cmsGetProfileInfoASCII) X(cmsMLUalloc)          \
+    X(cmsMLUfree) X(cmsMLUsetASCII) X(cmsOpenProfileFromMem) X(cmsSaveProfileToMem)           \
+    X(cmsWriteTag)
+
+struct Lcms {
+    LCMS_SYMBOLS(VELMOR_LATE_SYMBOL)
+};
+
+// Little CMS, opened at the first profile: null where it is not installed,
+// and then no profile is known.
+const Lcms* LittleCms() {
+    static const std::optional<Lcms> table =
+        LoadLate<Lcms>({"liblcms2.so.2"}, [](const LateLibraries& libraries, Lcms& table) {
+            bool found = true;
+            LCMS_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
+            return found;
+        });
+    return table ? &*table : nullptr;
 }
 
-cmsHPROFILE CreateDisplayP3() {
+// The sRGB transfer curve as ICC type 4 parameters.
+cmsToneCurve* SrgbCurve(const Lcms* lcms) {
+    const cmsFloat64Number p[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
+    return lcms->cmsBuildParametricToneCurve(nullptr, 4, p);
+}
+
+cmsHPROFILE CreateDisplayP3(const Lcms* lcms) {
     const cmsCIExyY white = {0.3127, 0.3290, 1.0};  // D65
     const cmsCIExyYTRIPLE primaries = {
         {0.680, 0.320, 1.0}, {0.265, 0.690, 1.0}, {0.150, 0.060, 1.0}};
-    cmsToneCurve* curve = SrgbCurve();
+    cmsToneCurve* curve = SrgbCurve(lcms);
     std::array<cmsToneCurve*, 3> curves = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves.data());
-    cmsFreeToneCurve(curve);
+    cmsHPROFILE profile = lcms->cmsCreateRGBProfile(&white, &primaries, curves.data());
+    lcms->cmsFreeToneCurve(curve);
     return profile;
 }
 
 // In floating point: the 16-bit pipeline's tables clip colours outside sRGB
 // up to 11 code values away from the exact result.
-cmsHTRANSFORM To(cmsHPROFILE from, cmsHPROFILE to) {
-    return cmsCreateTransform(from, TYPE_RGB_DBL, to, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC,
+cmsHTRANSFORM To(const Lcms* lcms, cmsHPROFILE from, cmsHPROFILE to) {
+    return lcms->cmsCreateTransform(from, TYPE_RGB_DBL, to, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC,
                               cmsFLAGS_NOCACHE);
 }
 
 }  // namespace
 
 std::shared_ptr<const MonitorProfile> MonitorProfile::FromIcc(const QByteArray& icc) {
-    if (icc.isEmpty()) return nullptr;
+    const Lcms* lcms = LittleCms();
+    if (icc.isEmpty() || lcms == nullptr) return nullptr;
     cmsHPROFILE monitor =
-        cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
+        lcms->cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
     if (monitor == nullptr) return nullptr;
-    if (cmsGetColorSpace(monitor) != cmsSigRgbData) {
-        cmsCloseProfile(monitor);
+    if (lcms->cmsGetColorSpace(monitor) != cmsSigRgbData) {
+        lcms->cmsCloseProfile(monitor);
         return nullptr;
     }
     std::shared_ptr<MonitorProfile> profile(new MonitorProfile);
-    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    cmsHPROFILE p3 = CreateDisplayP3();
-    profile->toSrgb_ = To(monitor, srgb);
-    profile->toDisplayP3_ = To(monitor, p3);
+    cmsHPROFILE srgb = lcms->cmsCreate_sRGBProfile();
+    cmsHPROFILE p3 = CreateDisplayP3(lcms);
+    profile->toSrgb_ = To(lcms, monitor, srgb);
+    profile->toDisplayP3_ = To(lcms, monitor, p3);
     char name[256] = {};
-    cmsGetProfileInfoASCII(monitor, cmsInfoDescription, "en", "US", name, sizeof name);
+    lcms->cmsGetProfileInfoASCII(monitor, cmsInfoDescription, "en", "US", name, sizeof name);
     profile->description_ = QString::fromLatin1(name);
-    cmsCloseProfile(p3);
-    cmsCloseProfile(srgb);
-    cmsCloseProfile(monitor);
+    lcms->cmsCloseProfile(p3);
+    lcms->cmsCloseProfile(srgb);
+    lcms->cmsCloseProfile(monitor);
     if (profile->toSrgb_ == nullptr || profile->toDisplayP3_ == nullptr) return nullptr;
     return profile;
 }
 
 MonitorProfile::~MonitorProfile() {
-    if (toSrgb_ != nullptr) cmsDeleteTransform(toSrgb_);
-    if (toDisplayP3_ != nullptr) cmsDeleteTransform(toDisplayP3_);
+    const Lcms* lcms = LittleCms();  // there is no profile without it
+    if (toSrgb_ != nullptr) lcms->cmsDeleteTransform(toSrgb_);
+    if (toDisplayP3_ != nullptr) lcms->cmsDeleteTransform(toDisplayP3_);
 }
 
 Color MonitorProfile::Apply(void* transform, const Color& c) const {
     const std::array<double, 3> in = {c.red / 65535.0, c.green / 65535.0, c.blue / 65535.0};
     std::array<double, 3> out{};
-    cmsDoTransform(transform, in.data(), out.data(), 1);
+    const Lcms* lcms = LittleCms();
+    lcms->cmsDoTransform(transform, in.data(), out.data(), 1);
     return Color::FromUnit(out[0], out[1], out[2]);  // clipped to the sRGB cube
 }
 
@@ -79,16 +107,18 @@ Color MonitorProfile::ToDisplayP3(const Color& screen) const {
 }
 
 QByteArray DisplayP3Icc() {
-    cmsHPROFILE p3 = CreateDisplayP3();
-    cmsMLU* text = cmsMLUalloc(nullptr, 1);
-    cmsMLUsetASCII(text, "en", "US", "Display P3");
-    cmsWriteTag(p3, cmsSigProfileDescriptionTag, text);
-    cmsMLUfree(text);
+    const Lcms* lcms = LittleCms();
+    if (lcms == nullptr) return {};
+    cmsHPROFILE p3 = CreateDisplayP3(lcms);
+    cmsMLU* text = lcms->cmsMLUalloc(nullptr, 1);
+    lcms->cmsMLUsetASCII(text, "en", "US", "Display P3");
+    lcms->cmsWriteTag(p3, cmsSigProfileDescriptionTag, text);
+    lcms->cmsMLUfree(text);
     cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(p3, nullptr, &size);
+    lcms->cmsSaveProfileToMem(p3, nullptr, &size);
     QByteArray bytes(static_cast<qsizetype>(size), '\0');
-    cmsSaveProfileToMem(p3, bytes.data(), &size);
-    cmsCloseProfile(p3);
+    lcms->cmsSaveProfileToMem(p3, bytes.data(), &size);
+    lcms->cmsCloseProfile(p3);
     return bytes;
 }
 

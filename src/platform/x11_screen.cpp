@@ -2,9 +2,7 @@
 
 #include "core/x_pixels.h"
 
-#include <xcb/randr.h>
-#include <xcb/xcb.h>
-#include <xcb/xinerama.h>
+#include "platform/xcb_library.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,30 +27,30 @@ xcb_connection_t* Connection() {
     return x11 != nullptr ? x11->connection() : nullptr;
 }
 
-xcb_window_t RootWindow(xcb_connection_t* c) {
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    return xcb_setup_roots_iterator(setup).data->root;
+xcb_window_t RootWindow(const XcbLibrary& x, xcb_connection_t* c) {
+    const xcb_setup_t* setup = x.xcb_get_setup(c);
+    return x.xcb_setup_roots_iterator(setup).data->root;
 }
 
 // The layout of the root window's pixels in an image the server sends: the
 // root visual's masks, the bits per pixel and padding of its depth.
-std::optional<XPixelFormat> RootPixelFormat(xcb_connection_t* c, std::uint8_t depth,
+std::optional<XPixelFormat> RootPixelFormat(const XcbLibrary& x, xcb_connection_t* c, std::uint8_t depth,
                                             int* scanlinePad) {
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+    const xcb_setup_t* setup = x.xcb_get_setup(c);
+    const xcb_screen_t* screen = x.xcb_setup_roots_iterator(setup).data;
     XPixelFormat format;
     format.msbFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     bool found = false;
-    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it)) {
+    for (auto it = x.xcb_setup_pixmap_formats_iterator(setup); it.rem; x.xcb_format_next(&it)) {
         if (it.data->depth != depth) continue;
         format.bitsPerPixel = it.data->bits_per_pixel;
         *scanlinePad = it.data->scanline_pad;
         found = true;
     }
     bool visual = false;
-    for (auto d = xcb_screen_allowed_depths_iterator(screen); d.rem && !visual;
-         xcb_depth_next(&d)) {
-        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
+    for (auto d = x.xcb_screen_allowed_depths_iterator(screen); d.rem && !visual;
+         x.xcb_depth_next(&d)) {
+        for (auto v = x.xcb_depth_visuals_iterator(d.data); v.rem; x.xcb_visualtype_next(&v)) {
             if (v.data->visual_id != screen->root_visual) continue;
             format.redMask = v.data->red_mask;
             format.greenMask = v.data->green_mask;
@@ -68,15 +66,15 @@ std::optional<XPixelFormat> RootPixelFormat(xcb_connection_t* c, std::uint8_t de
 // The server's pixels as a picture: the usual 8-bit xRGB as it came, any other
 // layout converted, at 16 bits a channel unless every channel has exactly 8,
 // so that 5, 6 or 10 bits are kept exactly.
-QImage ScreenPicture(xcb_get_image_reply_t* reply, const XPixelFormat& format, int scanlinePad,
+QImage ScreenPicture(const XcbLibrary& x, xcb_get_image_reply_t* reply, const XPixelFormat& format, int scanlinePad,
                      int width, int height) {
     const std::size_t rowBytes = RowBytes(format, width, scanlinePad);
-    if (static_cast<std::size_t>(xcb_get_image_data_length(reply)) <
+    if (static_cast<std::size_t>(x.xcb_get_image_data_length(reply)) <
         rowBytes * static_cast<std::size_t>(height)) {
         std::free(reply);
         return {};
     }
-    const std::uint8_t* data = xcb_get_image_data(reply);
+    const std::uint8_t* data = x.xcb_get_image_data(reply);
     const XPixelFormat usual;
     if (format.bitsPerPixel == 32 && !format.msbFirst && format.redMask == usual.redMask &&
         format.greenMask == usual.greenMask && format.blueMask == usual.blueMask) {
@@ -111,66 +109,66 @@ QImage ScreenPicture(xcb_get_image_reply_t* reply, const XPixelFormat& format, i
 }
 
 // A root window property's bytes, or nothing.
-QByteArray RootProperty(xcb_connection_t* c, xcb_window_t root, const QByteArray& name) {
-    Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
+QByteArray RootProperty(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t root, const QByteArray& name) {
+    Reply<xcb_intern_atom_reply_t> atom(x.xcb_intern_atom_reply(
+        c, x.xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
         nullptr));
     if (!atom || atom->atom == XCB_ATOM_NONE) return {};
     // Profiles are a few kilobytes; 16 MB is far beyond any.
-    Reply<xcb_get_property_reply_t> value(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, root, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 4u << 20),
+    Reply<xcb_get_property_reply_t> value(x.xcb_get_property_reply(
+        c, x.xcb_get_property(c, 0, root, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 4u << 20),
         nullptr));
     if (!value || value->format != 8) return {};
-    return QByteArray(static_cast<const char*>(xcb_get_property_value(value.get())),
-                      xcb_get_property_value_length(value.get()));
+    return QByteArray(static_cast<const char*>(x.xcb_get_property_value(value.get())),
+                      x.xcb_get_property_value_length(value.get()));
 }
 
 // Each monitor's profile, as colour-management daemons publish them on X
 // ("ICC Profiles in X"): _ICC_PROFILE for the first, _ICC_PROFILE_n for the
 // n-th after it, _ICC_PROFILE for any that has none of its own.
-std::vector<std::shared_ptr<const MonitorProfile>> MonitorProfiles(xcb_connection_t* c,
+std::vector<std::shared_ptr<const MonitorProfile>> MonitorProfiles(const XcbLibrary& x, xcb_connection_t* c,
                                                                    xcb_window_t root,
                                                                    std::size_t count) {
-    const QByteArray shared = RootProperty(c, root, "_ICC_PROFILE");
+    const QByteArray shared = RootProperty(x, c, root, "_ICC_PROFILE");
     std::vector<std::shared_ptr<const MonitorProfile>> profiles;
     for (std::size_t i = 0; i < count; ++i) {
         QByteArray own =
             i == 0 ? shared
-                   : RootProperty(c, root, "_ICC_PROFILE_" + QByteArray::number(qulonglong(i)));
+                   : RootProperty(x, c, root, "_ICC_PROFILE_" + QByteArray::number(qulonglong(i)));
         profiles.push_back(MonitorProfile::FromIcc(own.isEmpty() ? shared : own));
     }
     return profiles;
 }
 
-std::vector<DeviceRect> RandrMonitors(xcb_connection_t* c, xcb_window_t root) {
+std::vector<DeviceRect> RandrMonitors(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t root) {
     std::vector<DeviceRect> out;
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_randr_id);
+    const xcb_query_extension_reply_t* ext = x.xcb_get_extension_data(c, x.xcb_randr_id);
     if (ext == nullptr || !ext->present) return out;
     Reply<xcb_randr_query_version_reply_t> version(
-        xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
+        x.xcb_randr_query_version_reply(c, x.xcb_randr_query_version(c, 1, 5), nullptr));
     if (!version || (version->major_version == 1 && version->minor_version < 5)) return out;
     Reply<xcb_randr_get_monitors_reply_t> monitors(
-        xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, root, 1), nullptr));
+        x.xcb_randr_get_monitors_reply(c, x.xcb_randr_get_monitors(c, root, 1), nullptr));
     if (!monitors) return out;
-    for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem;
-         xcb_randr_monitor_info_next(&it)) {
+    for (auto it = x.xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem;
+         x.xcb_randr_monitor_info_next(&it)) {
         out.push_back({it.data->x, it.data->y, it.data->width, it.data->height});
     }
     return out;
 }
 
-std::vector<DeviceRect> XineramaHeads(xcb_connection_t* c) {
+std::vector<DeviceRect> XineramaHeads(const XcbLibrary& x, xcb_connection_t* c) {
     std::vector<DeviceRect> out;
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_xinerama_id);
+    const xcb_query_extension_reply_t* ext = x.xcb_get_extension_data(c, x.xcb_xinerama_id);
     if (ext == nullptr || !ext->present) return out;
     Reply<xcb_xinerama_is_active_reply_t> active(
-        xcb_xinerama_is_active_reply(c, xcb_xinerama_is_active(c), nullptr));
+        x.xcb_xinerama_is_active_reply(c, x.xcb_xinerama_is_active(c), nullptr));
     if (!active || !active->state) return out;
     Reply<xcb_xinerama_query_screens_reply_t> screens(
-        xcb_xinerama_query_screens_reply(c, xcb_xinerama_query_screens(c), nullptr));
+        x.xcb_xinerama_query_screens_reply(c, x.xcb_xinerama_query_screens(c), nullptr));
     if (!screens) return out;
-    const xcb_xinerama_screen_info_t* info = xcb_xinerama_query_screens_screen_info(screens.get());
-    const int n = xcb_xinerama_query_screens_screen_info_length(screens.get());
+    const xcb_xinerama_screen_info_t* info = x.xcb_xinerama_query_screens_screen_info(screens.get());
+    const int n = x.xcb_xinerama_query_screens_screen_info_length(screens.get());
     for (int i = 0; i < n; ++i) {
         out.push_back({info[i].x_org, info[i].y_org, info[i].width, info[i].height});
     }
@@ -223,9 +221,16 @@ void X11Capture::Request(const QString&) {
         emit failed(tr("The screen could not be read: no X11 display."));
         return;
     }
-    const xcb_window_t root = RootWindow(c);
+    const XcbLibrary* library = Xcb();
+    if (library == nullptr) {
+        emit failed(tr("The screen could not be read: libxcb with its RandR and Xinerama "
+                       "extensions is not installed."));
+        return;
+    }
+    const XcbLibrary& x = *library;
+    const xcb_window_t root = RootWindow(x, c);
     Reply<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(c, xcb_get_geometry(c, root), nullptr));
+        x.xcb_get_geometry_reply(c, x.xcb_get_geometry(c, root), nullptr));
     if (!geometry || geometry->width == 0 || geometry->height == 0) {
         emit failed(tr("The screen could not be read: the X server gave no screen size."));
         return;
@@ -233,18 +238,18 @@ void X11Capture::Request(const QString&) {
     const DeviceRect whole{0, 0, geometry->width, geometry->height};
     xcb_generic_error_t* error = nullptr;
     Reply<xcb_get_image_reply_t> reply(
-        xcb_get_image_reply(c,
-                            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0, geometry->width,
+        x.xcb_get_image_reply(c,
+                            x.xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0, geometry->width,
                                           geometry->height, ~0u),
                             &error));
     std::free(error);
     int scanlinePad = 32;
     const std::optional<XPixelFormat> format =
-        reply ? RootPixelFormat(c, reply->depth, &scanlinePad) : std::nullopt;
+        reply ? RootPixelFormat(x, c, reply->depth, &scanlinePad) : std::nullopt;
     ScreenImage screen;
     if (format) {
         screen.image =
-            ScreenPicture(reply.release(), *format, scanlinePad, whole.width, whole.height);
+            ScreenPicture(x, reply.release(), *format, scanlinePad, whole.width, whole.height);
         screen.channelBits = ChannelBits(*format);
     }
     if (screen.image.isNull()) {
@@ -254,8 +259,8 @@ void X11Capture::Request(const QString&) {
         return;
     }
 
-    std::vector<DeviceRect> heads = RandrMonitors(c, root);
-    const std::vector<DeviceRect> xinerama = XineramaHeads(c);
+    std::vector<DeviceRect> heads = RandrMonitors(x, c, root);
+    const std::vector<DeviceRect> xinerama = XineramaHeads(x, c);
     if (xinerama.size() > heads.size()) heads = xinerama;
     for (const DeviceRect& head : heads) {
         // Keep each head inside the picture.
@@ -267,53 +272,56 @@ void X11Capture::Request(const QString&) {
         AddMonitor(screen, {x0, y0, x1 - x0, y1 - y0});
     }
     if (screen.monitors.empty()) AddMonitor(screen, whole);
-    screen.profiles = MonitorProfiles(c, root, screen.monitors.size());
+    screen.profiles = MonitorProfiles(x, c, root, screen.monitors.size());
     emit captured(screen);
 }
 
 std::optional<DevicePoint> X11Pointer::Position() const {
     xcb_connection_t* c = Connection();
-    if (c == nullptr) return std::nullopt;
+    if (c == nullptr || Xcb() == nullptr) return std::nullopt;
+    const XcbLibrary& x = *Xcb();
     Reply<xcb_query_pointer_reply_t> reply(
-        xcb_query_pointer_reply(c, xcb_query_pointer(c, RootWindow(c)), nullptr));
+        x.xcb_query_pointer_reply(c, x.xcb_query_pointer(c, RootWindow(x, c)), nullptr));
     if (!reply || !reply->same_screen) return std::nullopt;
     return DevicePoint{reply->root_x, reply->root_y};
 }
 
 void X11Pointer::Warp(DevicePoint point) {
     xcb_connection_t* c = Connection();
-    if (c == nullptr) return;
-    xcb_warp_pointer(c, XCB_NONE, RootWindow(c), 0, 0, 0, 0, static_cast<std::int16_t>(point.x),
+    if (c == nullptr || Xcb() == nullptr) return;
+    const XcbLibrary& x = *Xcb();
+    x.xcb_warp_pointer(c, XCB_NONE, RootWindow(x, c), 0, 0, 0, 0, static_cast<std::int16_t>(point.x),
                      static_cast<std::int16_t>(point.y));
-    xcb_flush(c);
+    x.xcb_flush(c);
 }
 
 void MarkAsPickerSurface(unsigned long window, unsigned long owner) {
     xcb_connection_t* c = Connection();
-    if (c == nullptr || window == 0) return;
+    if (c == nullptr || window == 0 || Xcb() == nullptr) return;
+    const XcbLibrary& x = *Xcb();
     // All three asked at once: one round trip, not three, on the way to the picker.
     const char* names[] = {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
                            "_NET_WM_STATE_SKIP_PAGER"};
     xcb_intern_atom_cookie_t cookies[3];
     for (int i = 0; i < 3; ++i) {
         cookies[i] =
-            xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
+            x.xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(names[i])), names[i]);
     }
     xcb_atom_t atoms[3];
     for (int i = 0; i < 3; ++i) {
-        Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, cookies[i], nullptr));
+        Reply<xcb_intern_atom_reply_t> r(x.xcb_intern_atom_reply(c, cookies[i], nullptr));
         atoms[i] = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
     const xcb_atom_t state = atoms[0];
     const xcb_atom_t* states = atoms + 1;
-    xcb_change_property(c, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state,
+    x.xcb_change_property(c, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state,
                         XCB_ATOM_ATOM, 32, 2, states);
     if (owner != 0) {
         const auto transientFor = static_cast<xcb_window_t>(owner);
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
+        x.xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
                             XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &transientFor);
     }
-    xcb_flush(c);
+    x.xcb_flush(c);
 }
 
 }  // namespace velmor

@@ -4,6 +4,7 @@
 
 #include <lcms2.h>
 #include <QTest>
+#include <cstring>
 #include <fstream>
 
 #include "app/favorites.h"
@@ -11,6 +12,7 @@
 #include "app/picker_memory.h"
 #include "fakes.h"
 #include "platform/desktop.h"
+#include "platform/late_libraries.h"
 #include "platform/monitor_profile.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
@@ -297,6 +299,50 @@ TEST(MonitorProfile, ConvertsAsLittleCmsItselfDoes) {
     cmsCloseProfile(p3);
     EXPECT_EQ(MonitorProfile::FromIcc("not a profile"), nullptr);
     EXPECT_EQ(MonitorProfile::FromIcc({}), nullptr);
+}
+
+}  // namespace
+}  // namespace velmor
+
+// Declared so a table can name it; no library defines it.
+extern "C" int velmor_no_such_function(int);
+
+namespace velmor {
+namespace {
+
+#define PRESENT_SYMBOLS(X) X(strlen)
+#define MISSING_SYMBOLS(X) X(strlen) X(velmor_no_such_function)
+struct Present {
+    PRESENT_SYMBOLS(VELMOR_LATE_SYMBOL)
+};
+struct Missing {
+    MISSING_SYMBOLS(VELMOR_LATE_SYMBOL)
+};
+
+TEST(LateLibraries, GiveATableOnlyWhenEveryLibraryAndSymbolIsThere) {
+    const auto present = LoadLate<Present>({"libc.so.6"}, [](const LateLibraries& libraries,
+                                                              Present& table) {
+        bool found = true;
+        PRESENT_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
+        return found;
+    });
+    ASSERT_TRUE(present.has_value());
+    EXPECT_EQ(present->strlen("four"), 4u);
+    const auto fill = [](const LateLibraries& libraries, Missing& table) {
+        bool found = true;
+        MISSING_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
+        return found;
+    };
+    EXPECT_FALSE(LoadLate<Missing>({"libc.so.6"}, fill).has_value());  // a symbol missing
+    EXPECT_FALSE(LoadLate<Present>({"libc.so.6", "libvelmor-not-installed.so.9"},
+                                   [](const LateLibraries&, Present&) { return true; })
+                     .has_value());
+    // The first library that has a symbol gives it.
+    const LateLibraries both({"libm.so.6", "libc.so.6"});
+    EXPECT_TRUE(both.Opened());
+    EXPECT_NE(both.Find("cos"), nullptr);
+    EXPECT_NE(both.Find("strlen"), nullptr);
+    EXPECT_EQ(both.Find("velmor_no_such_function"), nullptr);
 }
 
 }  // namespace
