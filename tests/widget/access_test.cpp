@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
@@ -255,6 +256,14 @@ void ExpectTextsFit(QWidget* window) {
                 << what << line->text().toStdString();
         } else if (qobject_cast<QCheckBox*>(w) != nullptr) {
             EXPECT_LE(w->sizeHint().width(), w->width()) << what;
+        } else if (auto* tool = qobject_cast<QToolButton*>(w);
+                   tool && tool->toolButtonStyle() == Qt::ToolButtonTextBesideIcon) {
+            // The style's label room: inside the frame, after the icon and 4 pixels.
+            const int frame =
+                tool->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tool);
+            EXPECT_LE(tool->fontMetrics().horizontalAdvance(tool->text()),
+                      tool->width() - 2 * frame - tool->iconSize().width() - 4)
+                << what << tool->text().toStdString();
         }
     }
     for (QWidget* parent : window->findChildren<QWidget*>()) {

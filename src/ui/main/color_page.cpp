@@ -58,10 +58,11 @@ ImageToolbar* ColorPage::AddPaletteToolbar(std::function<Color()> chosen,
     QFrame* frame = AddFrame(left, top, width, height);
     // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
     auto* toolbar = new ImageToolbar(PaletteToolbarButtons(), Qt::Vertical, frame);
-    // A pixel smaller, so "Copy to Clipboard" fits the frame's width whole.
-    QFont small = toolbar->font();
-    small.setPixelSize(10);
-    toolbar->setFont(small);
+    // The window's font set a little tighter, so "Copy to Clipboard" fits the
+    // frame's width whole; a smaller size would load a second font at start-up.
+    QFont tight = toolbar->font();
+    tight.setLetterSpacing(QFont::AbsoluteSpacing, -0.3);
+    toolbar->setFont(tight);
     const int rows = std::min(44, frame->height() - 4);
     toolbar->setGeometry(2, (frame->height() - rows) / 2, frame->width() - 4, rows);
     connect(toolbar->Action(QStringLiteral("addToFavorites")), &QAction::triggered, this,
