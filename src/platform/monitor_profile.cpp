@@ -10,12 +10,14 @@ namespace velmor {
 
 namespace {
 
+// clang-format off
 #define LCMS_SYMBOLS(X)                                                                        \
     X(cmsBuildParametricToneCurve) X(cmsCloseProfile) X(cmsCreateRGBProfile)                   \
     X(cmsCreateTransform) X(cmsCreate_sRGBProfile) X(cmsDeleteTransform) X(cmsDoTransform)     \
     X(cmsFreeToneCurve) X(cmsGetColorSpace) X(cmsGetProfileInfoASCII) X(cmsMLUalloc)          \
     X(cmsMLUfree) X(cmsMLUsetASCII) X(cmsOpenProfileFromMem) X(cmsSaveProfileToMem)           \
     X(cmsWriteTag)
+// clang-format on
 
 struct Lcms {
     LCMS_SYMBOLS(VELMOR_LATE_SYMBOL)
@@ -53,8 +55,8 @@ cmsHPROFILE CreateDisplayP3(const Lcms* lcms) {
 // In floating point: the 16-bit pipeline's tables clip colours outside sRGB
 // up to 11 code values away from the exact result.
 cmsHTRANSFORM To(const Lcms* lcms, cmsHPROFILE from, cmsHPROFILE to) {
-    return lcms->cmsCreateTransform(from, TYPE_RGB_DBL, to, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC,
-                              cmsFLAGS_NOCACHE);
+    return lcms->cmsCreateTransform(from, TYPE_RGB_DBL, to, TYPE_RGB_DBL,
+                                    INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ xcb_window_t RootWindow(const XcbLibrary& x, xcb_connection_t* c) {
 
 // The layout of the root window's pixels in an image the server sends: the
 // root visual's masks, the bits per pixel and padding of its depth.
-std::optional<XPixelFormat> RootPixelFormat(const XcbLibrary& x, xcb_connection_t* c, std::uint8_t depth,
-                                            int* scanlinePad) {
+std::optional<XPixelFormat> RootPixelFormat(const XcbLibrary& x, xcb_connection_t* c,
+                                            std::uint8_t depth, int* scanlinePad) {
     const xcb_setup_t* setup = x.xcb_get_setup(c);
     const xcb_screen_t* screen = x.xcb_setup_roots_iterator(setup).data;
     XPixelFormat format;
@@ -66,8 +66,8 @@ std::optional<XPixelFormat> RootPixelFormat(const XcbLibrary& x, xcb_connection_
 // The server's pixels as a picture: the usual 8-bit xRGB as it came, any other
 // layout converted, at 16 bits a channel unless every channel has exactly 8,
 // so that 5, 6 or 10 bits are kept exactly.
-QImage ScreenPicture(const XcbLibrary& x, xcb_get_image_reply_t* reply, const XPixelFormat& format, int scanlinePad,
-                     int width, int height) {
+QImage ScreenPicture(const XcbLibrary& x, xcb_get_image_reply_t* reply, const XPixelFormat& format,
+                     int scanlinePad, int width, int height) {
     const std::size_t rowBytes = RowBytes(format, width, scanlinePad);
     if (static_cast<std::size_t>(x.xcb_get_image_data_length(reply)) <
         rowBytes * static_cast<std::size_t>(height)) {
@@ -109,7 +109,8 @@ QImage ScreenPicture(const XcbLibrary& x, xcb_get_image_reply_t* reply, const XP
 }
 
 // A root window property's bytes, or nothing.
-QByteArray RootProperty(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t root, const QByteArray& name) {
+QByteArray RootProperty(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t root,
+                        const QByteArray& name) {
     Reply<xcb_intern_atom_reply_t> atom(x.xcb_intern_atom_reply(
         c, x.xcb_intern_atom(c, 1, static_cast<std::uint16_t>(name.size()), name.constData()),
         nullptr));
@@ -126,7 +127,8 @@ QByteArray RootProperty(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t r
 // Each monitor's profile, as colour-management daemons publish them on X
 // ("ICC Profiles in X"): _ICC_PROFILE for the first, _ICC_PROFILE_n for the
 // n-th after it, _ICC_PROFILE for any that has none of its own.
-std::vector<std::shared_ptr<const MonitorProfile>> MonitorProfiles(const XcbLibrary& x, xcb_connection_t* c,
+std::vector<std::shared_ptr<const MonitorProfile>> MonitorProfiles(const XcbLibrary& x,
+                                                                   xcb_connection_t* c,
                                                                    xcb_window_t root,
                                                                    std::size_t count) {
     const QByteArray shared = RootProperty(x, c, root, "_ICC_PROFILE");
@@ -167,7 +169,8 @@ std::vector<DeviceRect> XineramaHeads(const XcbLibrary& x, xcb_connection_t* c) 
     Reply<xcb_xinerama_query_screens_reply_t> screens(
         x.xcb_xinerama_query_screens_reply(c, x.xcb_xinerama_query_screens(c), nullptr));
     if (!screens) return out;
-    const xcb_xinerama_screen_info_t* info = x.xcb_xinerama_query_screens_screen_info(screens.get());
+    const xcb_xinerama_screen_info_t* info =
+        x.xcb_xinerama_query_screens_screen_info(screens.get());
     const int n = x.xcb_xinerama_query_screens_screen_info_length(screens.get());
     for (int i = 0; i < n; ++i) {
         out.push_back({info[i].x_org, info[i].y_org, info[i].width, info[i].height});
@@ -223,8 +226,9 @@ void X11Capture::Request(const QString&) {
     }
     const XcbLibrary* library = Xcb();
     if (library == nullptr) {
-        emit failed(tr("The screen could not be read: libxcb with its RandR and Xinerama "
-                       "extensions is not installed."));
+        emit failed(
+            tr("The screen could not be read: libxcb with its RandR and Xinerama "
+               "extensions is not installed."));
         return;
     }
     const XcbLibrary& x = *library;
@@ -239,9 +243,9 @@ void X11Capture::Request(const QString&) {
     xcb_generic_error_t* error = nullptr;
     Reply<xcb_get_image_reply_t> reply(
         x.xcb_get_image_reply(c,
-                            x.xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0, geometry->width,
-                                          geometry->height, ~0u),
-                            &error));
+                              x.xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0,
+                                              geometry->width, geometry->height, ~0u),
+                              &error));
     std::free(error);
     int scanlinePad = 32;
     const std::optional<XPixelFormat> format =
@@ -290,8 +294,8 @@ void X11Pointer::Warp(DevicePoint point) {
     xcb_connection_t* c = Connection();
     if (c == nullptr || Xcb() == nullptr) return;
     const XcbLibrary& x = *Xcb();
-    x.xcb_warp_pointer(c, XCB_NONE, RootWindow(x, c), 0, 0, 0, 0, static_cast<std::int16_t>(point.x),
-                     static_cast<std::int16_t>(point.y));
+    x.xcb_warp_pointer(c, XCB_NONE, RootWindow(x, c), 0, 0, 0, 0,
+                       static_cast<std::int16_t>(point.x), static_cast<std::int16_t>(point.y));
     x.xcb_flush(c);
 }
 
@@ -315,11 +319,11 @@ void MarkAsPickerSurface(unsigned long window, unsigned long owner) {
     const xcb_atom_t state = atoms[0];
     const xcb_atom_t* states = atoms + 1;
     x.xcb_change_property(c, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window), state,
-                        XCB_ATOM_ATOM, 32, 2, states);
+                          XCB_ATOM_ATOM, 32, 2, states);
     if (owner != 0) {
         const auto transientFor = static_cast<xcb_window_t>(owner);
         x.xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
-                            XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &transientFor);
+                              XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &transientFor);
     }
     x.xcb_flush(c);
 }

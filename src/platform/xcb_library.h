@@ -8,6 +8,7 @@
 
 namespace velmor {
 
+// clang-format off
 #define VELMOR_XCB_SYMBOLS(X)                                                                  \
     X(xcb_change_property) X(xcb_depth_next) X(xcb_depth_visuals_iterator) X(xcb_flush)        \
     X(xcb_format_next) X(xcb_get_extension_data) X(xcb_get_geometry)                           \
@@ -24,6 +25,7 @@ namespace velmor {
     X(xcb_xinerama_query_screens) X(xcb_xinerama_query_screens_reply)                          \
     X(xcb_xinerama_query_screens_screen_info)                                                  \
     X(xcb_xinerama_query_screens_screen_info_length)
+// clang-format on
 
 // What the capture asks of the X server, through libxcb and its RandR and
 // Xinerama extensions.

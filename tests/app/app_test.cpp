@@ -320,12 +320,12 @@ struct Missing {
 };
 
 TEST(LateLibraries, GiveATableOnlyWhenEveryLibraryAndSymbolIsThere) {
-    const auto present = LoadLate<Present>({"libc.so.6"}, [](const LateLibraries& libraries,
-                                                              Present& table) {
-        bool found = true;
-        PRESENT_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
-        return found;
-    });
+    const auto present =
+        LoadLate<Present>({"libc.so.6"}, [](const LateLibraries& libraries, Present& table) {
+            bool found = true;
+            PRESENT_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
+            return found;
+        });
     ASSERT_TRUE(present.has_value());
     EXPECT_EQ(present->strlen("four"), 4u);
     const auto fill = [](const LateLibraries& libraries, Missing& table) {
@@ -334,9 +334,11 @@ TEST(LateLibraries, GiveATableOnlyWhenEveryLibraryAndSymbolIsThere) {
         return found;
     };
     EXPECT_FALSE(LoadLate<Missing>({"libc.so.6"}, fill).has_value());  // a symbol missing
-    EXPECT_FALSE(LoadLate<Present>({"libc.so.6", "libvelmor-not-installed.so.9"},
-                                   [](const LateLibraries&, Present&) { return true; })
-                     .has_value());
+    EXPECT_FALSE(
+        LoadLate<Present>({"libc.so.6", "libvelmor-not-installed.so.9"}, [](const LateLibraries&,
+                                                                            Present&) {
+            return true;
+        }).has_value());
     // The first library that has a symbol gives it.
     const LateLibraries both({"libm.so.6", "libc.so.6"});
     EXPECT_TRUE(both.Opened());

@@ -44,14 +44,14 @@ FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Pr
             [this](int index) { favorites_.Select(static_cast<std::int16_t>(index)); });
 
     QFrame* toolbarFrame = AddFrame(60, 4680, 5175, 615);
-    removeToolbar_ = new ImageToolbar(
-        {{tr("Remove this color"), "removeColor",
-          tr("Remove selected color from the favorite colors"), "del"},
-         {tr("Clear all colors    "), "clearColors",
-          tr("Clear all colors from the favorite colors"), "clear"},
-         {tr("Clear same colors"), "clearSameColors",
-          tr("Clear all duplicated colors from the favorite colors"), "clear"}},
-        Qt::Horizontal, toolbarFrame);
+    removeToolbar_ =
+        new ImageToolbar({{tr("Remove this color"), "removeColor",
+                           tr("Remove selected color from the favorite colors"), "del"},
+                          {tr("Clear all colors    "), "clearColors",
+                           tr("Clear all colors from the favorite colors"), "clear"},
+                          {tr("Clear same colors"), "clearSameColors",
+                           tr("Clear all duplicated colors from the favorite colors"), "clear"}},
+                         Qt::Horizontal, toolbarFrame);
     removeToolbar_->setObjectName(QStringLiteral("removeToolbar"));
     removeToolbar_->setGeometry(2, 2, toolbarFrame->width() - 4, toolbarFrame->height() - 4);
     connect(removeToolbar_->Action(QStringLiteral("removeColor")), &QAction::triggered, this,

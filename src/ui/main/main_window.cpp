@@ -138,7 +138,8 @@ void MainWindow::BuildLayout() {
     tabs_->SetCurrentIndex(NamedColorsTab);
     // The selected favourite is the current colour, whether its page was built or not.
     connect(&favorites_, &Favorites::changed, this, [this] {
-        if (const std::optional<Color> selected = favorites_.SelectedColor()) current_.Set(*selected);
+        if (const std::optional<Color> selected = favorites_.SelectedColor())
+            current_.Set(*selected);
     });
 
     panel_ = new ValuePanel(current_, values, this);
