@@ -37,8 +37,8 @@ class ArtworkEngine final : public QIconEngine {
     QString key() const override { return QStringLiteral("velmor-artwork"); }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
-        const quint64 key = (quint64(size.width()) << 32) | (quint64(size.height()) << 8) |
-                            quint64(mode);
+        const quint64 key =
+            (quint64(size.width()) << 32) | (quint64(size.height()) << 8) | quint64(mode);
         if (const auto found = shown_.constFind(key); found != shown_.constEnd()) return *found;
         QPixmap drawn = Pixmap(name_, size);
         if (mode != QIcon::Normal && mode != QIcon::Active) {
@@ -52,7 +52,8 @@ class ArtworkEngine final : public QIconEngine {
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1;
+        const qreal ratio =
+            painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1;
         QPixmap drawn = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
         drawn.setDevicePixelRatio(ratio);
         painter->drawPixmap(rect, drawn);
