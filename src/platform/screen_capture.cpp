@@ -63,11 +63,17 @@ int ChannelBits(const QImage& picture) {
     }
 }
 
-QImage OwnedPicture(const QImage& view) {
+QImage KeptPicture(QImage picture) {
     const QImage::Format kept =
-        ChannelBits(view) > 8 ? QImage::Format_RGBX64 : QImage::Format_RGB32;
-    if (view.format() == kept) return view.copy();
-    return view.convertToFormat(kept);
+        ChannelBits(picture) > 8 ? QImage::Format_RGBX64 : QImage::Format_RGB32;
+    if (picture.format() == kept) return picture;
+    return picture.convertToFormat(kept);
+}
+
+QImage OwnedPicture(const QImage& view) {
+    QImage kept = KeptPicture(view);
+    // The same format still shares the memory it was given.
+    return kept.constBits() == view.constBits() ? kept.copy() : kept;
 }
 
 std::optional<ScreenImage> ComposeOutputs(const std::vector<QImage>& pictures,

@@ -44,6 +44,9 @@ int ChannelBits(const QImage& picture);
 // (a conversion to the same format would share them): 32-bit RGB, or 16 bits
 // a channel where the picture has more than 8.
 QImage OwnedPicture(const QImage& view);
+// A picture of its own in the format the program keeps (32-bit RGB, or 16
+// bits a channel where it has more than 8), converted only where it is not.
+QImage KeptPicture(QImage picture);
 
 // Outputs copied one by one, each in its own device pixels, as one picture:
 // `logical` is where the desktop places each. Nothing when they cannot be

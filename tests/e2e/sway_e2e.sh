@@ -17,6 +17,8 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$program" "$work/velmor-color-picker"
+# The screencopy module the program opens beside itself.
+cp "$(dirname "$program")/velmor-wayland-copy.so" "$work/"
 cp "$here/sway_driver.py" "$here/make_board.py" "$here/kwin_standin.py" "$work/"
 chmod -R a+rwX "$work"
 chmod a+rx "$work"
