@@ -97,12 +97,16 @@ double Ciede2000(Triple lab1, Triple lab2) {
 }
 
 NearestName NearestNamedColor(const Color& c) {
+    // The names go by the 8-bit value, as everywhere else; a named colour is
+    // its own nearest, with no distance to work out.
+    for (const auto& [color, name] : ColorTables::Instance().NamedColors()) {
+        if (color.Value() == c.Value()) return {name, color, 0.0};
+    }
     const Triple lab = ToLab65(c);
     NearestName best;
     bool first = true;
     for (const NamedLab& n : NamedLabs()) {
-        // The names go by the 8-bit value, as everywhere else.
-        const double d = n.color.Value() == c.Value() ? 0.0 : Ciede2000(lab, n.lab);
+        const double d = Ciede2000(lab, n.lab);
         if (first || d < best.distance) best = {n.name, n.color, d};
         first = false;
     }

@@ -65,9 +65,10 @@ GridShape ColorGrid::Shape() const {
 void ColorGrid::DrawCell(int index, bool selected) {
     const CellRect r = CellRectIn(shape_, index);
     const QColor& color = colors_[static_cast<std::size_t>(index)];
-    FillBox(r.left - 3, r.top - 3, r.right + 3, r.bottom + 3, selected ? Qt::black : BackColor());
-    BoxOutline(r.left - 1, r.top - 1, r.right + 1, r.bottom + 1, selected ? Qt::white : kCellRing);
-    FillBox(r.left, r.top, r.right, r.bottom, color);
+    // A band two pixels wide (black around the selected cell), the ring, the colour.
+    const QRgb band = selected ? qRgb(0, 0, 0) : BackColor().rgb();
+    const QRgb ring = selected ? qRgb(255, 255, 255) : kCellRing.rgb();
+    FillFramed(r.left, r.top, r.right, r.bottom, {band, band, ring}, color.rgb());
 }
 
 void ColorGrid::Draw(std::int16_t selection) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <initializer_list>
 #include <optional>
 
 namespace velmor {
@@ -27,6 +28,9 @@ class PictureBox : public QWidget {
     // Boxes from (left, top) to (right, bottom), both corners included.
     void FillBox(int left, int top, int right, int bottom, const QColor& color);
     void BoxOutline(int left, int top, int right, int bottom, const QColor& color);
+    // The box filled, inside rings one pixel wide: `rings` from the outermost in.
+    void FillFramed(int left, int top, int right, int bottom, std::initializer_list<QRgb> rings,
+                    QRgb fill);
     // Fills the whole area with one colour and shows it.
     void FillWith(const QColor& color);
     // Schedules a repaint of what was drawn since the last one.
