@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -50,6 +51,15 @@ TEST_F(WindowTest, PanelWritesTheCurrentColourInTheChosenCase) {
     // A change of the options shows the same colour anew.
     SetOptions({false, false, true, 8, ""});
     EXPECT_EQ(Row(13), "0xff8c00");
+    // The tooltip names the colour, or the nearest named one, when it is asked for.
+    for (const auto& [hex, named] : std::vector<std::pair<const char*, const char*>>{
+             {"#ff8c00", "DarkOrange, orange\n"},
+             {"#ff8c40", "about DarkOrange, orange, dE 6.7\n"}}) {
+        current_->Set(Hex(hex));
+        QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), w.Panel()->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(w.Panel(), &ask);
+        EXPECT_TRUE(w.Panel()->toolTip().startsWith(named)) << w.Panel()->toolTip().toStdString();
+    }
 }
 
 TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {

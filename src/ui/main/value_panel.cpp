@@ -2,6 +2,8 @@
 
 #include "app/current_color.h"
 
+#include <QAccessible>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -84,9 +86,19 @@ void ValuePanel::ShowColor() {
         texts_[i] = QString::fromStdString(formatted.texts[i]);
         ShowFitted(row, texts_[i]);
     }
-    // The colour's name, or the nearest one, and what a right click offers.
+    toolTipStale_ = true;
+    if (QAccessible::isActive()) WriteToolTip();
+}
+
+void ValuePanel::WriteToolTip() {
     setToolTip(QString::fromStdString(DescribeByName(current_.Value())) + QLatin1Char('\n') +
                tr("Right-click for Copy as: CSS notations and your templates"));
+    toolTipStale_ = false;
+}
+
+bool ValuePanel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && toolTipStale_) WriteToolTip();
+    return QFrame::event(event);
 }
 
 QString ValuePanel::RowText(int index) const {

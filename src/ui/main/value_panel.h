@@ -39,7 +39,13 @@ class ValuePanel : public QFrame {
     // A right click on the panel: the current colour's menu.
     void colorMenuRequested(QPoint globalPosition);
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
+    // The colour's name, or the nearest one, and what a right click offers.
+    void WriteToolTip();
+
     const CurrentColor& current_;
     const AppOptions& options_;
     std::array<QLabel*, kValueFormatCount> captions_{};
@@ -47,6 +53,9 @@ class ValuePanel : public QFrame {
     std::array<QToolButton*, kValueFormatCount> copyButtons_{};
     // The rows' whole texts: a row too narrow for its text shows it shortened.
     std::array<QString, kValueFormatCount> texts_{};
+    // The nearest name takes 140 colour differences: it is worked out when
+    // the tooltip is asked for, or at once while a screen reader listens.
+    bool toolTipStale_ = true;
 };
 
 }  // namespace velmor
