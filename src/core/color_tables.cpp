@@ -86,6 +86,11 @@ std::int32_t SixDigitKey(std::string_view text) {
     return value;
 }
 
+// A table's colour from its key: the tables hold six lower-case digits each.
+constexpr Color TableColor(std::int32_t key) {
+    return Color::From8((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF);
+}
+
 }  // namespace
 
 const ColorTables& ColorTables::Instance() {
@@ -107,7 +112,7 @@ ColorTables::ColorTables()
                                            [key](const auto& e) { return e.first == key; });
             if (known) continue;
             byColor_.emplace_back(key, names[i]);
-            namedColors_.emplace_back(Color::FromValue(HtmlToColor(hex[i])), names[i]);
+            namedColors_.emplace_back(TableColor(key), names[i]);
         }
     };
     addTable(basicHex_, basicNames_);
@@ -115,7 +120,7 @@ ColorTables::ColorTables()
     auto colors = [](const std::vector<std::string>& hex) {
         std::vector<Color> out;
         out.reserve(hex.size());
-        for (const std::string& h : hex) out.push_back(Color::FromValue(HtmlToColor(h)));
+        for (const std::string& h : hex) out.push_back(TableColor(SixDigitKey(h)));
         return out;
     };
     basicColors_ = colors(basicHex_);
