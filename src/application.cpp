@@ -18,6 +18,7 @@
 #include "core/color_spaces.h"
 #include "core/value_formatter.h"
 #include "platform/child_picker.h"
+#include "platform/font_warmup.h"
 #include "platform/portal_capture.h"
 #include "platform/prompter.h"
 #include "platform/startup_trace.h"
@@ -90,7 +91,9 @@ int Application::Run(char** argv) {
     for (std::string& a : qtArguments) qtArgv.push_back(a.data());
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArguments.size());
+    FontWarmup fonts;
     QApplication app(qtArgc, qtArgv.data());
+    fonts.Wait();
     StartupMark("Qt started");
     QApplication::setApplicationName(QStringLiteral(VELMOR_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VELMOR_VERSION));
