@@ -104,3 +104,10 @@ printf '  Qt start, main() to Qt ready %6.1f ms\n' "$(echo "$q - $m" | bc -l)"
 printf '  to the capture asked         %6.1f ms\n' "$(echo "$c - $q" | bc -l)"
 printf '  capture                      %6.1f ms\n' "$(echo "$d - $c" | bc -l)"
 printf '  picker built and painted     %6.1f ms\n' "$(echo "$f - $d" | bc -l)"
+
+# --pick through a desktop portal, where the portal's PNG is the picture.
+if command -v dbus-run-session >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null; then
+  "$(dirname "$0")/portal_pick.sh" "$build" "$runs"
+else
+  echo "--pick through a desktop portal: dbus-run-session or python3-dbus is not installed"
+fi
