@@ -1,6 +1,5 @@
 #include "platform/wayland_capture.h"
 
-#include <QFile>
 #include <string>
 
 #include "platform/kwin_capture.h"

@@ -113,8 +113,8 @@ void MainWindow::BuildLayout() {
     ConnectPage(namedPage_, HexCase::Lower, MenuPlace::Grid);
     // The other pages are built when first shown.
     tabs_->AddPage(
-        [this, &values] {
-            safetyPage_ = new SafetyPage(values);
+        [this] {
+            safetyPage_ = new SafetyPage(options_.Values());
             ConnectPage(safetyPage_, HexCase::Lower, MenuPlace::Grid);
             safetyPage_->MarkColor(startColor_);
             return safetyPage_;
@@ -129,8 +129,8 @@ void MainWindow::BuildLayout() {
         },
         QStringLiteral("Custom Color"));
     tabs_->AddPage(
-        [this, &values] {
-            favoritesPage_ = new FavoritesPage(favorites_, values, prompter_);
+        [this] {
+            favoritesPage_ = new FavoritesPage(favorites_, options_.Values(), prompter_);
             ConnectPage(favoritesPage_, HexCase::Lower, MenuPlace::Favorites);
             return favoritesPage_;
         },
