@@ -46,12 +46,8 @@ bool X11Reachable() {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') return false;
     // Only libxcb itself: the toolkit's X11 plugin loads it anyway.
-    const std::optional<XcbConnect> x = LoadLate<XcbConnect>(
-        {"libxcb.so.1"}, [](const LateLibraries& libraries, XcbConnect& table) {
-            bool found = true;
-            XCB_CONNECT_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
-            return found;
-        });
+    const std::optional<XcbConnect> x =
+        VELMOR_LOAD_LATE(XcbConnect, XCB_CONNECT_SYMBOLS, "libxcb.so.1");
     if (!x) return false;
     xcb_connection_t* c = x->xcb_connect(display, nullptr);
     const bool ok = x->xcb_connection_has_error(c) == 0;

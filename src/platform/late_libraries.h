@@ -32,13 +32,19 @@ class LateLibraries {
 
 // A table of a library's functions and data under the library's own names,
 // filled by `fill(libraries, table)`; nothing when a library or a symbol is
-// missing. With a list macro of the names:
+// missing. VELMOR_LOAD_LATE fills it from a list macro of the names:
 //   #define LCMS_SYMBOLS(X) X(cmsOpenProfileFromMem) X(cmsCloseProfile)
 //   struct Lcms { LCMS_SYMBOLS(VELMOR_LATE_SYMBOL) };
-//   ... [](const LateLibraries& libraries, Lcms& table) {
-//           bool found = true; LCMS_SYMBOLS(VELMOR_FIND_LATE_SYMBOL) return found; }
+//   std::optional<Lcms> lcms = VELMOR_LOAD_LATE(Lcms, LCMS_SYMBOLS, "liblcms2.so.2");
 #define VELMOR_LATE_SYMBOL(name) decltype(&::name) name = nullptr;
 #define VELMOR_FIND_LATE_SYMBOL(name) found = libraries.Find(#name, table.name) && found;
+#define VELMOR_LOAD_LATE(Table, SYMBOLS, ...)                                              \
+    ::velmor::LoadLate<Table>({__VA_ARGS__},                                               \
+                              [](const ::velmor::LateLibraries& libraries, Table& table) { \
+                                  bool found = true;                                       \
+                                  SYMBOLS(VELMOR_FIND_LATE_SYMBOL)                         \
+                                  return found;                                            \
+                              })
 
 template <typename Table, typename Fill>
 std::optional<Table> LoadLate(std::initializer_list<const char*> sonames, Fill fill) {

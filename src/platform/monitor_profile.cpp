@@ -26,12 +26,7 @@ struct Lcms {
 // Little CMS, opened at the first profile: null where it is not installed,
 // and then no profile is known.
 const Lcms* LittleCms() {
-    static const std::optional<Lcms> table =
-        LoadLate<Lcms>({"liblcms2.so.2"}, [](const LateLibraries& libraries, Lcms& table) {
-            bool found = true;
-            LCMS_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
-            return found;
-        });
+    static const std::optional<Lcms> table = VELMOR_LOAD_LATE(Lcms, LCMS_SYMBOLS, "liblcms2.so.2");
     return table ? &*table : nullptr;
 }
 

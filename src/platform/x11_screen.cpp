@@ -27,6 +27,19 @@ xcb_connection_t* Connection() {
     return x11 != nullptr ? x11->connection() : nullptr;
 }
 
+// The toolkit's X connection and the library to speak on it: nothing away
+// from X11 or without libxcb.
+struct XServer {
+    xcb_connection_t* c;
+    const XcbLibrary& x;
+};
+std::optional<XServer> Server() {
+    xcb_connection_t* c = Connection();
+    const XcbLibrary* x = Xcb();
+    if (c == nullptr || x == nullptr) return std::nullopt;
+    return XServer{c, *x};
+}
+
 xcb_window_t RootWindow(const XcbLibrary& x, xcb_connection_t* c) {
     const xcb_setup_t* setup = x.xcb_get_setup(c);
     return x.xcb_setup_roots_iterator(setup).data->root;
@@ -281,9 +294,9 @@ void X11Capture::Request(const QString&) {
 }
 
 std::optional<DevicePoint> X11Pointer::Position() const {
-    xcb_connection_t* c = Connection();
-    if (c == nullptr || Xcb() == nullptr) return std::nullopt;
-    const XcbLibrary& x = *Xcb();
+    const std::optional<XServer> server = Server();
+    if (!server) return std::nullopt;
+    const auto& [c, x] = *server;
     Reply<xcb_query_pointer_reply_t> reply(
         x.xcb_query_pointer_reply(c, x.xcb_query_pointer(c, RootWindow(x, c)), nullptr));
     if (!reply || !reply->same_screen) return std::nullopt;
@@ -291,18 +304,18 @@ std::optional<DevicePoint> X11Pointer::Position() const {
 }
 
 void X11Pointer::Warp(DevicePoint point) {
-    xcb_connection_t* c = Connection();
-    if (c == nullptr || Xcb() == nullptr) return;
-    const XcbLibrary& x = *Xcb();
+    const std::optional<XServer> server = Server();
+    if (!server) return;
+    const auto& [c, x] = *server;
     x.xcb_warp_pointer(c, XCB_NONE, RootWindow(x, c), 0, 0, 0, 0,
                        static_cast<std::int16_t>(point.x), static_cast<std::int16_t>(point.y));
     x.xcb_flush(c);
 }
 
 void MarkAsPickerSurface(unsigned long window, unsigned long owner) {
-    xcb_connection_t* c = Connection();
-    if (c == nullptr || window == 0 || Xcb() == nullptr) return;
-    const XcbLibrary& x = *Xcb();
+    const std::optional<XServer> server = Server();
+    if (!server || window == 0) return;
+    const auto& [c, x] = *server;
     // All three asked at once: one round trip, not three, on the way to the picker.
     const char* names[] = {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
                            "_NET_WM_STATE_SKIP_PAGER"};

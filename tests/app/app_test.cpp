@@ -320,25 +320,13 @@ struct Missing {
 };
 
 TEST(LateLibraries, GiveATableOnlyWhenEveryLibraryAndSymbolIsThere) {
-    const auto present =
-        LoadLate<Present>({"libc.so.6"}, [](const LateLibraries& libraries, Present& table) {
-            bool found = true;
-            PRESENT_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
-            return found;
-        });
+    const auto present = VELMOR_LOAD_LATE(Present, PRESENT_SYMBOLS, "libc.so.6");
     ASSERT_TRUE(present.has_value());
     EXPECT_EQ(present->strlen("four"), 4u);
-    const auto fill = [](const LateLibraries& libraries, Missing& table) {
-        bool found = true;
-        MISSING_SYMBOLS(VELMOR_FIND_LATE_SYMBOL)
-        return found;
-    };
-    EXPECT_FALSE(LoadLate<Missing>({"libc.so.6"}, fill).has_value());  // a symbol missing
+    EXPECT_FALSE(VELMOR_LOAD_LATE(Missing, MISSING_SYMBOLS, "libc.so.6").has_value());
     EXPECT_FALSE(
-        LoadLate<Present>({"libc.so.6", "libvelmor-not-installed.so.9"}, [](const LateLibraries&,
-                                                                            Present&) {
-            return true;
-        }).has_value());
+        VELMOR_LOAD_LATE(Present, PRESENT_SYMBOLS, "libc.so.6", "libvelmor-not-installed.so.9")
+            .has_value());
     // The first library that has a symbol gives it.
     const LateLibraries both({"libm.so.6", "libc.so.6"});
     EXPECT_TRUE(both.Opened());
