@@ -88,6 +88,11 @@ bool PickSession::RemoveSelected() {
     return true;
 }
 
+void PickSession::SetRatio(int monitor, double ratio) {
+    if (monitor < 0 || monitor >= static_cast<int>(monitors_.size()) || !(ratio > 0)) return;
+    monitors_[static_cast<std::size_t>(monitor)].ratio = ratio;
+}
+
 std::optional<DevicePoint> PickSession::MarkedPoint() const {
     if (aim_ == Aim::Pointer || (aim_ == Aim::Keys && canWarp_)) return std::nullopt;
     return point_;

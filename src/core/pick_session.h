@@ -68,6 +68,9 @@ class PickSession {
     // The cell a recall or the last pick chose, which "Remove from List" takes.
     std::optional<int> SelectedCell() const { return selected_; }
     const std::vector<Monitor>& Monitors() const { return monitors_; }
+    // The compositor showed a monitor's surface at another scale than its
+    // layout said: its logical pixels span `ratio` device pixels.
+    void SetRatio(int monitor, double ratio);
 
   private:
     bool OnPicture(DevicePoint p) const;

@@ -86,6 +86,21 @@ double OutputScale(const OutputShot& s) {
     return exact;
 }
 
+std::optional<double> ConfiguredRatio(const Monitor& monitor, std::int32_t surfaceWidth,
+                                      std::int32_t surfaceHeight) {
+    if (surfaceWidth <= 0 || surfaceHeight <= 0 || monitor.device.width <= 0 ||
+        monitor.device.height <= 0) {
+        return std::nullopt;
+    }
+    const OutputShot shot{
+        {0, 0, surfaceWidth, surfaceHeight}, monitor.device.width, monitor.device.height};
+    const double ratio = OutputScale(shot);
+    // A rounded fractional size may be a pixel or two off; a different aspect is not this monitor.
+    if (std::abs(monitor.device.height - surfaceHeight * ratio) > 2.0) return std::nullopt;
+    if (std::abs(ratio - monitor.ratio) < 1e-9) return std::nullopt;
+    return ratio;
+}
+
 std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots) {
     if (shots.empty()) return std::nullopt;
     std::int64_t left = INT32_MAX;

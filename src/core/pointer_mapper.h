@@ -75,6 +75,15 @@ struct OutputLayout {
 // as 853x533 is 1.5, not 1280/853), as the compositor truncated or rounded it.
 double OutputScale(const OutputShot& shot);
 
+// The ratio of a monitor whose full-screen surface the compositor configured
+// at `surfaceWidth` x `surfaceHeight` logical pixels, where that differs from
+// what the monitor's layout said: mutter's default layout reports integer-scaled
+// outputs at their device size but configures surfaces at a fraction of it.
+// Nothing when the size is the one expected, or cannot be a scaled view of the
+// monitor (no size, or sides that disagree on the ratio).
+std::optional<double> ConfiguredRatio(const Monitor& monitor, std::int32_t surfaceWidth,
+                                      std::int32_t surfaceHeight);
+
 // Nothing for shots that cannot be laid out (no size, or a picture whose two
 // sides disagree on the ratio, as a rotated output's would).
 std::optional<OutputLayout> LayOutOutputs(const std::vector<OutputShot>& shots);

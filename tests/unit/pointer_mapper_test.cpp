@@ -133,6 +133,34 @@ TEST(PointerMapperTest, AnOutputsScaleIsTheOneTheCompositorRendersWith) {
     }
 }
 
+TEST(PointerMapperTest, ASurfaceConfiguredSmallerThanItsLayoutGivesTheRatioThatMapsEveryPixel) {
+    const struct {
+        Monitor monitor;
+        int width, height;
+        std::optional<double> ratio;
+    } cases[] = {
+        // mutter's default layout at scale 2 and 3: the layout said device size.
+        {{{0, 0, 1920, 1080}, 1.0}, 960, 540, 2.0},
+        {{{1920, 0, 3840, 2160}, 1.0}, 1280, 720, 3.0},
+        // As expected: nothing to change.
+        {{{0, 0, 1920, 1080}, 2.0}, 960, 540, std::nullopt},
+        {{{0, 0, 1280, 800}, 1.5}, 853, 533, std::nullopt},
+        // A fractional size rounded by the compositor.
+        {{{0, 0, 1280, 800}, 1.0}, 853, 533, 1.5},
+        // Not a view of this monitor: rotated, or empty.
+        {{{0, 0, 1920, 1080}, 1.0}, 540, 960, std::nullopt},
+        {{{0, 0, 1920, 1080}, 1.0}, 0, 540, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ConfiguredRatio(c.monitor, c.width, c.height), c.ratio) << c.width;
+        if (!c.ratio) continue;
+        // With it, the last logical position reaches the last device pixel.
+        const Monitor m{c.monitor.device, *c.ratio};
+        EXPECT_EQ(MapPointer(m, c.width - 0.25, c.height - 0.25),
+                  (DevicePoint{m.device.x + m.device.width - 1, m.device.height - 1}));
+    }
+}
+
 TEST(CommandLineTest, OptionsAndTheirErrors) {
     const struct {
         std::vector<std::string> args;

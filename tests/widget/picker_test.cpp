@@ -157,6 +157,39 @@ TEST_F(PickerTest, PointerPositionsMapToTheirDevicePixelOnEachMonitor) {
     EXPECT_TRUE(added_.isEmpty());
 }
 
+TEST_F(PickerTest, AClickHandsItsPickOverOnlyWhenTheButtonComesUp) {
+    // A command-line pick ends on the hand-over: its surfaces must still take
+    // the release, or it lands on what lies below.
+    auto picker = Open();
+    Send(picker->Surface(0), QEvent::MouseButtonPress, {30, 40}, Qt::LeftButton);
+    EXPECT_TRUE(added_.isEmpty());
+    Send(picker->Surface(0), QEvent::MouseButtonRelease, {30, 40}, Qt::LeftButton);
+    EXPECT_EQ(added_, QStringList{Hex(30, 40)});
+}
+
+TEST_F(PickerTest, ASurfaceConfiguredAtAFractionOfItsLayoutMapsAndDrawsAtItsRealScale) {
+    // mutter's default layout at scale 2: the monitor said 640x480 logical
+    // pixels at ratio 1; the compositor configures its surface at 320x240.
+    ScreenImage screen = TwoMonitors();
+    screen.monitors.resize(1);
+    screen.surfaces.resize(1);
+    screen.image = screen.image.copy(0, 0, 640, 480);
+    pointer_.at = std::nullopt;
+    ColorPicker picker(screen, pointer_, pickerOptions_, Memory());
+    QObject::connect(&picker, &ColorPicker::picked,
+                     [this](const Color& color) { added_ << HexOf(color); });
+    picker.Open();
+    picker.Surface(0)->resize(320, 240);
+    EXPECT_EQ(picker.Screen().monitors[0].ratio, 2.0);
+    LeftClick(picker.Surface(0), {100.5, 30.5});
+    EXPECT_EQ(added_, QStringList{Hex(201, 61)});
+    // The panel stays on the surface, and the surface shows the whole monitor.
+    EXPECT_LE(picker.Panel()->geometry().right(), 319);
+    const QImage shown = picker.Surface(0)->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(20, 200), QColor(40, 400 & 0xFF, 0x40));
+    picker.Close();
+}
+
 TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) {
     auto picker = Open();
     picker->Track({100, 50});

@@ -45,9 +45,11 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
         connect(surface, &PickerSurface::pointerMoved, this, &ColorPicker::PointerMoved);
         connect(surface, &PickerSurface::pointerEntered, this, &ColorPicker::PointerEntered);
         connect(surface, &PickerSurface::pressed, this, &ColorPicker::Pressed);
+        connect(surface, &PickerSurface::released, this, &ColorPicker::Released);
         connect(surface, &PickerSurface::keyPressed, this, &ColorPicker::KeyPressed);
         connect(surface, &PickerSurface::closeRequested, this, &ColorPicker::Close);
         connect(surface, &PickerSurface::wheelTurned, this, &ColorPicker::WheelTurned);
+        connect(surface, &PickerSurface::sized, this, &ColorPicker::SurfaceSized);
         surfaces_.push_back(surface);
     }
 
@@ -109,6 +111,8 @@ void ColorPicker::Open() {
 
 void ColorPicker::Close() {
     if (!open_) return;
+    HandOverHeld();
+    if (!open_) return;
     open_ = false;
     keyboard_.Stop();
     for (PickerSurface* surface : surfaces_) surface->hide();
@@ -127,6 +131,13 @@ void ColorPicker::ShowSample() {
 
 void ColorPicker::HandOver(const Color& color) {
     emit picked(color, screen_.ProfileAt(session_.Point()));
+}
+
+void ColorPicker::HandOverHeld() {
+    if (!held_) return;
+    const HeldPick pick = *held_;
+    held_.reset();
+    emit picked(pick.color, pick.profile);
 }
 
 std::optional<Color> ColorPicker::InSrgb() const {
@@ -197,14 +208,19 @@ void ColorPicker::ShowHistory() {
     panel_->SelectHistoryCell(session_.SelectedCell());
 }
 
-void ColorPicker::Pick() {
+std::optional<Color> ColorPicker::TakePick() {
     const std::optional<Color> color = session_.Pick();
     // Nothing sampled yet: there is no colour to hand over.
-    if (!color) return;
+    if (!color) return std::nullopt;
     // Kept before the hand-over, which may end a command-line pick.
     memory_.SetHistory(session_.Picks());
     ShowHistory();
-    HandOver(*color);
+    return color;
+}
+
+void ColorPicker::Pick() {
+    HandOverHeld();
+    if (const std::optional<Color> color = TakePick()) HandOver(*color);
 }
 
 void ColorPicker::Recall(int cell) {
@@ -243,6 +259,24 @@ void ColorPicker::WheelTurned(int notches, bool shift) {
         ChangeArea(notches);
     } else {
         Zoom(notches);
+    }
+}
+
+void ColorPicker::SurfaceSized(int monitor, QSize size) {
+    const auto i = static_cast<std::size_t>(monitor);
+    QRect& surface = screen_.surfaces[i];
+    const std::optional<double> ratio =
+        ConfiguredRatio(screen_.monitors[i], size.width(), size.height());
+    if (size == surface.size() || !ratio) return;
+    screen_.monitors[i].ratio = *ratio;
+    session_.SetRatio(monitor, *ratio);
+    surface.setSize(size);
+    surfaces_[i]->update();
+    if (monitor == panelMonitor_) {
+        // Still in its corner of the surface as it really is.
+        panel_->move(std::clamp(panel_->x(), 0, std::max(0, size.width() - panel_->width())),
+                     std::clamp(panel_->y(), 0, std::max(0, size.height() - panel_->height())));
+        Remagnify();
     }
 }
 
@@ -287,10 +321,18 @@ void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
     }
     const std::optional<DevicePoint> p = EventPoint(monitor, local);
     // A point off the capture picks nothing rather than the last sample.
-    if (p && MoveTo(*p, PickSession::Aim::Pointer)) Pick();
+    if (!p || !MoveTo(*p, PickSession::Aim::Pointer)) return;
+    HandOverHeld();
+    if (const std::optional<Color> color = TakePick())
+        held_ = HeldPick{*color, screen_.ProfileAt(session_.Point())};
+}
+
+void ColorPicker::Released(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) HandOverHeld();
 }
 
 void ColorPicker::KeyPressed(const QKeyEvent& event) {
+    HandOverHeld();
     if (options_.keyboardOff) {
         // Esc as a typed character still closes.
         if (event.text() == QStringLiteral("\x1b")) Close();

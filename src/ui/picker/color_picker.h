@@ -57,8 +57,12 @@ class ColorPicker : public PickerView {
     void PointerMoved(int monitor, QPointF local);
     void PointerEntered(int monitor, QPointF local);
     void Pressed(int monitor, QPointF local, Qt::MouseButton button);
+    void Released(Qt::MouseButton button);
     void KeyPressed(const QKeyEvent& event);
     void WheelTurned(int notches, bool shift);
+    // The compositor configured a surface at another size than the layout
+    // said: its pixels are mapped and drawn at the scale it really has.
+    void SurfaceSized(int monitor, QSize size);
 
     const ScreenImage& Screen() const { return screen_; }
     const PickSession& Session() const { return session_; }
@@ -87,6 +91,9 @@ class ColorPicker : public PickerView {
     std::optional<Color> InSrgb() const;
     // A pick, as the screen holds it and through its monitor's profile.
     void HandOver(const Color& color);
+    void HandOverHeld();
+    // The sample into the history, kept; nothing before anything was sampled.
+    std::optional<Color> TakePick();
     void MagnifyAround(DevicePoint point, const DeviceRect& panel);
     // The magnifier again where the sample is, after a zoom or area change.
     void Remagnify();
@@ -106,6 +113,14 @@ class ColorPicker : public PickerView {
     bool open_ = false;
     PickerPanel* panel_ = nullptr;
     KeyboardGrab keyboard_;
+    // A click's pick, handed over when its button comes up: a picker that
+    // closes on a pick must keep its surfaces until then, or the release
+    // lands on whatever lies below (a panel, GNOME's Activities).
+    struct HeldPick {
+        Color color;
+        ProfileRef profile;
+    };
+    std::optional<HeldPick> held_;
     QElapsedTimer lastPress_;
     QPointF lastPressAt_;
 };

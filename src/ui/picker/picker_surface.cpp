@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWindow>
@@ -86,6 +87,7 @@ void PickerSurface::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PickerSurface::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->button());
     if (event->button() == Qt::RightButton) emit closeRequested();
 }
 
@@ -98,6 +100,11 @@ void PickerSurface::wheelEvent(QWheelEvent* event) {
     wheelRest_ %= QWheelEvent::DefaultDeltasPerStep;
     if (notches != 0) emit wheelTurned(notches, event->modifiers().testFlag(Qt::ShiftModifier));
     event->accept();
+}
+
+void PickerSurface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible()) emit sized(monitor_, event->size());
 }
 
 void PickerSurface::keyPressEvent(QKeyEvent* event) {

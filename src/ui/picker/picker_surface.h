@@ -31,10 +31,13 @@ class PickerSurface : public QWidget {
     void pointerMoved(int monitor, QPointF local);
     void pointerEntered(int monitor, QPointF local);
     void pressed(int monitor, QPointF local, Qt::MouseButton button);
+    void released(Qt::MouseButton button);
     void closeRequested();
     void keyPressed(const QKeyEvent& event);
     // Whole wheel notches, up positive; with Shift held or not.
     void wheelTurned(int notches, bool shift);
+    // The compositor gave the surface its size, in logical pixels.
+    void sized(int monitor, QSize size);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +49,7 @@ class PickerSurface : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     const ScreenImage& screen_;
