@@ -97,6 +97,8 @@ int Application::Run(char** argv) {
     StartupMark("Qt started");
     QApplication::setApplicationName(QStringLiteral(VELMOR_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VELMOR_VERSION));
+    // The desktop finds the entry, icon and name of the windows by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELMOR_APP_ID));
     // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
     // the toolkit's default stops at 128 MB.
     QImageReader::setAllocationLimit(1024);

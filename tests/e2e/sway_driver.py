@@ -112,7 +112,7 @@ def picker_windows():
     def walk(node, output):
         if node.get("type") == "output":
             output = node.get("name")
-        if node.get("app_id") == "velmor-color-picker" and node.get("visible"):
+        if node.get("app_id") == "com.example.VelmorColorPicker" and node.get("visible"):
             found[output] = found.get(output, 0) + 1
         for child in node.get("nodes", []) + node.get("floating_nodes", []):
             walk(child, output)

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs a real desktop's driver (gnome_driver.py or kwin_driver.py) headless:
+# as an unprivileged user, on a session bus of its own, with the program and
+# its screencopy module copied where that user can run them.
+#   desktop_e2e.sh DRIVER PROGRAM [CONFIG ...]
+# GNOME also wants private mount, PID and network namespaces with a system
+# bus of its own and no systemd to find (or it looks for logind and dies).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+driver=$1
+program=$(realpath "$2")
+shift 2
+case "$driver" in
+  gnome) needs=(gnome-shell gsettings dbus-run-session convert /usr/bin/python3 unshare) ;;
+  kwin) needs=(kwin_wayland dbus-run-session convert /usr/bin/python3) ;;
+esac
+for tool in "${needs[@]}"; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+user=velmor-desktop
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: the desktop runs as a user of its own, made as root"; exit 77; }
+id "$user" >/dev/null 2>&1 || useradd -m "$user"
+work=$(mktemp -d)
+trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT; echo "work: $work"
+cp "$program" "$work/velmor-color-picker"
+cp "$(dirname "$program")/velmor-wayland-copy.so" "$work/"
+cp -r "$here/harness.py" "$here/make_board.py" "$here/${driver}_driver.py" "$here/gnome_helper" "$work/"
+chmod -R a+rwX "$work"
+home=$(getent passwd "$user" | cut -d: -f6)
+rm -rf "$home/.config/dconf" "$home/.local/share/gnome-shell"
+session="export HOME='$home' XDG_RUNTIME_DIR=\$(mktemp -d) XDG_SESSION_TYPE=wayland \
+XDG_CURRENT_DESKTOP=$([ "$driver" = gnome ] && echo GNOME || echo KDE) \
+DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system_bus_socket; unset DISPLAY WAYLAND_DISPLAY; \
+cd '$work'; exec dbus-run-session -- /usr/bin/python3 '$work/${driver}_driver.py' \
+'$work/velmor-color-picker' '$work' $*"
+if [ "$driver" = gnome ]; then
+  cat > "$work/system.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=$work/system_bus_socket</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+    <allow user="*"/>
+  </policy>
+</busconfig>
+CONF
+  cat > "$work/inner.sh" <<INNER
+#!/usr/bin/env bash
+mount -t tmpfs tmpfs /run/systemd
+ip link set lo up 2>/dev/null || true
+dbus-daemon --config-file='$work/system.conf' --fork --nopidfile
+chmod a+rw '$work/system_bus_socket'
+exec su $user -s /bin/bash -c $(printf '%q' "$session")
+INNER
+  chmod a+rx "$work/inner.sh"
+  exec_status=0
+  unshare --mount --pid --net --fork --kill-child --mount-proc "$work/inner.sh" || exec_status=$?
+  exit $exec_status
+else
+  su "$user" -s /bin/bash -c "$session"
+fi

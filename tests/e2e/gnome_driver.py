@@ -1,0 +1,299 @@
+#!/usr/bin/python3
+"""Picks under GNOME Shell 43 (mutter) run headless, judged against GNOME's own
+screenshot. A helper extension opens the shell's Eval, through which the test
+reads the windows and drives a virtual pointer and keyboard (the same devices
+mutter's RemoteDesktop makes).
+
+  gnome_driver.py PROGRAM WORKDIR CONFIG [CONFIG ...]
+
+A CONFIG is LAYOUT:MONITORS, LAYOUT "physical" (GNOME's default: integer
+scales) or "logical" (the fractional option), MONITORS WIDTHxHEIGHT@SCALE
+joined by "+", left to right; or "permission" for the first-pick question.
+Runs as an unprivileged user inside a session bus of its own; prints one
+line per pick and "CONFIG exact N/M launch-ms L"."""
+import json
+import os
+import subprocess
+import sys
+import time
+
+import dbus
+import dbus.service
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Picture, Pick, make_board, read, run, summary, wait_for  # noqa: E402
+
+PROGRAM, WORK = sys.argv[1], sys.argv[2]
+CONFIGS = sys.argv[3:]
+APP_ID = os.environ.get("VELMOR_APP_ID", "com.example.VelmorColorPicker")
+HELPER = "velmor-test-helper@velmor"
+KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Escape": 0xFF1B, "Shift": 0xFFE1}
+BUS = dbus.SessionBus()
+
+
+def gsettings(schema, key, value):
+    run(["gsettings", "set", schema, key, value])
+
+
+class Shell:
+    """One gnome-shell with its monitors at their scales."""
+
+    def __init__(self, layout, monitors):
+        self.layout = layout
+        gsettings("org.gnome.mutter", "experimental-features",
+                  "['scale-monitor-framebuffer']" if layout == "logical" else "[]")
+        args = ["gnome-shell", "--headless", "--wayland", "--no-x11"]
+        for w, h, _ in monitors:
+            args += ["--virtual-monitor", "%dx%d" % (w, h)]
+        self.proc = subprocess.Popen(args, stdout=open(os.path.join(WORK, "shell.log"), "a"),
+                                     stderr=subprocess.STDOUT)
+        if not wait_for(lambda: self.eval("1") == 1, 40):
+            print("SKIP: gnome-shell did not start here; see shell.log", flush=True)
+            os._exit(77)
+        runtime = os.environ["XDG_RUNTIME_DIR"]
+        os.environ["WAYLAND_DISPLAY"] = wait_for(
+            lambda: next((n for n in os.listdir(runtime)
+                          if n.startswith("wayland-") and not n.endswith(".lock")), None))
+        self.apply_scales([s for _, _, s in monitors])
+        # GNOME opens the overview once it has started up.
+        wait_for(lambda: self.eval("imports.ui.main.layoutManager._startingUp") is False, 20)
+        wait_for(self.overview_open, 5)
+        self.eval("imports.ui.main.overview.hide(); true")
+        wait_for(lambda: not self.overview_open(), 5)
+        self.monitors = wait_for(lambda: self.layout_matches(monitors), 10)
+        if not self.monitors:
+            raise RuntimeError("the monitors did not take their scales: %s" % self.eval(
+                "imports.ui.main.layoutManager.monitors.map("
+                "m => [m.x, m.y, m.width, m.height, m.geometry_scale])"))
+        self.devices = [(w, h) for w, h, _ in monitors]
+        self.eval("""{const {Clutter} = imports.gi;
+            const seat = Clutter.get_default_backend().get_default_seat();
+            global._velmorPointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+            global._velmorKeys = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+            true}""")
+        # mutter drops a new virtual keyboard's first key.
+        self.key("Shift")
+        time.sleep(0.5)
+
+    def eval(self, js):
+        try:
+            shell = BUS.get_object("org.gnome.Shell", "/org/gnome/Shell")
+            ok, out = shell.Eval(js, dbus_interface="org.gnome.Shell", timeout=10)
+            return json.loads(str(out)) if ok and out else None
+        except (dbus.DBusException, ValueError):
+            return None
+
+    def apply_scales(self, scales):
+        config = dbus.Interface(BUS.get_object("org.gnome.Mutter.DisplayConfig",
+                                               "/org/gnome/Mutter/DisplayConfig"),
+                                "org.gnome.Mutter.DisplayConfig")
+        serial, monitors, _, _ = config.GetCurrentState()
+        logical, x = [], 0
+        for i, (m, scale) in enumerate(zip(monitors, scales)):
+            connector = m[0][0]
+            mode = next(md for md in m[1] if md[6].get("is-current", False))
+            logical.append(dbus.Struct((x, 0, dbus.Double(scale), dbus.UInt32(0), i == 0,
+                                        [dbus.Struct((connector, mode[0], {}),
+                                                     signature="ssa{sv}")]),
+                                       signature="iiduba(ssa{sv})"))
+            x += int(mode[1] / scale) if self.layout == "logical" else int(mode[1])
+        config.ApplyMonitorsConfig(serial, dbus.UInt32(1), logical, {},
+                                   signature="uua(iiduba(ssa{sv}))a{sv}")
+
+    def layout_matches(self, monitors):
+        rects = self.eval("imports.ui.main.layoutManager.monitors.map("
+                          "m => [m.x, m.y, m.width, m.height, m.geometry_scale])")
+        if not rects:
+            return None
+        want = [w if self.layout == "physical" else round(w / s) for w, _, s in monitors]
+        if len(rects) != len(monitors) or [r[2] for r in rects] != want:
+            return None
+        return rects
+
+    def close(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+    # Input: stage (layout) coordinates, with their fraction.
+    def move(self, x, y):
+        self.eval("global._velmorPointer.notify_absolute_motion("
+                  "imports.gi.GLib.get_monotonic_time(), %r, %r); true" % (float(x), float(y)))
+        time.sleep(0.08)
+
+    def button(self, down):
+        self.eval("global._velmorPointer.notify_button(imports.gi.GLib.get_monotonic_time(), "
+                  "1, imports.gi.Clutter.ButtonState.%s); true" %
+                  ("PRESSED" if down else "RELEASED"))
+
+    def click(self):
+        self.button(True)
+        time.sleep(0.05)
+        self.button(False)
+        time.sleep(0.05)
+
+    def key(self, name, down=None):
+        for d in ([True, False] if down is None else [down]):
+            self.eval("global._velmorKeys.notify_keyval(imports.gi.GLib.get_monotonic_time(), "
+                      "%d, imports.gi.Clutter.KeyState.%s); true" %
+                      (KEYS[name], "PRESSED" if d else "RELEASED"))
+            time.sleep(0.03)
+
+    def press_keys(self, keys):
+        for k in keys:
+            if k.startswith("Shift+"):
+                self.key("Shift", True)
+                self.key(k[6:])
+                self.key("Shift", False)
+            else:
+                self.key(k)
+            time.sleep(0.1)
+
+    def windows(self):
+        return self.eval("""global.get_window_actors().map(a => {
+            const w = a.meta_window, r = w.get_frame_rect();
+            return {app: w.get_wm_class(), title: w.get_title(), full: w.is_fullscreen(),
+                    monitor: w.get_monitor(), rect: [r.x, r.y, r.width, r.height]};})""") or []
+
+    def pickers(self):
+        return sorted(w["monitor"] for w in self.windows() if w["app"] == APP_ID and w["full"])
+
+    def overview_open(self):
+        return self.eval("imports.ui.main.overview.visible") is True
+
+    def screenshot(self, path):
+        """The whole stage as GNOME shows it, in device pixels."""
+        shot = BUS.get_object("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot")
+        ok, _ = shot.Screenshot(False, False, path, dbus_interface="org.gnome.Shell.Screenshot")
+        return Picture(path) if ok else None
+
+    def stage_point(self, monitor, x, y):
+        """The stage position of a device pixel's centre."""
+        mx, my, mw, mh, _ = self.monitors[monitor]
+        dw, dh = self.devices[monitor]
+        return mx + (x + 0.5) * mw / dw, my + (y + 0.5) * mh / dh
+
+    def device_origin(self, monitor, truth):
+        """Where a monitor's pixels start in the stage screenshot."""
+        mx, my = self.monitors[monitor][:2]
+        total = sum(m[2] for m in self.monitors)
+        k = truth.width / float(max(m[0] + m[2] for m in self.monitors) or total)
+        return int(round(mx * k)), int(round(my * k))
+
+
+def permission(value):
+    store = dbus.Interface(BUS.get_object("org.freedesktop.impl.portal.PermissionStore",
+                                          "/org/freedesktop/impl/portal/PermissionStore"),
+                          "org.freedesktop.impl.portal.PermissionStore")
+    if value is None:
+        try:
+            store.Delete("screenshot", "screenshot")
+        except dbus.DBusException:
+            pass
+    else:
+        store.SetPermission("screenshot", True, "screenshot", "", [value])
+
+
+def env():
+    e = dict(os.environ)
+    e["QT_QPA_PLATFORM"] = "wayland"
+    return e
+
+
+def cases_for(devices):
+    out = []
+    for o, (w, h) in enumerate(devices):
+        # The top-left corner is GNOME's Activities button and hot corner.
+        for x, y in [(0, 0), (1, 1), (2, 2), (w - 1, h - 1), (w // 2 + 1, h // 3),
+                     (w - 2, 3 * h // 4), (5, h - 2), (301, 201), (302, 203)]:
+            out.append(("click", o, x, y, [], x, y))
+        out.append(("keys Right", o, 301, 201, ["Right"], 302, 201))
+        out.append(("keys Shift+Down", o, 301, 201, ["Shift+Down"], 301, 211))
+    return out
+
+
+def pick(shell, case, name):
+    desc, o, x, y, keys, ex, ey = case
+    w, h = shell.devices[0]
+    shell.move(*shell.stage_point(0, w // 4, 2 * h // 3))
+    truth = shell.screenshot(os.path.join(WORK, "truth.png"))
+    p = Pick(PROGRAM, env(), lambda: len(shell.pickers()) >= len(shell.devices))
+    covered = shell.pickers()
+    time.sleep(0.2)
+    sx, sy = shell.stage_point(o, x, y)
+    shell.move(sx + (3 if x < 10 else -3), sy)
+    shell.move(sx, sy)
+    shell.press_keys(keys)
+    if keys:
+        shell.key("Return")
+    else:
+        shell.click()
+    got, err = p.finish()
+    ox, oy = shell.device_origin(o, truth)
+    want = truth.hex(ox + ex, oy + ey)
+    notes = ""
+    if covered != list(range(len(shell.devices))):
+        notes += " (surfaces on monitors %s)" % covered
+    time.sleep(0.2)
+    if shell.overview_open():
+        notes += " (the overview opened)"
+        shell.eval("imports.ui.main.overview.hide(); true")
+    ok = got == want and not notes
+    return ok, "%s at %d,%d on monitor %d: got %s, want %s%s%s" % (
+        desc, x, y, o, got, want, notes, (" (" + err.splitlines()[-1] + ")") if err else ""), \
+        p.launch_ms
+
+
+def parse(config):
+    layout, outs = config.split(":")
+    monitors = []
+    for o in outs.split("+"):
+        size, scale = o.split("@")
+        w, h = size.split("x")
+        monitors.append((int(w), int(h), float(scale)))
+    return layout, monitors
+
+
+def set_board(monitors):
+    w = max(m[0] for m in monitors)
+    h = max(m[1] for m in monitors)
+    board = make_board(w, h, os.path.join(WORK, "board-%dx%d.png" % (w, h)))
+    for key in ("picture-uri", "picture-uri-dark"):
+        gsettings("org.gnome.desktop.background", key, "file://" + board)
+    gsettings("org.gnome.desktop.background", "picture-options", "zoom")
+
+
+def main():
+    home = os.environ["HOME"]
+    ext = os.path.join(home, ".local/share/gnome-shell/extensions", HELPER)
+    os.makedirs(ext, exist_ok=True)
+    for f in ("metadata.json", "extension.js"):
+        with open(os.path.join(WORK, "gnome_helper", f)) as src, open(os.path.join(ext, f), "w") as dst:
+            dst.write(src.read())
+    gsettings("org.gnome.shell", "disable-user-extensions", "false")
+    gsettings("org.gnome.shell", "enabled-extensions", "['%s']" % HELPER)
+    gsettings("org.gnome.desktop.interface", "enable-animations", "false")
+    gsettings("org.gnome.desktop.session", "idle-delay", "uint32 0")
+    # GNOME lets only the owner of this name take screenshots over D-Bus.
+    owner = dbus.service.BusName("org.gnome.Screenshot", BUS)  # noqa: F841
+    failures = 0
+    for config in CONFIGS:
+        layout, monitors = parse(config)
+        set_board(monitors)
+        shell = Shell(layout, monitors)
+        try:
+            permission("yes")
+            results, launches = [], []
+            for case in cases_for(shell.devices):
+                ok, line, ms = pick(shell, case, config)
+                results.append((ok, line))
+                launches.append(ms)
+            failures += summary(config, results, launches)
+        finally:
+            shell.close()
+    sys.exit(1 if failures else 0)
+
+
+main()
