@@ -179,6 +179,9 @@ int Application::RunPickOnly() {
     });
     PickFlow flow(*capture, *pointer, options.Values(), memory, views);
     if (commandLine_.verbose) {
+        QObject::connect(capture.get(), &ScreenCapture::routeNote, [](const QString& line) {
+            std::fprintf(stderr, "velmor-color-picker: %s\n", line.toLocal8Bit().constData());
+        });
         // What the printed value is: never silently less than the screen holds.
         QObject::connect(capture.get(), &ScreenCapture::captured, [](const ScreenImage& screen) {
             for (const QString& note : SourceNotes(screen)) {
@@ -210,7 +213,9 @@ int Application::RunPickOnly() {
         });
     QObject::connect(
         &flow, &PickFlow::finished, &flow, [&](PickFlow::Outcome outcome, const QString& reason) {
-            if (outcome == PickFlow::Outcome::Failed && status < 0) {
+            const bool failed =
+                outcome == PickFlow::Outcome::Failed || outcome == PickFlow::Outcome::Refused;
+            if (failed && status < 0) {
                 std::fprintf(stderr, "velmor-color-picker: %s\n", reason.toLocal8Bit().constData());
                 finish(2);
             }

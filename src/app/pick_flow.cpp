@@ -45,6 +45,20 @@ PickFlow::PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOpt
     connect(&capture_, &ScreenCapture::failed, this,
             [this](const QString& reason) { Finish(Outcome::Failed, reason); });
     connect(&capture_, &ScreenCapture::askingUser, this, &PickFlow::ShowPermissionNote);
+    connect(&capture_, &ScreenCapture::stoppedAsking, this, [this] {
+        if (note_) note_.release()->deleteLater();
+    });
+    connect(&capture_, &ScreenCapture::refused, this, &PickFlow::OnRefused);
+}
+
+void PickFlow::OnRefused(const QString& reason, ScreenCapture::Remedy remedy) {
+    if (state_ != State::Capturing) return;
+    if (note_) note_.release()->deleteLater();
+    if (views_.OfferRemedy(reason, remedy)) {
+        capture_.Retry(remedy);
+        return;
+    }
+    Finish(Outcome::Refused, reason);
 }
 
 void PickFlow::ShowPermissionNote() {

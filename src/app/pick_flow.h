@@ -23,7 +23,8 @@ class PickFlow : public QObject {
 
   public:
     enum class State { Idle, WaitingForWindow, Capturing, Picking };
-    enum class Outcome { Closed, Cancelled, Failed };
+    // Refused: the desktop refused and the user, told why, did not try again.
+    enum class Outcome { Closed, Cancelled, Failed, Refused };
     Q_ENUM(Outcome)
 
     PickFlow(ScreenCapture& capture, PointerControl& pointer, const AppOptions& options,
@@ -55,6 +56,7 @@ class PickFlow : public QObject {
     void Finish(Outcome outcome, const QString& reason = {});
     void RestoreMainWindow();
     void ShowPermissionNote();
+    void OnRefused(const QString& reason, ScreenCapture::Remedy remedy);
 
     ScreenCapture& capture_;
     PointerControl& pointer_;

@@ -66,6 +66,9 @@ class PickViews {
     // A note shown while the desktop asks the user; `cancel` is called when
     // the user gives up waiting.
     virtual std::unique_ptr<QObject> ShowPermissionNote(std::function<void()> cancel) = 0;
+    // The desktop refused the picture: says why, and whether the user wants
+    // to try `remedy`.
+    virtual bool OfferRemedy(const QString& reason, ScreenCapture::Remedy remedy) = 0;
 };
 
 }  // namespace velmor

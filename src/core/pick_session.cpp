@@ -88,6 +88,10 @@ bool PickSession::RemoveSelected() {
     return true;
 }
 
+void PickSession::StartAt(DevicePoint point) {
+    if (aim_ == Aim::Unknown && OnPicture(point)) point_ = point;
+}
+
 void PickSession::SetRatio(int monitor, double ratio) {
     if (monitor < 0 || monitor >= static_cast<int>(monitors_.size()) || !(ratio > 0)) return;
     monitors_[static_cast<std::size_t>(monitor)].ratio = ratio;

@@ -33,6 +33,8 @@ class PickSession {
     // monitor or inside `panel`. A pointer off the picture before anything
     // was sampled leaves the start as it was. True when a pixel was read.
     bool MoveTo(DevicePoint point, Aim aim, const DeviceRect& panel);
+    // Until anything is sampled, where the keys start from.
+    void StartAt(DevicePoint point);
     // The point an arrow key step leads to.
     DevicePoint Stepped(std::int32_t dx, std::int32_t dy) const;
     // The sample, into the next history cell; nothing before a sample exists.

@@ -58,8 +58,16 @@ std::optional<Shot> CopyScreen(QDBusConnection& bus, const QScreen* screen, QStr
     const QDBusMessage reply = bus.call(call, QDBus::Block, kDeadlineMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         ::close(fds[0]);
-        *why = reply.errorMessage().isEmpty() ? QStringLiteral("KWin did not answer")
-                                              : reply.errorMessage();
+        if (reply.errorName() == QLatin1String("org.kde.KWin.ScreenShot2.Error.NoAuthorized")) {
+            *why = QStringLiteral(
+                       "KWin refused its screenshot interface: not authorized (its desktop entry "
+                       "must run this program by its absolute path, %1)")
+                       .arg(QCoreApplication::applicationFilePath());
+        } else {
+            *why = QStringLiteral("KWin refused its screenshot interface: %1")
+                       .arg(reply.errorMessage().isEmpty() ? QStringLiteral("no answer")
+                                                           : reply.errorMessage());
+        }
         return std::nullopt;
     }
     const QVariantMap results = qdbus_cast<QVariantMap>(reply.arguments().first());
@@ -100,7 +108,7 @@ std::optional<ScreenImage> CopyKWinScreens(QDBusConnection bus, QString* why) {
     };
     if (!bus.isConnected() || bus.interface() == nullptr ||
         !bus.interface()->isServiceRegistered(kService)) {
-        reason = QStringLiteral("KWin offers no screenshots here");
+        reason = QStringLiteral("no KWin screenshot interface here");
         return fail();
     }
     QElapsedTimer clock;

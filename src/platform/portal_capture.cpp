@@ -33,6 +33,31 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 // time a person needs, within a bound that keeps a script from hanging.
 constexpr int kAskingAfterMs = 1500;
 constexpr int kAnswerTimeMs = 10 * 60 * 1000;
+// A "cancelled" this soon, with no question shown, was no person's answer.
+constexpr int kCancelledAtOnceMs = 1000;
+// Long enough for the compositor to take the note off the screen before the
+// picture is taken again.
+constexpr int kRepaintMs = 200;
+
+// The portal's remembered answer for programs outside a sandbox (app id "").
+enum class StoredAnswer { None, Yes, No };
+StoredAnswer StoredScreenshotAnswer(const QDBusConnection& bus) {
+    const QString store = QStringLiteral("org.freedesktop.impl.portal.PermissionStore");
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        store, QStringLiteral("/org/freedesktop/impl/portal/PermissionStore"), store,
+        QStringLiteral("Lookup"));
+    call << QStringLiteral("screenshot") << QStringLiteral("screenshot");
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 1000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return StoredAnswer::None;
+    }
+    QMap<QString, QStringList> permissions;
+    reply.arguments().first().value<QDBusArgument>() >> permissions;
+    const QStringList answer = permissions.value(QString());
+    if (answer.contains(QStringLiteral("yes"))) return StoredAnswer::Yes;
+    if (answer.contains(QStringLiteral("no"))) return StoredAnswer::No;
+    return StoredAnswer::None;
+}
 
 std::vector<std::string> InstalledPortalBackends() {
     std::vector<std::string> names;
@@ -94,9 +119,47 @@ PortalCapture::PortalCapture(QDBusConnection bus, int timeoutMs, QObject* parent
     asking_.setInterval(kAskingAfterMs);
     connect(&asking_, &QTimer::timeout, this, [this, timeoutMs] {
         if (step_ == Step::Idle) return;
+        // The desktop's own picker waits for the user's click.
+        if (step_ == Step::PickColor) {
+            timeout_.start(std::max(timeoutMs, kAnswerTimeMs));
+            return;
+        }
+        // Only a question never answered shows a dialog; a remembered answer is just slow.
+        if (StoredScreenshotAnswer(bus_) != StoredAnswer::None) return;
+        asked_ = true;
         timeout_.start(std::max(timeoutMs, kAnswerTimeMs));
         emit askingUser();
     });
+}
+
+void PortalCapture::Retry(Remedy remedy) {
+    if (step_ != Step::Idle) return;
+    if (remedy == Remedy::AskAgain) {
+        Request(parentWindow_);
+        return;
+    }
+    timeout_.start(kAnswerTimeMs);
+    Call(Step::PickColor);
+}
+
+QString PortalCapture::RefusedReason() {
+    return tr(
+        "Screenshots were refused, so the picker cannot show the screen.\n"
+        "GNOME keeps that answer in the desktop portal's permission store (table "
+        "\"screenshot\"); to be asked again, run\n"
+        "busctl --user call org.freedesktop.impl.portal.PermissionStore "
+        "/org/freedesktop/impl/portal/PermissionStore "
+        "org.freedesktop.impl.portal.PermissionStore Delete ss screenshot screenshot\n"
+        "Other desktops keep the answer in their privacy settings.");
+}
+
+void PortalCapture::Refuse(const QString& reason) {
+    EndRequest();
+    if (OffersPickColor()) {
+        emit refused(reason, Remedy::DesktopPicker);
+    } else {
+        emit failed(reason);
+    }
 }
 
 void PortalCapture::Cancel() {
@@ -141,7 +204,9 @@ void PortalCapture::Request(const QString& parentWindow) {
     }
     timeout_.start(timeoutMs_);
     asking_.start();
+    asked_ = false;
     clock_gettime(CLOCK_REALTIME, &requestStart_);
+    requestClock_.start();
     Call(Step::Screenshot);
 }
 
@@ -180,7 +245,7 @@ void PortalCapture::Call(Step step) {
                 if (step_ != step) return;
                 const QDBusPendingReply<QDBusObjectPath> reply = *w;
                 if (reply.isError()) {
-                    FallBackOrFail(NoScreenshotReason(reply.error()));
+                    Refuse(NoScreenshotReason(reply.error()));
                     return;
                 }
                 // Older portals choose their own path.
@@ -199,14 +264,6 @@ bool PortalCapture::OffersPickColor() {
     return version.toUInt() >= 2;
 }
 
-void PortalCapture::FallBackOrFail(const QString& reason) {
-    if (step_ == Step::Screenshot && OffersPickColor()) {
-        Call(Step::PickColor);
-        return;
-    }
-    Fail(reason);
-}
-
 void PortalCapture::EndRequest() {
     StopListening();
     timeout_.stop();
@@ -222,27 +279,55 @@ void PortalCapture::Fail(const QString& reason) {
 void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
     const Step step = step_;
     if (step == Step::Idle) return;
+    const bool asked = asked_;
+    asked_ = false;
+    if (asked) emit stoppedAsking();
     if (response == 1) {
+        if (step == Step::Screenshot && !asked && requestClock_.elapsed() < kCancelledAtOnceMs) {
+            Fail(tr("The screen could not be read: the desktop portal cancelled the screenshot "
+                    "at once, without asking anything. KDE's portal does so when it cannot "
+                    "save the picture: check that %1 exists and can be written.")
+                     .arg(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
+            return;
+        }
         EndRequest();
         emit cancelled();
         return;
     }
+    if (response != 0 && step == Step::Screenshot) {
+        const StoredAnswer stored = StoredScreenshotAnswer(bus_);
+        if (asked && stored == StoredAnswer::None) {
+            // The portal gives up on its question after 25 seconds and leaves it up.
+            EndRequest();
+            emit refused(tr("Your desktop stopped waiting for an answer to its question "
+                            "whether Velmor Color Picker may take screenshots; an answer "
+                            "given after that is lost. Close its dialog and ask again."),
+                         Remedy::AskAgain);
+            return;
+        }
+        Refuse(stored == StoredAnswer::No
+                   ? RefusedReason()
+                   : tr("The screen could not be read: the desktop portal did not take the "
+                        "screenshot."));
+        return;
+    }
     if (response != 0) {
-        FallBackOrFail(
-            tr("The screen could not be read: the desktop refused the screenshot. GNOME "
-               "remembers that answer; to be asked again, run\n"
-               "busctl --user call org.freedesktop.impl.portal.PermissionStore "
-               "/org/freedesktop/impl/portal/PermissionStore "
-               "org.freedesktop.impl.portal.PermissionStore Delete ss screenshot screenshot\n"
-               "Other desktops keep the answer in their privacy settings."));
+        Fail(tr("The desktop portal picked no color."));
         return;
     }
     EndRequest();
-    if (step == Step::Screenshot) {
-        LoadScreenshot(results);
-    } else {
+    if (step == Step::PickColor) {
         ReadColor(results);
+        return;
     }
+    if (asked) {
+        // The note was on the screen when the picture was taken: take it again
+        // once the note is gone, now that the answer is remembered.
+        TakeScreenshotFile(results.value(QStringLiteral("uri")).toString(), requestStart_);
+        QTimer::singleShot(kRepaintMs, this, [this] { Request(parentWindow_); });
+        return;
+    }
+    LoadScreenshot(results);
 }
 
 void PortalCapture::LoadScreenshot(const QVariantMap& results) {
@@ -258,6 +343,7 @@ void PortalCapture::LoadScreenshot(const QVariantMap& results) {
         return;
     }
     ScreenImage screen;
+    screen.pointerShown = true;
     // A PNG of 16 bits a channel keeps them.
     screen.image = OwnedPicture(file.image);
     screen.channelBits = ChannelBits(file.image);
@@ -268,6 +354,7 @@ void PortalCapture::LoadScreenshot(const QVariantMap& results) {
                         .arg(screen.image.height()));
         return;
     }
+    emit routeNote(tr("captured through the desktop portal's screenshot"));
     emit captured(screen);
 }
 

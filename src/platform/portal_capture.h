@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusError>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QVariantMap>
 #include <ctime>
@@ -22,6 +23,7 @@ class PortalCapture : public ScreenCapture {
 
     void Request(const QString& parentWindow) override;
     void Cancel() override;
+    void Retry(Remedy remedy) override;
 
   private slots:
     void OnResponse(uint response, const QVariantMap& results);
@@ -33,11 +35,13 @@ class PortalCapture : public ScreenCapture {
     void Listen(const QString& path);
     void StopListening();
     bool OffersPickColor();
-    void FallBackOrFail(const QString& reason);
     void EndRequest();
     void CloseRequest();
     QString NoScreenshotReason(const QDBusError& error) const;
     void Fail(const QString& reason);
+    // The screenshot refused: the desktop's own picker offered where it has one.
+    void Refuse(const QString& reason);
+    static QString RefusedReason();
     void LoadScreenshot(const QVariantMap& results);
     void ReadColor(const QVariantMap& results);
 
@@ -46,6 +50,9 @@ class PortalCapture : public ScreenCapture {
     QTimer asking_;
     int timeoutMs_;
     timespec requestStart_{};
+    QElapsedTimer requestClock_;
+    // The user was shown the desktop's question during this request.
+    bool asked_ = false;
     Step step_ = Step::Idle;
     QString parentWindow_;
     QString requestPath_;

@@ -26,6 +26,9 @@ struct ScreenImage {
     bool resampled = false;
     // Bits a channel the screen holds; the picture keeps up to 16 of them.
     int channelBits = 8;
+    // The desktop may have drawn the pointer into the picture (a portal's
+    // screenshot): where it rests is no pixel of the screen.
+    bool pointerShown = false;
     // Each monitor's ICC profile where the desktop publishes one (or null),
     // in the order of `monitors`.
     std::vector<std::shared_ptr<const MonitorProfile>> profiles;
@@ -70,14 +73,27 @@ class ScreenCapture : public QObject {
     // The square a picker of the capture's own averages; others ignore it.
     virtual void SetSampleArea(int) {}
 
+    // What may be tried after the desktop refused: asking the user again (the
+    // desktop stopped waiting for an answer), or the desktop's own picker
+    // (one colour, no frozen picture).
+    enum class Remedy { AskAgain, DesktopPicker };
+    virtual void Retry(Remedy) {}
+
   signals:
     void captured(const velmor::ScreenImage& screen);
     // Where no picture may be taken but the desktop picks a colour itself.
     void colorPicked(const QColor& color);
     void cancelled();
     void failed(const QString& reason);
-    // The desktop is asking the user whether the picture may be taken.
+    // The desktop is asking the user whether the picture may be taken, and
+    // then no longer (answered, or the question is gone).
     void askingUser();
+    void stoppedAsking();
+    // The desktop refused the picture; `remedy` is what the user may try.
+    void refused(const QString& reason, velmor::ScreenCapture::Remedy remedy);
+    // Which way the picture was taken, or why a way was refused: one line
+    // for --verbose.
+    void routeNote(const QString& line);
 };
 
 // The pointer in capture pixels.

@@ -51,19 +51,35 @@ WaylandCapture::WaylandCapture(std::unique_ptr<ScreenCapture> portal, QObject* p
     connect(portal_.get(), &ScreenCapture::cancelled, this, &ScreenCapture::cancelled);
     connect(portal_.get(), &ScreenCapture::failed, this, &ScreenCapture::failed);
     connect(portal_.get(), &ScreenCapture::askingUser, this, &ScreenCapture::askingUser);
+    connect(portal_.get(), &ScreenCapture::stoppedAsking, this, &ScreenCapture::stoppedAsking);
+    connect(portal_.get(), &ScreenCapture::refused, this, &ScreenCapture::refused);
+    connect(portal_.get(), &ScreenCapture::routeNote, this, &ScreenCapture::routeNote);
 }
 
 WaylandCapture::~WaylandCapture() = default;
 
 void WaylandCapture::Request(const QString& parentWindow) {
     // The compositor's own exact copies first; the portal works everywhere.
-    std::optional<ScreenImage> screen = CopyKWinScreens(QDBusConnection::sessionBus());
-    if (!screen) screen = CopyWaylandOutputs();
+    QString why;
+    std::optional<ScreenImage> screen = CopyKWinScreens(QDBusConnection::sessionBus(), &why);
     if (screen) {
+        emit routeNote(tr("captured through KWin's screenshot interface"));
         emit captured(*screen);
         return;
     }
+    emit routeNote(why);
+    screen = CopyWaylandOutputs(&why);
+    if (screen) {
+        emit routeNote(tr("captured through the compositor's screencopy"));
+        emit captured(*screen);
+        return;
+    }
+    emit routeNote(tr("no screencopy: %1").arg(why));
     portal_->Request(parentWindow);
+}
+
+void WaylandCapture::Retry(Remedy remedy) {
+    portal_->Retry(remedy);
 }
 
 void WaylandCapture::Cancel() {

@@ -25,6 +25,7 @@ class WaylandCapture : public ScreenCapture {
 
     void Request(const QString& parentWindow) override;
     void Cancel() override;
+    void Retry(Remedy remedy) override;
 
   private:
     std::unique_ptr<ScreenCapture> portal_;

@@ -44,6 +44,12 @@ class FakeViews : public PickViews {
         giveUp = std::move(cancel);
         return std::make_unique<QObject>();
     }
+    bool OfferRemedy(const QString& reason, ScreenCapture::Remedy remedy) override {
+        offered << qMakePair(reason, remedy);
+        return acceptRemedy;
+    }
+    QList<QPair<QString, ScreenCapture::Remedy>> offered;
+    bool acceptRemedy = false;
     FakePicker* lastPicker = nullptr;
     QSize shownSize;
     std::function<void()> giveUp;
@@ -127,6 +133,29 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
          PickFlow::Outcome::Closed,
          "",
          {Color::From8(1, 128, 255)}},
+        {"a refusal, told and not tried again",
+         [](FakeCapture& c, FakeViews& v) {
+             emit c.askingUser();
+             emit c.stoppedAsking();
+             emit c.refused("refused", ScreenCapture::Remedy::DesktopPicker);
+             EXPECT_EQ(v.offered.size(), 1);
+         },
+         PickFlow::Outcome::Refused,
+         "refused",
+         {}},
+        {"a refusal, then the desktop's own picker as the user chose",
+         [](FakeCapture& c, FakeViews& v) {
+             if (!c.retries.isEmpty()) {
+                 EXPECT_EQ(c.retries, QList{ScreenCapture::Remedy::DesktopPicker});
+                 emit c.colorPicked(QColor(9, 8, 7));
+                 return;
+             }
+             v.acceptRemedy = true;
+             emit c.refused("refused", ScreenCapture::Remedy::DesktopPicker);
+         },
+         PickFlow::Outcome::Closed,
+         "",
+         {Color::From8(9, 8, 7)}},
         {"a question the user gives up on",
          [](FakeCapture& c, FakeViews& v) {
              emit c.askingUser();

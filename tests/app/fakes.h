@@ -35,6 +35,11 @@ class FakeCapture : public ScreenCapture {
         if (answer) answer(*this);
     }
     void Cancel() override { ++cancels; }
+    void Retry(Remedy remedy) override {
+        retries << remedy;
+        if (answer) answer(*this);
+    }
+    QList<Remedy> retries;
     std::function<void(FakeCapture&)> answer;
     QString parentWindow;
     int requests = 0;

@@ -160,6 +160,13 @@ class Shell:
     def pickers(self):
         return sorted(w["monitor"] for w in self.windows() if w["app"] == APP_ID and w["full"])
 
+    def hide_overview(self):
+        # A new virtual pointer starts in the top-left hot corner.
+        if self.overview_open():
+            self.eval("imports.ui.main.overview.hide(); true")
+            wait_for(lambda: not self.overview_open(), 5)
+            time.sleep(0.3)
+
     def overview_open(self):
         return self.eval("imports.ui.main.overview.visible") is True
 
@@ -218,6 +225,7 @@ def pick(shell, case, name):
     desc, o, x, y, keys, ex, ey = case
     w, h = shell.devices[0]
     shell.move(*shell.stage_point(0, w // 4, 2 * h // 3))
+    shell.hide_overview()
     truth = shell.screenshot(os.path.join(WORK, "truth.png"))
     p = Pick(PROGRAM, env(), lambda: len(shell.pickers()) >= len(shell.devices))
     covered = shell.pickers()

@@ -409,6 +409,27 @@ TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedC
     EXPECT_EQ(entered->HtmlText(), Hex(661, 41));
 }
 
+TEST_F(PickerTest, WhereThePictureShowsThePointerItsRestingPixelIsNeverPicked) {
+    // A portal's screenshot may hold the arrow where the pointer rests: an
+    // enter only marks where the keys start.
+    pointer_.canWarp = false;
+    pointer_.at.reset();
+    ScreenImage screen = TwoMonitors();
+    screen.pointerShown = true;
+    ColorPicker picker(screen, pointer_, pickerOptions_, Memory());
+    QObject::connect(&picker, &ColorPicker::picked,
+                     [this](const Color& color) { added_ << HexOf(color); });
+    picker.Open();
+    Enter(picker.Surface(0), {100.5, 50.5});
+    QTest::keyClick(picker.Surface(0), Qt::Key_Return);
+    EXPECT_TRUE(added_.isEmpty());
+    EXPECT_EQ(picker.MarkedPoint(), (DevicePoint{100, 50}));
+    QTest::keyClick(picker.Surface(0), Qt::Key_Right);
+    QTest::keyClick(picker.Surface(0), Qt::Key_Return);
+    EXPECT_EQ(added_, QStringList{Hex(101, 50)});
+    picker.Close();
+}
+
 TEST_F(PickerTest, ThePanelsButtonsTakeTabAndSpaceAndLeaveThePickerItsKeys) {
     auto picker = Open();
     QToolButton* add = picker->Panel()->AddButton();

@@ -303,7 +303,19 @@ void ColorPicker::PointerMoved(int monitor, QPointF local) {
 void ColorPicker::PointerEntered(int monitor, QPointF local) {
     // Where the pointer can be read, the window system's own answer counts;
     // on Wayland an enter is all a surface learns of a pointer that jumped in.
-    if (session_.TakesEnter()) PointerMoved(monitor, local);
+    if (!session_.TakesEnter()) return;
+    if (screen_.pointerShown && !HasSample()) {
+        // The picture holds the pointer's own arrow where it rests: the keys
+        // start there, but nothing is sampled until the pointer moves.
+        if (const std::optional<DevicePoint> p = EventPoint(monitor, local)) {
+            const std::optional<DevicePoint> marked = MarkedPoint();
+            session_.StartAt(*p);
+            if (marked) RepaintMarker(*marked);
+            RepaintMarker(*p);
+        }
+        return;
+    }
+    PointerMoved(monitor, local);
 }
 
 void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {

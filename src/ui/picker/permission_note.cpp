@@ -14,7 +14,7 @@ PermissionNote::PermissionNote(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     auto* text =
         new QLabel(tr("Your desktop is asking whether Velmor Color Picker may take screenshots.\n"
-                      "Answer it to open the picker; Esc stops waiting."),
+                      "Choose Allow in its dialog to open the picker, or Deny to stop."),
                    this);
     text->setWordWrap(true);
     layout->addWidget(text);

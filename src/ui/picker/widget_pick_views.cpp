@@ -3,6 +3,8 @@
 #include "ui/picker/color_picker.h"
 #include "ui/picker/permission_note.h"
 
+#include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace velmor {
@@ -37,6 +39,20 @@ std::unique_ptr<QObject> WidgetPickViews::ShowPermissionNote(std::function<void(
     QObject::connect(note.get(), &PermissionNote::cancelRequested, note.get(), std::move(cancel));
     note->show();
     return note;
+}
+
+bool WidgetPickViews::OfferRemedy(const QString& reason, ScreenCapture::Remedy remedy) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral(VELMOR_NAME), reason);
+    box.setObjectName(QStringLiteral("refusalMessage"));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* retry = box.addButton(remedy == ScreenCapture::Remedy::AskAgain
+                                           ? QObject::tr("Ask Again")
+                                           : QObject::tr("Use the Desktop's Picker"),
+                                       QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Close);
+    box.setDefaultButton(QMessageBox::Close);
+    box.exec();
+    return box.clickedButton() == retry;
 }
 
 }  // namespace velmor

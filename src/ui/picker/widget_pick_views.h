@@ -25,6 +25,7 @@ class WidgetPickViews : public PickViews {
                                            const AppOptions& options, PickerMemory& memory,
                                            QWidget* owner) override;
     std::unique_ptr<QObject> ShowPermissionNote(std::function<void()> cancel) override;
+    bool OfferRemedy(const QString& reason, ScreenCapture::Remedy remedy) override;
 };
 
 }  // namespace velmor
