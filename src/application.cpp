@@ -178,6 +178,9 @@ int Application::RunPickOnly() {
         std::fprintf(stderr, "velmor-color-picker: %s\n", message.toLocal8Bit().constData());
     });
     PickFlow flow(*capture, *pointer, options.Values(), memory, views);
+    // The pick's end decides when the program exits, not its last window
+    // closing (a message about a refusal, the permission note).
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     if (commandLine_.verbose) {
         QObject::connect(capture.get(), &ScreenCapture::routeNote, [](const QString& line) {
             std::fprintf(stderr, "velmor-color-picker: %s\n", line.toLocal8Bit().constData());

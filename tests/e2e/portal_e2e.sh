@@ -61,19 +61,70 @@ pick true --format nosuch
 e2e_expect "an unknown format is an error before anything opens" "$status" "2"
 rm "$E2E_DIR/settings.ini"
 
+# A refusal is said; the desktop's own picker only when the user asks for it.
+answer_refusal() {  # answer_refusal KEY: waits for the refusal and presses KEY in it
+  local box=
+  for _ in $(seq 100); do
+    box=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true)
+    [ -n "$box" ] && break
+    sleep 0.05
+  done
+  [ -n "$box" ] || e2e_fail "no message after the refusal"
+  sleep 0.3
+  xdotool windowactivate --sync "$box" key "$1"
+}
 start_portal refuse
-pick true --format 9
-e2e_expect "a refused screenshot falls back to PickColor, rounded" "$(cat "$E2E_DIR/out") $status" \
-  "RGB(51,102,153) 0"
+pick "answer_refusal alt+u" --format 9
+e2e_expect "after a refusal the desktop's picker on request, rounded" \
+  "$(cat "$E2E_DIR/out") $status" "RGB(51,102,153) 0"
+start_portal deny
+pick "answer_refusal Escape"
+e2e_expect "a denial closed without trying again exits 2" "$(cat "$E2E_DIR/out") $status" " 2"
+grep -q "Screenshots were refused" "$E2E_DIR/err" && grep -q "PermissionStore Delete" "$E2E_DIR/err" ||
+  e2e_fail "the denial does not say how to be asked again: $(cat "$E2E_DIR/err")"
+grep -q PickColor "$E2E_DIR/shots/log" && e2e_fail "the desktop's picker ran unasked"
 
 start_portal cancel
 pick true
 e2e_expect "a cancelled request prints nothing and exits 1" "$(cat "$E2E_DIR/out") $status" " 1"
+start_portal instant-cancel
+pick true
+e2e_expect "a cancel with no question asked is a failure" "$status" "2"
+grep -q "cancelled the screenshot at once" "$E2E_DIR/err" || e2e_fail "no reason: $(cat "$E2E_DIR/err")"
 
 start_portal nopick
 pick true
 e2e_expect "a refusal without PickColor exits 2" "$status" "2"
-grep -q "refused" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
+grep -q "did not take the screenshot" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
+
+# Allowed while the note stood on the screen: the picture is taken again
+# without it, and the pick reads the board where the note stood.
+note_then_click() {
+  sleep 2
+  local note
+  note=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | head -n 1)
+  [ -n "$note" ] || e2e_fail "no note while the desktop asks"
+  eval "$(xdotool getwindowgeometry --shell "$note")"
+  local nx=$((X + WIDTH / 2)) ny=$((Y + HEIGHT / 2))
+  for _ in $(seq 100); do
+    [ "$(grep -c '^Screenshot' "$E2E_DIR/shots/log")" -ge 2 ] && break
+    sleep 0.05
+  done
+  sleep 0.5
+  xdotool mousemove "$nx" "$ny" click 1
+  echo "$nx $ny" > "$E2E_DIR/note-at"
+}
+start_portal allow
+pick note_then_click
+read -r nx ny < "$E2E_DIR/note-at"
+e2e_expect "after Allow the pick reads the screen, not the note" "$(cat "$E2E_DIR/out") $status" \
+  "$(printf '#%02X%02X%02X 0' $((nx & 255)) $((ny & 255)) $(( ((nx >> 8) << 4) | (ny >> 8) )))"
+e2e_expect "the picture was taken again once allowed" "$(grep -c '^Screenshot' "$E2E_DIR/shots/log")" "2"
+
+start_portal giveup
+pick "sleep 2.8; answer_refusal Escape"
+e2e_expect "a question the desktop stopped waiting for exits 2" "$status" "2"
+grep -q "stopped waiting" "$E2E_DIR/err" || e2e_fail "no reason: $(cat "$E2E_DIR/err")"
 
 # While the desktop asks the user, a note says so and Esc takes the question down.
 press_esc_on_note() {
@@ -147,6 +198,7 @@ grep -q "no desktop portal" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "
 start_portal refuse
 e2e_start
 e2e_key p
+answer_refusal alt+u
 sleep 0.5
 e2e_wait_main
 e2e_expect "the desktop's pick is added to the favourites" "$(e2e_favorites)" "336699"

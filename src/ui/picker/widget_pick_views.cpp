@@ -46,8 +46,8 @@ bool WidgetPickViews::OfferRemedy(const QString& reason, ScreenCapture::Remedy r
     box.setObjectName(QStringLiteral("refusalMessage"));
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPushButton* retry = box.addButton(remedy == ScreenCapture::Remedy::AskAgain
-                                           ? QObject::tr("Ask Again")
-                                           : QObject::tr("Use the Desktop's Picker"),
+                                           ? QObject::tr("Ask &Again")
+                                           : QObject::tr("&Use the Desktop's Picker"),
                                        QMessageBox::AcceptRole);
     box.addButton(QMessageBox::Close);
     box.setDefaultButton(QMessageBox::Close);
