@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a real desktop's driver (gnome_driver.py or kwin_driver.py) headless:
-# as an unprivileged user, on a session bus of its own, with the program and
+# as an unprivileged user, each configuration on a session bus of its own, with the program and
 # its screencopy module copied where that user can run them.
 #   desktop_e2e.sh DRIVER PROGRAM [CONFIG ...]
 # GNOME also wants private mount, PID and network namespaces with a system
@@ -12,7 +12,9 @@ program=$(realpath "$2")
 shift 2
 case "$driver" in
   gnome) needs=(gnome-shell gsettings dbus-run-session convert /usr/bin/python3 unshare) ;;
-  kwin) needs=(kwin_wayland dbus-run-session convert /usr/bin/python3) ;;
+  kwin) needs=(kwin_wayland dbus-run-session /usr/bin/python3)
+    [ -x "${VELMOR_KWIN_INPUT:-}" ] && [ -x "${VELMOR_BOARD:-}" ] ||
+      { echo "SKIP: no fake-input tool or board window was built"; exit 77; } ;;
 esac
 for tool in "${needs[@]}"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -25,14 +27,27 @@ trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT; echo "work: $work"
 cp "$program" "$work/velmor-color-picker"
 cp "$(dirname "$program")/velmor-wayland-copy.so" "$work/"
 cp -r "$here/harness.py" "$here/make_board.py" "$here/${driver}_driver.py" "$here/gnome_helper" "$work/"
+# The desktop entry as the build made it: the driver installs it for the user.
+cp "$(dirname "$program")"/*.desktop "$work/"
+if [ "$driver" = kwin ]; then
+  # The installed binary carries a file capability a container cannot grant;
+  # a plain copy runs.
+  cp /usr/bin/kwin_wayland "$work/"
+  cp "$VELMOR_KWIN_INPUT" "$work/kwin_input"
+  cp "$VELMOR_BOARD" "$work/board_window"
+fi
 chmod -R a+rwX "$work"
 home=$(getent passwd "$user" | cut -d: -f6)
 rm -rf "$home/.config/dconf" "$home/.local/share/gnome-shell"
 session="export HOME='$home' XDG_RUNTIME_DIR=\$(mktemp -d) XDG_SESSION_TYPE=wayland \
 XDG_CURRENT_DESKTOP=$([ "$driver" = gnome ] && echo GNOME || echo KDE) \
 DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system_bus_socket; unset DISPLAY WAYLAND_DISPLAY; \
-cd '$work'; exec dbus-run-session -- /usr/bin/python3 '$work/${driver}_driver.py' \
-'$work/velmor-color-picker' '$work' $*"
+cd '$work'; status=0; \
+for config in $*; do \
+  dbus-run-session -- /usr/bin/python3 '$work/${driver}_driver.py' '$work/velmor-color-picker' \
+    '$work' \$config; code=\$?; \
+  [ \$code -eq 77 ] && exit 77; [ \$code -eq 0 ] || status=1; \
+done; exit \$status"
 if [ "$driver" = gnome ]; then
   cat > "$work/system.conf" <<CONF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"

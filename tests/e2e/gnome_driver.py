@@ -21,7 +21,7 @@ import dbus
 import dbus.service
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Picture, Pick, make_board, read, run, summary, wait_for  # noqa: E402
+from harness import Picture, Pick, install_entry, make_board, run, summary, wait_for  # noqa: E402
 
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 CONFIGS = sys.argv[3:]
@@ -154,7 +154,9 @@ class Shell:
     def windows(self):
         return self.eval("""global.get_window_actors().map(a => {
             const w = a.meta_window, r = w.get_frame_rect();
+            const app = imports.gi.Shell.WindowTracker.get_default().get_window_app(w);
             return {app: w.get_wm_class(), title: w.get_title(), full: w.is_fullscreen(),
+                    name: app ? app.get_name() : null,
                     monitor: w.get_monitor(), rect: [r.x, r.y, r.width, r.height]};})""") or []
 
     def pickers(self):
@@ -232,8 +234,9 @@ def pick(shell, case, name):
     shell.move(*shell.stage_point(0, w // 4, 2 * h // 3))
     shell.hide_overview()
     truth = shell.screenshot(os.path.join(WORK, "truth.png"))
-    p = Pick(PROGRAM, env(), lambda: len(shell.pickers()) >= len(shell.devices))
+    p = Pick(PROGRAM, env(), lambda _: len(shell.pickers()) >= len(shell.devices), cwd=WORK)
     covered = shell.pickers()
+    names = {w["name"] for w in our_windows(shell, True)}
     time.sleep(0.2)
     sx, sy = shell.stage_point(o, x, y)
     shell.move(sx + (3 if x < 10 else -3), sy)
@@ -251,6 +254,9 @@ def pick(shell, case, name):
     notes = ""
     if covered != list(range(len(shell.devices))):
         notes += " (surfaces on monitors %s)" % covered
+    # GNOME finds the desktop entry by the window's app id: its name, not the id.
+    if names != {"Velmor Color Picker"}:
+        notes += " (GNOME named the windows %s)" % sorted(names, key=str)
     time.sleep(0.2)
     if shell.overview_open():
         notes += " (the overview opened)"
@@ -259,6 +265,74 @@ def pick(shell, case, name):
     return ok, "%s at %d,%d on monitor %d: got %s, want %s%s%s" % (
         desc, x, y, o, got, want, notes, (" (" + err.splitlines()[-1] + ")") if err else ""), \
         p.launch_ms
+
+
+def shell_buttons(shell):
+    """The shell's own buttons on the stage: {label: (x, y) of its centre}."""
+    found = shell.eval("""(() => { const St = imports.gi.St, found = {};
+        const walk = a => {
+            if (a instanceof St.Button && a.label && a.mapped) {
+                const [x, y] = a.get_transformed_position(), [w, h] = a.get_transformed_size();
+                found[a.label] = [x + w / 2, y + h / 2];
+            }
+            a.get_children().forEach(walk);
+        };
+        walk(global.stage); return found; })()""")
+    return found or {}
+
+
+def our_windows(shell, full=False):
+    return [w for w in shell.windows() if w["app"] == APP_ID and w["full"] == full]
+
+
+def permission_cases(shell):
+    """The first pick's question, answered Allow, then Deny, as a person would."""
+    results = []
+    w, h = shell.devices[0]
+    # Allow: the note never stands in the frozen picture.
+    permission(None)
+    shell.move(w // 4, 2 * h // 3)
+    shell.hide_overview()
+    truth = shell.screenshot(os.path.join(WORK, "truth.png"))
+    p = Pick(PROGRAM, env(), lambda _: "Allow" in shell_buttons(shell) and our_windows(shell),
+             cwd=WORK)
+    shell.screenshot(os.path.join(WORK, "permission-asked.png"))
+    notes = our_windows(shell)
+    allow = shell_buttons(shell).get("Allow")
+    if not notes or not allow:
+        results.append((False, "allow: no question or no note (buttons %s, windows %s)" % (
+            shell_buttons(shell), shell.windows())))
+        p.finish(1)
+    else:
+        x, y, nw, nh = notes[0]["rect"]
+        shell.move(*allow)
+        shell.click()
+        wait_for(lambda: shell.pickers(), 10)
+        shell.screenshot(os.path.join(WORK, "permission-allowed.png"))
+        cx, cy = x + nw // 2, y + nh // 2
+        shell.move(cx + 3, cy)
+        shell.move(cx + 0.5, cy + 0.5)
+        shell.click()
+        got, err = p.finish()
+        want = truth.hex(cx, cy)
+        results.append((got == want, "allow, then a click where the note stood (%d,%d): got %s, "
+                        "want %s%s" % (cx, cy, got, want, (" (" + err + ")") if err else "")))
+    # Deny: said so, with the way back; nothing picked.
+    permission(None)
+    p = Pick(PROGRAM, env(), lambda _: "Deny" in shell_buttons(shell), cwd=WORK)
+    deny = shell_buttons(shell).get("Deny")
+    if deny:
+        shell.move(*deny)
+        shell.click()
+    told = wait_for(lambda: our_windows(shell) and "Deny" not in shell_buttons(shell), 10)
+    time.sleep(0.5)
+    shell.screenshot(os.path.join(WORK, "permission-denied.png"))
+    shell.key("Escape")
+    got, err = p.finish()
+    ok = bool(deny and told) and got == "exit 2" and "Screenshots were refused" in err
+    results.append((ok, "deny: got %s, told %s (%s)" % (got, bool(told), err.splitlines()[:1])))
+    permission("yes")
+    return results
 
 
 def parse(config):
@@ -281,6 +355,7 @@ def set_board(monitors):
 
 
 def main():
+    install_entry(PROGRAM, WORK)
     home = os.environ["HOME"]
     ext = os.path.join(home, ".local/share/gnome-shell/extensions", HELPER)
     os.makedirs(ext, exist_ok=True)
@@ -295,13 +370,16 @@ def main():
     owner = dbus.service.BusName("org.gnome.Screenshot", BUS)  # noqa: F841
     failures = 0
     for config in CONFIGS:
-        layout, monitors = parse(config)
+        asks = config == "permission"
+        layout, monitors = parse("physical:1920x1080@1" if asks else config)
         set_board(monitors)
         shell = Shell(layout, monitors)
         try:
             permission("yes")
             results, launches = [], []
-            for case in cases_for(shell.devices):
+            if asks:
+                results = permission_cases(shell)
+            for case in [] if asks else cases_for(shell.devices):
                 ok, line, ms = pick(shell, case, config)
                 results.append((ok, line))
                 launches.append(ms)

@@ -36,6 +36,19 @@ def make_board(width, height, png):
     return png
 
 
+def install_entry(program, work):
+    """Installs for the user the program's desktop entry as the build made it
+    (copied into WORK), running PROGRAM; returns the entry's file name."""
+    apps = os.path.expanduser("~/.local/share/applications")
+    os.makedirs(apps, exist_ok=True)
+    built = next(f for f in os.listdir(work) if f.endswith(".desktop"))
+    with open(os.path.join(work, built)) as f:
+        entry = "".join("Exec=%s\n" % program if line.startswith("Exec=") else line for line in f)
+    with open(os.path.join(apps, built), "w") as f:
+        f.write(entry)
+    return built
+
+
 class Picture:
     """A screenshot's pixels, read once."""
 
@@ -53,26 +66,32 @@ class Picture:
 
 
 class Pick:
-    """One run of PROGRAM --pick: started, waited for until shown() is true,
-    then finished for its printed colour."""
+    """One run of PROGRAM --pick: started, waited for until shown(pick) is
+    true, then finished for its printed colour. Its standard error goes to a
+    file that `errors()` reads while it runs."""
 
     def __init__(self, program, env, shown, args=(), cwd=None):
         start = time.monotonic()
-        self.proc = subprocess.Popen([program, "--pick"] + list(args), env=env, cwd=cwd,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        wait_for(lambda: shown() or self.proc.poll() is not None, 10)
+        self.err_path = os.path.join(cwd or os.getcwd(), "pick-stderr.txt")
+        with open(self.err_path, "w") as err:
+            self.proc = subprocess.Popen([program, "--pick"] + list(args), env=env, cwd=cwd,
+                                         stdout=subprocess.PIPE, stderr=err, text=True)
+        wait_for(lambda: shown(self) or self.proc.poll() is not None, 10)
         self.launch_ms = (time.monotonic() - start) * 1000
+
+    def errors(self):
+        return read(self.err_path)
 
     def finish(self, seconds=10):
         """(printed colour or "exit N" or "timeout", standard error)."""
         try:
-            out, err = self.proc.communicate(timeout=seconds)
+            out, _ = self.proc.communicate(timeout=seconds)
         except subprocess.TimeoutExpired:
             self.proc.kill()
-            out, err = self.proc.communicate()
-            return "timeout", err.strip()
+            self.proc.communicate()
+            return "timeout", self.errors().strip()
         code = self.proc.returncode
-        return (out.strip() if code == 0 else "exit %d" % code), err.strip()
+        return (out.strip() if code == 0 else "exit %d" % code), self.errors().strip()
 
 
 def summary(name, results, launches):

@@ -23,24 +23,9 @@ PROGRAM, WORK = sys.argv[1], sys.argv[2]
 CONFIGS = sys.argv[3:]
 KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1}
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import read, run, wait_for  # noqa: E402
 
-def run(cmd, **kw):
-    return subprocess.run(cmd, check=False, capture_output=True, text=True, **kw)
-
-
-def wait_for(test, seconds=5.0):
-    """Polls until test() gives something true, which it returns, or None."""
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        got = test()
-        if got:
-            return got
-        time.sleep(0.02)
-    return None
-
-
-def read(path):
-    return open(path).read() if os.path.exists(path) else ""
 
 
 class Vnc:

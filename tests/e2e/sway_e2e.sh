@@ -19,7 +19,7 @@ trap 'rm -rf "$work"' EXIT
 cp "$program" "$work/velmor-color-picker"
 # The screencopy module the program opens beside itself.
 cp "$(dirname "$program")/velmor-wayland-copy.so" "$work/"
-cp "$here/sway_driver.py" "$here/make_board.py" "$here/kwin_standin.py" "$work/"
+cp "$here/sway_driver.py" "$here/harness.py" "$here/make_board.py" "$here/kwin_standin.py" "$work/"
 chmod -R a+rwX "$work"
 chmod a+rx "$work"
 inner="export XDG_RUNTIME_DIR=\$(mktemp -d) WLR_BACKENDS=headless WLR_RENDERER=pixman \
