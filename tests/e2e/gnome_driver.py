@@ -234,7 +234,9 @@ def pick(shell, case, name):
     shell.move(*shell.stage_point(0, w // 4, 2 * h // 3))
     shell.hide_overview()
     truth = shell.screenshot(os.path.join(WORK, "truth.png"))
-    p = Pick(PROGRAM, env(), lambda _: len(shell.pickers()) >= len(shell.devices), cwd=WORK)
+    # Every monitor covered: mutter may place a surface before it moves it where asked.
+    p = Pick(PROGRAM, env(), lambda _: shell.pickers() == list(range(len(shell.devices))),
+             cwd=WORK)
     covered = shell.pickers()
     names = {w["name"] for w in our_windows(shell, True)}
     time.sleep(0.2)
