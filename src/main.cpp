@@ -13,7 +13,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: velmor-color-picker [--help] [--version] [--pick [--format F] [--average N]]\n"
+    "Usage: velmor-color-picker [--help] [--version]\n"
+    "       velmor-color-picker --pick [--format F] [--average N] [--managed] [--verbose]\n"
     "\n"
     "Pick any color on the screen, choose named and web-safe colors, and copy\n"
     "the current color in fourteen notations.\n"
@@ -32,8 +33,10 @@ constexpr const char* kUsage =
     "  --managed     with --pick, print the color through the monitor's ICC profile\n"
     "                (_ICC_PROFILE) converted to sRGB; without a profile the\n"
     "                screen's value, and a warning on standard error\n"
-    "  --verbose     with --pick, say on standard error when the screen holds more\n"
-    "                than 8 bits a channel or its picture was resampled\n"
+    "  --verbose     with --pick, say on standard error how the screen was read\n"
+    "                (KWin, screencopy, the desktop portal or the X server), why a\n"
+    "                way was refused, and when the screen holds more than 8 bits a\n"
+    "                channel or its picture was resampled\n"
     "  --version     print the version\n"
     "\n"
     "In the picker: the wheel or + and - zoom the magnifier (2x to 32x), [ and ]\n"
@@ -46,7 +49,9 @@ constexpr const char* kUsage =
     "portable copy, or in ~/.config/velmor-color-picker/.\n"
     "On Wayland the screen is copied through the compositor's screencopy where it\n"
     "offers one (sway and other wlroots compositors), else read through the desktop\n"
-    "portal (xdg-desktop-portal); GNOME asks once whether screenshots are allowed.\n";
+    "portal (xdg-desktop-portal); GNOME asks once whether screenshots are allowed.\n"
+    "On KDE Plasma, KWin lets the program its installed desktop entry names copy\n"
+    "the screens itself.\n";
 
 }  // namespace
 

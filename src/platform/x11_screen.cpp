@@ -290,6 +290,7 @@ void X11Capture::Request(const QString&) {
     }
     if (screen.monitors.empty()) AddMonitor(screen, whole);
     screen.profiles = MonitorProfiles(x, c, root, screen.monitors.size());
+    emit routeNote(tr("captured from the X server (x11)"));
     emit captured(screen);
 }
 

@@ -78,6 +78,7 @@ done
 pick hex 100 100 --verbose >/dev/null
 said=$(grep -c "bits a channel" "$E2E_DIR/err" || true)
 e2e_expect "depth $depth: --verbose names the bits" "$said" "$([ "$depth" = 30 ] && echo 1 || echo 0)"
+e2e_expect "depth $depth: --verbose names the route" "$(grep -c '(x11)' "$E2E_DIR/err" || true)" "1"
 
 [ "$depth" = 24 ] || exit 0
 # A monitor profile (Display P3, made by Little CMS) on the root window:

@@ -35,15 +35,19 @@ if [ "$driver" = kwin ]; then
   cp /usr/bin/kwin_wayland "$work/"
   cp "$VELMOR_KWIN_INPUT" "$work/kwin_input"
   cp "$VELMOR_BOARD" "$work/board_window"
+  # The screenshot that judges the picks is taken by a Python of its own path,
+  # which its own entry grants (Debian's python3.11 has an entry already).
+  cp "$(readlink -f /usr/bin/python3)" "$work/truth_python"
 fi
 chmod -R a+rwX "$work"
 home=$(getent passwd "$user" | cut -d: -f6)
 rm -rf "$home/.config/dconf" "$home/.local/share/gnome-shell"
-session="export HOME='$home' XDG_RUNTIME_DIR=\$(mktemp -d) XDG_SESSION_TYPE=wayland \
+session="export HOME='$home' XDG_SESSION_TYPE=wayland \
 XDG_CURRENT_DESKTOP=$([ "$driver" = gnome ] && echo GNOME || echo KDE) \
 DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system_bus_socket; unset DISPLAY WAYLAND_DISPLAY; \
 cd '$work'; status=0; \
 for config in $*; do \
+  export XDG_RUNTIME_DIR=\$(mktemp -d); \
   dbus-run-session -- /usr/bin/python3 '$work/${driver}_driver.py' '$work/velmor-color-picker' \
     '$work' \$config; code=\$?; \
   [ \$code -eq 77 ] && exit 77; [ \$code -eq 0 ] || status=1; \

@@ -310,6 +310,7 @@ def permission_cases(shell):
         shell.move(*allow)
         shell.click()
         wait_for(lambda: shell.pickers(), 10)
+        time.sleep(0.5)
         shell.screenshot(os.path.join(WORK, "permission-allowed.png"))
         cx, cy = x + nw // 2, y + nh // 2
         shell.move(cx + 3, cy)

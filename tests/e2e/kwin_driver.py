@@ -19,6 +19,34 @@ import dbus
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Pick, install_entry, summary, wait_for  # noqa: E402
 
+
+def take_truth(width, height, out):
+    """ScreenShot2's picture of the whole screen into OUT: width, height,
+    stride, then the raw 32-bit pixels."""
+    read_end, write_end = os.pipe()
+    shot = dbus.SessionBus().get_object("org.kde.KWin.ScreenShot2", "/org/kde/KWin/ScreenShot2")
+    try:
+        results = shot.CaptureArea(0, 0, dbus.UInt32(width), dbus.UInt32(height),
+                                   {"native-resolution": True}, dbus.types.UnixFd(write_end),
+                                   dbus_interface="org.kde.KWin.ScreenShot2")
+    except dbus.DBusException:
+        sys.exit(1)
+    os.close(write_end)
+    w, h, stride = int(results["width"]), int(results["height"]), int(results["stride"])
+    with os.fdopen(read_end, "rb") as f, open(out, "wb") as o:
+        o.write(struct.pack("III", w, h, stride))
+        left = stride * h
+        while left > 0:
+            chunk = f.read(left)
+            if not chunk:
+                sys.exit(1)
+            o.write(chunk)
+            left -= len(chunk)
+    sys.exit(0)
+
+
+if sys.argv[1] == "--truth":
+    take_truth(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4])
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 CONFIGS = sys.argv[3:]
 KEYS = {"Right": 106, "Up": 103, "Down": 108, "Return": 28, "Shift": 42}
@@ -26,22 +54,22 @@ BTN_LEFT = 272
 
 
 def install_entries():
-    # KWin looks entries up in KDE's service cache: one left by an earlier run
-    # names the programs by their old paths.
-    cache = os.path.expanduser("~/.cache")
-    for name in os.listdir(cache) if os.path.isdir(cache) else []:
-        if name.startswith("ksycoca"):
-            os.remove(os.path.join(cache, name))
     install_entry(PROGRAM, WORK)
     apps = os.path.expanduser("~/.local/share/applications")
     helpers = {"velmor-test-input": (os.path.join(WORK, "kwin_input"),
                                      "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input"),
-               "velmor-test-truth": (os.path.realpath(sys.executable),
+               "velmor-test-truth": (os.path.join(WORK, "truth_python"),
                                      "X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2")}
     for name, (exe, grant) in helpers.items():
         with open(os.path.join(apps, name + ".desktop"), "w") as f:
             f.write("[Desktop Entry]\nType=Application\nName=%s\nExec=%s\nNoDisplay=true\n%s\n"
                     % (name, exe, grant))
+    # KWin looks entries up in KDE's service cache, which one left by an
+    # earlier run would answer with old paths: KWin builds it anew.
+    cache = os.path.expanduser("~/.cache")
+    for name in os.listdir(cache) if os.path.isdir(cache) else []:
+        if name.startswith("ksycoca"):
+            os.remove(os.path.join(cache, name))
 
 
 class KWin:
@@ -50,7 +78,8 @@ class KWin:
         self.proc = subprocess.Popen(
             [os.path.join(WORK, "kwin_wayland"), "--virtual", "--width", str(width), "--height",
              str(height), "--scale", str(scale), "--socket", "wayland-velmor"],
-            stdout=open(os.path.join(WORK, "kwin.log"), "a"), stderr=subprocess.STDOUT)
+            stdout=open(os.path.join(WORK, "kwin.log"), "a"), stderr=subprocess.STDOUT,
+            env=dict(os.environ, QT_LOGGING_RULES="KWIN_UTILS.debug=true"))  # grants, in the log
         socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], "wayland-velmor")
         if not wait_for(lambda: os.path.exists(socket), 15):
             print("SKIP: kwin_wayland did not start here; see kwin.log", flush=True)
@@ -63,9 +92,8 @@ class KWin:
         self.input = wait_for(self.start_input, 15)
         if not self.input:
             raise RuntimeError("KWin never granted fake input; see kwin.log")
-        self.bus = dbus.SessionBus()
         # The portal the bus starts must find this compositor.
-        bus = self.bus.get_object("org.freedesktop.DBus", "/org/freedesktop/DBus")
+        bus = dbus.SessionBus().get_object("org.freedesktop.DBus", "/org/freedesktop/DBus")
         bus.UpdateActivationEnvironment(
             {"WAYLAND_DISPLAY": "wayland-velmor", "QT_QPA_PLATFORM": "wayland",
              "XDG_CURRENT_DESKTOP": "KDE", "XDG_SESSION_TYPE": "wayland"},
@@ -108,32 +136,19 @@ class KWin:
             time.sleep(0.03)
 
     def screenshot(self):
-        """The screen in device pixels, as a function of (x, y) giving "#RRGGBB"."""
-        for attempt in range(20):
-            read_end, write_end = os.pipe()
-            shot = self.bus.get_object("org.kde.KWin.ScreenShot2", "/org/kde/KWin/ScreenShot2")
-            try:
-                results = shot.CaptureArea(0, 0, dbus.UInt32(self.width),
-                                           dbus.UInt32(self.height), {"native-resolution": True},
-                                           dbus.types.UnixFd(write_end),
-                                           dbus_interface="org.kde.KWin.ScreenShot2")
+        """The screen in device pixels, as a function of (x, y) giving "#RRGGBB".
+        Taken by a Python of its own path, which the entry granting it names."""
+        out = os.path.join(WORK, "truth.raw")
+        for _ in range(20):
+            if subprocess.run([os.path.join(WORK, "truth_python"), os.path.abspath(__file__), "--truth",
+                               str(self.width), str(self.height), out]).returncode == 0:
                 break
-            except dbus.DBusException:
-                # KWin may still be reading the entry that grants it.
-                os.close(read_end)
-                os.close(write_end)
-                if attempt == 19:
-                    raise
-                time.sleep(0.5)
-        os.close(write_end)
-        w, h, stride = int(results["width"]), int(results["height"]), int(results["stride"])
-        data = b""
-        with os.fdopen(read_end, "rb") as f:
-            while len(data) < stride * h:
-                chunk = f.read(stride * h - len(data))
-                if not chunk:
-                    break
-                data += chunk
+            time.sleep(0.5)
+        else:
+            raise RuntimeError("KWin never let the test take its screenshot")
+        with open(out, "rb") as f:
+            w, h, stride = struct.unpack("III", f.read(12))
+            data = f.read()
 
         def hex_at(x, y):
             if not (0 <= x < w and 0 <= y < h):
@@ -233,7 +248,6 @@ def refused_and_cancelled(kwin):
 
 def main():
     install_entries()
-    time.sleep(1.2)  # KWin reads new entries within a second
     failures = 0
     for config in CONFIGS:
         size, scale = config.split("@")
