@@ -33,8 +33,6 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 // time a person needs, within a bound that keeps a script from hanging.
 constexpr int kAskingAfterMs = 1500;
 constexpr int kAnswerTimeMs = 10 * 60 * 1000;
-// A "cancelled" this soon, with no question shown, was no person's answer.
-constexpr int kCancelledAtOnceMs = 1000;
 // Long enough for the compositor to take the note off the screen before the
 // picture is taken again.
 constexpr int kRepaintMs = 200;
@@ -206,7 +204,6 @@ void PortalCapture::Request(const QString& parentWindow) {
     asking_.start();
     asked_ = false;
     clock_gettime(CLOCK_REALTIME, &requestStart_);
-    requestClock_.start();
     Call(Step::Screenshot);
 }
 
@@ -283,9 +280,11 @@ void PortalCapture::OnResponse(uint response, const QVariantMap& results) {
     asked_ = false;
     if (asked) emit stoppedAsking();
     if (response == 1) {
-        if (step == Step::Screenshot && !asked && requestClock_.elapsed() < kCancelledAtOnceMs) {
+        // A screenshot taken without interaction shows nothing a person could
+        // cancel, unless the desktop asked first.
+        if (step == Step::Screenshot && !asked) {
             Fail(tr("The screen could not be read: the desktop portal cancelled the screenshot "
-                    "at once, without asking anything. KDE's portal does so when it cannot "
+                    "without asking anything. KDE's portal does so when it cannot "
                     "save the picture: check that %1 exists and can be written.")
                      .arg(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
             return;

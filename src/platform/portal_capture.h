@@ -2,7 +2,6 @@
 
 #include <QDBusConnection>
 #include <QDBusError>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QVariantMap>
 #include <ctime>
@@ -50,7 +49,6 @@ class PortalCapture : public ScreenCapture {
     QTimer asking_;
     int timeoutMs_;
     timespec requestStart_{};
-    QElapsedTimer requestClock_;
     // The user was shown the desktop's question during this request.
     bool asked_ = false;
     Step step_ = Step::Idle;

@@ -241,8 +241,14 @@ def pick(shell, case, name):
     names = {w["name"] for w in our_windows(shell, True)}
     time.sleep(0.2)
     sx, sy = shell.stage_point(o, x, y)
+    # From inside the monitor: GNOME's hot corner on each monitor's top left
+    # holds a pointer coming from the monitor beside it at the edge.
+    ow, oh = shell.devices[o]
+    shell.move(*shell.stage_point(o, ow // 2, oh // 2))
     shell.move(sx + (3 if x < 10 else -3), sy)
     shell.move(sx, sy)
+    # mutter may take a button before the focus change a move just made.
+    time.sleep(0.2)
     shell.press_keys(keys)
     if keys:
         shell.key("Return")

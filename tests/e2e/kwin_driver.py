@@ -221,7 +221,7 @@ def refused_and_cancelled(kwin):
         p = Pick(PROGRAM, kwin.env, lambda _: False, ["--verbose"], cwd=WORK)
         got, err = p.finish(20)
         ok = (got == "exit 2" and "KWin refused its screenshot interface: not authorized" in err
-              and "cancelled the screenshot at once" in err)
+              and "cancelled the screenshot without asking" in err)
         results = [(ok, "without its entry: got %s (%s)" % (got, " / ".join(err.splitlines())))]
         os.makedirs(os.path.expanduser("~/Pictures"))
         x, y = kwin.width // 4, 2 * kwin.height // 3

@@ -90,7 +90,7 @@ e2e_expect "a cancelled request prints nothing and exits 1" "$(cat "$E2E_DIR/out
 start_portal instant-cancel
 pick true
 e2e_expect "a cancel with no question asked is a failure" "$status" "2"
-grep -q "cancelled the screenshot at once" "$E2E_DIR/err" || e2e_fail "no reason: $(cat "$E2E_DIR/err")"
+grep -q "cancelled the screenshot without asking" "$E2E_DIR/err" || e2e_fail "no reason: $(cat "$E2E_DIR/err")"
 
 start_portal nopick
 pick true

@@ -5,8 +5,9 @@ session bus. MODE says how it answers:
   refuse      Screenshot answers 2 (refused); PickColor answers COLOR
   deny        as refuse, and the permission store remembers "no", as after
               a user's Deny
-  cancel      Screenshot answers 1 (cancelled) after a person's moment
-  instant-cancel  Screenshot answers 1 at once, as KDE's does without ~/Pictures
+  cancel      Screenshot answers 1 (cancelled) after 2.5 s, as after a question
+              the user was shown and closed
+  instant-cancel  Screenshot answers 1 with no question, as KDE's does without ~/Pictures
   allow       the first Screenshot answers after 2.5 s (a question answered
               Allow), the store then says "yes"; later ones answer at once
   giveup      Screenshot answers 2 after 2.5 s with nothing stored, as the
@@ -79,7 +80,7 @@ class Portal(dbus.service.Object):
         if MODE in ("screenshot", "allow"):
             return self.answer(sender, options, 0, {"uri": "file://" + self.copy()})
         if MODE == "cancel":
-            return self.answer(sender, options, 1, {}, 1200)
+            return self.answer(sender, options, 1, {}, 2500)
         if MODE == "uri":
             with open(PICTURE) as f:
                 return self.answer(sender, options, 0, {"uri": f.read().strip()})
