@@ -21,7 +21,8 @@ import dbus
 import dbus.service
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Picture, Pick, install_entry, make_board, run, summary, wait_for  # noqa: E402
+from harness import (Picture, Pick, install_entry, make_board, parse_outputs, run,  # noqa: E402
+                     summary, type_keys, wait_for)
 
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 CONFIGS = sys.argv[3:]
@@ -141,16 +142,6 @@ class Shell:
                       (KEYS[name], "PRESSED" if d else "RELEASED"))
             time.sleep(0.03)
 
-    def press_keys(self, keys):
-        for k in keys:
-            if k.startswith("Shift+"):
-                self.key("Shift", True)
-                self.key(k[6:])
-                self.key("Shift", False)
-            else:
-                self.key(k)
-            time.sleep(0.1)
-
     def windows(self):
         return self.eval("""global.get_window_actors().map(a => {
             const w = a.meta_window, r = w.get_frame_rect();
@@ -239,7 +230,9 @@ def pick(shell, case, name):
              cwd=WORK)
     covered = shell.pickers()
     names = {w["name"] for w in our_windows(shell, True)}
-    time.sleep(0.2)
+    # mutter first shows a surface asked onto another monitor where it likes,
+    # then moves it: a person's click comes after that settles.
+    time.sleep(0.2 if len(shell.devices) == 1 else 1.0)
     sx, sy = shell.stage_point(o, x, y)
     # From inside the monitor: GNOME's hot corner on each monitor's top left
     # holds a pointer coming from the monitor beside it at the edge.
@@ -249,7 +242,7 @@ def pick(shell, case, name):
     shell.move(sx, sy)
     # mutter may take a button before the focus change a move just made.
     time.sleep(0.2)
-    shell.press_keys(keys)
+    type_keys(shell, keys)
     if keys:
         shell.key("Return")
     else:
@@ -346,12 +339,7 @@ def permission_cases(shell):
 
 def parse(config):
     layout, outs = config.split(":")
-    monitors = []
-    for o in outs.split("+"):
-        size, scale = o.split("@")
-        w, h = size.split("x")
-        monitors.append((int(w), int(h), float(scale)))
-    return layout, monitors
+    return layout, [(w, h, float(scale)) for w, h, scale in parse_outputs(outs)]
 
 
 def set_board(monitors):

@@ -49,6 +49,29 @@ def install_entry(program, work):
     return built
 
 
+def parse_outputs(spec):
+    """ "1920x1080@2+1280x1024@1" as [(1920, 1080, "2"), (1280, 1024, "1")]."""
+    outputs = []
+    for o in spec.split("+"):
+        size, scale = o.split("@")
+        w, h = size.split("x")
+        outputs.append((int(w), int(h), scale))
+    return outputs
+
+
+def type_keys(device, keys, pause=0.1):
+    """Presses each of KEYS ("Right", "Shift+Down") on DEVICE, whose
+    key(name, down=None) presses, holds (1) or lets go (0) one key."""
+    for k in keys:
+        if k.startswith("Shift+"):
+            device.key("Shift", 1)
+            device.key(k[6:])
+            device.key("Shift", 0)
+        else:
+            device.key(k)
+        time.sleep(pause)
+
+
 class Picture:
     """A screenshot's pixels, read once."""
 

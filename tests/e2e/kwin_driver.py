@@ -17,7 +17,7 @@ import time
 import dbus
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Pick, install_entry, summary, wait_for  # noqa: E402
+from harness import Pick, install_entry, summary, type_keys, wait_for  # noqa: E402
 
 
 def take_truth(width, height, out):
@@ -186,13 +186,7 @@ def pick(kwin, case):
     time.sleep(0.3)
     kwin.move((x + 3 * s) / s if x < 10 else (x - 3 * s) / s, y / s)
     kwin.move(x / s, y / s)
-    for k in keys:
-        if k.startswith("Shift+"):
-            kwin.key("Shift", 1)
-            kwin.key(k[6:])
-            kwin.key("Shift", 0)
-        else:
-            kwin.key(k)
+    type_keys(kwin, keys, 0)
     if keys:
         kwin.key("Return")
     else:
@@ -232,10 +226,7 @@ def refused_and_cancelled(kwin):
         time.sleep(0.5)
         kwin.key("Return")
         time.sleep(0.3)
-        kwin.key("Shift", 1)
-        kwin.key("Up")
-        kwin.key("Shift", 0)
-        kwin.key("Return")
+        type_keys(kwin, ["Shift+Up", "Return"], 0)
         got, err = p.finish()
         s = kwin.scale
         want = truth(int(x * s), int(y * s) - 10)

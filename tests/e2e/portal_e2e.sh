@@ -61,15 +61,21 @@ pick true --format nosuch
 e2e_expect "an unknown format is an error before anything opens" "$status" "2"
 rm "$E2E_DIR/settings.ini"
 
-# A refusal is said; the desktop's own picker only when the user asks for it.
-answer_refusal() {  # answer_refusal KEY: waits for the refusal and presses KEY in it
-  local box=
+# The program's first visible window, once there is one.
+our_window() {
+  local id=
   for _ in $(seq 100); do
-    box=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true)
-    [ -n "$box" ] && break
+    id=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && echo "$id" && return 0
     sleep 0.05
   done
-  [ -n "$box" ] || e2e_fail "no message after the refusal"
+  return 1
+}
+
+# A refusal is said; the desktop's own picker only when the user asks for it.
+answer_refusal() {  # answer_refusal KEY: waits for the refusal and presses KEY in it
+  local box
+  box=$(our_window) || e2e_fail "no message after the refusal"
   sleep 0.3
   xdotool windowactivate --sync "$box" key "$1"
 }
@@ -102,8 +108,7 @@ grep -q "did not take the screenshot" "$E2E_DIR/err" || e2e_fail "no reason give
 note_then_click() {
   sleep 2
   local note
-  note=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | head -n 1)
-  [ -n "$note" ] || e2e_fail "no note while the desktop asks"
+  note=$(our_window) || e2e_fail "no note while the desktop asks"
   eval "$(xdotool getwindowgeometry --shell "$note")"
   local nx=$((X + WIDTH / 2)) ny=$((Y + HEIGHT / 2))
   for _ in $(seq 100); do
@@ -130,8 +135,7 @@ grep -q "stopped waiting" "$E2E_DIR/err" || e2e_fail "no reason: $(cat "$E2E_DIR
 press_esc_on_note() {
   sleep 2.5
   local note
-  note=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | head -n 1)
-  [ -n "$note" ] || e2e_fail "no note while the desktop asks"
+  note=$(our_window) || e2e_fail "no note while the desktop asks"
   xdotool windowactivate --sync "$note" key Escape
 }
 start_portal ask

@@ -24,7 +24,7 @@ CONFIGS = sys.argv[3:]
 KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1}
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import read, run, wait_for  # noqa: E402
+from harness import parse_outputs, read, run, type_keys, wait_for  # noqa: E402
 
 
 
@@ -288,14 +288,7 @@ def pick(session, case):
         time.sleep(0.1)
         vnc.move(x, y)
         time.sleep(0.15)
-    for k in keys:
-        if k.startswith("Shift+"):
-            vnc.key("Shift", 1)
-            vnc.key(k[6:])
-            vnc.key("Shift", 0)
-        else:
-            vnc.key(k)
-        time.sleep(0.15)
+    type_keys(vnc, keys, 0.15)
     if not keys:
         vnc.click()
     elif keys[-1] != "Return":
@@ -313,12 +306,7 @@ def pick(session, case):
 
 def parse(config):
     mode, outs = config.split(":")
-    outputs = []
-    for o in outs.split("+"):
-        size, scale = o.split("@")
-        w, h = size.split("x")
-        outputs.append((int(w), int(h), scale))
-    return mode, outputs
+    return mode, parse_outputs(outs)
 
 
 def main():
