@@ -116,12 +116,7 @@ PortalCapture::PortalCapture(QDBusConnection bus, int timeoutMs, QObject* parent
     asking_.setSingleShot(true);
     asking_.setInterval(kAskingAfterMs);
     connect(&asking_, &QTimer::timeout, this, [this, timeoutMs] {
-        if (step_ == Step::Idle) return;
-        // The desktop's own picker waits for the user's click.
-        if (step_ == Step::PickColor) {
-            timeout_.start(std::max(timeoutMs, kAnswerTimeMs));
-            return;
-        }
+        if (step_ != Step::Screenshot) return;
         // Only a question never answered shows a dialog; a remembered answer is just slow.
         if (StoredScreenshotAnswer(bus_) != StoredAnswer::None) return;
         asked_ = true;

@@ -49,10 +49,10 @@ def install_entry(program, work):
     return built
 
 
-def parse_outputs(spec):
+def parse_outputs(text):
     """ "1920x1080@2+1280x1024@1" as [(1920, 1080, "2"), (1280, 1024, "1")]."""
     outputs = []
-    for o in spec.split("+"):
+    for o in text.split("+"):
         size, scale = o.split("@")
         w, h = size.split("x")
         outputs.append((int(w), int(h), scale))
