@@ -183,8 +183,7 @@ class Shell:
     def device_origin(self, monitor, truth):
         """Where a monitor's pixels start in the stage screenshot."""
         mx, my = self.monitors[monitor][:2]
-        total = sum(m[2] for m in self.monitors)
-        k = truth.width / float(max(m[0] + m[2] for m in self.monitors) or total)
+        k = truth.width / float(max(m[0] + m[2] for m in self.monitors))
         return int(round(mx * k)), int(round(my * k))
 
 

@@ -24,7 +24,7 @@ CONFIGS = sys.argv[3:]
 KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1}
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import parse_outputs, read, run, type_keys, wait_for  # noqa: E402
+from harness import Picture, make_board, parse_outputs, read, run, type_keys, wait_for  # noqa: E402
 
 
 
@@ -76,14 +76,6 @@ class Vnc:
         for d in ([1, 0] if down is None else [down]):
             self.s.sendall(struct.pack(">BBxxI", 4, d, sym))
             time.sleep(0.02)
-
-
-def pixel_of(png, x, y):
-    out = run(["convert", png, "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"]).stdout
-    for word in out.split():
-        if word.startswith("#") and len(word) >= 7:
-            return word[:7].upper()
-    return "?"
 
 
 def picker_windows():
@@ -244,7 +236,7 @@ def cursor_pixel(session, output, x, y):
 
 
 def expected(session, output, x, y):
-    return pixel_of(session.truths[output], x, y)
+    return Picture(session.truths[output]).hex(x, y)
 
 
 def cases_for(session):
@@ -314,10 +306,7 @@ def main():
     for config in CONFIGS:
         mode, outputs = parse(config)
         for i, (w, h, _) in enumerate(outputs):
-            ppm = os.path.join(WORK, "board-%d.ppm" % i)
-            run([sys.executable, os.path.join(os.path.dirname(__file__), "make_board.py"),
-                 str(w), str(h), ppm])
-            run(["convert", ppm, os.path.join(WORK, "board-%d.png" % i)])
+            make_board(w, h, os.path.join(WORK, "board-%d.png" % i))
         session = Session(mode, outputs)
         exact = 0
         launches = []
