@@ -10,6 +10,7 @@
 #include "app/favorites.h"
 #include "app/pick_flow.h"
 #include "app/picker_memory.h"
+#include "core/magnifier.h"
 #include "fakes.h"
 #include "platform/desktop.h"
 #include "platform/late_libraries.h"
@@ -34,7 +35,12 @@ class FakePicker : public PickerView {
 class FakeViews : public PickViews {
   public:
     std::unique_ptr<PickerView> MakePicker(ScreenImage screen, PointerControl&, const AppOptions&,
-                                           PickerMemory&, QWidget*) override {
+                                           PickerMemory& memory, QWidget*) override {
+        // What a person changes in the picker, to be kept when it closes.
+        memory.SetZoom(ZoomStep(memory.Zoom(), 1));
+        PickHistory history = memory.History();
+        history.Add(Color::From8(4, 5, 6));
+        memory.SetHistory(history);
         auto picker = std::make_unique<FakePicker>();
         lastPicker = picker.get();
         shownSize = screen.image.size();
@@ -186,6 +192,10 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
         EXPECT_EQ(run.reason, c.reason) << c.what;
         EXPECT_EQ(run.picked, c.picked) << c.what;
         EXPECT_EQ(flow.CurrentState(), PickFlow::State::Idle) << c.what;
+        PickerMemory stored{rig.settings};
+        stored.Load();
+        EXPECT_EQ(stored.Zoom(), rig.memory.Zoom()) << c.what;
+        EXPECT_EQ(stored.History(), rig.memory.History()) << c.what;
         EXPECT_TRUE(host.shown) << c.what;
         EXPECT_EQ(host.restores, 1) << c.what;
         EXPECT_EQ(capture.cancels,

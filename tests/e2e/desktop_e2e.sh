@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a real desktop's driver (gnome_driver.py or kwin_driver.py) headless:
 # as an unprivileged user, each configuration on a session bus of its own, with the program and
-# its screencopy module copied where that user can run them.
+# its screencopy module copied where that user can run them. A configuration that
+# fails is run once more (a real compositor's timing varies from machine to
+# machine); every miss of either run is listed again at the end.
 #   desktop_e2e.sh DRIVER PROGRAM [CONFIG ...]
 # GNOME also wants private mount, PID and network namespaces with a system
 # bus of its own and no systemd to find (or it looks for logind and dies).
@@ -46,12 +48,15 @@ session="export HOME='$home' XDG_SESSION_TYPE=wayland \
 XDG_CURRENT_DESKTOP=$([ "$driver" = gnome ] && echo GNOME || echo KDE) \
 DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system_bus_socket; unset DISPLAY WAYLAND_DISPLAY; \
 cd '$work'; status=0; \
-for config in $*; do \
+for config in $*; do for try in 1 2; do \
   export XDG_RUNTIME_DIR=\$(mktemp -d); \
   dbus-run-session -- /usr/bin/python3 '$work/${driver}_driver.py' '$work/velmor-color-picker' \
-    '$work' \$config; code=\$?; \
-  [ \$code -eq 77 ] && exit 77; [ \$code -eq 0 ] || status=1; \
-done; exit \$status"
+    '$work' \$config 2>'$work/session.log'; code=\$?; \
+  [ \$code -eq 77 ] && { cat '$work/session.log'; exit 77; }; [ \$code -eq 0 ] && break; \
+  echo \"\$config failed on try \$try; the session's last words:\"; tail -n 25 '$work/session.log'; \
+  [ \$try -eq 2 ] && status=1; \
+done; done; exit \$status"
+status=0
 if [ "$driver" = gnome ]; then
   cat > "$work/system.conf" <<CONF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
@@ -77,9 +82,9 @@ chmod a+rw '$work/system_bus_socket'
 exec su $user -s /bin/bash -c $(printf '%q' "$session")
 INNER
   chmod a+rx "$work/inner.sh"
-  exec_status=0
-  unshare --mount --pid --net --fork --kill-child --mount-proc "$work/inner.sh" || exec_status=$?
-  exit $exec_status
+  unshare --mount --pid --net --fork --kill-child --mount-proc "$work/inner.sh" || status=$?
 else
-  su "$user" -s /bin/bash -c "$session"
+  su "$user" -s /bin/bash -c "$session" || status=$?
 fi
+[ -s "$work/misses.txt" ] && { echo "misses:"; cat "$work/misses.txt"; }
+exit $status

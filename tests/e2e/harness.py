@@ -122,6 +122,10 @@ def summary(name, results, launches):
     exact = sum(1 for ok, _ in results if ok)
     for ok, line in results:
         print(("ok   " if ok else "MISS ") + name + " " + line, flush=True)
+        if not ok:
+            # Kept for the end of the log, past the compositor's own output.
+            with open("misses.txt", "a") as f:
+                f.write("MISS %s %s\n" % (name, line))
     launches = sorted(launches) or [0]
     print("%s exact %d/%d launch-ms %d" % (name, exact, len(results),
                                             launches[len(launches) // 2]), flush=True)

@@ -26,9 +26,12 @@ inner="export XDG_RUNTIME_DIR=\$(mktemp -d) WLR_BACKENDS=headless WLR_RENDERER=p
 WLR_LIBINPUT_NO_DEVICES=1 SWAY_CASES=\"${SWAY_CASES:-}\" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway; \
 unset DISPLAY WAYLAND_DISPLAY; cd '$work'; \
 exec dbus-run-session -- python3 '$work/sway_driver.py' '$work/velmor-color-picker' '$work' ${configs[*]}"
+status=0
 if [ "$(id -u)" -eq 0 ]; then
   id velmor-sway >/dev/null 2>&1 || useradd -m velmor-sway
-  su velmor-sway -s /bin/bash -c "$inner"
+  su velmor-sway -s /bin/bash -c "$inner" || status=$?
 else
-  bash -c "$inner"
+  bash -c "$inner" || status=$?
 fi
+[ -s "$work/misses.txt" ] && { echo "misses:"; cat "$work/misses.txt"; }
+exit $status

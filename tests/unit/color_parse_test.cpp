@@ -39,7 +39,9 @@ TEST(ColorParseTest, EveryNotationAPersonMayTypeOrPaste) {
         {"hwb(0 60% 60%)", Expected{128, 128, 128}},  // white and black past 100%
         {"lab(70.21 39.78 76.09)", Expected{255, 140, 0}},
         {"lch(70.21 85.86 62.4)", Expected{255, 140, 0}},
+        {"lab(70.21% 31.82% 60.87%)", Expected{255, 140, 0}},  // a and b: 100% is 125
         {"lch(70.21% 57.24% 1.089rad)", Expected{255, 140, 0}},
+        {"oklab(75.05% 23.55% 38.1%)", Expected{255, 140, 0}},  // a and b: 100% is 0.4
         {"oklab(0.7505 0.0942 0.1524)", Expected{255, 140, 0}},
         {"oklch(0.7505 0.1791 58.28)", Expected{255, 140, 0}},
         {"oklch(75.05% 44.78% 58.28deg)", Expected{255, 140, 0}},
