@@ -1,5 +1,8 @@
 #include "app/favorites.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "core/text.h"
 
 namespace velmor {
@@ -24,19 +27,47 @@ std::string Favorites::NameOf(const std::string& entry) const {
     return found == names_.end() ? std::string() : found->second;
 }
 
-std::vector<Color> Favorites::Colors() const {
-    std::vector<Color> colors;
-    for (const std::string& entry : list_.Entries()) {
-        colors.push_back(Color::FromValue(HtmlToColor(entry)));
-    }
-    return colors;
-}
-
 std::optional<Color> Favorites::SelectedColor() const {
     const std::int16_t selection = Selection();
-    const std::vector<Color> colors = Colors();
-    if (selection < 0 || selection >= static_cast<int>(colors.size())) return std::nullopt;
-    return colors[static_cast<std::size_t>(selection)];
+    if (selection < 0 || selection >= static_cast<int>(colors_.size())) return std::nullopt;
+    return colors_[static_cast<std::size_t>(selection)];
+}
+
+std::optional<QString> Favorites::ExportTo(PaletteFormat format, const QString& path) const {
+    const std::vector<std::string> entries = list_.Entries();
+    std::vector<std::string> names;
+    for (const std::string& e : entries) names.push_back(NameOf(e));
+    const std::string text = ExportPalette(format, entries, "Velmor favorites", names);
+    if (const SaveResult saved = ReplaceFileAtomically(path.toStdString(), text); !saved) {
+        return tr("The favorites could not be exported to %1: %2.")
+            .arg(path, QString::fromStdString(saved.reason));
+    }
+    return std::nullopt;
+}
+
+Favorites::Imported Favorites::ImportFrom(const QString& path) {
+    Imported imported;
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > qint64(kMaxPaletteBytes)) {
+        imported.error = tr("%1 is too large to be a palette.").arg(path);
+        return imported;
+    }
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        imported.error = tr("%1 could not be read.").arg(path);
+        return imported;
+    }
+    const QByteArray bytes = file.read(qint64(kMaxPaletteBytes) + 1);
+    const PaletteImport palette = ImportPalette(std::string_view(bytes.constData(), bytes.size()));
+    if (palette.colors.empty()) {
+        imported.error =
+            tr("No colors could be read from %1; the favorites are unchanged.").arg(path);
+        return imported;
+    }
+    imported.read = palette.colors.size();
+    imported.unreadable = palette.unreadable;
+    imported.added = AddMany(palette.colors, palette.names);
+    return imported;
 }
 
 bool Favorites::Add(const Color& color, HexCase letterCase) {
@@ -90,6 +121,10 @@ void Favorites::Select(std::int16_t index) {
     const std::size_t count = list_.Count();
     if (index < -1 || index >= static_cast<int>(count)) index = -1;
     list_.RecordDraw(index, count);
+    colors_.clear();
+    for (const std::string& entry : list_.Entries()) {
+        colors_.push_back(Color::FromValue(HtmlToColor(entry)));
+    }
     emit changed();
 }
 

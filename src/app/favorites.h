@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "core/color.h"
+#include "core/palette_io.h"
 #include "settings/favorites_list.h"
 #include "settings/settings_store.h"
 
 namespace velmor {
 
-// The letter case an entry is stored in: the design's list keeps each colour
-// as its source wrote it (the tables in lower case, composed values in upper).
+// The letter case an entry is stored in: the file keeps each colour as its
+// source wrote it (the tables in lower case, composed values in upper), and
+// older copies of the program read it back that way.
 enum class HexCase { Lower, Upper };
 
 // The favourite colours and their file: every change is saved at once. A save
@@ -25,13 +27,31 @@ class Favorites : public QObject {
   public:
     explicit Favorites(const SettingsFile& settings, QObject* parent = nullptr);
 
-    const FavoritesList& List() const { return list_; }
+    // The list as the file holds it.
+    const std::string& Text() const { return list_.Text(); }
     std::vector<std::string> Entries() const { return list_.Entries(); }
-    // The entries as colours; an entry a damaged file spoilt reads as the list draws it.
-    std::vector<Color> Colors() const;
+    // The entries as colours, read once a change; an entry a damaged file
+    // spoilt reads as the list draws it.
+    const std::vector<Color>& Colors() const { return colors_; }
     std::int16_t Selection() const { return list_.SelectedIndex(); }
     // The selected entry's colour: what the window makes current.
     std::optional<Color> SelectedColor() const;
+
+    bool CanRemoveSelected() const { return list_.CanRemoveSelected(); }
+    bool CanClear() const { return list_.CanClear(); }
+    // Whether clearing or removing repeats asks the user first.
+    bool NeedsConfirmation() const { return list_.NeedsConfirmation(); }
+    bool TooShortForDuplicates() const { return list_.TooShortForDuplicates(); }
+
+    // Writes the list, with the names, as a palette file; the reason on failure.
+    std::optional<QString> ExportTo(PaletteFormat format, const QString& path) const;
+    struct Imported {
+        std::optional<QString> error;  // nothing was added, and why
+        std::size_t read = 0;          // colours read from the file
+        std::size_t added = 0;         // of them, those that fitted
+        std::size_t unreadable = 0;    // lines that looked like colours but were not
+    };
+    Imported ImportFrom(const QString& path);
 
     void Load();
     // Appends a colour; when the list is full it stays as it was, and
@@ -63,8 +83,9 @@ class Favorites : public QObject {
 
     const SettingsFile& settings_;
     FavoritesList list_;
-    // Names by colour, kept in [FavoriteNames] beside the design's list, which
-    // older copies read and write as it always was.
+    std::vector<Color> colors_;
+    // Names by colour, kept in [FavoriteNames] beside the list, which older
+    // copies read and write as it always was.
     std::map<std::string, std::string> names_;
 };
 

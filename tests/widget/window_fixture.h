@@ -101,7 +101,7 @@ class WindowTest : public ::testing::Test {
 
     void WriteSettings(const std::string& content) { WriteFile(settings_->Path(), content); }
     std::string SettingsText() const { return ReadFile(settings_->Path()); }
-    std::string FavoritesText() const { return favorites_->List().Text(); }
+    std::string FavoritesText() const { return favorites_->Text(); }
 
     QString Row(int index) const { return window_->Panel()->RowText(index); }
     static QString Clipboard() { return QGuiApplication::clipboard()->text(); }

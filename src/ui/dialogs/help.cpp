@@ -7,13 +7,12 @@
 
 #include "platform/desktop.h"
 #include "platform/prompter.h"
-#include "settings/settings_store.h"
 
 namespace velmor {
 
 std::optional<QString> UserGuidePath() {
     // Installed under the program's own prefix, or built beside the program.
-    const QString folder = QString::fromStdString(ApplicationFolder());
+    const QString folder = QCoreApplication::applicationDirPath();
     const QString candidates[] = {
         QDir::cleanPath(folder +
                         QStringLiteral("/../share/doc/velmor-color-picker/guide/index.html")),
@@ -25,7 +24,7 @@ std::optional<QString> UserGuidePath() {
 }
 
 void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent) {
-    const QString chm = QString::fromStdString(ApplicationFolder()) + "/" + kHelpFileName;
+    const QString chm = QCoreApplication::applicationDirPath() + "/" + kHelpFileName;
     if (QFileInfo(chm).isFile() && desktop.Open(QUrl::fromLocalFile(chm))) return;
     const std::optional<QString> guide = UserGuidePath();
     if (!guide) {
@@ -34,7 +33,7 @@ void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent) {
             QCoreApplication::translate("Help",
                                         "The user guide is not installed. It "
                                         "belongs in %1.")
-                .arg(QDir::cleanPath(QString::fromStdString(ApplicationFolder()) +
+                .arg(QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                      QStringLiteral("/../share/doc/velmor-color-picker/guide"))));
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "settings/app_options.h"
+#include "app/options.h"
 
 namespace velmor {
 class Options;

@@ -7,7 +7,7 @@
 #include "core/color.h"
 
 #include "core/grid_geometry.h"
-#include "settings/app_options.h"
+#include "app/options.h"
 
 class QFrame;
 class QLabel;

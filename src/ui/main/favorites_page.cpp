@@ -1,7 +1,6 @@
 #include "ui/main/favorites_page.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
@@ -74,7 +73,7 @@ FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Pr
     auto* clear = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete), grid_, nullptr, nullptr,
                                 Qt::WidgetShortcut);
     connect(clear, &QShortcut::activated, this, [this] {
-        if (favorites_.List().CanClear()) ClearFavorites();
+        if (favorites_.CanClear()) ClearFavorites();
     });
 
     connect(&favorites_, &Favorites::changed, this, &FavoritesPage::Redraw);
@@ -86,7 +85,7 @@ void FavoritesPage::RemoveSelectedFavorite() {
 }
 
 void FavoritesPage::ClearFavorites() {
-    if (favorites_.List().NeedsConfirmation() &&
+    if (favorites_.NeedsConfirmation() &&
         !prompter_.AskYesNo(window(), tr("Are you sure to clear all colors from the favorites?"))) {
         return;
     }
@@ -94,13 +93,12 @@ void FavoritesPage::ClearFavorites() {
 }
 
 void FavoritesPage::RemoveDuplicateFavorites() {
-    const FavoritesList& list = favorites_.List();
-    if (list.NeedsConfirmation() &&
+    if (favorites_.NeedsConfirmation() &&
         !prompter_.AskYesNo(
             window(), tr("Are you sure to remove all duplicated colors from the favorites?"))) {
         return;
     }
-    if (list.TooShortForDuplicates()) return;
+    if (favorites_.TooShortForDuplicates()) return;
     if (!favorites_.RemoveDuplicates()) {
         prompter_.ShowInformation(window(),
                                   tr("No duplicated colors found in the favorites list!"));
@@ -122,13 +120,8 @@ void FavoritesPage::ExportFavorites() {
         }
     }
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) path += QLatin1String(kind->suffix);
-    const std::vector<std::string> entries = favorites_.Entries();
-    std::vector<std::string> names;
-    for (const std::string& e : entries) names.push_back(favorites_.NameOf(e));
-    const std::string text = ExportPalette(kind->format, entries, "Velmor favorites", names);
-    if (const SaveResult saved = ReplaceFileAtomically(path.toStdString(), text); !saved) {
-        prompter_.ShowStopMessage(window(), tr("The favorites could not be exported to %1: %2.")
-                                                .arg(path, QString::fromStdString(saved.reason)));
+    if (const std::optional<QString> error = favorites_.ExportTo(kind->format, path)) {
+        prompter_.ShowStopMessage(window(), *error);
     }
 }
 
@@ -138,45 +131,32 @@ void FavoritesPage::ImportFavorites() {
         prompter_.AskFile(window(), false, tr("Import favorites"),
                           tr("Palettes (*.gpl *.css *.json *.txt *.hex);;All files (*)"), &filter);
     if (path.isEmpty()) return;
-    const QFileInfo info(path);
-    if (info.isFile() && info.size() > qint64(kMaxPaletteBytes)) {
-        prompter_.ShowStopMessage(window(), tr("%1 is too large to be a palette.").arg(path));
+    const Favorites::Imported imported = favorites_.ImportFrom(path);
+    if (imported.error) {
+        prompter_.ShowStopMessage(window(), *imported.error);
         return;
     }
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        prompter_.ShowStopMessage(window(), tr("%1 could not be read.").arg(path));
-        return;
-    }
-    const QByteArray bytes = file.read(qint64(kMaxPaletteBytes) + 1);
-    const PaletteImport palette = ImportPalette(std::string_view(bytes.constData(), bytes.size()));
-    if (palette.colors.empty()) {
-        prompter_.ShowStopMessage(window(), tr("No colors could be read from %1; the favorites are "
-                                               "unchanged.")
-                                                .arg(path));
-        return;
-    }
-    const std::size_t added = favorites_.AddMany(palette.colors, palette.names);
+    const std::size_t added = imported.added;
     QString message = tr("Colors added to the favorites: %1.").arg(added);
-    if (added < palette.colors.size()) {
+    if (added < imported.read) {
         message += QLatin1Char(' ') + tr("Colors that did not fit (the list holds 224): %1.")
-                                          .arg(palette.colors.size() - added);
+                                          .arg(imported.read - added);
     }
-    if (palette.unreadable > 0) {
+    if (imported.unreadable > 0) {
         message +=
-            QLatin1Char(' ') + tr("Lines that could not be read: %1.").arg(palette.unreadable);
+            QLatin1Char(' ') + tr("Lines that could not be read: %1.").arg(imported.unreadable);
     }
     prompter_.ShowInformation(window(), message);
 }
 
 void FavoritesPage::Redraw() {
-    const FavoritesList& list = favorites_.List();
-    const std::vector<std::string> entries = list.Entries();
-    std::vector<Color> colors = favorites_.Colors();
+    const std::vector<std::string> entries = favorites_.Entries();
+    const std::vector<Color>& colors = favorites_.Colors();
     const std::int16_t selection = favorites_.Selection();
-    removeToolbar_->Action(QStringLiteral("removeColor"))->setEnabled(list.CanRemoveSelected());
-    removeToolbar_->Action(QStringLiteral("clearColors"))->setEnabled(list.CanClear());
-    removeToolbar_->Action(QStringLiteral("clearSameColors"))->setEnabled(list.CanClear());
+    removeToolbar_->Action(QStringLiteral("removeColor"))
+        ->setEnabled(favorites_.CanRemoveSelected());
+    removeToolbar_->Action(QStringLiteral("clearColors"))->setEnabled(favorites_.CanClear());
+    removeToolbar_->Action(QStringLiteral("clearSameColors"))->setEnabled(favorites_.CanClear());
     const bool selected = selection >= 0 && selection < static_cast<int>(entries.size());
     std::vector<std::string> names;
     for (const std::string& entry : entries) names.push_back(favorites_.NameOf(entry));

@@ -8,7 +8,7 @@
 
 #include "app/favorites.h"
 #include "core/color.h"
-#include "settings/app_options.h"
+#include "app/options.h"
 
 class QKeyEvent;
 class QPushButton;

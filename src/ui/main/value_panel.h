@@ -4,7 +4,7 @@
 #include <array>
 
 #include "core/value_formatter.h"
-#include "settings/app_options.h"
+#include "app/options.h"
 
 class QLabel;
 class QLineEdit;

@@ -12,7 +12,7 @@
 #include "core/magnifier.h"
 #include "core/pick_session.h"
 #include "platform/screen_capture.h"
-#include "settings/app_options.h"
+#include "app/options.h"
 #include "ui/picker/keyboard_grab.h"
 #include "ui/picker/picker_panel.h"
 #include "ui/picker/picker_surface.h"
