@@ -102,10 +102,10 @@ int Application::Run(char** argv) {
     // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
     // the toolkit's default stops at 128 MB.
     QImageReader::setAllocationLimit(1024);
-    // Every window in the layouts' font, message boxes and menus too, as the
-    // design has them; and a control laid out before it joins its window
+    // Every window in the layouts' font, message boxes and menus too, so
+    // that they match; and a control laid out before it joins its window
     // (a line edit is, at once) loads no second font.
-    QApplication::setFont(DesignFont(QApplication::font()));
+    QApplication::setFont(LayoutFont(QApplication::font()));
     return commandLine_.pick ? RunPickOnly() : RunWindow();
 }
 

@@ -27,7 +27,7 @@ std::optional<std::uint32_t> HexNumber(std::string_view digits) {
     return value;
 }
 
-// A long value and the design's hexadecimal notations hold blue in the high byte.
+// A long value and the classic hexadecimal notations hold blue in the high byte.
 std::optional<ParsedColor> FromBgr(std::optional<std::uint32_t> value) {
     if (!value || *value > 0xFFFFFF) return std::nullopt;
     return ParsedColor{
@@ -231,7 +231,7 @@ std::optional<ParsedColor> FromName(const std::string& lower) {
 
 std::optional<ParsedColor> ParseColor(std::string_view text) {
     text = TrimSpaces(text);
-    // The design's HTML notations are quoted: "#FF8C00" and "DarkOrange".
+    // The classic HTML notations are quoted: "#FF8C00" and "DarkOrange".
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
         text = TrimSpaces(text.substr(1, text.size() - 2));
     }

@@ -7,7 +7,7 @@
 
 namespace velmor {
 
-// Palettes in the formats design tools read. Colours are six hex digits.
+// Palettes in the formats drawing and web tools read. Colours are six hex digits.
 enum class PaletteFormat { Gimp, Css, Json, HexList };
 
 // Entries that are not six hex digits are left out. Each colour carries its

@@ -128,7 +128,7 @@ TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
     answer = QString::fromStdString(folder_.File("in.gpl"));
     page->ImportFavorites();
     EXPECT_EQ(FavoritesText(), "ff8c00;123456");
-    // The design's list stays as it was; the names stand in a section of their own.
+    // The list stays as older copies read it; the names stand in a section of their own.
     EXPECT_NE(SettingsText().find("Favorites=ff8c00;123456\n"), std::string::npos);
     EXPECT_NE(SettingsText().find("[FavoriteNames]\n123456=Deep sea\nff8c00=Brand orange\n"),
               std::string::npos);

@@ -36,7 +36,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
     setWindowTitle(QStringLiteral("About Velmor Color Picker"));
     UseDesignFont(this);
     setFixedSize(TwipsToPixels(5325), TwipsToPixels(2700));
-    UseDesignColors(this, QColor(255, 240, 240));
+    UseLayoutColors(this, QColor(255, 240, 240));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setGeometry(TwipsRect(3960, 120, 1125, 345));

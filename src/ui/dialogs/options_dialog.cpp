@@ -79,7 +79,7 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     setTabOrder(ctrlCCopies_, valueList_);
     setTabOrder(valueList_, defaultButton_);
 
-    // The designed state, which loading then changes only where the options differ.
+    // The default state, which loading then changes only where the options differ.
     ctrlCCopies_->setChecked(true);
     connect(keyboardOff_, &QCheckBox::toggled, this, &OptionsDialog::RefreshOptionControls);
     connect(ctrlCCopies_, &QCheckBox::toggled, this, &OptionsDialog::RefreshOptionControls);

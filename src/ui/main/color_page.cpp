@@ -56,7 +56,7 @@ ImageToolbar* ColorPage::AddPaletteToolbar(std::function<Color()> chosen,
                                            std::function<QString()> chosenText, int left, int top,
                                            int width, int height) {
     QFrame* frame = AddFrame(left, top, width, height);
-    // Two rows of buttons, the toolbar's designed 44 pixels, centred in the frame.
+    // Two rows of buttons, the toolbar's 44 pixels, centred in the frame.
     auto* toolbar = new ImageToolbar(PaletteToolbarButtons(), Qt::Vertical, frame);
     // The window's font set a little tighter, so "Copy to Clipboard" fits the
     // frame's width whole; a smaller size would load a second font at start-up.

@@ -88,7 +88,7 @@ MainWindow::MainWindow(Options& options, CurrentColor& current, Favorites& favor
     UseDesignFont(this);
     // Taller than the layout by kTallerBy, so the favourites' colour line shows.
     setFixedSize(TwipsToPixels(8895), TwipsToPixels(6525 + kTallerBy));
-    UseDesignColors(this, kPaleGreen);
+    UseLayoutColors(this, kPaleGreen);
 
     BuildLayout();
     StartUp();

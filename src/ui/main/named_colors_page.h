@@ -27,7 +27,7 @@ class NamedColorsPage : public ColorPage {
     ImageToolbar* Toolbar() const { return toolbar_; }
 
   private:
-    // The chosen colour as the line shows it: the design's first text until
+    // The chosen colour as the line shows it: the page's opening text until
     // a colour is chosen or the arrangement changes.
     QString ChosenText() const;
     void ShowNamedCell(const ColorGrid* grid, std::int16_t selection, bool basic);

@@ -103,7 +103,7 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     htmlField_->setFocusPolicy(Qt::NoFocus);
     // A little wider than drawn, so "#FAEBD7" shows whole in any font.
     htmlField_->setGeometry(TwipsRect(840, 480, 795, 285));
-    // The whole "#RRGGBB" fits the designed width only without the inner margins.
+    // The whole "#RRGGBB" fits the panel's width only without the inner margins.
     htmlField_->setTextMargins(-1, 0, -1, 0);
     htmlField_->setAlignment(Qt::AlignCenter);
     QPalette facedText = htmlField_->palette();

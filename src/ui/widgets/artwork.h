@@ -11,7 +11,7 @@ namespace velmor {
 namespace Artwork {
 
 QPixmap Pixmap(const QString& name, QSize size);
-// Always ours, never the icon theme's: the pictures are part of the design,
+// Always ours, never the icon theme's: the pictures are part of the program's look,
 // and a theme search at start-up costs a fifth of it.
 QIcon Icon(const QString& name);
 QCursor Cursor(const QString& name, QPoint hotSpot);

@@ -10,7 +10,7 @@ namespace velmor {
 
 // The layouts are measured for an 8-point sans serif at 96 dots per inch, 11
 // pixels high; every window uses that size so its texts fit their controls.
-inline QFont DesignFont(QFont font) {
+inline QFont LayoutFont(QFont font) {
     // Arial's metrics are the closest to the layouts' own font.
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("Helvetica"), font.family()});
@@ -18,15 +18,15 @@ inline QFont DesignFont(QFont font) {
     return font;
 }
 inline void UseDesignFont(QWidget* window) {
-    window->setFont(DesignFont(window->font()));
+    window->setFont(LayoutFont(window->font()));
 }
 
 // The light colours the layouts were drawn with, whatever the desktop's theme:
-// a window that paints the design's own background keeps the design's dark
-// text on it, and so do its controls.
-inline QPalette DesignPalette(const QColor& window) {
+// a window that paints its own light background keeps dark text on it, and
+// so do its controls.
+inline QPalette LayoutPalette(const QColor& window) {
     QPalette p(QColor(240, 240, 240), window);
-    const QColor grey(0x66, 0x66, 0x66);  // 4.5:1 or better on every design background
+    const QColor grey(0x66, 0x66, 0x66);  // 4.5:1 or better on every layout background
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         const bool off = group == QPalette::Disabled;
         for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
@@ -61,9 +61,9 @@ inline void ShowFitted(QLineEdit* line, const QString& text) {
     line->setAccessibleDescription(line->toolTip());
 }
 
-// Makes `window` paint the design's background, in the design's colours.
-inline void UseDesignColors(QWidget* window, const QColor& background) {
-    window->setPalette(DesignPalette(background));
+// Makes `window` paint the layout's background, in the layout's colours.
+inline void UseLayoutColors(QWidget* window, const QColor& background) {
+    window->setPalette(LayoutPalette(background));
     window->setAutoFillBackground(true);
 }
 
