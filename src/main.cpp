@@ -6,8 +6,8 @@
 #include "application.h"
 #include "core/color_spaces.h"
 #include "core/command_line.h"
-#include "platform/display_probe.h"
-#include "platform/startup_trace.h"
+#include "platform/desktop/display_probe.h"
+#include "platform/desktop/startup_trace.h"
 #include "ui/dialogs/help.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "core/color.h"
-#include "platform/monitor_profile.h"
+#include "platform/capture/monitor_profile.h"
 
 namespace velmor {
 

@@ -8,7 +8,7 @@
 #include "app/pick_views.h"
 #include "app/picker_memory.h"
 #include "core/color.h"
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 namespace velmor {
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "core/color.h"
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 #include "settings/app_options.h"
 
 class QWidget;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 namespace velmor::testing {
 

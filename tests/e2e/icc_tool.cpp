@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/monitor_profile.h"
+#include "platform/capture/monitor_profile.h"
 
 int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/monitor_profile.h"
+#include "platform/capture/monitor_profile.h"
 #include "ui/dialogs/contrast_window.h"
 #include "ui/main/favorites_page.h"
 #include "ui/widgets/copy_as_menu.h"

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "core/value_formatter.h"
-#include "platform/desktop.h"
+#include "platform/desktop/desktop.h"
 #include "ui/dialogs/help.h"
 #include "ui/dialogs/options_dialog.h"
 #include "window_fixture.h"

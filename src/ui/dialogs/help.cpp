@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "platform/desktop.h"
-#include "platform/prompter.h"
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/prompter.h"
 
 namespace velmor {
 

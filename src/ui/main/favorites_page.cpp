@@ -8,7 +8,7 @@
 
 #include "app/favorites.h"
 #include "core/palette_io.h"
-#include "platform/prompter.h"
+#include "platform/desktop/prompter.h"
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_toolbar.h"
 

@@ -3,8 +3,8 @@
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
-#include "platform/prompter.h"
-#include "platform/startup_trace.h"
+#include "platform/desktop/prompter.h"
+#include "platform/desktop/startup_trace.h"
 #include "ui/dialogs/contrast_window.h"
 #include "ui/widgets/copy_as_menu.h"
 
@@ -23,7 +23,7 @@
 
 #include "core/color_parse.h"
 #include "core/color_tables.h"
-#include "platform/clipboard.h"
+#include "platform/desktop/clipboard.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/help.h"
 #include "ui/dialogs/options_dialog.h"

@@ -11,7 +11,7 @@
 #include "core/color.h"
 #include "core/magnifier.h"
 #include "core/pick_session.h"
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 #include "app/options.h"
 #include "ui/picker/keyboard_grab.h"
 #include "ui/picker/picker_panel.h"

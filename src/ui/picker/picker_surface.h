@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "core/pointer_mapper.h"
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 namespace velmor {
 

@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "platform/clipboard.h"
+#include "platform/desktop/clipboard.h"
 
 namespace velmor {
 

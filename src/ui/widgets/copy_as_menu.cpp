@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/color_spaces.h"
-#include "platform/clipboard.h"
+#include "platform/desktop/clipboard.h"
 
 namespace velmor {
 

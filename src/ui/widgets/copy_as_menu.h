@@ -4,7 +4,7 @@
 
 #include "core/color.h"
 #include "core/color_spaces.h"
-#include "platform/monitor_profile.h"
+#include "platform/capture/monitor_profile.h"
 
 class QMenu;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompter.h"
+#include "platform/desktop/prompter.h"
 
 namespace velmor {
 

@@ -1,4 +1,4 @@
-#include "platform/late_libraries.h"
+#include "platform/capture/late_libraries.h"
 
 #include <dlfcn.h>
 

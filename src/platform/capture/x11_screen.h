@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 namespace velmor {
 

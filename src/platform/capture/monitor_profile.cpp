@@ -1,10 +1,10 @@
-#include "platform/monitor_profile.h"
+#include "platform/capture/monitor_profile.h"
 
 #include <lcms2.h>
 
 #include <array>
 
-#include "platform/late_libraries.h"
+#include "platform/capture/late_libraries.h"
 
 namespace velmor {
 

@@ -1,10 +1,10 @@
-#include "platform/wayland_capture.h"
+#include "platform/capture/wayland_capture.h"
 
 #include <string>
 
-#include "platform/kwin_capture.h"
-#include "platform/late_libraries.h"
-#include "platform/wayland_outputs.h"
+#include "platform/capture/kwin_capture.h"
+#include "platform/capture/late_libraries.h"
+#include "platform/capture/wayland_outputs.h"
 #include "settings/settings_location.h"
 
 namespace velmor {

@@ -1,4 +1,4 @@
-#include "platform/xcb_library.h"
+#include "platform/capture/xcb_library.h"
 
 namespace velmor {
 

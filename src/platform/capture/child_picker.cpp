@@ -1,4 +1,4 @@
-#include "platform/child_picker.h"
+#include "platform/capture/child_picker.h"
 
 #include <QColor>
 #include <QProcessEnvironment>

@@ -4,7 +4,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xinerama.h>
 
-#include "platform/late_libraries.h"
+#include "platform/capture/late_libraries.h"
 
 namespace velmor {
 

@@ -1,4 +1,4 @@
-#include "platform/screenshot_file.h"
+#include "platform/capture/screenshot_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

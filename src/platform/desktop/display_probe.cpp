@@ -1,4 +1,4 @@
-#include "platform/display_probe.h"
+#include "platform/desktop/display_probe.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/late_libraries.h"
+#include "platform/capture/late_libraries.h"
 
 namespace velmor {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/pointer_mapper.h"
-#include "platform/monitor_profile.h"
+#include "platform/capture/monitor_profile.h"
 
 namespace velmor {
 

@@ -2,7 +2,7 @@
 
 #include <QProcess>
 
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 namespace velmor {
 

@@ -1,6 +1,6 @@
-#include "platform/font_warmup.h"
+#include "platform/desktop/font_warmup.h"
 
-#include "platform/late_libraries.h"
+#include "platform/capture/late_libraries.h"
 
 namespace velmor {
 

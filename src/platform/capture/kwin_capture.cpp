@@ -1,4 +1,4 @@
-#include "platform/kwin_capture.h"
+#include "platform/capture/kwin_capture.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,6 +1,6 @@
 // The compositor's screencopy protocol, spoken by a module the program opens
 // at its first copy: libwayland-client stays out of every start-up.
-#include "platform/wayland_outputs.h"
+#include "platform/capture/wayland_outputs.h"
 
 #include <poll.h>
 #include <sys/mman.h>

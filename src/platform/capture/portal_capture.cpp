@@ -1,4 +1,4 @@
-#include "platform/portal_capture.h"
+#include "platform/capture/portal_capture.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -18,7 +18,7 @@
 
 #include "core/portal_backends.h"
 #include "core/screenshot_checks.h"
-#include "platform/screenshot_file.h"
+#include "platform/capture/screenshot_file.h"
 
 namespace velmor {
 

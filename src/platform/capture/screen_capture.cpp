@@ -1,4 +1,4 @@
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 #include <QColorSpace>
 #include <QPainter>

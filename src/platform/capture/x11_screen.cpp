@@ -1,8 +1,8 @@
-#include "platform/x11_screen.h"
+#include "platform/capture/x11_screen.h"
 
 #include "core/x_pixels.h"
 
-#include "platform/xcb_library.h"
+#include "platform/capture/xcb_library.h"
 
 #include <QGuiApplication>
 #include <QScreen>

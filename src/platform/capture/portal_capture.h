@@ -6,7 +6,7 @@
 #include <QVariantMap>
 #include <ctime>
 
-#include "platform/screen_capture.h"
+#include "platform/capture/screen_capture.h"
 
 namespace velmor {
 
