@@ -15,15 +15,15 @@
 #include "app/options.h"
 #include "app/pick_flow.h"
 #include "app/picker_memory.h"
-#include "core/color_spaces.h"
+#include "core/notations.h"
 #include "core/value_formatter.h"
 #include "platform/capture/child_picker.h"
-#include "platform/desktop/font_warmup.h"
 #include "platform/capture/portal_capture.h"
-#include "platform/desktop/prompter.h"
-#include "platform/desktop/startup_trace.h"
 #include "platform/capture/wayland_capture.h"
 #include "platform/capture/x11_screen.h"
+#include "platform/desktop/font_warmup.h"
+#include "platform/desktop/prompter.h"
+#include "platform/desktop/startup_trace.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "ui/dialogs/help.h"
@@ -138,11 +138,10 @@ PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
     const bool upper = options.Values().upperCase;
     if (line.formatName.empty()) {
         const int index = line.format;
-        return {
-            [index, upper](const Color& color) {
-                return FormatColor(color.Html(), {}, upper).texts[static_cast<std::size_t>(index)];
-            },
-            {}};
+        return {[index, upper](const Color& color) {
+                    return FormatColor(color, {}, upper).texts[static_cast<std::size_t>(index)];
+                },
+                {}};
     }
     // A notation of the table or a template, checked before anything opens.
     Templates templates = options.TemplateList();

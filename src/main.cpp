@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "application.h"
-#include "core/color_spaces.h"
 #include "core/command_line.h"
+#include "core/notations.h"
 #include "platform/desktop/display_probe.h"
 #include "platform/desktop/startup_trace.h"
 #include "ui/dialogs/help.h"

@@ -1,7 +1,7 @@
 // Prints the notation names, one line, for the manual page the build writes.
 #include <cstdio>
 
-#include "core/color_spaces.h"
+#include "core/notations.h"
 
 int main() {
     std::printf("%s", velmor::NotationNameList().c_str());

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/color_spaces.h"
+#include "core/notations.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 

@@ -5,8 +5,8 @@
 #include <QWindow>
 
 #include "core/color_codec.h"
-#include "platform/desktop/startup_trace.h"
 #include "platform/capture/x11_screen.h"
+#include "platform/desktop/startup_trace.h"
 
 namespace velmor {
 

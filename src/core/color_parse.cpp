@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/color_tables.h"
+#include "core/notations.h"
 #include "core/text.h"
 
 namespace velmor {
@@ -146,48 +147,33 @@ double Scaled(const Argument& a, double full) {
 }
 
 std::optional<ParsedColor> FromFunction(std::string_view name, std::string_view inside) {
-    std::optional<Arguments> args = ReadArguments(inside);
-    if (!args && name == "color") {
-        // color(srgb r g b): the space comes first.
-        const std::string_view trimmed = TrimSpaces(inside);
-        if (!trimmed.starts_with("srgb ")) return std::nullopt;
-        args = ReadArguments(trimmed.substr(5));
-        name = "srgb";
-    } else if (name == "color") {
-        return std::nullopt;
+    // rgba() and hsla() are rgb() and hsl(); color() names its space first.
+    std::string open(name);
+    if (open == "rgba" || open == "hsla") open.pop_back();
+    open += '(';
+    if (name == "color") {
+        inside = TrimSpaces(inside);
+        const std::size_t space = inside.find(' ');
+        if (space == std::string_view::npos) return std::nullopt;
+        open += std::string(inside.substr(0, space)) + ' ';
+        inside = inside.substr(space + 1);
     }
+    const NotationRow* row = ReadableRow(open);
+    if (row == nullptr) return std::nullopt;
+    const std::optional<Arguments> args = ReadArguments(inside);
     if (!args) return std::nullopt;
     const std::vector<Argument>& v = args->values;
-    // An angle only in a hue's place, and a hue never in percent.
-    const int hue = name == "hsl" || name == "hsla" || name == "hwb" ? 0
-                    : name == "lch" || name == "oklch"               ? 2
-                                                                     : -1;
-    for (int i = 0; i < 3; ++i) {
-        const Argument::Unit unit = v[static_cast<std::size_t>(i)].unit;
-        if (i == hue ? unit == Argument::Unit::Percent : unit == Argument::Unit::Degrees) {
+    double c[3] = {};
+    const double full[3] = {row->full.x, row->full.y, row->full.z};
+    for (std::size_t i = 0; i < 3; ++i) {
+        // An angle only in a hue's place, and a hue never in percent.
+        const bool hue = row->units[i] == 'h';
+        if (hue ? v[i].unit == Argument::Unit::Percent : v[i].unit == Argument::Unit::Degrees) {
             return std::nullopt;
         }
+        c[i] = Scaled(v[i], full[i]);
     }
-    Triple rgb;
-    if (name == "rgb" || name == "rgba") {
-        rgb = {Scaled(v[0], 255) / 255, Scaled(v[1], 255) / 255, Scaled(v[2], 255) / 255};
-    } else if (name == "srgb") {
-        rgb = {Scaled(v[0], 1), Scaled(v[1], 1), Scaled(v[2], 1)};
-    } else if (name == "hsl" || name == "hsla") {
-        rgb = FromHsl({Scaled(v[0], 0), Scaled(v[1], 100), Scaled(v[2], 100)});
-    } else if (name == "hwb") {
-        rgb = FromHwb({Scaled(v[0], 0), Scaled(v[1], 100), Scaled(v[2], 100)});
-    } else if (name == "lab") {
-        rgb = FromLab({Scaled(v[0], 100), Scaled(v[1], 125), Scaled(v[2], 125)});
-    } else if (name == "lch") {
-        rgb = FromLch({Scaled(v[0], 100), Scaled(v[1], 150), Scaled(v[2], 0)});
-    } else if (name == "oklab") {
-        rgb = FromOklab({Scaled(v[0], 1), Scaled(v[1], 0.4), Scaled(v[2], 0.4)});
-    } else if (name == "oklch") {
-        rgb = FromOklch({Scaled(v[0], 1), Scaled(v[1], 0.4), Scaled(v[2], 0)});
-    } else {
-        return std::nullopt;
-    }
+    const Triple rgb = row->read({c[0], c[1], c[2]});
     return ParsedColor{Color::FromUnit(rgb.x, rgb.y, rgb.z), args->alpha};
 }
 

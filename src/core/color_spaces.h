@@ -62,55 +62,6 @@ double ContrastRatio(Srgb8 a, Srgb8 b);
 // The same at the colours' full precision.
 double ContrastRatio(const Color& a, const Color& b);
 
-// The notations of the "Copy as" menu, --format names and the Ctrl+C list.
-// A new notation is one row here and one case in WriteNotation.
-enum class Notation { Hex, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Srgb, Hsv, Cmyk, Nearest };
-struct NotationRow {
-    Notation notation;
-    std::string_view name;      // as --format and settings.ini take it
-    std::string_view menuText;  // as menus and lists show it
-};
-inline constexpr std::array<NotationRow, 12> kNotationTable = {{
-    {Notation::Hex, "hex", "CSS hex"},
-    {Notation::Rgb, "rgb", "CSS rgb()"},
-    {Notation::Hsl, "hsl", "hsl()"},
-    {Notation::Hwb, "hwb", "hwb()"},
-    {Notation::Lab, "lab", "lab()"},
-    {Notation::Lch, "lch", "lch()"},
-    {Notation::Oklab, "oklab", "oklab()"},
-    {Notation::Oklch, "oklch", "oklch()"},
-    {Notation::Srgb, "srgb", "color(srgb)"},
-    {Notation::Hsv, "hsv", "HSV"},
-    {Notation::Cmyk, "cmyk", "CMYK (no profile)"},
-    {Notation::Nearest, "nearest", "Nearest color name"},
-}};
-std::string_view NotationName(Notation n);
-std::optional<Notation> NotationNamed(std::string_view name);
-// "hex, rgb, ..., cmyk", for help and messages.
-std::string NotationNameList();
-// As CSS Color 4 serialises: "rgb(255 140 0)", "oklch(0.7505 0.1791 58.28)",
-// "hsl(none 0% 50%)" for a grey.
-std::string WriteNotation(Notation n, Srgb8 c);
-// The same from a colour of more than 8 bits a channel: color(srgb ...) keeps
-// its precision to four decimals, the others write the 8-bit value.
-std::string WriteNotation(Notation n, const Color& c);
-// CSS color() in a named space, "color(display-p3 0.784 0.1 1)": channels to
-// four decimals from the colour's full precision.
-std::string WriteColorFunction(std::string_view space, const Color& c);
-
-// A user's template: text with placeholders such as {hex}, {r}, {hsl.h} or
-// {oklch.l}. Nothing when a placeholder is unknown or a brace is unmatched;
-// `error` then says which.
-std::optional<std::string> ExpandTemplate(std::string_view pattern, Srgb8 c,
-                                          std::string* error = nullptr);
-
-// What a name writes: a notation of the table, else the template of that
-// name in `templates` (compared without case). Nothing for an unknown name or
-// a template that cannot be read; `error` then says which.
-using Templates = std::vector<std::pair<std::string, std::string>>;
-std::optional<std::string> WriteNamed(std::string_view name, const Color& c,
-                                      const Templates& templates, std::string* error = nullptr);
-
 // "#RRGGBB" (with or without "#", any case) to components.
 std::optional<Srgb8> ParseHexColor(std::string_view text);
 

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "core/color_parse.h"
-#include "core/color_spaces.h"
 #include "core/color_tables.h"
+#include "core/notations.h"
 #include "core/text.h"
 
 namespace velmor {
@@ -25,7 +25,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
 }
 
 std::string Hex(const Srgb8& c) {
-    return WriteNotation(Notation::Hex, c).substr(1);
+    return WriteNotation(Notation::Hex, Color::From8(c)).substr(1);
 }
 
 std::string JsonString(std::string_view text) {

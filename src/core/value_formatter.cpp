@@ -1,66 +1,92 @@
 #include "core/value_formatter.h"
 
+#include <cstdio>
+
 #include "core/color_tables.h"
-#include "core/text.h"
 
 namespace velmor {
 
 namespace {
 
-constexpr std::array<std::string_view, kValueFormatCount> kListItems = {
-    "Color Value", "Color Name", "R Value",       "G Value",     "B Value",
-    "Long Value",  "HEX Format", "HTML Name",     "HTML Format", "RGB Format",
-    "VB Format",   "C++ Format", "Delphi Format", "Java Format"};
+using Parts = std::vector<std::string>;
 
-constexpr std::array<std::string_view, kValueFormatCount> kCaptions = {
-    "Color Value:", "Color Name:", "R Value:",       "G Value:",     "B Value:",
-    "Long Value:",  "HEX Format",  "HTML Name:",     "HTML Format:", "RGB Format:",
-    "VB Format:",   "C++ Format:", "Delphi Format:", "Java Format:"};
+// The six digits in the style's case, in the order given ("rgb" or "bgr").
+std::string Digits(const Color& color, const WriteStyle& style, bool bgr) {
+    const Srgb8 c = color.To8();
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, style.upper ? "%02X%02X%02X" : "%02x%02x%02x",
+                  (bgr ? c.blue : c.red) & 0xFF, c.green & 0xFF, (bgr ? c.red : c.blue) & 0xFF);
+    return buffer;
+}
+
+Parts Rgb(const Color& c, const WriteStyle& s) {
+    return {Digits(c, s, false)};
+}
+Parts Bgr(const Color& c, const WriteStyle& s) {
+    return {Digits(c, s, true)};
+}
+// The name chosen for the colour, else the tables' own (empty for none).
+Parts Name(const Color& c, const WriteStyle& s) {
+    return {s.name.empty() ? std::string(ColorName("#" + Digits(c, s, false)))
+                           : std::string(s.name)};
+}
+Parts Red(const Color& c, const WriteStyle&) {
+    return {std::to_string(c.To8().red)};
+}
+Parts Green(const Color& c, const WriteStyle&) {
+    return {std::to_string(c.To8().green)};
+}
+Parts Blue(const Color& c, const WriteStyle&) {
+    return {std::to_string(c.To8().blue)};
+}
+Parts Long(const Color& c, const WriteStyle&) {
+    return {std::to_string(c.Value())};
+}
+Parts Channels(const Color& c, const WriteStyle&) {
+    const Srgb8 v = c.To8();
+    return {std::to_string(v.red) + "," + std::to_string(v.green) + "," + std::to_string(v.blue)};
+}
 
 }  // namespace
+
+const std::array<NotationRow, kValueFormatCount> kClassicFormats = {{
+    {"", "Color Value", "Color Value:", "#", "", " ", "", Rgb},
+    {"", "Color Name", "Color Name:", "", "", " ", "", Name},
+    {"", "R Value", "R Value:", "", "", " ", "", Red},
+    {"", "G Value", "G Value:", "", "", " ", "", Green},
+    {"", "B Value", "B Value:", "", "", " ", "", Blue},
+    {"", "Long Value", "Long Value:", "", "", " ", "", Long},
+    {"", "HEX Format", "HEX Format", "#", "", " ", "", Rgb},
+    {"", "HTML Name", "HTML Name:", "\"", "\"", " ", "", Name},
+    {"", "HTML Format", "HTML Format:", "\"#", "\"", " ", "", Rgb},
+    {"", "RGB Format", "RGB Format:", "RGB(", ")", " ", "", Channels},
+    {"", "VB Format", "VB Format:", "&H00", "&", " ", "", Bgr},
+    {"", "C++ Format", "C++ Format:", "0x00", "", " ", "", Bgr},
+    {"", "Delphi Format", "Delphi Format:", "$00", "", " ", "", Bgr},
+    {"", "Java Format", "Java Format:", "0x", "", " ", "", Rgb},
+}};
 
 bool IsValueFormat(int index) {
     return index >= 0 && index < kValueFormatCount;
 }
 
 std::string_view ValueFormatListItem(int index) {
-    return IsValueFormat(index) ? kListItems[static_cast<std::size_t>(index)] : std::string_view{};
+    return IsValueFormat(index) ? kClassicFormats[static_cast<std::size_t>(index)].menuText
+                                : std::string_view{};
 }
 
 std::string_view ValueFormatCaption(int index) {
-    return IsValueFormat(index) ? kCaptions[static_cast<std::size_t>(index)] : std::string_view{};
+    return IsValueFormat(index) ? kClassicFormats[static_cast<std::size_t>(index)].caption
+                                : std::string_view{};
 }
 
-FormattedColor FormatColor(std::string_view colorText, std::string_view name, bool upper) {
-    const std::string v = upper ? ToUpperAscii(colorText) : ToLowerAscii(colorText);
-    const std::string n = name.empty() ? std::string(ColorName(v)) : std::string(name);
-
-    const std::string h(TrimSpaces(RemoveAll(v, '#')));
-    const std::string rr(Left(h, 2));
-    const std::string gg(Mid(h, 2, 2));
-    const std::string bb(Right(h, 2));
-
+FormattedColor FormatColor(const Color& color, std::string_view name, bool upper) {
     FormattedColor out;
-    out.color = HtmlToColor(h);
-    const Components c = SplitColor(out.color);
-    const std::string red = std::to_string(c.red);
-    const std::string green = std::to_string(c.green);
-    const std::string blue = std::to_string(c.blue);
-
-    out.texts = {v,
-                 n,
-                 red,
-                 green,
-                 blue,
-                 std::to_string(out.color),
-                 v,
-                 "\"" + n + "\"",
-                 "\"" + v + "\"",
-                 "RGB(" + red + "," + green + "," + blue + ")",
-                 "&H00" + bb + gg + rr + "&",
-                 "0x00" + bb + gg + rr,
-                 "$00" + bb + gg + rr,
-                 "0x" + rr + gg + bb};
+    out.color = color.Value();
+    const WriteStyle style{upper, name};
+    for (std::size_t i = 0; i < out.texts.size(); ++i) {
+        out.texts[i] = WriteRow(kClassicFormats[i], color, style);
+    }
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/color_codec.h"
+#include "core/notations.h"
 
 namespace velmor {
 
@@ -41,8 +42,11 @@ struct FormattedColor {
     const std::string& Text(ValueFormat f) const { return texts[static_cast<std::size_t>(f)]; }
 };
 
-// V is "#" and six digits; an empty name is looked up in the tables.
-FormattedColor FormatColor(std::string_view colorText, std::string_view name, bool upper);
+// The fourteen classic formats, as rows of the notations' shape.
+extern const std::array<NotationRow, kValueFormatCount> kClassicFormats;
+
+// Every classic text of a colour; an empty name is looked up in the tables.
+FormattedColor FormatColor(const Color& color, std::string_view name, bool upper);
 
 // The line under the named grids: "Name  (#hex)" or "#hex  (Name)".
 std::string NameLine(std::string_view name, std::string_view tableHex, bool namesFirst);

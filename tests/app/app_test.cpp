@@ -12,9 +12,9 @@
 #include "app/picker_memory.h"
 #include "core/magnifier.h"
 #include "fakes.h"
-#include "platform/desktop/desktop.h"
 #include "platform/capture/late_libraries.h"
 #include "platform/capture/monitor_profile.h"
+#include "platform/desktop/desktop.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 

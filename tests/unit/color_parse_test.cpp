@@ -1,4 +1,5 @@
 #include "core/color_parse.h"
+#include "core/notations.h"
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,10 @@ TEST(ColorParseTest, EveryWrittenNotationReadsBack) {
     std::uniform_int_distribution<int> channel(0, 255);
     for (int i = 0; i < 3000; ++i) {
         const Srgb8 c{channel(random), channel(random), channel(random)};
-        for (const NotationRow& row : kNotationTable) {
-            const Notation n = row.notation;
+        for (std::size_t row = 0; row < kNotationTable.size(); ++row) {
+            const auto n = static_cast<Notation>(row);
             if (n == Notation::Hsv || n == Notation::Cmyk) continue;  // not CSS
-            const std::string text = WriteNotation(n, c);
+            const std::string text = WriteNotation(n, Color::From8(c));
             const std::optional<ParsedColor> back = ParseColor(text);
             ASSERT_TRUE(back) << text;
             if (n == Notation::Nearest) continue;  // a name the parser knows, not the colour

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/color_names.h"
-#include "core/color_spaces.h"
+#include "core/notations.h"
 #include "core/vision.h"
 
 namespace velmor {

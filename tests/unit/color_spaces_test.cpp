@@ -1,5 +1,5 @@
-#include "core/color_spaces.h"
 #include "core/color.h"
+#include "core/notations.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(ColorSpaces, KnownColoursInEveryNotation) {
     for (const auto& c : cases) {
         const auto color = ParseHexColor(c.hex);
         ASSERT_TRUE(color) << c.hex;
-        EXPECT_EQ(WriteNotation(c.notation, *color), c.text) << c.hex;
+        EXPECT_EQ(WriteNotation(c.notation, Color::From8(*color)), c.text) << c.hex;
     }
 }
 
@@ -66,7 +66,7 @@ TEST(ColorSpaces, WcagContrastOfReferencePairs) {
 }
 
 TEST(ColorSpaces, TemplatesExpandOrSayWhatIsWrong) {
-    const Srgb8 orange{255, 140, 0};
+    const Color orange = Color::From8(255, 140, 0);
     const struct {
         const char* pattern;
         std::optional<std::string> expected;

@@ -7,6 +7,10 @@ namespace {
 
 using Texts = std::array<std::string, kValueFormatCount>;
 
+Color Hex(const char* text) {
+    return Color::From8(*ParseHexColor(text));
+}
+
 TEST(FormatColor, WritesTheFourteenTextsInBothLetterCases) {
     const struct {
         const char* v;
@@ -31,17 +35,16 @@ TEST(FormatColor, WritesTheFourteenTextsInBothLetterCases) {
           "RGB(18,52,86)", "&H00563412&", "0x00563412", "$00563412", "0x123456"}},
     };
     for (const auto& c : cases) {
-        const auto out = FormatColor(c.v, c.n, c.upper);
+        const auto out = FormatColor(Hex(c.v), c.n, c.upper);
         EXPECT_EQ(out.texts, c.expected) << c.v << " upper=" << c.upper;
     }
 }
 
 TEST(FormatColor, SwatchColourAndGivenNameAreUsedAsGiven) {
-    const auto out = FormatColor("#ff8c00", "Something Else", true);
+    const auto out = FormatColor(Hex("#ff8c00"), "Something Else", true);
     EXPECT_EQ(out.color, 36095);
     EXPECT_EQ(out.Text(ValueFormat::ColorName), "Something Else");
-    EXPECT_EQ(FormatColor("#FF8C00", "", false).Text(ValueFormat::ColorName), "DarkOrange");
-    EXPECT_EQ(FormatColor("#12", "", true).Text(ValueFormat::JavaFormat), "0x1212");
+    EXPECT_EQ(FormatColor(Hex("#FF8C00"), "", false).Text(ValueFormat::ColorName), "DarkOrange");
 }
 
 TEST(NameLine, ComposesBothArrangements) {

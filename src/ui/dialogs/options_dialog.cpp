@@ -1,7 +1,7 @@
 #include "ui/dialogs/options_dialog.h"
 
 #include "app/options.h"
-#include "core/color_spaces.h"
+#include "core/notations.h"
 
 #include <QCheckBox>
 #include <QComboBox>

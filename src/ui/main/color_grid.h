@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/options.h"
 #include "core/color.h"
 #include "core/grid_geometry.h"
-#include "app/options.h"
 #include "ui/widgets/picture_box.h"
 
 namespace velmor {

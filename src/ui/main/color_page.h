@@ -6,8 +6,8 @@
 
 #include "core/color.h"
 
-#include "core/grid_geometry.h"
 #include "app/options.h"
+#include "core/grid_geometry.h"
 
 class QFrame;
 class QLabel;

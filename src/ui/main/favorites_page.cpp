@@ -139,8 +139,9 @@ void FavoritesPage::ImportFavorites() {
     const std::size_t added = imported.added;
     QString message = tr("Colors added to the favorites: %1.").arg(added);
     if (added < imported.read) {
-        message += QLatin1Char(' ') + tr("Colors that did not fit (the list holds 224): %1.")
-                                          .arg(imported.read - added);
+        message +=
+            QLatin1Char(' ') +
+            tr("Colors that did not fit (the list holds 224): %1.").arg(imported.read - added);
     }
     if (imported.unreadable > 0) {
         message +=

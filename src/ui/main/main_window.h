@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "app/favorites.h"
-#include "core/color.h"
 #include "app/options.h"
+#include "core/color.h"
 
 class QKeyEvent;
 class QPushButton;

@@ -79,8 +79,8 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
 }
 
 void ValuePanel::ShowColor() {
-    const FormattedColor formatted = FormatColor(current_.Text().toStdString(),
-                                                 current_.Name().toStdString(), options_.upperCase);
+    const FormattedColor formatted =
+        FormatColor(current_.Value(), current_.Name().toStdString(), options_.upperCase);
     for (std::size_t i = 0; i < valueRows_.size(); ++i) {
         QLineEdit* row = valueRows_[i];
         texts_[i] = QString::fromStdString(formatted.texts[i]);

@@ -3,8 +3,8 @@
 #include <QFrame>
 #include <array>
 
-#include "core/value_formatter.h"
 #include "app/options.h"
+#include "core/value_formatter.h"
 
 class QLabel;
 class QLineEdit;

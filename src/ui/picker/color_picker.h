@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/options.h"
 #include "app/pick_views.h"
 #include "app/picker_memory.h"
 #include "core/color.h"
 #include "core/magnifier.h"
 #include "core/pick_session.h"
 #include "platform/capture/screen_capture.h"
-#include "app/options.h"
 #include "ui/picker/keyboard_grab.h"
 #include "ui/picker/picker_panel.h"
 #include "ui/picker/picker_surface.h"

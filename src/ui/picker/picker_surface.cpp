@@ -10,8 +10,8 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "platform/desktop/startup_trace.h"
 #include "platform/capture/x11_screen.h"
+#include "platform/desktop/startup_trace.h"
 #include "ui/widgets/artwork.h"
 
 namespace velmor {

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "core/color_spaces.h"
+#include "core/notations.h"
 #include "platform/desktop/clipboard.h"
 
 namespace velmor {
@@ -20,10 +20,9 @@ constexpr std::size_t kMenuTemplates = 50;
 
 void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates,
                    const ProfileRef& profile) {
-    const Srgb8 color = value.To8();
     QMenu* copyAs = menu.addMenu(QCoreApplication::translate("CopyAs", "Copy as"));
     for (const NotationRow& row : kNotationTable) {
-        const QString text = QString::fromStdString(WriteNotation(row.notation, value));
+        const QString text = QString::fromStdString(WriteRow(row, value));
         const QString menuText =
             QCoreApplication::translate("CopyAs", std::string(row.menuText).c_str());
         QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
@@ -49,7 +48,7 @@ void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates,
         const QString name = QString::fromStdString(templates[i].first);
         const std::string& pattern = templates[i].second;
         std::string why;
-        const auto text = ExpandTemplate(pattern, color, &why);
+        const auto text = ExpandTemplate(pattern, value, &why);
         if (!text) {
             QAction* broken =
                 copyAs->addAction(QCoreApplication::translate("CopyAs", "%1 (cannot be read: %2)")

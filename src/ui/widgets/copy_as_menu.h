@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "core/color.h"
-#include "core/color_spaces.h"
+#include "core/notations.h"
 #include "platform/capture/monitor_profile.h"
 
 class QMenu;
