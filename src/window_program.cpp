@@ -2,15 +2,26 @@
 
 namespace velmor {
 
+WindowProgram::Models::Models(const SettingsFile& settings)
+    : options(settings), favorites(settings) {
+    // The selected favourite is the current colour; before any, the safety
+    // palette's first cell.
+    QObject::connect(&favorites, &Favorites::changed, &current, [this] {
+        if (const std::optional<Color> selected = favorites.SelectedColor()) current.Set(*selected);
+    });
+    current.Set(ColorTables::Instance().SafetyColors().front());
+    options.Load();
+    favorites.Load();
+}
+
 WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
-    : options_(settings),
-      favorites_(settings),
+    : models_(settings),
       pickerMemory_(settings),
       flow_(services.capture, services.pointer, options_.Values(), pickerMemory_, services.views),
       window_(options_, current_, favorites_, services.prompter, services.desktop) {
     Prompter& prompter = services.prompter;
     flow_.SetHost(&host_);
-    window_.SetPickCommand([this] { flow_.Start(); });
+    QObject::connect(&window_, &MainWindow::pickRequested, &flow_, &PickFlow::Start);
     // A pick becomes current and goes into the favourites; the models say
     // what changed, and the window shows it.
     QObject::connect(&flow_, &PickFlow::picked, &window_,

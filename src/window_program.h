@@ -6,6 +6,7 @@
 #include "app/pick_flow.h"
 #include "app/pick_views.h"
 #include "app/picker_memory.h"
+#include "core/color_tables.h"
 #include "platform/capture/screen_capture.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/prompter.h"
@@ -38,9 +39,17 @@ class WindowProgram {
     PickerMemory& Memory() { return pickerMemory_; }
 
   private:
-    Options options_;
-    CurrentColor current_;
-    Favorites favorites_;
+    // The models as the window first shows them: loaded before it is built.
+    struct Models {
+        explicit Models(const SettingsFile& settings);
+        Options options;
+        CurrentColor current;
+        Favorites favorites;
+    };
+    Models models_;
+    Options& options_ = models_.options;
+    CurrentColor& current_ = models_.current;
+    Favorites& favorites_ = models_.favorites;
     PickerMemory pickerMemory_;
     PickFlow flow_;
     MainWindow window_;

@@ -110,8 +110,8 @@ TEST_F(WindowTest, CopyButtonsAndCtrlCPutPlainTextOnTheClipboard) {
     QLineEdit* line = w.Safety()->SafeLine();
     line->setFocus();
     SetClipboard("untouched");
-    QTest::keyPress(line, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyRelease(line, Qt::Key_C, Qt::NoModifier);
+    QTest::keyPress(w.windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyRelease(w.windowHandle(), Qt::Key_C, Qt::NoModifier);
     EXPECT_EQ(Clipboard(), "\"#FF8C00\"");
 }
 
@@ -128,10 +128,11 @@ TEST_F(WindowTest, PaletteToolbarsCopyAndAddTheirLine) {
 TEST_F(WindowTest, KeysOfTheWindow) {
     MainWindow& w = Start();
     int picks = 0;
-    w.SetPickCommand([&picks] { ++picks; });
+    QObject::disconnect(&w, &MainWindow::pickRequested, nullptr, nullptr);
+    QObject::connect(&w, &MainWindow::pickRequested, [&picks] { ++picks; });
     // P arms the pick timer once; Enter picks at once, or clicks a focused button.
     Key(w.Custom()->Calculator()->HtmlBox(), Qt::Key_P);
-    QTest::keyClick(w.Custom()->Calculator()->HtmlBox(), Qt::Key_P);
+    QTest::keyClick(w.windowHandle(), Qt::Key_P);
     QTRY_COMPARE_WITH_TIMEOUT(picks, 1, 1000);
     QTest::qWait(150);
     EXPECT_EQ(picks, 1);

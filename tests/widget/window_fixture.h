@@ -115,10 +115,11 @@ class WindowTest : public ::testing::Test {
             QApplication::sendEvent(widget, &event);
         }
     }
-    // A key pressed and released on the widget that has the focus.
+    // A key pressed and released with the focus on `widget`, through its
+    // window as the window system delivers it (shortcuts first).
     static void Key(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         widget->setFocus();
-        QTest::keyClick(widget, key, modifiers);
+        QTest::keyClick(widget->window()->windowHandle(), key, modifiers);
     }
 
     TempFolder folder_;

@@ -34,7 +34,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 AboutBox::AboutBox(Desktop& desktop, QWidget* parent)
     : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)) {
     setWindowTitle(QStringLiteral("About Velmor Color Picker"));
-    UseDesignFont(this);
+    UseLayoutFont(this);
     setFixedSize(TwipsToPixels(5325), TwipsToPixels(2700));
     UseLayoutColors(this, QColor(255, 240, 240));
 

@@ -22,7 +22,7 @@ namespace velmor {
 OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)), options_(options) {
     setWindowTitle(QStringLiteral("Options..."));
-    UseDesignFont(this);
+    UseLayoutFont(this);
     setWindowIcon(Artwork::Icon("gear"));
     setFixedSize(TwipsToPixels(6030), TwipsToPixels(3345));
 

@@ -15,7 +15,7 @@ namespace velmor {
 ColorPage::ColorPage(QWidget* parent) : QWidget(parent) {
     // The window's font, before any caption is sized: a page is built
     // before it joins the window.
-    UseDesignFont(this);
+    UseLayoutFont(this);
 }
 
 QLabel* ColorPage::AddCaption(const QString& text, int left, int top) {

@@ -8,12 +8,11 @@
 #include "ui/dialogs/contrast_window.h"
 #include "ui/widgets/copy_as_menu.h"
 
-#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -34,6 +33,8 @@
 #include "ui/main/safety_page.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/value_panel.h"
+#include "ui/main/window_commands.h"
+#include "ui/main/window_keys.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/copied_note.h"
@@ -81,76 +82,81 @@ MainWindow::MainWindow(Options& options, CurrentColor& current, Favorites& favor
       current_(current),
       favorites_(favorites),
       prompter_(prompter),
-      desktop_(desktop) {
+      desktop_(desktop),
+      commands_(new WindowCommands(this)),
+      keys_(new WindowKeys(
+          this,
+          {[this] { PickCommand(); },
+           [this](Qt::KeyboardModifiers modifiers) { CopyChosenValue(modifiers); },
+           [this] { return options_.Values().keyboardOff; }, [this] { return PickButton(); }})) {
     setWindowTitle(QStringLiteral("Velmor Color Picker"));
     setWindowIcon(Artwork::Icon("app"));
     setObjectName(QStringLiteral("mainWindow"));
-    UseDesignFont(this);
+    UseLayoutFont(this);
     // Taller than the layout by kTallerBy, so the favourites' colour line shows.
     setFixedSize(TwipsToPixels(8895), TwipsToPixels(6525 + kTallerBy));
     UseLayoutColors(this, kPaleGreen);
 
-    BuildLayout();
-    StartUp();
+    BuildPages();
+    BuildCommandStrip();
+    ConnectCommands();
+    ShowCurrent();
+    QCoreApplication::processEvents();
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    pickButton_->setFocus(Qt::OtherFocusReason);
-    qApp->installEventFilter(this);
+    PickButton()->setFocus(Qt::OtherFocusReason);
 }
 
-MainWindow::~MainWindow() {
-    qApp->removeEventFilter(this);
-}
-
-void MainWindow::BuildLayout() {
+void MainWindow::BuildPages() {
     tabs_ = new TabControl(this);
     tabs_->setGeometry(TwipsRect(120, 120, 5295, 5415 + kTallerBy));
     const AppOptions& values = options_.Values();
-    namedPage_ = new NamedColorsPage(values);
-    tabs_->AddPage(namedPage_, QStringLiteral("Named Colors"));
-    ConnectPage(namedPage_, HexCase::Lower, MenuPlace::Grid);
+    auto* named = new NamedColorsPage(values);
+    tabs_->AddPage(named, QStringLiteral("Named Colors"));
+    // The palettes mark the colour the window opened with, not their first
+    // cell; the safety palette when it is built. Drawn before they are
+    // connected, so drawing chooses nothing.
+    named->DrawBasicGrid(0);
+    named->DrawAdditionalGrid(-1);
+    const Color opening = current_.Value();
+    named->MarkColor(opening);
+    ConnectPage(named, HexCase::Lower, MenuPlace::Grid);
     // The other pages are built when first shown.
     tabs_->AddPage(
-        [this] {
-            safetyPage_ = new SafetyPage(options_.Values());
-            ConnectPage(safetyPage_, HexCase::Lower, MenuPlace::Grid);
-            safetyPage_->MarkColor(startColor_);
-            return safetyPage_;
+        [this, opening] {
+            auto* page = new SafetyPage(options_.Values());
+            ConnectPage(page, HexCase::Lower, MenuPlace::Grid);
+            page->MarkColor(opening);
+            return page;
         },
         QStringLiteral("Safety Palette"));
     tabs_->AddPage(
         [this] {
-            customPage_ = new CustomColorPage;
+            auto* page = new CustomColorPage;
             // A mixed colour is written in upper case.
-            ConnectPage(customPage_, HexCase::Upper, MenuPlace::Grid);
-            return customPage_;
+            ConnectPage(page, HexCase::Upper, MenuPlace::Grid);
+            return page;
         },
         QStringLiteral("Custom Color"));
     tabs_->AddPage(
         [this] {
-            favoritesPage_ = new FavoritesPage(favorites_, options_.Values(), prompter_);
-            ConnectPage(favoritesPage_, HexCase::Lower, MenuPlace::Favorites);
-            return favoritesPage_;
+            auto* page = new FavoritesPage(favorites_, options_.Values(), prompter_);
+            ConnectPage(page, HexCase::Lower, MenuPlace::Favorites);
+            return page;
         },
         QStringLiteral("Favorite Colors"));
     tabs_->SetCurrentIndex(NamedColorsTab);
-    // The selected favourite is the current colour, whether its page was built or not.
-    connect(&favorites_, &Favorites::changed, this, [this] {
-        if (const std::optional<Color> selected = favorites_.SelectedColor())
-            current_.Set(*selected);
-    });
 
     panel_ = new ValuePanel(current_, values, this);
-    // Start-up sets the colour several times over; it is shown once, at its end.
-    connect(&current_, &CurrentColor::changed, this, [this] {
-        if (!starting_) ShowCurrent();
-    });
-    connect(&options_, &Options::changed, this, [this] {
-        if (!starting_) panel_->ShowColor();
-    });
+    connect(&current_, &CurrentColor::changed, this, &MainWindow::ShowCurrent);
+    connect(&options_, &Options::changed, panel_, &ValuePanel::ShowColor);
+    connect(panel_, &ValuePanel::colorMenuRequested, this,
+            [this](QPoint at) { ShowColorMenu(current_.Value(), at, MenuPlace::Panel); });
+}
 
+void MainWindow::BuildCommandStrip() {
     auto* strip = new QFrame(this);
     strip->setFrameShape(QFrame::Box);
     strip->setFrameShadow(QFrame::Sunken);
@@ -159,45 +165,92 @@ void MainWindow::BuildLayout() {
     swatch_->setObjectName(QStringLiteral("swatch"));
     swatch_->setGeometry(TwipsRect(240, 5760 + kTallerBy, 495, 495));
 
-    addButton_ = MakeCommandButton(QStringLiteral("Add to &Favorites"),
-                                   TwipsRect(840, 5850 + kTallerBy, 1575, 315), this);
-    pickButton_ = MakeCommandButton(QString(), TwipsRect(2760, 5850 + kTallerBy, 1455, 315), this);
-    pickButton_->setObjectName(QStringLiteral("pickButton"));
-    pickButton_->setAccessibleName(QStringLiteral("Pick Color..."));
-    pickButton_->setToolTip(QStringLiteral("Pick Color..."));
-    pickButton_->setIcon(QIcon(PickButtonPicture(pickButton_->size() - QSize(8, 6), font(),
-                                                 palette().color(QPalette::ButtonText))));
-    pickButton_->setIconSize(pickButton_->size() - QSize(8, 6));
-    optionsButton_ = MakeCommandButton(QStringLiteral("&Options ..."),
-                                       TwipsRect(4440, 5850 + kTallerBy, 975, 315), this);
-    aboutButton_ = MakeCommandButton(QStringLiteral("&About ..."),
-                                     TwipsRect(5465, 5850 + kTallerBy, 975, 315), this);
-    helpButton_ = MakeCommandButton(QStringLiteral("&Help..."),
-                                    TwipsRect(6480, 5850 + kTallerBy, 975, 315), this);
-    exitButton_ = MakeCommandButton(QStringLiteral("E&xit"),
-                                    TwipsRect(7800, 5850 + kTallerBy, 735, 315), this);
+    const struct {
+        WindowCommands::Id command;
+        const char* name;
+        QString text;
+        QRect place;
+    } buttons[] = {
+        // The pick button comes first in the tab order, the add button last.
+        {WindowCommands::Pick, "pickButton", QString(),
+         TwipsRect(2760, 5850 + kTallerBy, 1455, 315)},
+        {WindowCommands::Options, "optionsButton", QStringLiteral("&Options ..."),
+         TwipsRect(4440, 5850 + kTallerBy, 975, 315)},
+        {WindowCommands::About, "aboutButton", QStringLiteral("&About ..."),
+         TwipsRect(5465, 5850 + kTallerBy, 975, 315)},
+        {WindowCommands::Help, "helpButton", QStringLiteral("&Help..."),
+         TwipsRect(6480, 5850 + kTallerBy, 975, 315)},
+        {WindowCommands::Exit, "exitButton", QStringLiteral("E&xit"),
+         TwipsRect(7800, 5850 + kTallerBy, 735, 315)},
+        {WindowCommands::AddToFavorites, "addButton", QStringLiteral("Add to &Favorites"),
+         TwipsRect(840, 5850 + kTallerBy, 1575, 315)},
+    };
+    QWidget* previous = nullptr;
+    for (const auto& b : buttons) {
+        QPushButton* button = MakeCommandButton(b.text, b.place, this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        connect(button, &QPushButton::clicked, (*commands_)[b.command], &QAction::trigger);
+        if (previous != nullptr) setTabOrder(previous, button);
+        previous = button;
+    }
+    QPushButton* pick = PickButton();
+    pick->setAccessibleName(QStringLiteral("Pick Color..."));
+    pick->setToolTip(QStringLiteral("Pick Color..."));
+    pick->setIcon(QIcon(PickButtonPicture(pick->size() - QSize(8, 6), font(),
+                                          palette().color(QPalette::ButtonText))));
+    pick->setIconSize(pick->size() - QSize(8, 6));
+}
 
-    // The pick button comes first in the tab order.
-    setTabOrder(pickButton_, optionsButton_);
-    setTabOrder(optionsButton_, aboutButton_);
-    setTabOrder(aboutButton_, helpButton_);
-    setTabOrder(helpButton_, exitButton_);
-    setTabOrder(exitButton_, addButton_);
-
-    connect(addButton_, &QPushButton::clicked, this,
+void MainWindow::ConnectCommands() {
+    const WindowCommands& c = *commands_;
+    connect(c[WindowCommands::Pick], &QAction::triggered, this, &MainWindow::PickCommand);
+    connect(c[WindowCommands::AddToFavorites], &QAction::triggered, this,
             [this] { AddToFavorites(current_.Value(), PanelCase()); });
-    connect(pickButton_, &QPushButton::clicked, this, &MainWindow::PickCommand);
-    connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::OptionsCommand);
-    connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::AboutCommand);
-    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpCommand);
-    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(c[WindowCommands::Options], &QAction::triggered, this, &MainWindow::OptionsCommand);
+    connect(c[WindowCommands::About], &QAction::triggered, this, &MainWindow::AboutCommand);
+    connect(c[WindowCommands::Help], &QAction::triggered, this, &MainWindow::HelpCommand);
+    connect(c[WindowCommands::Exit], &QAction::triggered, this, &QWidget::close);
+    connect(c[WindowCommands::Contrast], &QAction::triggered, this, &MainWindow::OpenContrast);
+    // Ctrl+V pastes a colour, unless a box that takes text has the focus.
+    connect(c[WindowCommands::Paste], &QAction::triggered, this, [this] {
+        if (!options_.Values().keyboardOff &&
+            qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr) {
+            PasteColor();
+        }
+    });
+    connect(c[WindowCommands::NextTab], &QAction::triggered, this, [this] { MoveTab(1); });
+    connect(c[WindowCommands::PreviousTab], &QAction::triggered, this, [this] { MoveTab(-1); });
+    connect(c[WindowCommands::ContextMenu], &QAction::triggered, this, &MainWindow::OpenFocusMenu);
+}
 
-    connect(panel_, &ValuePanel::colorMenuRequested, this,
-            [this](QPoint at) { ShowColorMenu(current_.Value(), at, MenuPlace::Panel); });
+void MainWindow::MoveTab(int step) {
+    const int count = tabs_->Count();
+    if (count > 0) tabs_->SetCurrentIndex((tabs_->CurrentIndex() + step + count) % count);
+}
 
-    pickDelay_.setSingleShot(true);
-    pickDelay_.setInterval(100);
-    connect(&pickDelay_, &QTimer::timeout, this, &MainWindow::PickCommand);
+void MainWindow::OpenFocusMenu() {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != this) target = this;
+    const QPoint at = target->rect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
+}
+
+QPushButton* MainWindow::Button(const char* name) const {
+    return findChild<QPushButton*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+const QTimer& MainWindow::PickTimer() const {
+    return keys_->PickTimer();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    static bool painted = false;
+    if (!painted) {
+        painted = true;
+        StartupMark("window painted");
+    }
+    QWidget::paintEvent(event);
 }
 
 void MainWindow::ConnectPage(ColorPage* page, HexCase letterCase, MenuPlace place) {
@@ -213,15 +266,19 @@ void MainWindow::ConnectPage(ColorPage* page, HexCase letterCase, MenuPlace plac
             });
 }
 
-SafetyPage* MainWindow::Safety() {
+NamedColorsPage* MainWindow::NamedColors() const {
+    return static_cast<NamedColorsPage*>(tabs_->Page(NamedColorsTab));
+}
+
+SafetyPage* MainWindow::Safety() const {
     return static_cast<SafetyPage*>(tabs_->Page(SafetyPaletteTab));
 }
 
-CustomColorPage* MainWindow::Custom() {
+CustomColorPage* MainWindow::Custom() const {
     return static_cast<CustomColorPage*>(tabs_->Page(CustomColorTab));
 }
 
-FavoritesPage* MainWindow::FavoriteColors() {
+FavoritesPage* MainWindow::FavoriteColors() const {
     return static_cast<FavoritesPage*>(tabs_->Page(FavoriteColorsTab));
 }
 
@@ -233,23 +290,6 @@ void MainWindow::ShowCurrent() {
         tr("Current color: %1")
             .arg(name.isEmpty() ? current_.Text() : name + QStringLiteral(", ") + current_.Text()));
     swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
-}
-
-void MainWindow::StartUp() {
-    starting_ = true;
-    namedPage_->DrawBasicGrid(0);
-    namedPage_->DrawAdditionalGrid(-1);
-    // The safety palette's first cell starts current, its page drawn or not.
-    current_.Set(ColorTables::Instance().SafetyColors().front());
-    options_.Load();
-    favorites_.Load();
-    // The palettes show the color that start-up made current, not the first
-    // cell; the safety palette marks it when it is built.
-    startColor_ = current_.Value();
-    namedPage_->MarkColor(startColor_);
-    starting_ = false;
-    ShowCurrent();
-    QCoreApplication::processEvents();
 }
 
 void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
@@ -275,7 +315,7 @@ void MainWindow::AddToFavorites(const Color& color, HexCase letterCase) {
 }
 
 void MainWindow::PickCommand() {
-    if (pickCommand_) pickCommand_();
+    emit pickRequested();
 }
 
 void MainWindow::OptionsCommand() {
@@ -299,8 +339,7 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
                       place == MenuPlace::Panel ? current_.Profile() : nullptr);
     }
     if (place == MenuPlace::Panel) {
-        menu.addAction(tr("Contrast..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
-                       &MainWindow::OpenContrast);
+        menu.addAction((*commands_)[WindowCommands::Contrast]);
     }
     if (place == MenuPlace::Favorites) {
         if (color) menu.addSeparator();
@@ -312,53 +351,19 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
 }
 
 void MainWindow::OpenContrast() {
-    if (!contrast_) {
-        auto* window = new ContrastWindow(current_, this);
+    auto* window = findChild<ContrastWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (window == nullptr) {
+        window = new ContrastWindow(current_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        contrast_ = window;
     }
-    contrast_->show();
-    contrast_->raise();
-    contrast_->activateWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void MainWindow::AboutCommand() {
     AboutBox box(desktop_, this);
     box.exec();
-}
-
-bool MainWindow::IsOwnKeyTarget(QObject* watched) const {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != this || !isVisible()) return false;
-    // A key event travels up from the focus widget; only its first stop counts.
-    QWidget* focus = QApplication::focusWidget();
-    const QWidget* first = (focus != nullptr && focus->window() == this) ? focus : this;
-    return widget == first;
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if (type == QEvent::Paint && watched == this && !painted_) {
-        painted_ = true;
-        StartupMark("window painted");
-    }
-    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && IsOwnKeyTarget(watched)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (type == QEvent::KeyPress && KeyPressed(*key)) return true;
-        if (key->key() == Qt::Key_C && !key->isAutoRepeat()) {
-            // Ctrl let go a moment before C still counts as Ctrl+C.
-            if (type == QEvent::KeyPress) {
-                ctrlHeldAtC_ = key->modifiers().testFlag(Qt::ControlModifier);
-            } else {
-                KeyReleased(key->key(), key->modifiers() |
-                                            (ctrlHeldAtC_ ? Qt::ControlModifier : Qt::NoModifier));
-                ctrlHeldAtC_ = false;
-            }
-        } else if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {
-            KeyReleased(key->key(), key->modifiers());
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::PasteColor() {
@@ -378,58 +383,6 @@ void MainWindow::PasteColor() {
     if (parsed->alphaIgnored) {
         QToolTip::showText(mapToGlobal(rect().center()),
                            tr("The pasted color's opacity was left out."), this);
-    }
-}
-
-bool MainWindow::KeyPressed(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
-        // Enter clicks the focused button (a copy button too), or else the pick button.
-        auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-        (focused != nullptr ? focused : static_cast<QAbstractButton*>(pickButton_))->click();
-        return true;
-    }
-    // Shift+F10 opens the context menu, as the Menu key does.
-    if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier) {
-        QWidget* target = QApplication::focusWidget();
-        if (target == nullptr || target->window() != this) target = this;
-        const QPoint at = target->rect().center();
-        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
-        QApplication::sendEvent(target, &menu);
-        return true;
-    }
-    if (key.key() == Qt::Key_K && key.modifiers() == Qt::ControlModifier) {
-        OpenContrast();
-        return true;
-    }
-    // Ctrl+V pastes a colour, unless a box that takes text has the focus.
-    if (key.matches(QKeySequence::Paste) && !options_.Values().keyboardOff &&
-        qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr) {
-        PasteColor();
-        return true;
-    }
-    // The tabbed-dialog keys: Ctrl+Tab and Ctrl+PageDown forward, with Shift
-    // or PageUp back.
-    if (key.modifiers().testFlag(Qt::ControlModifier)) {
-        const int count = tabs_->Count();
-        int step = 0;
-        if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_PageDown) step = 1;
-        if (key.key() == Qt::Key_Backtab || key.key() == Qt::Key_PageUp) step = -1;
-        if (key.key() == Qt::Key_Tab && key.modifiers().testFlag(Qt::ShiftModifier)) step = -1;
-        if (step != 0 && count > 0) {
-            tabs_->SetCurrentIndex((tabs_->CurrentIndex() + step + count) % count);
-            return true;
-        }
-    }
-    return false;
-}
-
-void MainWindow::KeyReleased(int key, Qt::KeyboardModifiers modifiers) {
-    if (options_.Values().keyboardOff) return;
-    if (pickDelay_.isActive()) return;
-    if (key == Qt::Key_P) {
-        pickDelay_.start();
-    } else if (key == Qt::Key_C) {
-        CopyChosenValue(modifiers);
     }
 }
 

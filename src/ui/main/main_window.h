@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <optional>
 
 #include "app/favorites.h"
@@ -27,9 +24,12 @@ class CustomColorPage;
 class FavoritesPage;
 class ColorPage;
 class PictureBox;
+class WindowCommands;
+class WindowKeys;
 
 // The main window: tabs of colours on the left, the value panel on the right,
-// commands along the bottom. Closing it ends the program.
+// commands along the bottom. A view of the models it is given, which are
+// loaded before it is built. Closing it ends the program.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -43,7 +43,6 @@ class MainWindow : public QWidget {
 
     MainWindow(Options& options, CurrentColor& current, Favorites& favorites, Prompter& prompter,
                Desktop& desktop, QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     void CopyChosenValue(Qt::KeyboardModifiers modifiers);
     // Makes the clipboard's colour current, in any notation the program reads.
@@ -52,8 +51,8 @@ class MainWindow : public QWidget {
     // case its source writes it.
     void AddToFavorites(const Color& color, HexCase letterCase);
 
-    // The command run by the pick button, Enter and the P key.
-    void SetPickCommand(std::function<void()> command) { pickCommand_ = std::move(command); }
+    // The window's commands; the pick button, Enter and the P key trigger Pick.
+    const WindowCommands& Commands() const { return *commands_; }
     void PickCommand();
     void OptionsCommand();
     // The right-click menu of a colour: "Copy as", and what the place adds.
@@ -65,33 +64,38 @@ class MainWindow : public QWidget {
 
     TabControl* Tabs() const { return tabs_; }
     ValuePanel* Panel() const { return panel_; }
-    NamedColorsPage* NamedColors() const { return namedPage_; }
+    NamedColorsPage* NamedColors() const;
     // These pages are built when first asked for.
-    SafetyPage* Safety();
-    CustomColorPage* Custom();
-    FavoritesPage* FavoriteColors();
+    SafetyPage* Safety() const;
+    CustomColorPage* Custom() const;
+    FavoritesPage* FavoriteColors() const;
     PictureBox* Swatch() const { return swatch_; }
-    QPushButton* PickButton() const { return pickButton_; }
-    QPushButton* AddButton() const { return addButton_; }
-    QPushButton* OptionsButton() const { return optionsButton_; }
-    QPushButton* AboutButton() const { return aboutButton_; }
-    QPushButton* HelpButton() const { return helpButton_; }
-    QPushButton* ExitButton() const { return exitButton_; }
-    const QTimer& PickTimer() const { return pickDelay_; }
+    QPushButton* PickButton() const { return Button("pickButton"); }
+    QPushButton* AddButton() const { return Button("addButton"); }
+    QPushButton* OptionsButton() const { return Button("optionsButton"); }
+    QPushButton* AboutButton() const { return Button("aboutButton"); }
+    QPushButton* HelpButton() const { return Button("helpButton"); }
+    QPushButton* ExitButton() const { return Button("exitButton"); }
+    const QTimer& PickTimer() const;
+
+  signals:
+    // The pick button, Enter or the P key asked for a pick.
+    void pickRequested();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    void BuildLayout();
-    void StartUp();
+    void BuildPages();
+    void BuildCommandStrip();
+    void ConnectCommands();
     // The current colour in the value panel and the swatch.
     void ShowCurrent();
     // What a palette page's choices, requests and menus do.
     void ConnectPage(ColorPage* page, HexCase letterCase, MenuPlace place);
-    bool KeyPressed(const QKeyEvent& key);
-    void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
-    bool IsOwnKeyTarget(QObject* watched) const;
+    void MoveTab(int step);
+    void OpenFocusMenu();
+    QPushButton* Button(const char* name) const;
     // The case of the value panel's colour text, as the options choose it.
     HexCase PanelCase() const;
 
@@ -100,26 +104,11 @@ class MainWindow : public QWidget {
     Favorites& favorites_;
     Prompter& prompter_;
     Desktop& desktop_;
+    WindowCommands* commands_;
+    WindowKeys* keys_;
     TabControl* tabs_ = nullptr;
     ValuePanel* panel_ = nullptr;
-    NamedColorsPage* namedPage_ = nullptr;
-    SafetyPage* safetyPage_ = nullptr;
-    CustomColorPage* customPage_ = nullptr;
-    FavoritesPage* favoritesPage_ = nullptr;
     PictureBox* swatch_ = nullptr;
-    QPushButton* addButton_ = nullptr;
-    QPushButton* pickButton_ = nullptr;
-    QPushButton* optionsButton_ = nullptr;
-    QPushButton* aboutButton_ = nullptr;
-    QPushButton* helpButton_ = nullptr;
-    QPushButton* exitButton_ = nullptr;
-    QTimer pickDelay_;
-    QPointer<QWidget> contrast_;
-    bool ctrlHeldAtC_ = false;
-    std::function<void()> pickCommand_;
-    Color startColor_;
-    bool starting_ = false;
-    bool painted_ = false;  // start-up shows the current colour once, at its end
 };
 
 }  // namespace velmor

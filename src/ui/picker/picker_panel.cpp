@@ -58,7 +58,7 @@ QToolButton* PanelButton(const QString& icon, const QString& toolTip, QPoint at,
 }  // namespace
 
 PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(surface) {
-    UseDesignFont(surface);
+    UseLayoutFont(surface);
     const QColor face = surface->palette().color(QPalette::Button);
     setObjectName(QStringLiteral("panel"));
     setFrameShape(QFrame::Panel);

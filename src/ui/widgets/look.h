@@ -17,7 +17,7 @@ inline QFont LayoutFont(QFont font) {
     font.setPixelSize(11);
     return font;
 }
-inline void UseDesignFont(QWidget* window) {
+inline void UseLayoutFont(QWidget* window) {
     window->setFont(LayoutFont(window->font()));
 }
 
