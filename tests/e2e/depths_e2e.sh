@@ -22,20 +22,8 @@ display -window root "$E2E_DIR/board.ppm" || true  # says 1 even when it painted
 xwd -root -silent >"$E2E_DIR/root.xwd"
 
 pick() {  # FORMAT X Y [OPTION]: what --pick prints for a click on the pixel
-  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick --format "$1" ${4:-}) >"$E2E_DIR/out" \
-    2>"$E2E_DIR/err" &
-  local app=$!
-  for _ in $(seq 500); do
-    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.02
-  done
-  sleep 0.2
-  xdotool mousemove "$2" "$3" click 1
-  # A click that picks nothing (on the panel) must not hang the test.
-  for _ in $(seq 250); do kill -0 "$app" 2>/dev/null || break; sleep 0.02; done
-  kill "$app" 2>/dev/null || true
-  wait "$app" || true
+  # shellcheck disable=SC2086
+  e2e_pick "e2e_click_surface $2 $3" --format "$1" ${4:-}
   cat "$E2E_DIR/out"
 }
 

@@ -117,18 +117,43 @@ e2e_position() {
   xwininfo -id "$E2E_WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x","y}'
 }
 
+# How many of the picker's surfaces are on the screen.
+e2e_surfaces() { xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l; }
+
 # Waits until the main window has gone and the picker covers the screen; a
 # nested server under load may take seconds to copy its screen.
 e2e_wait_picker() {
   for _ in $(seq 750); do
-    if ! e2e_viewable "$E2E_WIN" &&
-       [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge "${1:-1}" ]; then
+    if ! e2e_viewable "$E2E_WIN" && [ "$(e2e_surfaces)" -ge "${1:-1}" ]; then
       sleep 0.2
       return 0
     fi
     sleep 0.02
   done
   e2e_fail "the picker did not open"
+}
+
+# A command-line pick: `e2e_pick ACTION ARGS...` starts --pick ARGS in the
+# program's folder, runs ACTION (a command, e.g. "e2e_click_surface X Y"),
+# and waits up to 10 s for the end; leaves $E2E_DIR/out and err, and $status.
+e2e_pick() {
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick "${@:2}") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
+  E2E_PICK=$!
+  eval "$1"
+  for _ in $(seq 200); do kill -0 "$E2E_PICK" 2>/dev/null || break; sleep 0.05; done
+  kill "$E2E_PICK" 2>/dev/null && echo "the pick did not end" >>"$E2E_DIR/err"
+  wait "$E2E_PICK" && status=0 || status=$?
+}
+
+# Once the picker's surface shows (or the pick has ended), clicks at X Y.
+e2e_click_surface() {
+  for _ in $(seq 500); do
+    [ "$(e2e_surfaces)" -ge 1 ] && break
+    kill -0 "$E2E_PICK" 2>/dev/null || return 0
+    sleep 0.02
+  done
+  sleep 0.3
+  xdotool mousemove "$1" "$2" click 1
 }
 
 # Waits until the main window is back on the screen.

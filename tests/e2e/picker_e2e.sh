@@ -49,34 +49,19 @@ declare -A written=([hex]="#ff8c00" [rgb]="rgb(255 140 0)" [hsl]="hsl(32.94 100%
   [nearest]="DarkOrange")
 names=$("$E2E_DIR/velmor-color-picker" --help | sed -n 's/^Notations: //p' | tr -d ',')
 [ -n "$names" ] || e2e_fail "--help lists no notations"
-# A command-line pick at X Y with ARGS, its output in $E2E_DIR/out.
-pick_at() {  # X Y ARGS...
-  local x=$1 y=$2
-  shift 2
-  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick "$@") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
-  app=$!
-  for _ in $(seq 750); do
-    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
-    kill -0 "$app" 2>/dev/null || e2e_fail "--pick $* ended: $(cat "$E2E_DIR/err")"
-    sleep 0.02
-  done
-  sleep 0.2
-  xdotool mousemove "$x" "$y" click 1
-  wait "$app" || true
-}
 for name in $names; do
   [ -n "${written[$name]:-}" ] || e2e_fail "no expected text for the notation $name"
-  pick_at 255 140 --format "$name"
+  e2e_pick "e2e_click_surface 255 140" --format "$name"
   e2e_expect "--pick --format $name" "$(cat "$E2E_DIR/out")" "${written[$name]}"
 done
 
 # A colour no name has: the nearest by CIEDE2000 (culori's nearest() agrees).
-pick_at 300 200 --format nearest
+e2e_pick "e2e_click_surface 300 200" --format nearest
 e2e_expect "--pick --format nearest of #2CC810" "$(cat "$E2E_DIR/out")" "LimeGreen"
 
 # The mean of 5x5 pixels across the board's wrap at x = 256, where red falls
 # from 255 to 0 and blue jumps: in linear light, worked out here in doubles.
-pick_at 254 300 --average 5 --format srgb
+e2e_pick "e2e_click_surface 254 300" --average 5 --format srgb
 mean=$(python3 - <<'PY'
 def linear(c):
     c /= 255

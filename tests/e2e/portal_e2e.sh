@@ -28,24 +28,8 @@ start_portal() {
   e2e_fail "the stand-in portal did not start"
 }
 
-# Runs a command-line pick; $1 is what to do once it runs.
-pick() {
-  (cd "$E2E_DIR" && exec ./velmor-color-picker --pick "${@:2}") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
-  local app=$!
-  eval "$1"
-  for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
-  kill "$app" 2>/dev/null && e2e_fail "the pick did not end"
-  wait "$app" && status=0 || status=$?
-}
-
-click_picture() {
-  for _ in $(seq 200); do
-    [ "$(xdotool search --onlyvisible --classname velmor-color-picker 2>/dev/null | wc -l)" -ge 1 ] && break
-    sleep 0.05
-  done
-  sleep 0.3
-  xdotool mousemove 301 203 click 1
-}
+pick() { e2e_pick "$@"; }
+click_picture() { e2e_click_surface 301 203; }
 
 start_portal screenshot
 pick click_picture
