@@ -16,7 +16,7 @@ using namespace velmor;
 
 void BM_FormatColor(benchmark::State& state) {
     for (auto _ : state) {
-        auto out = FormatColor("#ff8c00", "", true);
+        auto out = FormatColor(Color::From8(255, 140, 0), "", true);
         benchmark::DoNotOptimize(out);
     }
 }

@@ -1,5 +1,7 @@
 #include "window_program.h"
 
+#include "core/color_tables.h"
+
 namespace velmor {
 
 WindowProgram::Models::Models(const SettingsFile& settings)

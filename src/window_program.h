@@ -6,7 +6,6 @@
 #include "app/pick_flow.h"
 #include "app/pick_views.h"
 #include "app/picker_memory.h"
-#include "core/color_tables.h"
 #include "platform/capture/screen_capture.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/prompter.h"

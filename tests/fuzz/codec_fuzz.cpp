@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/color.h"
 #include "core/color_codec.h"
 #include "core/color_tables.h"
 #include "core/text.h"
@@ -18,13 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ColorValue c = HtmlToColor(text);
     if (c < 0 || c > 0xFFFFFF) std::abort();
 
-    const auto formatted = FormatColor(text, "", size % 2 == 0);
+    // What the formatter writes of the colour read, the codec reads back.
+    const auto formatted = FormatColor(Color::FromValue(c), "", size % 2 == 0);
     if (formatted.texts[0] != formatted.texts[6]) std::abort();
-    if (formatted.color < 0 || formatted.color > 0xFFFFFF) std::abort();
+    if (formatted.color != c) std::abort();
     if (formatted.texts[8] != "\"" + formatted.texts[0] + "\"") std::abort();
+    if (HtmlToColor(formatted.texts[0]) != c) std::abort();
 
-    const auto name = ColorName(text);
-    if (!name.empty() && ColorName(formatted.texts[0]) != name) std::abort();
+    (void)ColorName(text);
 
     (void)FavoritesList::ExtractEntry(text);
 

@@ -102,7 +102,9 @@ TEST(ColorParseTest, EveryWrittenNotationReadsBack) {
         const Srgb8 c{channel(random), channel(random), channel(random)};
         for (std::size_t row = 0; row < kNotationTable.size(); ++row) {
             const auto n = static_cast<Notation>(row);
-            if (n == Notation::Hsv || n == Notation::Cmyk) continue;  // not CSS
+            // Hex and names are read without a row's reader; HSV and CMYK are not CSS.
+            if (kNotationTable[row].read == nullptr && n != Notation::Hex && n != Notation::Nearest)
+                continue;
             const std::string text = WriteNotation(n, Color::From8(c));
             const std::optional<ParsedColor> back = ParseColor(text);
             ASSERT_TRUE(back) << text;

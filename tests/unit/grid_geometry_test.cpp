@@ -25,7 +25,7 @@ TEST(CellAt, CountsTheWholeSlotWithStrictBounds) {
     }
 }
 
-TEST(PaletteKeyMove, WrapsAroundAsDesigned) {
+TEST(PaletteKeyMove, WrapsAroundEachGridsRowsAndColumns) {
     const struct {
         GridShape shape;
         int from;

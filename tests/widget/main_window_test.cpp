@@ -19,7 +19,7 @@ namespace {
 using testing::Hex;
 using testing::WindowTest;
 
-TEST_F(WindowTest, FirstStartShowsTheDesignedState) {
+TEST_F(WindowTest, FirstStartShowsTheDefaultState) {
     MainWindow& w = Start();
     // The safety grid is drawn last, so its first colour is current; the
     // palettes show that colour selected, and no named one.

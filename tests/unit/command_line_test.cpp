@@ -1,0 +1,134 @@
+#include "core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "core/portal_backends.h"
+
+namespace velmor {
+namespace {
+
+TEST(CommandLineTest, OptionsAndTheirErrors) {
+    const struct {
+        std::vector<std::string> args;
+        bool pick;
+        int format;
+        bool error;
+        int average = 1;
+    } cases[] = {
+        {{}, false, 0, false},
+        {{"--pick"}, true, 0, false},
+        {{"--pick", "--format", "13"}, true, 13, false},
+        {{"--format=8", "--pick"}, true, 8, false},
+        {{"--pick", "--format", "14"}, true, 0, true},
+        {{"--pick", "--format", "oklch"}, true, 0, false},
+        {{"--pick", "--format", " "}, true, 0, true},
+        {{"--pick", "--format", "-1"}, true, 0, true},
+        {{"--pick", "--format"}, true, 0, true},
+        {{"--format", "3"}, false, 3, true},  // a format without a pick
+        {{"--colour", "red"}, false, 0, true},
+        {{"-style"}, false, 0, true},  // Qt's option without its value
+        {{"--pick", "--average", "5"}, true, 0, false, 5},
+        {{"--pick", "--average=11"}, true, 0, false, 11},
+        {{"--pick", "--average", "4"}, true, 0, true},  // even: no middle pixel
+        {{"--pick", "--average", "13"}, true, 0, true},
+        {{"--pick", "--average", "x"}, true, 0, true},
+        {{"--pick", "--average"}, true, 0, true},
+        {{"--average", "3"}, false, 0, true},  // an area without a pick
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = ParseCommandLine(c.args);
+        EXPECT_EQ(!line.error.empty(), c.error) << c.args.size();
+        if (!c.error) {
+            EXPECT_EQ(line.pick, c.pick);
+            EXPECT_EQ(line.format, c.format);
+            EXPECT_EQ(line.average, c.average);
+        }
+    }
+}
+
+TEST(CommandLineTest, QtsOwnOptionsArePassedOnAsGiven) {
+    const CommandLine line = ParseCommandLine(
+        {"-style", "fusion", "--pick", "-reverse", "--platform=offscreen", "-stylesheet=a.qss"});
+    EXPECT_EQ(line.error, "");
+    EXPECT_TRUE(line.pick);
+    EXPECT_EQ(line.toolkit,
+              (std::vector<std::string>{"-style", "fusion", "-reverse", "--platform=offscreen",
+                                        "-stylesheet=a.qss"}));
+    EXPECT_EQ(line.platform, "offscreen");
+    EXPECT_EQ(ParseCommandLine({"-styles", "x"}).error, "unknown option \"-styles\"");
+}
+
+TEST(CommandLineTest, ADisplayIsChosenOrOneLineSaysWhyNot) {
+    const struct {
+        DisplayFacts facts;
+        std::optional<std::string> platform;
+        bool error;
+    } cases[] = {
+        {{"", false, false, true}, "xcb", false},
+        {{"", true, true, true}, "wayland;xcb", false},
+        {{"", true, true, false}, "wayland", false},
+        {{"", true, false, true}, "xcb", false},  // no Wayland plugin installed
+        {{"", false, false, false}, std::nullopt, true},
+        {{"wayland", false, true, true}, "xcb", false},  // the compositor is gone
+        {{"wayland", false, true, false}, std::nullopt, true},
+        {{"wayland", true, true, false}, std::nullopt, false},
+        {{"xcb", false, false, false}, std::nullopt, true},
+        {{"offscreen", false, false, false}, std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        const DisplayChoice choice = ChooseDisplay(c.facts);
+        EXPECT_EQ(choice.platform, c.platform) << c.facts.requested;
+        EXPECT_EQ(!choice.error.empty(), c.error) << c.facts.requested;
+    }
+}
+
+TEST(CommandLineTest, TheScreenIsReadTheExactWayTheDisplayAllows) {
+    const DisplayFacts compositor{"xcb", true, true, true};
+    const DisplayFacts noPlugin{"xcb", true, false, true};
+    const DisplayFacts x11Only{"", false, false, true};
+    const struct {
+        DisplaySeen seen;
+        DisplayFacts facts;
+        CaptureRoute route;
+    } cases[] = {
+        {{false, false, true}, compositor, CaptureRoute::Wayland},
+        {{true, true, true}, compositor, CaptureRoute::WaylandChild},
+        {{true, true, true}, noPlugin, CaptureRoute::Portal},
+        {{true, true, false}, x11Only, CaptureRoute::Portal},  // XWayland, compositor unreachable
+        {{true, false, true}, x11Only, CaptureRoute::Portal},
+        // A Wayland compositor nested in a plain X session is not the desktop.
+        {{true, false, false}, compositor, CaptureRoute::X11},
+        {{true, false, false}, x11Only, CaptureRoute::X11},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseCaptureRoute(c.seen, c.facts), c.route)
+            << c.seen.onX11 << c.seen.xwayland << c.seen.waylandSession;
+    }
+}
+
+TEST(CommandLineTest, TheMessageNamesThePortalPackagesThisDesktopLacks) {
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* desktop;
+        Names installed;
+        bool portal;
+        Names missing;
+    } cases[] = {
+        // sway's screenshots come from wlr, but the portal also needs gtk's Access.
+        {"sway", {"wlr"}, true, {"xdg-desktop-portal-gtk"}},
+        {"sway", {"wlr", "gtk"}, true, {}},
+        {"ubuntu:GNOME", {"gtk"}, true, {"xdg-desktop-portal-gnome"}},
+        {"KDE", {"kde"}, false, {"xdg-desktop-portal"}},
+        {"Hyprland",
+         {},
+         false,
+         {"xdg-desktop-portal", "xdg-desktop-portal-wlr", "xdg-desktop-portal-gtk"}},
+        {"", {}, true, {"xdg-desktop-portal-gtk"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MissingPortalPackages(c.desktop, c.installed, c.portal), c.missing) << c.desktop;
+    }
+}
+
+}  // namespace
+}  // namespace velmor
