@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     picker.Close();
 
     // P released in the main window to the frozen picker on the screen: the
-    // designed 100 ms key timer, the window's unmapping, capture and exposure.
+    // 100 ms key timer, the window's unmapping, capture and exposure.
     velmor::Options windowOptions(settings);
     velmor::CurrentColor current;
     velmor::Favorites favorites(settings);
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     velmor::PickFlow flow(capture, pointer, windowOptions.Values(), memory, views);
     velmor::WidgetPickHost host(window);
     flow.SetHost(&host);
-    window.SetPickCommand([&flow] { flow.Start(); });
+    QObject::connect(&window, &velmor::MainWindow::pickRequested, &flow, &velmor::PickFlow::Start);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return Fail(4);
     std::vector<double> presses;
@@ -141,9 +141,7 @@ int main(int argc, char** argv) {
         QTest::qWait(100);
         QElapsedTimer timer;
         timer.start();
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus != nullptr ? focus : static_cast<QWidget*>(window.PickButton()),
-                        Qt::Key_P);
+        QTest::keyClick(window.windowHandle(), Qt::Key_P);
         if (!QTest::qWaitFor([&] {
                 const QWidget* panel =
                     flow.Picker() != nullptr ? flow.Picker()->MessageParent() : nullptr;
