@@ -9,7 +9,13 @@
 #include <QTimer>
 #include <memory>
 
+#include "settings/settings_location.h"
+
 namespace velmor {
+
+QString ProgramDirectory() {
+    return QString::fromStdString(ApplicationFolder());
+}
 
 namespace {
 

@@ -6,6 +6,10 @@
 
 namespace velmor {
 
+// The folder that holds the running program; known before the application
+// object exists (--help names the guide without one).
+QString ProgramDirectory();
+
 // Hands documents and addresses to the desktop; passed to whatever opens
 // them, so that tests see what would have been opened.
 class Desktop {

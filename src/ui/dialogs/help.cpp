@@ -12,7 +12,7 @@ namespace velmor {
 
 std::optional<QString> UserGuidePath() {
     // Installed under the program's own prefix, or built beside the program.
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = ProgramDirectory();
     const QString candidates[] = {
         QDir::cleanPath(folder +
                         QStringLiteral("/../share/doc/velmor-color-picker/guide/index.html")),
@@ -24,7 +24,7 @@ std::optional<QString> UserGuidePath() {
 }
 
 void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent) {
-    const QString chm = QCoreApplication::applicationDirPath() + "/" + kHelpFileName;
+    const QString chm = ProgramDirectory() + "/" + kHelpFileName;
     if (QFileInfo(chm).isFile() && desktop.Open(QUrl::fromLocalFile(chm))) return;
     const std::optional<QString> guide = UserGuidePath();
     if (!guide) {
@@ -33,7 +33,7 @@ void OpenHelp(Prompter& prompter, Desktop& desktop, QWidget* parent) {
             QCoreApplication::translate("Help",
                                         "The user guide is not installed. It "
                                         "belongs in %1.")
-                .arg(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                .arg(QDir::cleanPath(ProgramDirectory() +
                                      QStringLiteral("/../share/doc/velmor-color-picker/guide"))));
         return;
     }

@@ -25,7 +25,8 @@ WindowCommands::WindowCommands(QWidget* window) : QObject(window) {
         {"helpAction", QT_TR_NOOP("Help..."), {}},
         {"exitAction", QT_TR_NOOP("Exit"), {}},
         {"contrastAction", QT_TR_NOOP("Contrast..."), {QKeySequence(Qt::CTRL | Qt::Key_K)}},
-        {"pasteAction", QT_TR_NOOP("Paste a color"), QKeySequence::keyBindings(QKeySequence::Paste)},
+        {"pasteAction", QT_TR_NOOP("Paste a color"),
+         QKeySequence::keyBindings(QKeySequence::Paste)},
         // The tabbed-dialog keys.
         {"nextTabAction",
          QT_TR_NOOP("Next tab"),
