@@ -22,7 +22,7 @@ import dbus.service
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import (Picture, Pick, install_entry, make_board, parse_outputs, run,  # noqa: E402
-                     summary, type_keys, wait_for)
+                     run_configs, type_keys, wait_for)
 
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 CONFIGS = sys.argv[3:]
@@ -364,25 +364,26 @@ def main():
     gsettings("org.gnome.desktop.session", "idle-delay", "uint32 0")
     # GNOME lets only the owner of this name take screenshots over D-Bus.
     owner = dbus.service.BusName("org.gnome.Screenshot", BUS)  # noqa: F841
-    failures = 0
-    for config in CONFIGS:
-        asks = config == "permission"
-        layout, monitors = parse("physical:1920x1080@1" if asks else config)
-        set_board(monitors)
-        shell = Shell(layout, monitors)
-        try:
-            permission("yes")
-            results, launches = [], []
-            if asks:
-                results = permission_cases(shell)
-            for case in [] if asks else cases_for(shell.devices):
-                ok, line, ms = pick(shell, case, config)
-                results.append((ok, line))
-                launches.append(ms)
-            failures += summary(config, results, launches)
-        finally:
-            shell.close()
-    sys.exit(1 if failures else 0)
+    run_configs(CONFIGS, run_one)
+
+
+def run_one(config):
+    asks = config == "permission"
+    layout, monitors = parse("physical:1920x1080@1" if asks else config)
+    set_board(monitors)
+    shell = Shell(layout, monitors)
+    try:
+        permission("yes")
+        if asks:
+            return permission_cases(shell), []
+        results, launches = [], []
+        for case in cases_for(shell.devices):
+            ok, line, ms = pick(shell, case, config)
+            results.append((ok, line))
+            launches.append(ms)
+        return results, launches
+    finally:
+        shell.close()
 
 
 main()

@@ -130,3 +130,13 @@ def summary(name, results, launches):
     print("%s exact %d/%d launch-ms %d" % (name, exact, len(results),
                                             launches[len(launches) // 2]), flush=True)
     return len(results) - exact
+
+
+def run_configs(configs, run_one):
+    """Runs each configuration, run_one(config) giving ([(ok, line)], launch
+    times), prints each one's picks and summary, and exits 1 on any miss."""
+    failures = 0
+    for config in configs:
+        results, launches = run_one(config)
+        failures += summary(config, results, launches)
+    sys.exit(1 if failures else 0)

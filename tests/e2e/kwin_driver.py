@@ -17,7 +17,7 @@ import time
 import dbus
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Pick, install_entry, summary, type_keys, wait_for  # noqa: E402
+from harness import Pick, install_entry, run_configs, type_keys, wait_for  # noqa: E402
 
 
 def take_truth(width, height, out):
@@ -237,25 +237,22 @@ def refused_and_cancelled(kwin):
     return results
 
 
-def main():
-    install_entries()
-    failures = 0
-    for config in CONFIGS:
-        size, scale = config.split("@")
-        w, h = (int(v) for v in size.split("x"))
-        kwin = KWin(w, h, float(scale) if "." in scale else int(scale))
-        try:
-            results, launches = [], []
-            for case in cases_for(kwin):
-                ok, line, ms = pick(kwin, case)
-                results.append((ok, line))
-                launches.append(ms)
-            if config == CONFIGS[0]:
-                results += refused_and_cancelled(kwin)
-            failures += summary("kwin:" + config, results, launches)
-        finally:
-            kwin.close()
-    sys.exit(1 if failures else 0)
+def run_one(config):
+    size, scale = config[len("kwin:"):].split("@")
+    w, h = (int(v) for v in size.split("x"))
+    kwin = KWin(w, h, float(scale) if "." in scale else int(scale))
+    try:
+        results, launches = [], []
+        for case in cases_for(kwin):
+            ok, line, ms = pick(kwin, case)
+            results.append((ok, line))
+            launches.append(ms)
+        if config == "kwin:" + CONFIGS[0]:
+            results += refused_and_cancelled(kwin)
+        return results, launches
+    finally:
+        kwin.close()
 
 
-main()
+install_entries()
+run_configs(["kwin:" + c for c in CONFIGS], run_one)

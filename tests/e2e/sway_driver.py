@@ -24,7 +24,8 @@ CONFIGS = sys.argv[3:]
 KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1}
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Picture, make_board, parse_outputs, read, run, type_keys, wait_for  # noqa: E402
+from harness import (Pick, Picture, make_board, parse_outputs, read, run, run_configs,  # noqa: E402
+                     type_keys, wait_for)
 
 
 
@@ -174,29 +175,13 @@ class Session:
         self.sway.wait(5)
 
     def launch(self):
-        env = dict(os.environ)
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb" if self.mode == "xwayland" else "wayland")
         if self.mode == "xwayland":
-            env["QT_QPA_PLATFORM"] = "xcb"
             env["DISPLAY"] = self.display
-        else:
-            env["QT_QPA_PLATFORM"] = "wayland"
-        start = time.monotonic()
-        proc = subprocess.Popen([PROGRAM, "--pick"], env=env, cwd=WORK, stdout=subprocess.PIPE,
-                                stderr=subprocess.PIPE, text=True)
-        wait_for(lambda: len(picker_windows()) >= len(self.outputs) or proc.poll() is not None)
-        shown = (time.monotonic() - start) * 1000
+        p = Pick(PROGRAM, env, lambda _: len(picker_windows()) >= len(self.outputs), cwd=WORK)
         self.coverage = picker_windows()
         time.sleep(0.3)
-        return proc, shown
-
-    def finish(self, proc):
-        try:
-            out, err = proc.communicate(timeout=10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            out, err = proc.communicate()
-            return "timeout", err
-        return (out.strip() if proc.returncode == 0 else "exit %d" % proc.returncode), err.strip()
+        return p
 
 
 def cursor_position(session, output, x, y):
@@ -274,7 +259,7 @@ def pick(session, case):
     time.sleep(0.2)
     # The truth is what the compositor shows just before the picker opens.
     run(["grim", "-o", "HEADLESS-%d" % (o + 1), session.truths[o]])
-    proc, shown = session.launch()
+    p = session.launch()
     if not enter_only:
         vnc.move(x + 3 if x + 3 < session.outputs[o][0] else x - 3, y)
         time.sleep(0.1)
@@ -285,7 +270,7 @@ def pick(session, case):
         vnc.click()
     elif keys[-1] != "Return":
         vnc.key("Return")
-    got, err = session.finish(proc)
+    got, err = p.finish()
     cx, cy = cursor_pixel(session, o, x, y)
     want = expected(session, o, ex - x + cx, ey - y + cy)
     # Every output is covered by exactly one of the picker's surfaces.
@@ -293,7 +278,7 @@ def pick(session, case):
     if session.coverage != {n: 1 for n in names}:
         got += " (surfaces %s)" % session.coverage
     return got == want, "%s at %d,%d on output %d: got %s, want %s%s" % (
-        desc, x, y, o, got, want, (" (" + err.splitlines()[-1] + ")") if err else ""), shown
+        desc, x, y, o, got, want, (" (" + err.splitlines()[-1] + ")") if err else ""), p.launch_ms
 
 
 def parse(config):
@@ -301,38 +286,26 @@ def parse(config):
     return mode, parse_outputs(outs)
 
 
-def main():
-    failures = 0
-    for config in CONFIGS:
-        mode, outputs = parse(config)
-        for i, (w, h, _) in enumerate(outputs):
-            make_board(w, h, os.path.join(WORK, "board-%d.png" % i))
-        session = Session(mode, outputs)
-        exact = 0
-        launches = []
-        try:
-            cases = cases_for(session)
-            only = os.environ.get("SWAY_CASES")
-            if only:
-                cases = [c for c in cases if c[0].startswith(only)]
-            for case in cases:
-                ok, line, shown = pick(session, case)
-                launches.append(shown)
-                exact += ok
-                print(("ok   " if ok else "MISS ") + config + " " + line, flush=True)
-        finally:
-            session.close()
-        if mode == "kwin":
-            calls = open(session.kwin_log).read().count("CaptureScreen")
-            used = calls >= len(cases) * len(outputs)
-            print(("ok   " if used else "MISS ") + "%s every pick copied the screens through KWin "
-                  "(%d calls)" % (config, calls), flush=True)
-            failures += 0 if used else 1
-        launches.sort()
-        print("%s exact %d/%d launch-ms %d" % (config, exact, len(cases),
-                                                launches[len(launches) // 2]), flush=True)
-        failures += len(cases) - exact
-    sys.exit(1 if failures else 0)
+def run_one(config):
+    mode, outputs = parse(config)
+    for i, (w, h, _) in enumerate(outputs):
+        make_board(w, h, os.path.join(WORK, "board-%d.png" % i))
+    session = Session(mode, outputs)
+    results, launches = [], []
+    try:
+        cases = cases_for(session)
+        only = os.environ.get("SWAY_CASES")
+        for case in [c for c in cases if not only or c[0].startswith(only)]:
+            ok, line, shown = pick(session, case)
+            results.append((ok, line))
+            launches.append(shown)
+    finally:
+        session.close()
+    if mode == "kwin":
+        calls = read(session.kwin_log).count("CaptureScreen")
+        results.append((calls >= len(results) * len(outputs),
+                        "every pick copied the screens through KWin (%d calls)" % calls))
+    return results, launches
 
 
-main()
+run_configs(CONFIGS, run_one)
