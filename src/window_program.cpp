@@ -19,8 +19,10 @@ WindowProgram::Models::Models(const SettingsFile& settings)
 WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     : models_(settings),
       pickerMemory_(settings),
-      flow_(services.capture, services.pointer, options_.Values(), pickerMemory_, services.views),
-      window_(options_, current_, favorites_, services.prompter, services.desktop) {
+      flow_(services.capture, services.pointer, models_.options.Values(), pickerMemory_,
+            services.views),
+      window_(models_.options, models_.current, models_.favorites, services.prompter,
+              services.desktop) {
     Prompter& prompter = services.prompter;
     flow_.SetHost(&host_);
     QObject::connect(&window_, &MainWindow::pickRequested, &flow_, &PickFlow::Start);
@@ -28,8 +30,8 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
     // what changed, and the window shows it.
     QObject::connect(&flow_, &PickFlow::picked, &window_,
                      [this](const Color& color, const ProfileRef& profile) {
-                         current_.SetPicked(color, profile);
-                         favorites_.Add(color, HexCase::Upper);
+                         models_.current.SetPicked(color, profile);
+                         models_.favorites.Add(color, HexCase::Upper);
                      });
     QObject::connect(&flow_, &PickFlow::colorMenuRequested, &window_,
                      [this](const Color& color, QPoint at) {
@@ -47,9 +49,9 @@ WindowProgram::WindowProgram(const SettingsFile& settings, Services services)
         QWidget* parent = flow_.MessageParent();
         prompter.ShowStopMessage(parent != nullptr ? parent : &window_, message);
     };
-    QObject::connect(&favorites_, &Favorites::saveFailed, &window_, tell);
-    QObject::connect(&favorites_, &Favorites::addRefused, &window_, tell);
-    QObject::connect(&options_, &Options::saveFailed, &window_, tell);
+    QObject::connect(&models_.favorites, &Favorites::saveFailed, &window_, tell);
+    QObject::connect(&models_.favorites, &Favorites::addRefused, &window_, tell);
+    QObject::connect(&models_.options, &Options::saveFailed, &window_, tell);
     QObject::connect(&pickerMemory_, &PickerMemory::saveFailed, &window_, tell);
 }
 

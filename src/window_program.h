@@ -32,9 +32,9 @@ class WindowProgram {
 
     MainWindow& Window() { return window_; }
     PickFlow& Flow() { return flow_; }
-    Options& OptionsModel() { return options_; }
-    Favorites& FavoriteColors() { return favorites_; }
-    CurrentColor& Current() { return current_; }
+    Options& OptionsModel() { return models_.options; }
+    Favorites& FavoriteColors() { return models_.favorites; }
+    CurrentColor& Current() { return models_.current; }
     PickerMemory& Memory() { return pickerMemory_; }
 
   private:
@@ -46,9 +46,6 @@ class WindowProgram {
         Favorites favorites;
     };
     Models models_;
-    Options& options_ = models_.options;
-    CurrentColor& current_ = models_.current;
-    Favorites& favorites_ = models_.favorites;
     PickerMemory pickerMemory_;
     PickFlow flow_;
     MainWindow window_;

@@ -25,10 +25,9 @@ Parts Rgb(const Color& c, const WriteStyle& s) {
 Parts Bgr(const Color& c, const WriteStyle& s) {
     return {Digits(c, s, true)};
 }
-// The name chosen for the colour, else the tables' own (empty for none).
-Parts Name(const Color& c, const WriteStyle& s) {
-    return {s.name.empty() ? std::string(ColorName("#" + Digits(c, s, false)))
-                           : std::string(s.name)};
+// The name FormatColor settled on.
+Parts Name(const Color&, const WriteStyle& s) {
+    return {std::string(s.name)};
 }
 Parts Red(const Color& c, const WriteStyle&) {
     return {std::to_string(c.To8().red)};
@@ -83,7 +82,9 @@ std::string_view ValueFormatCaption(int index) {
 FormattedColor FormatColor(const Color& color, std::string_view name, bool upper) {
     FormattedColor out;
     out.color = color.Value();
-    const WriteStyle style{upper, name};
+    // The name chosen for the colour, else the tables' own (empty for none),
+    // looked up once for both rows that write it.
+    const WriteStyle style{upper, name.empty() ? ColorName(color) : name};
     for (std::size_t i = 0; i < out.texts.size(); ++i) {
         out.texts[i] = WriteRow(kClassicFormats[i], color, style);
     }
