@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_pick.h"
 #include "app/current_color.h"
 #include "app/favorites.h"
 #include "app/options.h"
@@ -21,9 +22,12 @@
 #include "platform/capture/portal_capture.h"
 #include "platform/capture/wayland_capture.h"
 #include "platform/capture/x11_screen.h"
+#include "platform/desktop/clipboard_keeper.h"
 #include "platform/desktop/font_warmup.h"
 #include "platform/desktop/prompter.h"
 #include "platform/desktop/startup_trace.h"
+#include "platform/desktop/termination.h"
+#include "resident.h"
 #include "settings/app_options.h"
 #include "settings/settings_store.h"
 #include "ui/dialogs/help.h"
@@ -106,7 +110,11 @@ int Application::Run(char** argv) {
     // that they match; and a control laid out before it joins its window
     // (a line edit is, at once) loads no second font.
     QApplication::setFont(LayoutFont(QApplication::font()));
-    return commandLine_.pick ? RunPickOnly() : RunWindow();
+    QuitOnTermination();
+    const int status = commandLine_.pick ? RunPickOnly() : RunWindow();
+    // What was copied stays on the clipboard after the program.
+    KeepClipboardAfterExit();
+    return status;
 }
 
 int Application::RunWindow() {
@@ -120,40 +128,22 @@ int Application::RunWindow() {
     desktop.SetFailure([&prompter, &program](const QUrl& url) {
         prompter.ShowStopMessage(&program.Window(), OpenFailedMessage(url));
     });
-    StartupMark("window built");
-    program.Window().show();
+    // One copy a session: a later start reaches this one. Its name is taken
+    // last, so that whoever sees it finds the shortcut ready.
+    Resident resident(program, *capture, *pointer, views);
+    if (commandLine_.background) {
+        resident.StayInBackground();
+        if (!resident.Register()) {
+            std::fputs("velmor-color-picker: already running in this session\n", stderr);
+            return 0;
+        }
+    } else {
+        resident.Register();
+        StartupMark("window built");
+        program.Window().show();
+    }
     return QApplication::exec();
 }
-
-namespace {
-
-// What --pick prints for a picked colour: one of the fourteen, a notation or
-// a template from [Formats]; an error names what is wrong.
-struct PickOutput {
-    std::function<std::string(const Color&)> write;
-    std::string error;
-};
-
-PickOutput ChoosePickOutput(const CommandLine& line, const Options& options) {
-    const bool upper = options.Values().upperCase;
-    if (line.formatName.empty()) {
-        const int index = line.format;
-        return {[index, upper](const Color& color) {
-                    return FormatColor(color, {}, upper).texts[static_cast<std::size_t>(index)];
-                },
-                {}};
-    }
-    // A notation of the table or a template, checked before anything opens.
-    Templates templates = options.TemplateList();
-    std::string error;
-    if (!WriteNamed(line.formatName, Color{}, templates, &error)) return {{}, error};
-    return {[name = line.formatName, templates = std::move(templates)](const Color& color) {
-                return WriteNamed(name, color, templates).value_or(std::string());
-            },
-            {}};
-}
-
-}  // namespace
 
 int Application::RunPickOnly() {
     // Reads the options for the letter case and the templates; writes only
@@ -161,69 +151,32 @@ int Application::RunPickOnly() {
     const SettingsFile settings = OpenSettings();
     Options options(settings);
     options.Load();
-    const PickOutput output = ChoosePickOutput(commandLine_, options);
-    if (!output.error.empty()) {
-        std::fprintf(stderr, "velmor-color-picker: %s\n", output.error.c_str());
-        return 2;
-    }
     const auto capture = MakeCapture(Route(waylandSession_, displays_));
     const auto pointer = MakePointer();
     WidgetPickViews views;
     // The zoom and the history carry over between command-line picks too.
     PickerMemory memory(settings);
     memory.Load();
-    memory.SetArea(commandLine_.average);
     QObject::connect(&memory, &PickerMemory::saveFailed, [](const QString& message) {
         std::fprintf(stderr, "velmor-color-picker: %s\n", message.toLocal8Bit().constData());
     });
-    PickFlow flow(*capture, *pointer, options.Values(), memory, views);
+    CommandPick pick(commandLine_, options, *capture, *pointer, memory, views);
     // The pick's end decides when the program exits, not its last window
     // closing (a message about a refusal, the permission note).
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    if (commandLine_.verbose) {
-        QObject::connect(capture.get(), &ScreenCapture::routeNote, [](const QString& line) {
-            std::fprintf(stderr, "velmor-color-picker: %s\n", line.toLocal8Bit().constData());
-        });
-        // What the printed value is: never silently less than the screen holds.
-        QObject::connect(capture.get(), &ScreenCapture::captured, [](const ScreenImage& screen) {
-            for (const QString& note : SourceNotes(screen)) {
-                std::fprintf(stderr, "velmor-color-picker: %s\n", note.toLocal8Bit().constData());
-            }
-        });
-    }
-    int status = -1;  // the first answer counts: a pick, a close, or a failure
-    auto finish = [&status](int code) {
-        if (status >= 0) return;
-        status = code;
-        QApplication::exit(code);
-    };
-    const bool managed = commandLine_.managed;
+    QObject::connect(&pick, &CommandPick::note, [](const QString& line) {
+        std::fprintf(stderr, "velmor-color-picker: %s\n", line.toLocal8Bit().constData());
+    });
     QObject::connect(
-        &flow, &PickFlow::picked, &flow,
-        [&, managed](const Color& color, const ProfileRef& profile) {
-            if (status >= 0) return;
-            if (managed && profile == nullptr) {
-                std::fputs(
-                    "velmor-color-picker: the monitor has no color profile; the value is "
-                    "the screen's own\n",
-                    stderr);
-            }
-            const Color printed = managed && profile != nullptr ? profile->ToSrgb(color) : color;
-            std::printf("%s\n", output.write(printed).c_str());
+        &pick, &CommandPick::answered, [](int status, const QString& out, const QString& err) {
+            std::fputs(out.toLocal8Bit().constData(), stdout);
             std::fflush(stdout);
-            finish(0);
-        });
-    QObject::connect(
-        &flow, &PickFlow::finished, &flow, [&](PickFlow::Outcome outcome, const QString& reason) {
-            const bool failed =
-                outcome == PickFlow::Outcome::Failed || outcome == PickFlow::Outcome::Refused;
-            if (failed && status < 0) {
-                std::fprintf(stderr, "velmor-color-picker: %s\n", reason.toLocal8Bit().constData());
-                finish(2);
+            if (!err.isEmpty()) {
+                std::fprintf(stderr, "velmor-color-picker: %s\n", err.toLocal8Bit().constData());
             }
-            finish(1);
+            QApplication::exit(status);
         });
-    QTimer::singleShot(0, &flow, &PickFlow::Start);
+    pick.Start();
     const int code = QApplication::exec();
     memory.Save();
     return code;

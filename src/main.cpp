@@ -6,7 +6,10 @@
 #include "application.h"
 #include "core/command_line.h"
 #include "core/notations.h"
+#include "core/text.h"
+#include "platform/desktop/clipboard_keeper.h"
 #include "platform/desktop/display_probe.h"
+#include "platform/desktop/resident_client.h"
 #include "platform/desktop/startup_trace.h"
 #include "ui/dialogs/help.h"
 
@@ -14,7 +17,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: velmor-color-picker [--help] [--version]\n"
-    "       velmor-color-picker --pick [--format F] [--average N] [--managed] [--verbose]\n"
+    "       velmor-color-picker --pick [--format F] [--average N] [--managed] [--copy]\n"
+    "                           [--verbose]\n"
+    "       velmor-color-picker --background\n"
     "\n"
     "Pick any color on the screen, choose named and web-safe colors, and copy\n"
     "the current color in fourteen notations.\n"
@@ -37,6 +42,12 @@ constexpr const char* kUsage =
     "                (KWin, screencopy, the desktop portal or the X server), why a\n"
     "                way was refused, and when the screen holds more than 8 bits a\n"
     "                channel or its picture was resampled\n"
+    "  --copy        with --pick, put the printed text on the clipboard too; it\n"
+    "                stays there after the program ends\n"
+    "  --background  stay running without the main window: Super+Shift+C (the\n"
+    "                [Picker] Shortcut key of settings.ini) picks from anywhere\n"
+    "                and copies the color as Ctrl+C does. A later start shows the\n"
+    "                window of the copy running, and a later --pick is run there.\n"
     "  --version     print the version\n"
     "\n"
     "In the picker: the wheel or + and - zoom the magnifier (2x to 32x), [ and ]\n"
@@ -57,6 +68,9 @@ constexpr const char* kUsage =
 
 int main(int argc, char* argv[]) {
     velmor::StartupMark("main");
+    if (argc == 3 && std::string(argv[1]) == velmor::kHoldClipboardOption) {
+        return velmor::HoldClipboard(argv[2]);
+    }
     // These answer without a display, before Qt needs one.
     const velmor::CommandLine line =
         velmor::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -76,6 +90,21 @@ int main(int argc, char* argv[]) {
     if (line.version) {
         std::puts(VELMOR_NAME " " VELMOR_VERSION);
         return 0;
+    }
+    // A copy already running in this session does the work, and answers.
+    if (line.background && velmor::ResidentRunning()) {
+        std::fputs("velmor-color-picker: already running in this session\n", stderr);
+        return 0;
+    }
+    if (!line.background) {
+        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        if (const auto answer = velmor::AskResident(arguments, line.pick)) {
+            std::fputs(answer->out.c_str(), stdout);
+            for (const std::string& said : velmor::Split(answer->err, '\n')) {
+                if (!said.empty()) std::fprintf(stderr, "velmor-color-picker: %s\n", said.c_str());
+            }
+            return answer->status;
+        }
     }
     velmor::DisplayFacts displays = velmor::ProbeDisplays();
     // -platform decides as QT_QPA_PLATFORM would.

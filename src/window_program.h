@@ -36,6 +36,7 @@ class WindowProgram {
     Favorites& FavoriteColors() { return models_.favorites; }
     CurrentColor& Current() { return models_.current; }
     PickerMemory& Memory() { return pickerMemory_; }
+    PickHost& Host() { return host_; }
 
   private:
     // The models as the window first shows them: loaded before it is built.

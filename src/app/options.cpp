@@ -1,5 +1,7 @@
 #include "app/options.h"
 
+#include "core/value_formatter.h"
+
 namespace velmor {
 
 Options::Options(const SettingsFile& settings, QObject* parent)
@@ -21,6 +23,13 @@ void Options::Save(const AppOptions& values) {
                             .arg(QString::fromStdString(settings_.Path()),
                                  QString::fromStdString(result.reason)));
     }
+}
+
+std::optional<std::string> Options::CopiedText(const Color& color) const {
+    if (!values_.copiedName.empty()) return WriteNamed(values_.copiedName, color, templates_);
+    if (!IsValueFormat(values_.copiedValue)) return std::nullopt;
+    return FormatColor(color, {}, values_.upperCase)
+        .texts[static_cast<std::size_t>(values_.copiedValue)];
 }
 
 }  // namespace velmor

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,9 @@ class Options : public QObject {
     // The user's own notations: the keys of [Formats], name and template.
     const Templates& TemplateList() const { return templates_; }
     void Load();
+    // The colour as Ctrl+C copies it: one of the fourteen, a notation or a
+    // template; nothing when the chosen one no longer exists.
+    std::optional<std::string> CopiedText(const Color& color) const;
     // Takes the new values and saves all four in one save.
     void Save(const AppOptions& values);
 

@@ -86,7 +86,8 @@ void PickFlow::Start() {
         return;
     }
     // While the main window is away the picker's surfaces are the only windows,
-    // and closing them must not end the program.
+    // and closing them must not end the program (nor, resident, ever).
+    quitOnLastWindow_ = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
     state_ = State::WaitingForWindow;
     QWindow* handle = host_->Handle();
@@ -166,7 +167,7 @@ void PickFlow::RestoreMainWindow() {
     if (!restoreWindow_ || host_ == nullptr) return;
     restoreWindow_ = false;
     host_->Restore();
-    QGuiApplication::setQuitOnLastWindowClosed(true);
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnLastWindow_);
 }
 
 }  // namespace velmor

@@ -70,6 +70,7 @@ class PickFlow : public QObject {
     QTimer windowTimeout_;
     QTimer settle_;
     bool restoreWindow_ = false;
+    bool quitOnLastWindow_ = true;
 };
 
 }  // namespace velmor

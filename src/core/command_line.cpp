@@ -64,6 +64,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.verbose = true;
         } else if (a == "--managed") {
             line.managed = true;
+        } else if (a == "--copy") {
+            line.copy = true;
+        } else if (a == "--background") {
+            line.background = true;
         } else if (a == "--average" || a.starts_with("--average=")) {
             constexpr const char* kNeeds = "--average needs an odd number of pixels from 1 to 11";
             if (a == "--average" && i + 1 >= arguments.size()) {
@@ -128,6 +132,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (averageGiven && !line.pick && !line.help && !line.version) {
         line.error = "--average goes with --pick";
     }
+    if (line.copy && !line.pick && !line.help && !line.version) {
+        line.error = "--copy goes with --pick";
+    }
+    if (line.background && line.pick) line.error = "--background does not go with --pick";
     return line;
 }
 

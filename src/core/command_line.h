@@ -12,8 +12,9 @@ struct CommandLine {
     bool version = false;
     bool pick = false;
     bool verbose = false;
-    bool managed = false;    // with --pick: print through the monitor's profile    // with --pick:
-                             // say on stderr what the screen's values are
+    bool managed = false;    // with --pick: print through the monitor's profile
+    bool copy = false;       // with --pick: the printed text goes to the clipboard too
+    bool background = false;  // stay resident, without the main window
     int average = 1;         // with --pick: the side of the square averaged
     int format = 0;          // which of the fourteen notations --pick prints
     std::string formatName;  // or a notation ("oklch") or template name instead

@@ -13,6 +13,8 @@ struct AppOptions {
     std::int16_t copiedValue = 8;  // the value Ctrl+C copies; 8 is "HTML Format" ("Value")
     // Or a notation or template Ctrl+C copies instead, by name ("Value" too).
     std::string copiedName;
+    // The key that starts a pick from anywhere while the program is resident.
+    std::string shortcut = "Meta+Shift+C";
 };
 
 }  // namespace velmor

@@ -49,6 +49,8 @@ void LoadOptions(AppOptions& options, const SettingsFile& settings) {
     const bool name =
         !number && !value.empty() && std::isalpha(static_cast<unsigned char>(value[0]));
     options.copiedName = name ? value : std::string();
+    options.shortcut =
+        std::string(TrimSpaces(settings.Read("Picker", "Shortcut", defaults.shortcut)));
 }
 
 SaveResult SaveOptions(const AppOptions& options, const SettingsFile& settings) {

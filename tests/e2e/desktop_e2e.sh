@@ -1,37 +1,39 @@
 #!/usr/bin/env bash
-# Runs a real desktop's driver (gnome_driver.py or kwin_driver.py) headless:
-# as an unprivileged user, each configuration on a session bus of its own, with the program and
-# its screencopy module copied where that user can run them. A configuration that
-# fails is run once more (a real compositor's timing varies from machine to
-# machine); every miss of either run is listed again at the end.
-#   desktop_e2e.sh DRIVER PROGRAM [CONFIG ...]
+# Runs desktops.py headless on a real compositor (gnome, kwin or sway): as an
+# unprivileged user, each configuration on a session bus of its own, with the
+# program and its screencopy module copied where that user can run them. A
+# configuration that fails is run once more (a real compositor's timing varies
+# from machine to machine); every miss of either run is listed at the end.
+#   desktop_e2e.sh DESKTOP PROGRAM CONFIG...
 # GNOME also wants private mount, PID and network namespaces with a system
 # bus of its own and no systemd to find (or it looks for logind and dies).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-driver=$1
+desktop=$1
 program=$(realpath "$2")
 shift 2
-case "$driver" in
-  gnome) needs=(gnome-shell gsettings dbus-run-session convert /usr/bin/python3 unshare) ;;
-  kwin) needs=(kwin_wayland dbus-run-session /usr/bin/python3)
+environment="XDG_SESSION_TYPE=wayland"
+case "$desktop" in
+  gnome) needs=(gnome-shell gsettings unshare) environment+=" XDG_CURRENT_DESKTOP=GNOME" ;;
+  kwin) needs=(kwin_wayland) environment+=" XDG_CURRENT_DESKTOP=KDE"
     [ -x "${VELMOR_KWIN_INPUT:-}" ] && [ -x "${VELMOR_BOARD:-}" ] ||
       { echo "SKIP: no fake-input tool or board window was built"; exit 77; } ;;
+  sway) needs=(sway wayvnc grim Xwayland)
+    environment+=" XDG_CURRENT_DESKTOP=sway WLR_BACKENDS=headless WLR_RENDERER=pixman \
+WLR_LIBINPUT_NO_DEVICES=1 DESKTOP_CASES='${DESKTOP_CASES:-}'" ;;
 esac
-for tool in "${needs[@]}"; do
+for tool in "${needs[@]}" convert dbus-run-session /usr/bin/python3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 user=velmor-desktop
-[ "$(id -u)" -eq 0 ] || { echo "SKIP: the desktop runs as a user of its own, made as root"; exit 77; }
-id "$user" >/dev/null 2>&1 || useradd -m "$user"
 work=$(mktemp -d)
 trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT; echo "work: $work"
 cp "$program" "$work/velmor-color-picker"
 cp "$(dirname "$program")/velmor-wayland-copy.so" "$work/"
-cp -r "$here/harness.py" "$here/make_board.py" "$here/${driver}_driver.py" "$here/gnome_helper" "$work/"
-# The desktop entry as the build made it: the driver installs it for the user.
+cp -r "$here/desktops.py" "$here/make_board.py" "$here/kwin_standin.py" "$here/gnome_helper" "$work/"
+# The desktop entry as the build made it: the test installs it for the user.
 cp "$(dirname "$program")"/*.desktop "$work/"
-if [ "$driver" = kwin ]; then
+if [ "$desktop" = kwin ]; then
   # The installed binary carries a file capability a container cannot grant;
   # a plain copy runs.
   cp /usr/bin/kwin_wayland "$work/"
@@ -42,22 +44,28 @@ if [ "$driver" = kwin ]; then
   cp "$(readlink -f /usr/bin/python3)" "$work/truth_python"
 fi
 chmod -R a+rwX "$work"
-home=$(getent passwd "$user" | cut -d: -f6)
-rm -rf "$home/.config/dconf" "$home/.local/share/gnome-shell"
-session="export HOME='$home' XDG_SESSION_TYPE=wayland \
-XDG_CURRENT_DESKTOP=$([ "$driver" = gnome ] && echo GNOME || echo KDE) \
+if [ "$(id -u)" -eq 0 ]; then
+  id "$user" >/dev/null 2>&1 || useradd -m "$user"
+  home=$(getent passwd "$user" | cut -d: -f6)
+  rm -rf "$home/.config/dconf" "$home/.local/share/gnome-shell"
+else
+  [ "$desktop" != gnome ] || { echo "SKIP: GNOME runs in namespaces made as root"; exit 77; }
+  user= home=$HOME
+fi
+session="export HOME='$home' $environment \
 DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system_bus_socket; unset DISPLAY WAYLAND_DISPLAY; \
 cd '$work'; status=0; \
 for config in $*; do for try in 1 2; do \
   export XDG_RUNTIME_DIR=\$(mktemp -d); \
-  dbus-run-session -- /usr/bin/python3 '$work/${driver}_driver.py' '$work/velmor-color-picker' \
+  dbus-run-session -- /usr/bin/python3 '$work/desktops.py' $desktop '$work/velmor-color-picker' \
     '$work' \$config 2>'$work/session.log'; code=\$?; \
   [ \$code -eq 77 ] && { cat '$work/session.log'; exit 77; }; [ \$code -eq 0 ] && break; \
   echo \"\$config failed on try \$try; the session's last words:\"; tail -n 25 '$work/session.log'; \
   [ \$try -eq 2 ] && status=1; \
 done; done; exit \$status"
+as_user() { if [ -n "$user" ]; then su "$user" -s /bin/bash -c "$1"; else bash -c "$1"; fi; }
 status=0
-if [ "$driver" = gnome ]; then
+if [ "$desktop" = gnome ]; then
   cat > "$work/system.conf" <<CONF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
@@ -84,7 +92,7 @@ INNER
   chmod a+rx "$work/inner.sh"
   unshare --mount --pid --net --fork --kill-child --mount-proc "$work/inner.sh" || status=$?
 else
-  su "$user" -s /bin/bash -c "$session" || status=$?
+  as_user "$session" || status=$?
 fi
 [ -s "$work/misses.txt" ] && { echo "misses:"; cat "$work/misses.txt"; }
 exit $status

@@ -34,6 +34,10 @@ TEST(CommandLineTest, OptionsAndTheirErrors) {
         {{"--pick", "--average", "x"}, true, 0, true},
         {{"--pick", "--average"}, true, 0, true},
         {{"--average", "3"}, false, 0, true},  // an area without a pick
+        {{"--pick", "--copy"}, true, 0, false},
+        {{"--copy"}, false, 0, true},
+        {{"--background"}, false, 0, false},
+        {{"--background", "--pick"}, true, 0, true},
     };
     for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.args);

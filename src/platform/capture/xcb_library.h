@@ -24,11 +24,17 @@ namespace velmor {
     X(xcb_xinerama_id) X(xcb_xinerama_is_active) X(xcb_xinerama_is_active_reply)               \
     X(xcb_xinerama_query_screens) X(xcb_xinerama_query_screens_reply)                          \
     X(xcb_xinerama_query_screens_screen_info)                                                  \
-    X(xcb_xinerama_query_screens_screen_info_length)
+    X(xcb_xinerama_query_screens_screen_info_length) X(xcb_grab_key_checked)               \
+    X(xcb_ungrab_key) X(xcb_request_check) X(xcb_get_keyboard_mapping)                        \
+    X(xcb_get_keyboard_mapping_reply) X(xcb_get_keyboard_mapping_keysyms)                      \
+    X(xcb_get_keyboard_mapping_keysyms_length) X(xcb_connect) X(xcb_disconnect)                \
+    X(xcb_connection_has_error) X(xcb_generate_id) X(xcb_create_window)                       \
+    X(xcb_set_selection_owner) X(xcb_get_selection_owner) X(xcb_get_selection_owner_reply)     \
+    X(xcb_send_event) X(xcb_wait_for_event)
 // clang-format on
 
-// What the capture asks of the X server, through libxcb and its RandR and
-// Xinerama extensions.
+// What the program asks of the X server, through libxcb and its RandR and
+// Xinerama extensions: the screen's pixels, the shortcut's key, the clipboard.
 struct XcbLibrary {
     VELMOR_XCB_SYMBOLS(VELMOR_LATE_SYMBOL)
 };

@@ -1,0 +1,73 @@
+#include "app/command_pick.h"
+
+#include <QTimer>
+
+#include "core/value_formatter.h"
+#include "platform/desktop/clipboard.h"
+
+namespace velmor {
+
+CommandPick::CommandPick(const CommandLine& line, const Options& options, ScreenCapture& capture,
+                         PointerControl& pointer, PickerMemory& memory, PickViews& views,
+                         QObject* parent)
+    : QObject(parent), line_(line), flow_(capture, pointer, options.Values(), memory, views) {
+    // One of the fourteen, a notation or a template, checked before anything opens.
+    const bool upper = options.Values().upperCase;
+    if (line.formatName.empty()) {
+        const auto index = static_cast<std::size_t>(line.format);
+        write_ = [index, upper](const Color& color) {
+            return FormatColor(color, {}, upper).texts[index];
+        };
+    } else if (Templates templates = options.TemplateList();
+               WriteNamed(line.formatName, Color{}, templates, &error_)) {
+        write_ = [name = line.formatName, templates = std::move(templates)](const Color& color) {
+            return WriteNamed(name, color, templates).value_or(std::string());
+        };
+    }
+    // The area asked for holds for this pick only.
+    connect(this, &CommandPick::answered, this,
+            [&memory, area = memory.Area()] { memory.SetArea(area); });
+    memory.SetArea(line.average);
+    if (line.verbose) {
+        connect(&capture, &ScreenCapture::routeNote, this, &CommandPick::note);
+        // What the printed value is: never silently less than the screen holds.
+        connect(&capture, &ScreenCapture::captured, this, [this](const ScreenImage& screen) {
+            if (flow_.CurrentState() == PickFlow::State::Idle) return;
+            for (const QString& n : SourceNotes(screen)) emit note(n);
+        });
+    }
+    connect(&flow_, &PickFlow::picked, this, [this](const Color& color, const ProfileRef& profile) {
+        if (done_) return;
+        QString warning;
+        if (line_.managed && profile == nullptr) {
+            warning = tr("the monitor has no color profile; the value is the screen's own");
+        }
+        const Color printed = line_.managed && profile != nullptr ? profile->ToSrgb(color) : color;
+        const QString text = QString::fromStdString(write_(printed));
+        if (line_.copy) PutTextOnClipboard(text);
+        Answer(0, text + QLatin1Char('\n'), warning);
+    });
+    connect(&flow_, &PickFlow::finished, this,
+            [this](PickFlow::Outcome outcome, const QString& reason) {
+                const bool failed =
+                    outcome == PickFlow::Outcome::Failed || outcome == PickFlow::Outcome::Refused;
+                Answer(failed ? 2 : 1, {}, failed ? reason : QString());
+            });
+}
+
+void CommandPick::Start() {
+    if (!error_.empty()) {
+        Answer(2, {}, QString::fromStdString(error_));
+        return;
+    }
+    QTimer::singleShot(0, &flow_, &PickFlow::Start);
+}
+
+void CommandPick::Answer(int status, const QString& out, const QString& err) {
+    // The first answer counts: a pick, a close, or a failure.
+    if (done_) return;
+    done_ = true;
+    emit answered(status, out, err);
+}
+
+}  // namespace velmor

@@ -1,0 +1,105 @@
+#include "resident.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <cstdio>
+
+#include "platform/capture/x11_screen.h"
+#include "platform/desktop/clipboard.h"
+
+namespace velmor {
+
+Resident::Resident(WindowProgram& program, ScreenCapture& capture, PointerControl& pointer,
+                   PickViews& views)
+    : program_(program),
+      capture_(capture),
+      pointer_(pointer),
+      views_(views),
+      service_([this] { ShowWindow(); },
+               [this](const QStringList& arguments, const ResidentService::Answer& answer) {
+                   RunCommandPick(arguments, answer);
+               }) {
+    connect(&program_.Flow(), &PickFlow::picked, this,
+            [this](const Color& color, const ProfileRef&) {
+                if (!copyNextPick_) return;
+                if (const auto text = program_.OptionsModel().CopiedText(color)) {
+                    PutTextOnClipboard(QString::fromStdString(*text));
+                }
+            });
+    connect(&program_.Flow(), &PickFlow::finished, this, [this] { copyNextPick_ = false; });
+}
+
+bool Resident::Busy() const {
+    return program_.Flow().CurrentState() != PickFlow::State::Idle || commandPick_ != nullptr;
+}
+
+void Resident::ShowWindow() {
+    if (program_.Flow().CurrentState() != PickFlow::State::Idle) return;
+    MainWindow& window = program_.Window();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Resident::Pick() {
+    if (Busy()) return;
+    copyNextPick_ = true;
+    program_.Flow().Start();
+}
+
+void Resident::RunCommandPick(const QStringList& arguments, const ResidentService::Answer& answer) {
+    std::vector<std::string> args;
+    for (const QString& a : arguments) args.push_back(a.toStdString());
+    const CommandLine line = ParseCommandLine(args);
+    if (!line.error.empty() || !line.pick) {
+        answer(2, {}, QString::fromStdString(line.error.empty() ? "not a pick" : line.error));
+        return;
+    }
+    if (Busy()) {
+        answer(2, {}, tr("a pick is already open"));
+        return;
+    }
+    commandPick_ = std::make_unique<CommandPick>(line, program_.OptionsModel(), capture_, pointer_,
+                                                 program_.Memory(), views_);
+    commandPick_->Flow().SetHost(&program_.Host());
+    auto notes = std::make_shared<QString>();
+    connect(commandPick_.get(), &CommandPick::note, this,
+            [notes](const QString& n) { notes->append(n + QLatin1Char('\n')); });
+    connect(commandPick_.get(), &CommandPick::answered, this,
+            [this, answer, notes](int status, const QString& out, const QString& err) {
+                answer(status, out, *notes + (err.isEmpty() ? err : err + QLatin1Char('\n')));
+                // Gone once its flow has returned.
+                commandPick_.release()->deleteLater();
+            });
+    commandPick_->Start();
+}
+
+void Resident::StayInBackground() {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    const QString keys = QString::fromStdString(program_.OptionsModel().Values().shortcut);
+    if (OnX11() && !keys.isEmpty()) {
+        shortcut_ = std::make_unique<X11Shortcut>();
+        connect(shortcut_.get(), &X11Shortcut::activated, this, &Resident::Pick);
+        if (!shortcut_->Grab(QKeySequence::fromString(keys, QKeySequence::PortableText))) {
+            std::fprintf(stderr,
+                         "velmor-color-picker: the shortcut %s cannot be taken: another program "
+                         "holds it, or the keyboard has no such key\n",
+                         keys.toLocal8Bit().constData());
+        }
+    }
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    trayMenu_.addAction(tr("&Pick"), this, &Resident::Pick);
+    trayMenu_.addAction(tr("&Show Window"), this, &Resident::ShowWindow);
+    trayMenu_.addSeparator();
+    trayMenu_.addAction(tr("&Quit"), qApp, &QCoreApplication::quit);
+    tray_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+    tray_->setToolTip(QStringLiteral(VELMOR_NAME));
+    tray_->setContextMenu(&trayMenu_);
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) Pick();
+            });
+    tray_->show();
+}
+
+}  // namespace velmor
