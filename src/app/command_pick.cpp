@@ -56,11 +56,14 @@ CommandPick::CommandPick(const CommandLine& line, const Options& options, Screen
 }
 
 void CommandPick::Start() {
-    if (!error_.empty()) {
-        Answer(2, {}, QString::fromStdString(error_));
-        return;
-    }
-    QTimer::singleShot(0, &flow_, &PickFlow::Start);
+    // Answered from the event loop, as every answer is.
+    QTimer::singleShot(0, this, [this] {
+        if (error_.empty()) {
+            flow_.Start();
+        } else {
+            Answer(2, {}, QString::fromStdString(error_));
+        }
+    });
 }
 
 void CommandPick::Answer(int status, const QString& out, const QString& err) {

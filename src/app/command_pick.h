@@ -24,7 +24,7 @@ class CommandPick : public QObject {
                 QObject* parent = nullptr);
 
     PickFlow& Flow() { return flow_; }
-    // Answers at once when the asked notation does not exist.
+    // Answers without a pick when the asked notation does not exist.
     void Start();
 
   signals:

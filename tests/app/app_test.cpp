@@ -7,13 +7,16 @@
 #include <cstring>
 #include <fstream>
 
+#include "app/command_pick.h"
 #include "app/favorites.h"
+#include "app/options.h"
 #include "app/pick_flow.h"
 #include "app/picker_memory.h"
 #include "core/magnifier.h"
 #include "fakes.h"
 #include "platform/capture/late_libraries.h"
 #include "platform/capture/monitor_profile.h"
+#include "platform/desktop/clipboard.h"
 #include "platform/desktop/desktop.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
@@ -217,6 +220,73 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     EXPECT_EQ(flow.CurrentState(), PickFlow::State::Picking);
     EXPECT_EQ(views.shownSize, QSize(2, 2));
     EXPECT_TRUE(views.lastPicker->IsOpen());
+}
+
+TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
+    const struct {
+        std::vector<std::string> args;
+        std::function<void(FakeCapture&, FakeViews&)> answer;
+        int status;
+        QString out, err;
+        int requests = 1;
+    } cases[] = {
+        {{"--pick", "--format", "hex", "--copy"},
+         [](FakeCapture& c, FakeViews& v) {
+             emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
+             emit v.lastPicker->picked(Color::From8(255, 140, 0), nullptr);
+             emit v.lastPicker->closed();
+         },
+         0,
+         "#ff8c00\n",
+         ""},
+        {{"--pick", "--format", "9", "--managed"},
+         [](FakeCapture& c, FakeViews&) { emit c.colorPicked(QColor(1, 2, 3)); },
+         0,
+         "RGB(1,2,3)\n",
+         "the monitor has no color profile; the value is the screen's own"},
+        {{"--pick", "--average", "5"},
+         [](FakeCapture& c, FakeViews&) { emit c.cancelled(); },
+         1,
+         "",
+         ""},
+        {{"--pick"},
+         [](FakeCapture& c, FakeViews&) { emit c.failed("no portal"); },
+         2,
+         "",
+         "no portal"},
+        {{"--pick", "--format", "nosuch"}, nullptr, 2, "", "", 0},
+    };
+    for (const auto& c : cases) {
+        FlowRig rig;
+        Options options(rig.settings);
+        options.Load();
+        rig.capture.answer = [&rig, &c](FakeCapture& capture) { c.answer(capture, rig.views); };
+        PutTextOnClipboard(QStringLiteral("before"));
+        CommandPick pick(ParseCommandLine(c.args), options, rig.capture, rig.pointer, rig.memory,
+                         rig.views);
+        QList<QStringList> answers;
+        QObject::connect(&pick, &CommandPick::answered,
+                         [&](int status, const QString& out, const QString& err) {
+                             answers << QStringList{QString::number(status), out, err};
+                         });
+        pick.Start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !answers.isEmpty(); }, 1000));
+        QTest::qWait(10);
+        const std::string what = c.args.back();
+        ASSERT_EQ(answers.size(), 1) << what;
+        EXPECT_EQ(answers[0][0].toInt(), c.status) << what;
+        EXPECT_EQ(answers[0][1], c.out) << what;
+        if (c.status == 2 && c.requests == 0) {
+            EXPECT_TRUE(answers[0][2].contains(QStringLiteral("nosuch"))) << what;
+        } else {
+            EXPECT_EQ(answers[0][2], c.err) << what;
+        }
+        EXPECT_EQ(rig.capture.requests, c.requests) << what;
+        EXPECT_EQ(ClipboardText(),
+                  what == "--copy" ? QStringLiteral("#ff8c00") : QStringLiteral("before"));
+        // The area asked for holds for this pick only.
+        EXPECT_EQ(rig.memory.Area(), 1) << what;
+    }
 }
 
 class FavoritesModel : public ::testing::Test {
