@@ -68,8 +68,8 @@ constexpr const char* kUsage =
 
 int main(int argc, char* argv[]) {
     velmor::StartupMark("main");
-    if (argc == 3 && std::string(argv[1]) == velmor::kHoldClipboardOption) {
-        return velmor::HoldClipboard(argv[2]);
+    if (argc == 4 && std::string(argv[1]) == velmor::kHoldClipboardOption) {
+        return velmor::HoldClipboard(argv[2], argv[3]);
     }
     // These answer without a display, before Qt needs one.
     const velmor::CommandLine line =

@@ -18,7 +18,7 @@ case "$desktop" in
   kwin) needs=(kwin_wayland) environment+=" XDG_CURRENT_DESKTOP=KDE"
     [ -x "${VELMOR_KWIN_INPUT:-}" ] && [ -x "${VELMOR_BOARD:-}" ] ||
       { echo "SKIP: no fake-input tool or board window was built"; exit 77; } ;;
-  sway) needs=(sway wayvnc grim Xwayland)
+  sway) needs=(sway wayvnc grim Xwayland wl-paste)
     environment+=" XDG_CURRENT_DESKTOP=sway WLR_BACKENDS=headless WLR_RENDERER=pixman \
 WLR_LIBINPUT_NO_DEVICES=1 DESKTOP_CASES='${DESKTOP_CASES:-}'" ;;
 esac

@@ -197,12 +197,12 @@ def pick(desktop, case):
     ok = got == want and not notes
     return ok, "%s at %d,%d on output %d: got %s, want %s%s%s" % (
         case.desc, x, y, o, got, want, "".join(notes),
-        (" (" + err.splitlines()[-1] + ")") if err else ""), p.launch_ms
+        (" (" + err.splitlines()[-1] + ")") if err else ""), p.launch_ms, got
 
 
 class Desktop:
     """What a desktop does unless it says otherwise."""
-    args = ()
+    args = []
     key_pause = 0.1
 
     def clear_of_edges(self, o, x, y):
@@ -931,11 +931,30 @@ class Sway(Desktop):
         self.active.key(name, down)
 
     def extra(self):
+        if self.mode == "native" and self.outputs == parse_outputs(CONFIGS[0].split(":")[1]):
+            return self.copied_after_exit()
         if self.mode != "kwin":
             return []
         calls = read(self.kwin_log).count("CaptureScreen")
         want = len(self.cases()) * len(self.outputs)
         return [(calls >= want, "every pick copied the screens through KWin (%d calls)" % calls)]
+
+    def copied_after_exit(self):
+        """What --pick --copy copied is still on the clipboard after the
+        program ended, until another client copies something."""
+        self.args = ["--copy"]
+        ok, line, _, got = pick(self, Case("--copy", 0, 40, 50))
+        self.args = []
+        pasted = run(["wl-paste", "-n"]).stdout
+        holding = run(["pgrep", "-fc", "--", "--hold-clipboard"]).stdout.strip()
+        results = [(ok and pasted == got and holding == "1",
+                    "%s; pasted after the program: %r, held by %s" % (line, pasted, holding))]
+        # wl-copy stays to serve what it copied: nothing to wait for on its output.
+        subprocess.run(["wl-copy", "other"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+        holders = run(["pgrep", "-fc", "--", "--hold-clipboard"]).stdout.strip()
+        results.append((holders == "0", "the holder goes when another copies: %s left" % holders))
+        return results
 
     def close(self):
         for p in ([self.kwin] if self.kwin else []) + self.vnc_procs + [self.sway]:
@@ -964,7 +983,7 @@ def run_one(kind, config):
         for case in desktop.cases():
             if only and not case.desc.startswith(only):
                 continue
-            ok, line, ms = pick(desktop, case)
+            ok, line, ms, _ = pick(desktop, case)
             results.append((ok, line))
             launches.append(ms)
         results += desktop.extra()

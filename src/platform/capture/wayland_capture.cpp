@@ -9,32 +9,28 @@
 
 namespace velmor {
 
-namespace {
-
-// Beside the program in the build folder, or where it is installed.
-CopyOutputsFunction CopyOutputsModule() {
-    static const CopyOutputsFunction function = [] {
+void* WaylandModuleEntry(const char* name) {
+    // Opened once, and kept open for the program's life.
+    static const LateLibraries* module = [] {
         const std::string folder = ApplicationFolder();
         for (const std::string& path :
              {folder + "/" + kWaylandOutputsModule,
               folder + "/../lib/velmor-color-picker/" + kWaylandOutputsModule}) {
-            const LateLibraries module({path.c_str()});
-            CopyOutputsFunction copy = nullptr;
-            if (module.Opened() && module.Find(kWaylandOutputsEntry, copy)) return copy;
+            auto* opened = new LateLibraries({path.c_str()});
+            if (opened->Opened()) return opened;
+            delete opened;
         }
-        return CopyOutputsFunction{};
+        return static_cast<LateLibraries*>(nullptr);
     }();
-    return function;
+    return module != nullptr ? module->Find(name) : nullptr;
 }
-
-}  // namespace
 
 std::optional<ScreenImage> CopyWaylandOutputs(QString* why) {
     const auto fail = [why](const QString& reason) -> std::optional<ScreenImage> {
         if (why != nullptr) *why = reason;
         return std::nullopt;
     };
-    const CopyOutputsFunction copy = CopyOutputsModule();
+    const auto copy = reinterpret_cast<CopyOutputsFunction>(WaylandModuleEntry(kWaylandOutputsEntry));
     if (copy == nullptr) return fail(QStringLiteral("the screen-copy module is not installed"));
     WaylandOutputs outputs;
     if (!copy(&outputs)) return fail(outputs.why);

@@ -14,6 +14,10 @@ namespace velmor {
 // not offer it or the copy fails; `why` then says what happened.
 std::optional<ScreenImage> CopyWaylandOutputs(QString* why = nullptr);
 
+// A function of the program's Wayland module, beside the program in the build
+// folder or where it is installed; null when the module or the name is missing.
+void* WaylandModuleEntry(const char* name);
+
 // On a Wayland session: a direct copy where the compositor offers one, the
 // desktop portal everywhere else.
 class WaylandCapture : public ScreenCapture {

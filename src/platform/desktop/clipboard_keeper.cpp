@@ -1,16 +1,22 @@
 #include "platform/desktop/clipboard_keeper.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <unistd.h>
+
 #include <QClipboard>
-#include <QDeadlineTimer>
+#include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QThread>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "platform/capture/x11_screen.h"
+#include "platform/capture/wayland_capture.h"
 #include "platform/capture/xcb_library.h"
+#include "platform/desktop/wayland_clipboard.h"
 
 namespace velmor {
 
@@ -32,35 +38,88 @@ xcb_window_t SelectionOwner(const XcbLibrary& x, xcb_connection_t* c, xcb_atom_t
     return reply ? reply->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
 
+
+// Starts the holder in a session of its own and waits until it owns the
+// clipboard (or gives up), so that nothing finds the clipboard empty.
+void StartHolder(const char* where, const QString& text) {
+    int ready[2];
+    if (::pipe2(ready, O_CLOEXEC) != 0) return;
+    const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
+    const QByteArray bytes = text.toUtf8();
+    char* argv[] = {const_cast<char*>(program.constData()),
+                    const_cast<char*>(kHoldClipboardOption), const_cast<char*>(where),
+                    const_cast<char*>(bytes.constData()), nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&files, ready[1], 1);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // Not ended with the terminal or the session that started the program.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    const bool started =
+        posix_spawn(&pid, argv[0], &files, &attributes, argv, environ) == 0;
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attributes);
+    ::close(ready[1]);
+    if (started) {
+        pollfd wait{ready[0], POLLIN, 0};
+        char said[8];
+        if (::poll(&wait, 1, 2000) > 0) [[maybe_unused]] const ssize_t n = ::read(ready[0], said, sizeof said);
+    }
+    ::close(ready[0]);
+}
+
+// Tells the program that started the holder that it owns the clipboard.
+void SayReady() {
+    [[maybe_unused]] const ssize_t n = ::write(1, "ready\n", 6);
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+        ::dup2(null, 1);
+        ::close(null);
+    }
+}
+
+int HoldWayland(const std::string& text) {
+    const auto hold =
+        reinterpret_cast<HoldWaylandClipboardFunction>(WaylandModuleEntry(kHoldWaylandClipboardEntry));
+    return hold != nullptr ? hold(text.c_str(), SayReady) : kWaylandClipboardUnavailable;
+}
+
+int HoldX11(const std::string& text);
+
 }  // namespace
 
 void KeepClipboardAfterExit() {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!OnX11() || clipboard == nullptr || !clipboard->ownsClipboard()) return;
+    if (clipboard == nullptr || !clipboard->ownsClipboard()) return;
     const QString text = clipboard->text();
+    if (text.isEmpty()) return;
+    if (!OnX11()) {
+        // The holder finds out whether the compositor has data control.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            StartHolder("wayland", text);
+        }
+        return;
+    }
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     const XcbLibrary* x = Xcb();
-    if (text.isEmpty() || x11 == nullptr || x == nullptr) return;
+    if (x11 == nullptr || x == nullptr) return;
     // A manager takes the clipboard as the toolkit closes.
     xcb_connection_t* c = x11->connection();
     if (SelectionOwner(*x, c, Atom(*x, c, "CLIPBOARD_MANAGER")) != XCB_WINDOW_NONE) return;
-    QProcess holder;
-    holder.setProgram(QCoreApplication::applicationFilePath());
-    holder.setArguments({QString::fromLatin1(kHoldClipboardOption), text});
-    // Not our output: a pipe reading it would wait for the holder.
-    holder.setStandardInputFile(QProcess::nullDevice());
-    holder.setStandardOutputFile(QProcess::nullDevice());
-    holder.setStandardErrorFile(QProcess::nullDevice());
-    if (!holder.startDetached()) return;
-    // Gone only once the holder owns it, so that nothing finds it empty.
-    const QDeadlineTimer deadline(2000);
-    while (clipboard->ownsClipboard() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
+    StartHolder("x11", text);
 }
 
-int HoldClipboard(const std::string& text) {
+int HoldClipboard(const std::string& where, const std::string& text) {
+    return where == "wayland" ? HoldWayland(text) : HoldX11(text);
+}
+
+namespace {
+
+int HoldX11(const std::string& text) {
     const XcbLibrary* x = Xcb();
     if (x == nullptr) return 2;
     xcb_connection_t* c = x->xcb_connect(nullptr, nullptr);
@@ -81,6 +140,7 @@ int HoldClipboard(const std::string& text) {
         x->xcb_disconnect(c);
         return 2;
     }
+    SayReady();
     int status = 0;
     while (xcb_generic_event_t* event = x->xcb_wait_for_event(c)) {
         const std::uint8_t type = event->response_type & 0x7F;
@@ -123,5 +183,7 @@ int HoldClipboard(const std::string& text) {
     x->xcb_disconnect(c);
     return status;
 }
+
+}  // namespace
 
 }  // namespace velmor
