@@ -74,18 +74,28 @@ void Resident::RunCommandPick(const QStringList& arguments, const ResidentServic
     commandPick_->Start();
 }
 
+void Resident::GrabShortcut() {
+    const QString keys = QString::fromStdString(program_.OptionsModel().Values().shortcut);
+    if (keys == grabbed_) return;
+    grabbed_ = keys;
+    if (keys.isEmpty()) {
+        shortcut_->Release();
+    } else if (!shortcut_->Grab(QKeySequence::fromString(keys, QKeySequence::PortableText))) {
+        std::fprintf(stderr,
+                     "velmor-color-picker: the shortcut %s cannot be taken: another program "
+                     "holds it, or the keyboard has no such key\n",
+                     keys.toLocal8Bit().constData());
+    }
+}
+
 void Resident::StayInBackground() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    const QString keys = QString::fromStdString(program_.OptionsModel().Values().shortcut);
-    if (OnX11() && !keys.isEmpty()) {
+    if (OnX11()) {
         shortcut_ = std::make_unique<X11Shortcut>();
         connect(shortcut_.get(), &X11Shortcut::activated, this, &Resident::Pick);
-        if (!shortcut_->Grab(QKeySequence::fromString(keys, QKeySequence::PortableText))) {
-            std::fprintf(stderr,
-                         "velmor-color-picker: the shortcut %s cannot be taken: another program "
-                         "holds it, or the keyboard has no such key\n",
-                         keys.toLocal8Bit().constData());
-        }
+        // A key changed in Options holds at once.
+        connect(&program_.OptionsModel(), &Options::changed, this, &Resident::GrabShortcut);
+        GrabShortcut();
     }
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     trayMenu_.addAction(tr("&Pick"), this, &Resident::Pick);

@@ -35,6 +35,7 @@ class Resident : public QObject {
 
   private:
     bool Busy() const;
+    void GrabShortcut();
 
     WindowProgram& program_;
     ScreenCapture& capture_;
@@ -46,6 +47,7 @@ class Resident : public QObject {
     std::unique_ptr<QSystemTrayIcon> tray_;
     QMenu trayMenu_;
     bool copyNextPick_ = false;
+    QString grabbed_;
 };
 
 }  // namespace velmor

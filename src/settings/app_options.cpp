@@ -62,6 +62,11 @@ SaveResult SaveOptions(const AppOptions& options, const SettingsFile& settings) 
         edit.Set(
             kSection, "Value",
             options.copiedName.empty() ? std::to_string(options.copiedValue) : options.copiedName);
+        // The shortcut's key only once it is not the default.
+        if (options.shortcut != AppOptions{}.shortcut ||
+            settings.Read("Picker", "Shortcut", "") != "") {
+            edit.Set("Picker", "Shortcut", options.shortcut);
+        }
     });
 }
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <lcms2.h>
+#include <QProcess>
 #include <QTest>
 #include <cstring>
 #include <fstream>
@@ -341,6 +342,49 @@ TEST(SystemDesktop, AnOpenerThatFailsIsReportedOneThatWorksIsNot) {
         EXPECT_EQ(failed, status == 0 ? QList<QUrl>{} : QList<QUrl>{guide}) << status;
     }
     qputenv("PATH", path);
+}
+
+TEST(SystemDesktop, GnomesKeybindingAndTheAutostartEntryAreWrittenForReal) {
+    testing::TempFolder folder;
+    const QByteArray config = QByteArray::fromStdString(folder.Path());
+    qputenv("XDG_CONFIG_HOME", config);
+    SystemDesktop desktop;
+    QString why;
+    EXPECT_FALSE(desktop.StartsWithDesktop());
+    ASSERT_TRUE(desktop.SetStartWithDesktop(true, &why)) << why.toStdString();
+    std::ifstream entry(folder.File("autostart/" VELMOR_APP_ID ".desktop"));
+    const std::string text((std::istreambuf_iterator<char>(entry)), {});
+    EXPECT_NE(text.find("\" --background\n"), std::string::npos) << text;
+    EXPECT_TRUE(desktop.StartsWithDesktop());
+    ASSERT_TRUE(desktop.SetStartWithDesktop(false, &why));
+    EXPECT_FALSE(desktop.StartsWithDesktop());
+
+    // gsettings on a file of this test's own, read back by gsettings.
+    QProcess probe;
+    probe.start("gsettings", {"list-schemas"});
+    if (!probe.waitForFinished(5000) ||
+        !probe.readAllStandardOutput().contains("org.gnome.settings-daemon.plugins.media-keys")) {
+        GTEST_SKIP() << "GNOME's keybinding schema is not installed";
+    }
+    qputenv("GSETTINGS_BACKEND", "keyfile");
+    const auto get = [](const QStringList& args) {
+        QProcess gsettings;
+        gsettings.start("gsettings", QStringList{"get"} + args);
+        gsettings.waitForFinished(5000);
+        return QString::fromUtf8(gsettings.readAllStandardOutput()).trimmed();
+    };
+    const QString binding =
+        "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding:"
+        "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/velmor/";
+    for (int round = 0; round < 2; ++round) {  // a second time changes nothing
+        ASSERT_TRUE(desktop.BindGnomeShortcut("<Super><Shift>c", &why)) << why.toStdString();
+        EXPECT_EQ(get({"org.gnome.settings-daemon.plugins.media-keys", "custom-keybindings"}),
+                  "['/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/velmor/']");
+    }
+    EXPECT_EQ(get({binding, "binding"}), "'<Super><Shift>c'");
+    EXPECT_TRUE(get({binding, "command"}).endsWith("\" --pick --copy'"));
+    qunsetenv("GSETTINGS_BACKEND");
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/portal_backends.h"
+#include "core/shortcuts.h"
 
 namespace velmor {
 namespace {
@@ -132,6 +133,57 @@ TEST(CommandLineTest, TheMessageNamesThePortalPackagesThisDesktopLacks) {
     for (const auto& c : cases) {
         EXPECT_EQ(MissingPortalPackages(c.desktop, c.installed, c.portal), c.missing) << c.desktop;
     }
+}
+
+TEST(Shortcuts, EachDesktopHasItsWayAndItsSpelling) {
+    const struct {
+        ShortcutPlace place;
+        ShortcutRoute route;
+    } places[] = {
+        {{"", true, false}, ShortcutRoute::X11Grab},
+        {{"GNOME", true, false}, ShortcutRoute::X11Grab},  // GNOME on Xorg: the X grab works
+        {{"ubuntu:GNOME", false, true}, ShortcutRoute::GnomeKeybinding},
+        {{"GNOME-Flashback:GNOME", true, true}, ShortcutRoute::GnomeKeybinding},
+        {{"sway", false, true}, ShortcutRoute::SwayBinding},
+        {{"KDE", false, true}, ShortcutRoute::None},
+        {{"GNOMEish", false, true}, ShortcutRoute::None},
+    };
+    for (const auto& p : places) {
+        EXPECT_EQ(ChooseShortcutRoute(p.place), p.route) << p.place.currentDesktop;
+    }
+    const struct {
+        const char* portable;
+        std::optional<std::string> gnome, sway;
+    } keys[] = {
+        {"Meta+Shift+C", "<Super><Shift>c", "Mod4+Shift+c"},
+        {"Ctrl+Alt+F5", "<Primary><Alt>F5", "Ctrl+Mod1+F5"},
+        {"Print", "Print", "Print"},
+        {"Meta+7", "<Super>7", "Mod4+7"},
+        {"Meta+F36", std::nullopt, std::nullopt},
+        {"Hyper+C", std::nullopt, std::nullopt},
+        {"Meta+PgDown", std::nullopt, std::nullopt},
+        {"", std::nullopt, std::nullopt},
+    };
+    for (const auto& k : keys) {
+        EXPECT_EQ(GnomeAccelerator(k.portable), k.gnome) << k.portable;
+        EXPECT_EQ(SwayKeys(k.portable), k.sway) << k.portable;
+    }
+}
+
+TEST(Shortcuts, GnomesListGainsOurPathOnce) {
+    const std::string ours = "/org/gnome/x/velmor/";
+    const struct {
+        const char* list;
+        std::string expected;
+    } cases[] = {
+        {"@as []", "['/org/gnome/x/velmor/']"},
+        {"['/a/']", "['/a/', '/org/gnome/x/velmor/']"},
+        {"['/a/', '/org/gnome/x/velmor/']", "['/a/', '/org/gnome/x/velmor/']"},
+        {"", "['/org/gnome/x/velmor/']"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithGnomeKeybindingPath(c.list, ours), c.expected) << c.list;
+    EXPECT_EQ(GVariantString(R"("/opt/it's\x" --pick)"), R"('"/opt/it\'s\\x" --pick')");
 }
 
 }  // namespace

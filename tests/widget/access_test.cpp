@@ -111,7 +111,7 @@ TEST_F(DarkDesktopTest, EveryCaptionOfTheMainWindowStaysLegible) {
 TEST_F(DarkDesktopTest, EveryOtherWindowStaysLegible) {
     MainWindow& w = Start();
     AboutBox about(desktop_, &w);
-    OptionsDialog options(*options_, &w);
+    OptionsDialog options(*options_, desktop_, prompter_, &w);
     ContrastWindow contrast(*current_);
     ColorPicker picker(testing::Shot(QImage(800, 600, QImage::Format_RGB32), true), pointer_,
                        options_->Values(), program_->Memory());
@@ -300,7 +300,7 @@ TEST_F(WindowTest, LongValuesAndCaptionsFitTheirBoxes) {
     }
     AboutBox about(desktop_, &w);
     ExpectTextsFit(&about);
-    OptionsDialog options(*options_, &w);
+    OptionsDialog options(*options_, desktop_, prompter_, &w);
     ExpectTextsFit(&options);
 }
 

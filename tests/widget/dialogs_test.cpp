@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,13 +56,13 @@ TEST_F(WindowTest, OptionsDialogLoadsAndEnablesItsControls) {
         WriteSettings(std::string("[Options]\n") + c.stored + "\n");
         Options options(*settings_);
         options.Load();
-        OptionsDialog dialog(options);
+        OptionsDialog dialog(options, desktop_, prompter_);
         ExpectState(dialog, c.expected, c.stored);
     }
     std::filesystem::remove(settings_->Path());
     Options options(*settings_);
     options.Load();
-    OptionsDialog dialog(options);
+    OptionsDialog dialog(options, desktop_, prompter_);
     dialog.RemoveBox()->click();
     ExpectState(dialog, {true, true, true, 8, false, false}, "remove checked");
     dialog.RemoveBox()->click();
@@ -73,7 +74,7 @@ TEST_F(WindowTest, OptionsDialogStoresOnlyOnOkInOneSave) {
     Options options(*settings_);
     options.Load();
     QSignalSpy changed(&options, &Options::changed);
-    OptionsDialog dialog(options);
+    OptionsDialog dialog(options, desktop_, prompter_);
     dialog.LowerOption()->click();
     dialog.ValueList()->setCurrentIndex(2);
     dialog.DefaultButton()->click();
@@ -84,7 +85,7 @@ TEST_F(WindowTest, OptionsDialogStoresOnlyOnOkInOneSave) {
     EXPECT_FALSE(std::filesystem::exists(settings_->Path()));
     EXPECT_EQ(changed.count(), 0);
 
-    OptionsDialog second(options);
+    OptionsDialog second(options, desktop_, prompter_);
     second.CopyBox()->click();
     second.RemoveBox()->click();
     second.OkButton()->click();
@@ -97,7 +98,7 @@ TEST_F(WindowTest, CtrlCCanCopyANotationOrTemplateChosenByName) {
     WriteSettings("[Formats]\nSwift={r}/{g}/{b}\n");
     Options options(*settings_);
     options.Load();
-    OptionsDialog dialog(options);
+    OptionsDialog dialog(options, desktop_, prompter_);
     QComboBox* list = dialog.ValueList();
     // The fourteen, then every notation, then every template.
     ASSERT_EQ(list->count(), kValueFormatCount + int(kNotationTable.size()) + 1);
@@ -108,7 +109,7 @@ TEST_F(WindowTest, CtrlCCanCopyANotationOrTemplateChosenByName) {
     EXPECT_NE(SettingsText().find("Value=oklch\n"), std::string::npos);
     // Read back, the same item is chosen; a number chosen again is stored as one.
     options.Load();
-    OptionsDialog again(options);
+    OptionsDialog again(options, desktop_, prompter_);
     EXPECT_EQ(again.ValueList()->currentText(), "oklch()");
     again.ValueList()->setCurrentIndex(9);
     again.OkButton()->click();
@@ -116,10 +117,49 @@ TEST_F(WindowTest, CtrlCCanCopyANotationOrTemplateChosenByName) {
     EXPECT_TRUE(options.Values().copiedName.empty());
 }
 
+TEST_F(WindowTest, TheShortcutIsStoredAndEachDesktopIsToldItsWay) {
+    Options options(*settings_);
+    options.Load();
+    const struct {
+        ShortcutRoute route;
+        bool button;
+        const char* noteHas;
+    } ways[] = {{ShortcutRoute::X11Grab, false, "--background"},
+                {ShortcutRoute::GnomeKeybinding, true, "GNOME"},
+                {ShortcutRoute::SwayBinding, true, "bindsym Mod4+Shift+c exec"},
+                {ShortcutRoute::None, false, "keyboard settings"}};
+    for (const auto& w : ways) {
+        desktop_.route = w.route;
+        OptionsDialog dialog(options, desktop_, prompter_);
+        EXPECT_EQ(dialog.ShortcutField()->keySequence(),
+                  QKeySequence(QStringLiteral("Meta+Shift+C")));
+        EXPECT_EQ(dialog.ShortcutButton()->isVisibleTo(&dialog), w.button) << w.noteHas;
+        EXPECT_TRUE(dialog.ShortcutNote()->text().contains(QLatin1String(w.noteHas)))
+            << dialog.ShortcutNote()->text().toStdString();
+    }
+    // GNOME: bound only after the user agrees; a failure is said.
+    desktop_.route = ShortcutRoute::GnomeKeybinding;
+    OptionsDialog gnome(options, desktop_, prompter_);
+    prompter_.answers = {false, true};
+    gnome.ShortcutButton()->click();
+    EXPECT_TRUE(desktop_.bound.isEmpty());
+    desktop_.binds = false;
+    gnome.ShortcutField()->setKeySequence(QKeySequence(QStringLiteral("Ctrl+Alt+F5")));
+    gnome.ShortcutButton()->click();
+    EXPECT_EQ(desktop_.bound, QStringList{"<Primary><Alt>F5"});
+    EXPECT_TRUE(prompter_.texts.last().contains(QLatin1String("no GNOME here")));
+    // OK stores the key (once it is not the default) and the start with the desktop.
+    gnome.StartBox()->click();
+    gnome.OkButton()->click();
+    EXPECT_TRUE(desktop_.autostart);
+    EXPECT_EQ(options.Values().shortcut, "Ctrl+Alt+F5");
+    EXPECT_NE(SettingsText().find("[Picker]\nShortcut=Ctrl+Alt+F5\n"), std::string::npos);
+}
+
 TEST_F(WindowTest, OptionsDialogKeepsANumberItsListCannotShow) {
     WriteSettings("[Options]\nValue=14\n");
     MainWindow& w = Start();
-    OptionsDialog dialog(*options_, &w);
+    OptionsDialog dialog(*options_, desktop_, prompter_, &w);
     dialog.OkButton()->click();
     EXPECT_EQ(options_->Values().copiedValue, 14);
     EXPECT_EQ(SettingsText(), "[Options]\nValue=14\nUpper=True\nRemove=False\nCopy=True\n");

@@ -69,8 +69,23 @@ class RecordingDesktop : public Desktop {
         opened << url;
         return opens;
     }
+    ShortcutRoute Shortcuts() const override { return route; }
+    bool BindGnomeShortcut(const QString& accelerator, QString* why) override {
+        bound << accelerator;
+        *why = QStringLiteral("no GNOME here");
+        return binds;
+    }
+    bool StartsWithDesktop() const override { return autostart; }
+    bool SetStartWithDesktop(bool start, QString*) override {
+        autostart = start;
+        return true;
+    }
     QList<QUrl> opened;
     bool opens = true;
+    ShortcutRoute route = ShortcutRoute::X11Grab;
+    QStringList bound;
+    bool binds = true;
+    bool autostart = false;
 };
 
 // The program as the composition root puts it together, on a settings.ini of

@@ -7,11 +7,14 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/shortcuts.h"
 #include "core/value_formatter.h"
+#include "platform/desktop/clipboard.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/look.h"
@@ -19,12 +22,17 @@
 
 namespace velmor {
 
-OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
-    : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)), options_(options) {
+OptionsDialog::OptionsDialog(Options& options, Desktop& desktop, Prompter& prompter,
+                             QWidget* parent)
+    : QDialog(parent, FixedBorderFlags(Qt::Dialog, false)),
+      options_(options),
+      desktop_(desktop),
+      prompter_(prompter) {
     setWindowTitle(QStringLiteral("Options..."));
     UseLayoutFont(this);
     setWindowIcon(Artwork::Icon("gear"));
-    setFixedSize(TwipsToPixels(6030), TwipsToPixels(3345));
+    // The four options above, and below them how a pick starts from anywhere.
+    setFixedSize(TwipsToPixels(6030), TwipsToPixels(3345 + 1620));
 
     // Esc cancels, as in every dialog of the desktop; Enter is bound to no button.
     okButton_ = MakeCommandButton(QStringLiteral("&OK"), TwipsRect(4680, 120, 1215, 375), this);
@@ -77,7 +85,11 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     setTabOrder(lowerCase_, keyboardOff_);
     setTabOrder(keyboardOff_, ctrlCCopies_);
     setTabOrder(ctrlCCopies_, valueList_);
-    setTabOrder(valueList_, defaultButton_);
+    BuildShortcutGroup();
+    setTabOrder(valueList_, shortcut_);
+    setTabOrder(shortcut_, shortcutButton_);
+    setTabOrder(shortcutButton_, startWithDesktop_);
+    setTabOrder(startWithDesktop_, defaultButton_);
 
     // The default state, which loading then changes only where the options differ.
     ctrlCCopies_->setChecked(true);
@@ -102,6 +114,104 @@ OptionsDialog::OptionsDialog(Options& options, QWidget* parent)
     okButton_->setFocus(Qt::OtherFocusReason);
 }
 
+void OptionsDialog::BuildShortcutGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Pick from anywhere"), this);
+    group->setGeometry(TwipsRect(240, 3240, 5655, 1560));
+    auto* label = new QLabel(QStringLiteral("S&hortcut:"), group);
+    label->setGeometry(TwipsRect(240, 375, 900, 255));
+    shortcut_ = new QKeySequenceEdit(
+        QKeySequence::fromString(QString::fromStdString(options_.Values().shortcut),
+                                 QKeySequence::PortableText),
+        group);
+    shortcut_->setGeometry(TwipsRect(1200, 330, 2055, 315));
+    label->setBuddy(shortcut_);
+    // One combination: the first one pressed.
+    connect(shortcut_, &QKeySequenceEdit::editingFinished, this, [this] {
+        const QKeySequence keys = shortcut_->keySequence();
+        if (keys.count() > 1) shortcut_->setKeySequence(QKeySequence(keys[0]));
+        ShowShortcutWay();
+    });
+    shortcutButton_ = MakeCommandButton(QString(), TwipsRect(3360, 300, 2055, 375), group);
+    connect(shortcutButton_, &QPushButton::clicked, this, &OptionsDialog::ApplyShortcutWay);
+    shortcutNote_ = new QLabel(group);
+    shortcutNote_->setWordWrap(true);
+    shortcutNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    shortcutNote_->setGeometry(TwipsRect(240, 720, 5175, 480));
+    startWithDesktop_ = new QCheckBox(QStringLiteral("Start with the desktop"), group);
+    startWithDesktop_->setGeometry(TwipsRect(240, 1230, 3255, 255));
+    startWithDesktop_->setChecked(desktop_.StartsWithDesktop());
+    ShowShortcutWay();
+}
+
+QString OptionsDialog::Portable() const {
+    return shortcut_->keySequence().toString(QKeySequence::PortableText);
+}
+
+void OptionsDialog::ShowShortcutWay() {
+    const std::string keys = Portable().toStdString();
+    QString note;
+    QString button;
+    switch (desktop_.Shortcuts()) {
+        case ShortcutRoute::X11Grab:
+            note =
+                tr("Started in the background (Start with the desktop, or "
+                   "--background), the program takes this key.");
+            break;
+        case ShortcutRoute::GnomeKeybinding:
+            note =
+                tr("GNOME runs the pick for this key once it is set in its keyboard "
+                   "shortcuts.");
+            button = tr("&Set in GNOME");
+            break;
+        case ShortcutRoute::SwayBinding:
+            if (const auto sway = SwayKeys(keys)) {
+                note = tr("Add to your sway config: bindsym %1 exec velmor-color-picker "
+                          "--pick --copy")
+                           .arg(QString::fromStdString(*sway));
+                button = tr("Copy &Line");
+            }
+            break;
+        case ShortcutRoute::None:
+            note =
+                tr("This desktop takes no shortcut from the program: bind the key to "
+                   "velmor-color-picker --pick --copy in its keyboard settings.");
+            break;
+    }
+    if (note.isEmpty()) note = tr("This key has no name on this desktop: choose another.");
+    shortcutNote_->setText(note);
+    shortcutButton_->setText(button);
+    shortcutButton_->setVisible(!button.isEmpty());
+}
+
+void OptionsDialog::ApplyShortcutWay() {
+    const std::string keys = Portable().toStdString();
+    if (desktop_.Shortcuts() == ShortcutRoute::SwayBinding) {
+        PutTextOnClipboard(QStringLiteral("bindsym %1 exec velmor-color-picker --pick --copy")
+                               .arg(QString::fromStdString(SwayKeys(keys).value_or(keys))));
+        return;
+    }
+    const std::optional<std::string> accelerator = GnomeAccelerator(keys);
+    if (!accelerator) {
+        prompter_.ShowStopMessage(this, tr("GNOME has no name for this key: choose another."));
+        return;
+    }
+    if (!prompter_.AskYesNo(
+            this, tr("Add %1 to GNOME's keyboard shortcuts, to pick a color "
+                     "from anywhere and copy it?")
+                      .arg(shortcut_->keySequence().toString(QKeySequence::NativeText)))) {
+        return;
+    }
+    QString why;
+    if (desktop_.BindGnomeShortcut(QString::fromStdString(*accelerator), &why)) {
+        prompter_.ShowInformation(
+            this, tr("GNOME now picks a color when you press %1.")
+                      .arg(shortcut_->keySequence().toString(QKeySequence::NativeText)));
+    } else {
+        prompter_.ShowStopMessage(
+            this, tr("GNOME's keyboard shortcuts could not be changed: %1").arg(why));
+    }
+}
+
 void OptionsDialog::RefreshOptionControls() {
     ctrlCCopies_->setEnabled(!keyboardOff_->isChecked());
     const bool choose = !keyboardOff_->isChecked() && ctrlCCopies_->isChecked();
@@ -115,6 +225,9 @@ void OptionsDialog::RestoreDefaults() {
     keyboardOff_->setChecked(defaults.keyboardOff);
     ctrlCCopies_->setChecked(defaults.ctrlCCopies);
     valueList_->setCurrentIndex(defaults.copiedValue);
+    shortcut_->setKeySequence(QKeySequence::fromString(QString::fromStdString(defaults.shortcut),
+                                                       QKeySequence::PortableText));
+    ShowShortcutWay();
     RefreshOptionControls();
 }
 
@@ -133,6 +246,14 @@ void OptionsDialog::Confirm() {
     values.keyboardOff = keyboardOff_->isChecked();
     values.ctrlCCopies = ctrlCCopies_->isChecked();
     values.upperCase = upperCase_->isChecked();
+    values.shortcut = Portable().toStdString();
+    if (startWithDesktop_->isChecked() != desktop_.StartsWithDesktop()) {
+        QString why;
+        if (!desktop_.SetStartWithDesktop(startWithDesktop_->isChecked(), &why)) {
+            prompter_.ShowStopMessage(this,
+                                      tr("The program cannot start with the desktop: %1").arg(why));
+        }
+    }
     accept();
     options_.Save(values);
 }

@@ -319,7 +319,7 @@ void MainWindow::PickCommand() {
 }
 
 void MainWindow::OptionsCommand() {
-    OptionsDialog dialog(options_, this);
+    OptionsDialog dialog(options_, desktop_, prompter_, this);
     dialog.exec();
     // Either way the colour is shown anew, as after any change of the options.
     panel_->ShowColor();
