@@ -4,6 +4,9 @@
 
 #include "platform/capture/xcb_library.h"
 
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <bit>
@@ -79,22 +82,29 @@ std::optional<XPixelFormat> RootPixelFormat(const XcbLibrary& x, xcb_connection_
 // The server's pixels as a picture: the usual 8-bit xRGB as it came, any other
 // layout converted, at 16 bits a channel unless every channel has exactly 8,
 // so that 5, 6 or 10 bits are kept exactly.
-QImage ScreenPicture(const XcbLibrary& x, xcb_get_image_reply_t* reply, const XPixelFormat& format,
-                     int scanlinePad, int width, int height) {
+// The pixels' owner hands them over with the function that frees them.
+struct ServerPixels {
+    const std::uint8_t* data = nullptr;
+    std::size_t length = 0;
+    void (*release)(void*) = nullptr;
+    void* owner = nullptr;
+};
+
+QImage ScreenPicture(ServerPixels pixels, const XPixelFormat& format, int scanlinePad, int width,
+                     int height) {
     const std::size_t rowBytes = RowBytes(format, width, scanlinePad);
-    if (static_cast<std::size_t>(x.xcb_get_image_data_length(reply)) <
-        rowBytes * static_cast<std::size_t>(height)) {
-        std::free(reply);
+    void* owner = pixels.owner;
+    if (pixels.length < rowBytes * static_cast<std::size_t>(height)) {
+        pixels.release(owner);
         return {};
     }
-    const std::uint8_t* data = x.xcb_get_image_data(reply);
+    const std::uint8_t* data = pixels.data;
     const XPixelFormat usual;
     if (format.bitsPerPixel == 32 && !format.msbFirst && format.redMask == usual.redMask &&
         format.greenMask == usual.greenMask && format.blueMask == usual.blueMask) {
-        // The image keeps the server's reply: the one copy of the screen we hold.
-        return QImage(
-            data, width, height, static_cast<qsizetype>(rowBytes), QImage::Format_RGB32,
-            [](void* p) { std::free(p); }, reply);
+        // The image keeps the server's pixels: the one copy of the screen we hold.
+        return QImage(data, width, height, static_cast<qsizetype>(rowBytes), QImage::Format_RGB32,
+                      pixels.release, owner);
     }
     const bool deep = std::popcount(format.redMask) != 8 || std::popcount(format.greenMask) != 8 ||
                       std::popcount(format.blueMask) != 8;
@@ -117,8 +127,52 @@ QImage ScreenPicture(const XcbLibrary& x, xcb_get_image_reply_t* reply, const XP
             }
         }
     }
-    std::free(reply);
+    pixels.release(owner);
     return picture;
+}
+
+// The root window's pixels through shared memory (MIT-SHM): the server
+// writes them straight into our memory rather than through the socket.
+// Nothing where the server has no such extension (a remote display) or
+// refuses; VELMOR_X11_NO_SHM turns it off, for comparing.
+std::optional<ServerPixels> SharedRootPixels(const XcbLibrary& x, xcb_connection_t* c,
+                                             xcb_window_t root, std::size_t bytes, int width,
+                                             int height, std::uint8_t* depth) {
+    static const bool off = std::getenv("VELMOR_X11_NO_SHM") != nullptr;
+    const XcbShmLibrary* shm = XcbShm();
+    if (off || shm == nullptr) return std::nullopt;
+    const xcb_query_extension_reply_t* extension = x.xcb_get_extension_data(c, shm->xcb_shm_id);
+    if (extension == nullptr || !extension->present) return std::nullopt;
+    const int id = ::shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (id < 0) return std::nullopt;
+    void* memory = ::shmat(id, nullptr, 0);
+    // Gone as soon as both sides have let go of it, even if we crash.
+    ::shmctl(id, IPC_RMID, nullptr);
+    if (memory == reinterpret_cast<void*>(-1)) return std::nullopt;
+    const xcb_shm_seg_t segment = x.xcb_generate_id(c);
+    xcb_generic_error_t* error = x.xcb_request_check(
+        c, shm->xcb_shm_attach_checked(c, segment, static_cast<std::uint32_t>(id), 0));
+    if (error != nullptr) {
+        std::free(error);
+        ::shmdt(memory);
+        return std::nullopt;
+    }
+    Reply<xcb_shm_get_image_reply_t> reply(shm->xcb_shm_get_image_reply(
+        c,
+        shm->xcb_shm_get_image(c, root, 0, 0, static_cast<std::uint16_t>(width),
+                               static_cast<std::uint16_t>(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                               segment, 0),
+        &error));
+    std::free(error);
+    shm->xcb_shm_detach(c, segment);
+    x.xcb_flush(c);
+    if (!reply || reply->size > bytes) {
+        ::shmdt(memory);
+        return std::nullopt;
+    }
+    *depth = reply->depth;
+    return ServerPixels{static_cast<const std::uint8_t*>(memory), reply->size,
+                        [](void* p) { ::shmdt(p); }, memory};
 }
 
 // A root window property's bytes, or nothing.
@@ -253,21 +307,38 @@ void X11Capture::Request(const QString&) {
         return;
     }
     const DeviceRect whole{0, 0, geometry->width, geometry->height};
-    xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_image_reply_t> reply(
-        x.xcb_get_image_reply(c,
-                              x.xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0,
-                                              geometry->width, geometry->height, ~0u),
-                              &error));
-    std::free(error);
     int scanlinePad = 32;
-    const std::optional<XPixelFormat> format =
-        reply ? RootPixelFormat(x, c, reply->depth, &scanlinePad) : std::nullopt;
-    ScreenImage screen;
+    std::optional<XPixelFormat> format = RootPixelFormat(x, c, geometry->depth, &scanlinePad);
+    std::optional<ServerPixels> pixels;
+    std::uint8_t depth = geometry->depth;
     if (format) {
-        screen.image =
-            ScreenPicture(x, reply.release(), *format, scanlinePad, whole.width, whole.height);
+        pixels = SharedRootPixels(x, c, root, RowBytes(*format, whole.width, scanlinePad) *
+                                                   static_cast<std::size_t>(whole.height),
+                                  whole.width, whole.height, &depth);
+    }
+    const bool shared = pixels.has_value();
+    if (!pixels) {
+        xcb_generic_error_t* error = nullptr;
+        xcb_get_image_reply_t* reply =
+            x.xcb_get_image_reply(c,
+                                  x.xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, 0, 0,
+                                                  geometry->width, geometry->height, ~0u),
+                                  &error);
+        std::free(error);
+        if (reply != nullptr) {
+            depth = reply->depth;
+            pixels = ServerPixels{x.xcb_get_image_data(reply),
+                                  static_cast<std::size_t>(x.xcb_get_image_data_length(reply)),
+                                  [](void* p) { std::free(p); }, reply};
+        }
+    }
+    if (pixels && depth != geometry->depth) format = RootPixelFormat(x, c, depth, &scanlinePad);
+    ScreenImage screen;
+    if (pixels && format) {
+        screen.image = ScreenPicture(*pixels, *format, scanlinePad, whole.width, whole.height);
         screen.channelBits = ChannelBits(*format);
+    } else if (pixels) {
+        pixels->release(pixels->owner);
     }
     if (screen.image.isNull()) {
         emit failed(
@@ -290,7 +361,8 @@ void X11Capture::Request(const QString&) {
     }
     if (screen.monitors.empty()) AddMonitor(screen, whole);
     screen.profiles = MonitorProfiles(x, c, root, screen.monitors.size());
-    emit routeNote(tr("captured from the X server (x11)"));
+    emit routeNote(shared ? tr("captured from the X server through shared memory (x11)")
+                          : tr("captured from the X server (x11)"));
     emit captured(screen);
 }
 

@@ -8,4 +8,10 @@ const XcbLibrary* Xcb() {
     return table ? &*table : nullptr;
 }
 
+const XcbShmLibrary* XcbShm() {
+    static const std::optional<XcbShmLibrary> table =
+        VELMOR_LOAD_LATE(XcbShmLibrary, VELMOR_XCB_SHM_SYMBOLS, "libxcb-shm.so.0");
+    return table ? &*table : nullptr;
+}
+
 }  // namespace velmor

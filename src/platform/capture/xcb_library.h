@@ -1,6 +1,7 @@
 #pragma once
 
 #include <xcb/randr.h>
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
 #include <xcb/xinerama.h>
 
@@ -41,5 +42,17 @@ struct XcbLibrary {
 
 // Opened at the first use; null where one of the libraries is missing.
 const XcbLibrary* Xcb();
+
+// clang-format off
+#define VELMOR_XCB_SHM_SYMBOLS(X)                                                   \
+    X(xcb_shm_id) X(xcb_shm_attach_checked) X(xcb_shm_detach) X(xcb_shm_get_image) \
+    X(xcb_shm_get_image_reply)
+// clang-format on
+
+// The shared-memory extension, where libxcb-shm is installed.
+struct XcbShmLibrary {
+    VELMOR_XCB_SHM_SYMBOLS(VELMOR_LATE_SYMBOL)
+};
+const XcbShmLibrary* XcbShm();
 
 }  // namespace velmor
