@@ -728,7 +728,8 @@ class KWin(Desktop):
 
 class Vnc:
     """The few RFB messages a pointer and a keyboard need."""
-    KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1}
+    KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Shift": 0xFFE1, "Super": 0xFFEB,
+            "C": 0x43}  # as a VNC client sends it with Shift held
 
     def __init__(self, port):
         def connect():
@@ -788,7 +789,9 @@ class Sway(Desktop):
         self.outputs = parse_outputs(outs)
         self.devices = [(w, h) for w, h, _ in self.outputs]
         runtime = os.environ["XDG_RUNTIME_DIR"]
-        lines = ["xwayland enable", "default_border none", "focus_follows_mouse no"]
+        # The line Options offers sway users: the key runs a pick the resident copy answers.
+        lines = ["xwayland enable", "default_border none", "focus_follows_mouse no",
+                 "bindsym Mod4+Shift+c exec %s --pick --copy" % PROGRAM]
         x = 0
         for i, (w, h, scale) in enumerate(self.outputs):
             board = make_board(w, h, os.path.join(WORK, "board-%d.png" % i))
@@ -932,7 +935,7 @@ class Sway(Desktop):
 
     def extra(self):
         if self.mode == "native" and self.outputs == parse_outputs(CONFIGS[0].split(":")[1]):
-            return self.copied_after_exit()
+            return self.copied_after_exit() + self.bound_key()
         if self.mode != "kwin":
             return []
         calls = read(self.kwin_log).count("CaptureScreen")
@@ -955,6 +958,33 @@ class Sway(Desktop):
         holders = run(["pgrep", "-fc", "--", "--hold-clipboard"]).stdout.strip()
         results.append((holders == "0", "the holder goes when another copies: %s left" % holders))
         return results
+
+    def bound_key(self):
+        """Super+Shift+C, bound in sway's config, has the resident copy pick
+        and copy: the picker opens from anywhere, the colour is pasted."""
+        resident = subprocess.Popen([PROGRAM, "--background"], env=self.env, cwd=WORK,
+                                    stderr=subprocess.DEVNULL)
+        try:
+            time.sleep(1.5)
+            self.rest(0, 0, 0, False)
+            truth = self.truth(0)
+            start = time.monotonic()
+            for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
+                self.key(name, down)
+            shown = wait_for(lambda: len(self.windows()) >= len(self.outputs), 5)
+            ms = (time.monotonic() - start) * 1000
+            time.sleep(0.3)
+            self.point(0, 40, 50)
+            self.click()
+            time.sleep(0.5)
+            pasted = run(["wl-paste", "-n"]).stdout
+            want = truth(*self.landed(0, 40, 50))
+            return [(bool(shown) and pasted == want and resident.poll() is None,
+                     "the bound key at 40,50: picker shown %s after %d ms, pasted %r, want %s" %
+                     (bool(shown), ms, pasted, want))]
+        finally:
+            resident.terminate()
+            resident.wait(10)
 
     def close(self):
         for p in ([self.kwin] if self.kwin else []) + self.vnc_procs + [self.sway]:
