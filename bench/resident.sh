@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The resident program (--background) on one 3840x2160 Xvfb screen without a
 # window manager, on a session bus of its own:
-#  1. Super+Shift+C to the picker on the screen, warm, PRESSES times (every
-#     press must open it), and a forwarded --pick to the picker;
+#  1. Super+Shift+C to the picker on the screen, PRESSES times in a row (every
+#     press must open it), COLD times after 11 s idle, and a forwarded --pick;
 #  2. its resident memory, and how often it wakes while idle for IDLE seconds;
 #  3. the screen copied through shared memory (MIT-SHM) against GetImage,
 #     from the program's own marks around the copy (--pick, RUNS each).
-#   bench/resident.sh [BUILD]     PRESSES=1000 RUNS=11 IDLE=60
+#   bench/resident.sh [BUILD]     PRESSES=1000 COLD=5 RUNS=11 IDLE=60
 set -euo pipefail
 build=$(realpath "${1:-build/release}")
 presses=${PRESSES:-1000}
@@ -31,18 +31,30 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 "$timer" keys 5 >/dev/null || true  # warm
-echo "shortcut to picker (warm): $("$timer" keys "$presses")"
+echo "shortcut to picker (warm, presses in a row): $("$timer" keys "$presses")"
+# The screen's copy is let go ten seconds after a pick: the first press after that.
+cold=()
+for _ in $(seq "${COLD:-5}"); do
+  sleep 11
+  cold+=("$("$timer" keys 1 | awk '{print $4}')")
+done
+echo "shortcut to picker after 11 s idle: median $(median "${cold[@]}") ms of ${#cold[@]}"
 echo "forwarded --pick to picker: $("$timer" forward "$runs" "$program")"
 
 sleep 2
-wakeups() {  # context switches of every thread, the number of times it woke
-  cat /proc/"$resident"/task/*/status | awk '/ctxt_switches/ {n += $2} END {print n}'
+wakeups() {  # each thread's context switches: how often it woke
+  for t in /proc/"$resident"/task/*; do
+    echo "${t##*/} $(awk '/ctxt_switches/ {n += $2} END {print n}' "$t/status" 2>/dev/null)"
+  done
 }
-before=$(wakeups)
+wakeups >"$work/before"
 sleep "$idle"
-after=$(wakeups)
+wakeups >"$work/after"
 echo "resident memory: $(awk '/VmRSS/ {print $2 / 1024 " MB"}' /proc/"$resident"/status)"
-echo "idle wakeups: $(( (after - before) )) in ${idle} s"
+# Threads that lived through the whole wait, compared with themselves.
+woke=$(awk 'NR == FNR {b[$1] = $2; next} ($1 in b) {n += $2 - b[$1]} END {print n + 0}' \
+  "$work/before" "$work/after")
+echo "idle wakeups: $woke in ${idle} s ($(awk -v w="$woke" -v s="$idle" 'BEGIN {printf "%.2f", w / s}') a second)"
 kill "$resident"
 wait "$resident" 2>/dev/null || true
 

@@ -130,7 +130,7 @@ int Application::RunWindow() {
     });
     // One copy a session: a later start reaches this one. Its name is taken
     // last, so that whoever sees it finds the shortcut ready.
-    Resident resident(program, *capture, *pointer, views);
+    Resident resident(program, *capture, *pointer, views, desktop);
     if (commandLine_.background) {
         resident.StayInBackground();
         if (!resident.Register()) {

@@ -10,11 +10,12 @@
 namespace velmor {
 
 Resident::Resident(WindowProgram& program, ScreenCapture& capture, PointerControl& pointer,
-                   PickViews& views)
+                   PickViews& views, Desktop& desktop)
     : program_(program),
       capture_(capture),
       pointer_(pointer),
       views_(views),
+      desktop_(desktop),
       service_([this] { ShowWindow(); },
                [this](const QStringList& arguments, const ResidentService::Answer& answer) {
                    RunCommandPick(arguments, answer);
@@ -90,12 +91,21 @@ void Resident::GrabShortcut() {
 
 void Resident::StayInBackground() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    if (OnX11()) {
+    const ShortcutRoute route = desktop_.Shortcuts();
+    if (route == ShortcutRoute::X11Grab) {
         shortcut_ = std::make_unique<X11Shortcut>();
         connect(shortcut_.get(), &X11Shortcut::activated, this, &Resident::Pick);
         // A key changed in Options holds at once.
         connect(&program_.OptionsModel(), &Options::changed, this, &Resident::GrabShortcut);
         GrabShortcut();
+    } else if (route == ShortcutRoute::Portal) {
+        const std::string keys = program_.OptionsModel().Values().shortcut;
+        portalShortcut_ = std::make_unique<PortalShortcut>();
+        connect(portalShortcut_.get(), &PortalShortcut::activated, this, &Resident::Pick);
+        connect(portalShortcut_.get(), &PortalShortcut::failed, this, [](const QString& why) {
+            std::fprintf(stderr, "velmor-color-picker: %s\n", why.toLocal8Bit().constData());
+        });
+        portalShortcut_->Start(QString::fromStdString(PortalTrigger(keys).value_or(keys)));
     }
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     trayMenu_.addAction(tr("&Pick"), this, &Resident::Pick);

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "app/command_pick.h"
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/portal_shortcut.h"
 #include "platform/desktop/resident_service.h"
 #include "platform/desktop/x11_shortcut.h"
 #include "window_program.h"
@@ -22,7 +24,7 @@ class Resident : public QObject {
 
   public:
     Resident(WindowProgram& program, ScreenCapture& capture, PointerControl& pointer,
-             PickViews& views);
+             PickViews& views, Desktop& desktop);
 
     // Takes the session's name; false when another copy already has it.
     bool Register() { return service_.Register(); }
@@ -41,9 +43,11 @@ class Resident : public QObject {
     ScreenCapture& capture_;
     PointerControl& pointer_;
     PickViews& views_;
+    Desktop& desktop_;
     ResidentService service_;
     std::unique_ptr<CommandPick> commandPick_;
     std::unique_ptr<X11Shortcut> shortcut_;
+    std::unique_ptr<PortalShortcut> portalShortcut_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     QMenu trayMenu_;
     bool copyNextPick_ = false;

@@ -57,6 +57,7 @@ std::optional<Chord> ParseChord(std::string_view portable) {
 
 ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place) {
     if (place.onX11 && !place.waylandSession) return ShortcutRoute::X11Grab;
+    if (place.portalShortcuts) return ShortcutRoute::Portal;
     if (NamesDesktop(place.currentDesktop, "GNOME")) return ShortcutRoute::GnomeKeybinding;
     if (NamesDesktop(place.currentDesktop, "sway")) return ShortcutRoute::SwayBinding;
     return ShortcutRoute::None;
@@ -74,6 +75,13 @@ std::optional<std::string> SwayKeys(std::string_view portable) {
     if (!c) return std::nullopt;
     return std::string(c->meta ? "Mod4+" : "") + (c->ctrl ? "Ctrl+" : "") +
            (c->alt ? "Mod1+" : "") + (c->shift ? "Shift+" : "") + c->key;
+}
+
+std::optional<std::string> PortalTrigger(std::string_view portable) {
+    const std::optional<Chord> c = ParseChord(portable);
+    if (!c) return std::nullopt;
+    return std::string(c->ctrl ? "CTRL+" : "") + (c->alt ? "ALT+" : "") +
+           (c->shift ? "SHIFT+" : "") + (c->meta ? "LOGO+" : "") + c->key;
 }
 
 std::string WithGnomeKeybindingPath(std::string_view list, std::string_view path) {

@@ -7,14 +7,16 @@
 namespace velmor {
 
 // How a key pressed anywhere reaches the resident program on the desktop it
-// runs on: its own grab on X11; a keybinding the desktop runs the program
-// for (GNOME writes one for us, sway's config is the user's own); none.
-enum class ShortcutRoute { X11Grab, GnomeKeybinding, SwayBinding, None };
+// runs on: its own grab on X11; the desktop portal's global shortcut; a
+// keybinding the desktop runs the program for (GNOME writes one for us,
+// sway's config is the user's own); none.
+enum class ShortcutRoute { X11Grab, Portal, GnomeKeybinding, SwayBinding, None };
 
 struct ShortcutPlace {
     std::string currentDesktop;  // XDG_CURRENT_DESKTOP, e.g. "ubuntu:GNOME"
     bool onX11 = false;          // the toolkit talks to an X server
     bool waylandSession = false;
+    bool portalShortcuts = false;  // the desktop portal offers global shortcuts
 };
 ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place);
 
@@ -23,6 +25,8 @@ ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place);
 // for a key neither names the same way.
 std::optional<std::string> GnomeAccelerator(std::string_view portable);
 std::optional<std::string> SwayKeys(std::string_view portable);
+// The portal's spelling, after the XDG shortcuts specification: "LOGO+SHIFT+c".
+std::optional<std::string> PortalTrigger(std::string_view portable);
 
 // GNOME's list of custom keybindings as gsettings prints it ("@as []",
 // "['/a/', '/b/']") with PATH in it once, as gsettings reads it back.

@@ -177,6 +177,29 @@ pick click_picture
 e2e_expect "an older picture is read" "$(cat "$E2E_DIR/out") $status" "#2DCB10 0"
 e2e_expect "nothing of the user's was removed or changed" "$(cd "$mine" && ls -l --time-style=+%s | sort)" "$before"
 
+# The portal's global shortcut, for the resident: bound on the first run only
+# (the desktop asks the user then); the key picks through the portal and copies.
+start_portal screenshot
+portal_calls() { grep -c "^$1" "$E2E_DIR/shots/log" || true; }
+for run in 1 2; do
+  (cd "$E2E_DIR" && exec ./velmor-color-picker --background) 2>>"$E2E_DIR/resident.err" &
+  resident=$!
+  for _ in $(seq 100); do [ "$(portal_calls ListShortcuts)" -ge $run ] && break; sleep 0.05; done
+  sleep 0.3
+  e2e_expect "run $run: the key is bound once, as LOGO+SHIFT+c" \
+    "$(grep BindShortcuts "$E2E_DIR/shots/log" | tr '\n' ' ')" "BindShortcuts pick SHIFT+LOGO+c "
+  dbus-send --session --type=method_call --dest=org.freedesktop.portal.Desktop \
+    /org/freedesktop/portal/desktop \
+    com.example.Test.Press
+  E2E_PICK=$resident e2e_click_surface 301 203
+  sleep 0.5
+  e2e_expect "run $run: the portal's key picks and copies" "$(e2e_clipboard)" '"#2DCB10"'
+  printf 'other' | xclip -selection clipboard
+  kill -TERM $resident
+  wait $resident || true
+done
+rm -f "$E2E_DIR/settings.ini"  # the resident's picks joined the favourites
+
 kill "$portal"; wait "$portal" 2>/dev/null || true; portal=
 pick true
 e2e_expect "without a portal the pick exits 2" "$status" "2"

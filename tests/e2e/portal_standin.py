@@ -30,6 +30,7 @@ from gi.repository import GLib
 
 MODE, PICTURE, COLOR, LOG = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4]
 IFACE = "org.freedesktop.portal.Screenshot"
+SHORTCUTS = "org.freedesktop.portal.GlobalShortcuts"
 
 
 def log(line):
@@ -105,6 +106,41 @@ class Portal(dbus.service.Object):
         r, g, b = (float(v) for v in COLOR.split(","))
         color = dbus.Struct((r, g, b), signature="ddd")
         return self.answer(sender, options, 0, {"color": color})
+
+    # GlobalShortcuts: bindings kept for the stand-in's life, as a desktop
+    # keeps them; Press() is the user's key.
+    bound, session = {}, None
+
+    @dbus.service.method(SHORTCUTS, in_signature="a{sv}", out_signature="o", sender_keyword="sender")
+    def CreateSession(self, options, sender=None):
+        token = str(options.get("session_handle_token"))
+        self.session = "/org/freedesktop/portal/desktop/session/%s/%s" % (
+            sender[1:].replace(".", "_"), token)
+        log("CreateSession " + token)
+        return self.answer(sender, options, 0, {"session_handle": self.session})
+
+    @dbus.service.method(SHORTCUTS, in_signature="oa{sv}", out_signature="o", sender_keyword="sender")
+    def ListShortcuts(self, session, options, sender=None):
+        log("ListShortcuts")
+        listed = [dbus.Struct((k, v), signature="sa{sv}") for k, v in self.bound.items()]
+        return self.answer(sender, options, 0, {"shortcuts": dbus.Array(listed, signature="(sa{sv})")})
+
+    @dbus.service.method(SHORTCUTS, in_signature="oa(sa{sv})sa{sv}", out_signature="o",
+                         sender_keyword="sender")
+    def BindShortcuts(self, session, wanted, parent, options, sender=None):
+        for ident, props in wanted:
+            log("BindShortcuts %s %s" % (ident, props.get("preferred_trigger")))
+            self.bound[str(ident)] = dbus.Dictionary(props, signature="sv")
+        return self.answer(sender, options, 0, {})
+
+    @dbus.service.signal(SHORTCUTS, signature="osta{sv}")
+    def Activated(self, session, ident, timestamp, options):
+        pass
+
+    @dbus.service.method("com.example.Test", in_signature="", out_signature="")
+    def Press(self):
+        log("Press")
+        self.Activated(self.session, "pick", dbus.UInt64(0), dbus.Dictionary({}, signature="sv"))
 
     @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v")
     def Get(self, interface, name):

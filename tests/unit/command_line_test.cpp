@@ -147,26 +147,29 @@ TEST(Shortcuts, EachDesktopHasItsWayAndItsSpelling) {
         {{"sway", false, true}, ShortcutRoute::SwayBinding},
         {{"KDE", false, true}, ShortcutRoute::None},
         {{"GNOMEish", false, true}, ShortcutRoute::None},
+        {{"KDE", false, true, true}, ShortcutRoute::Portal},
+        {{"GNOME", true, true, true}, ShortcutRoute::Portal},  // GNOME 48: its portal first
     };
     for (const auto& p : places) {
         EXPECT_EQ(ChooseShortcutRoute(p.place), p.route) << p.place.currentDesktop;
     }
     const struct {
         const char* portable;
-        std::optional<std::string> gnome, sway;
+        std::optional<std::string> gnome, sway, portal;
     } keys[] = {
-        {"Meta+Shift+C", "<Super><Shift>c", "Mod4+Shift+c"},
-        {"Ctrl+Alt+F5", "<Primary><Alt>F5", "Ctrl+Mod1+F5"},
-        {"Print", "Print", "Print"},
-        {"Meta+7", "<Super>7", "Mod4+7"},
-        {"Meta+F36", std::nullopt, std::nullopt},
-        {"Hyper+C", std::nullopt, std::nullopt},
-        {"Meta+PgDown", std::nullopt, std::nullopt},
-        {"", std::nullopt, std::nullopt},
+        {"Meta+Shift+C", "<Super><Shift>c", "Mod4+Shift+c", "SHIFT+LOGO+c"},
+        {"Ctrl+Alt+F5", "<Primary><Alt>F5", "Ctrl+Mod1+F5", "CTRL+ALT+F5"},
+        {"Print", "Print", "Print", "Print"},
+        {"Meta+7", "<Super>7", "Mod4+7", "LOGO+7"},
+        {"Meta+F36", std::nullopt, std::nullopt, std::nullopt},
+        {"Hyper+C", std::nullopt, std::nullopt, std::nullopt},
+        {"Meta+PgDown", std::nullopt, std::nullopt, std::nullopt},
+        {"", std::nullopt, std::nullopt, std::nullopt},
     };
     for (const auto& k : keys) {
         EXPECT_EQ(GnomeAccelerator(k.portable), k.gnome) << k.portable;
         EXPECT_EQ(SwayKeys(k.portable), k.sway) << k.portable;
+        EXPECT_EQ(PortalTrigger(k.portable), k.portal) << k.portable;
     }
 }
 

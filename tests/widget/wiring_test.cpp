@@ -49,7 +49,7 @@ TEST_F(WindowTest, TheResidentsPickIsCopiedAsCtrlCCopiesAndOneCommandPickRunsAtA
     };
     MainWindow& window = Start();
     window.hide();
-    Resident resident(*program_, capture_, pointer_, views_);
+    Resident resident(*program_, capture_, pointer_, views_, desktop_);
     PutTextOnClipboard(QStringLiteral("before"));
     resident.Pick();
     auto* picker = static_cast<ColorPicker*>(program_->Flow().Picker());

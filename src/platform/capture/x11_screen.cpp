@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -131,6 +132,49 @@ QImage ScreenPicture(ServerPixels pixels, const XPixelFormat& format, int scanli
     return picture;
 }
 
+// A shared-memory segment the server writes the screen into, kept from one
+// copy to the next for a while: picks in a row find its pages ready rather
+// than faulting in 33 MB at 4K each time. Ten seconds after the last
+// picture let go of it, it goes, and an idle program holds no screen.
+constexpr int kKeepSegmentMs = 10000;
+struct SharedSegment {
+    xcb_connection_t* c = nullptr;
+    xcb_shm_seg_t segment = 0;
+    void* memory = nullptr;
+    std::size_t bytes = 0;
+    bool kept = false;  // stays attached after the copy
+    bool busy = false;  // a picture still shows its pixels
+};
+SharedSegment keptSegment;
+int segmentUses = 0;  // never reset: tells a later copy from the one a timer waits after
+
+void Forget(const XcbLibrary& x, const XcbShmLibrary& shm, SharedSegment& s) {
+    if (s.memory == nullptr) return;
+    shm.xcb_shm_detach(s.c, s.segment);
+    x.xcb_flush(s.c);
+    ::shmdt(s.memory);
+    s = SharedSegment{};
+}
+
+std::optional<SharedSegment> NewSegment(const XcbLibrary& x, const XcbShmLibrary& shm,
+                                        xcb_connection_t* c, std::size_t bytes) {
+    const int id = ::shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (id < 0) return std::nullopt;
+    void* memory = ::shmat(id, nullptr, 0);
+    // Gone as soon as both sides have let go of it, even if we crash.
+    ::shmctl(id, IPC_RMID, nullptr);
+    if (memory == reinterpret_cast<void*>(-1)) return std::nullopt;
+    const xcb_shm_seg_t segment = x.xcb_generate_id(c);
+    xcb_generic_error_t* error = x.xcb_request_check(
+        c, shm.xcb_shm_attach_checked(c, segment, static_cast<std::uint32_t>(id), 0));
+    if (error != nullptr) {
+        std::free(error);
+        ::shmdt(memory);
+        return std::nullopt;
+    }
+    return SharedSegment{c, segment, memory, bytes};
+}
+
 // The root window's pixels through shared memory (MIT-SHM): the server
 // writes them straight into our memory rather than through the socket.
 // Nothing where the server has no such extension (a remote display) or
@@ -143,36 +187,56 @@ std::optional<ServerPixels> SharedRootPixels(const XcbLibrary& x, xcb_connection
     if (off || shm == nullptr) return std::nullopt;
     const xcb_query_extension_reply_t* extension = x.xcb_get_extension_data(c, shm->xcb_shm_id);
     if (extension == nullptr || !extension->present) return std::nullopt;
-    const int id = ::shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    if (id < 0) return std::nullopt;
-    void* memory = ::shmat(id, nullptr, 0);
-    // Gone as soon as both sides have let go of it, even if we crash.
-    ::shmctl(id, IPC_RMID, nullptr);
-    if (memory == reinterpret_cast<void*>(-1)) return std::nullopt;
-    const xcb_shm_seg_t segment = x.xcb_generate_id(c);
-    xcb_generic_error_t* error = x.xcb_request_check(
-        c, shm->xcb_shm_attach_checked(c, segment, static_cast<std::uint32_t>(id), 0));
-    if (error != nullptr) {
-        std::free(error);
-        ::shmdt(memory);
-        return std::nullopt;
+    SharedSegment* use = &keptSegment;
+    std::optional<SharedSegment> spare;
+    if (keptSegment.busy) {
+        // The last picture is still shown: a segment for this copy alone.
+        spare = NewSegment(x, *shm, c, bytes);
+        if (!spare) return std::nullopt;
+        use = &*spare;
+    } else if (keptSegment.memory == nullptr || keptSegment.c != c || keptSegment.bytes != bytes) {
+        Forget(x, *shm, keptSegment);
+        std::optional<SharedSegment> fresh = NewSegment(x, *shm, c, bytes);
+        if (!fresh) return std::nullopt;
+        keptSegment = *fresh;
+        keptSegment.kept = true;
     }
+    xcb_generic_error_t* error = nullptr;
     Reply<xcb_shm_get_image_reply_t> reply(shm->xcb_shm_get_image_reply(
         c,
         shm->xcb_shm_get_image(c, root, 0, 0, static_cast<std::uint16_t>(width),
                                static_cast<std::uint16_t>(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                               segment, 0),
+                               use->segment, 0),
         &error));
     std::free(error);
-    shm->xcb_shm_detach(c, segment);
-    x.xcb_flush(c);
     if (!reply || reply->size > bytes) {
-        ::shmdt(memory);
+        Forget(x, *shm, *use);
         return std::nullopt;
     }
     *depth = reply->depth;
-    return ServerPixels{static_cast<const std::uint8_t*>(memory), reply->size,
-                        [](void* p) { ::shmdt(p); }, memory};
+    if (!use->kept) {
+        // Only ours from here: the server no longer needs it.
+        shm->xcb_shm_detach(c, use->segment);
+        x.xcb_flush(c);
+        return ServerPixels{static_cast<const std::uint8_t*>(use->memory), reply->size,
+                            [](void* p) { ::shmdt(p); }, use->memory};
+    }
+    keptSegment.busy = true;
+    ++segmentUses;
+    return ServerPixels{
+        static_cast<const std::uint8_t*>(keptSegment.memory), reply->size,
+        [](void*) {
+            keptSegment.busy = false;
+            // Forgotten unless a later copy used it meanwhile.
+            QTimer::singleShot(kKeepSegmentMs, qApp, [uses = segmentUses] {
+                const XcbLibrary* x = Xcb();
+                const XcbShmLibrary* shm = XcbShm();
+                if (x != nullptr && shm != nullptr && !keptSegment.busy && segmentUses == uses) {
+                    Forget(*x, *shm, keptSegment);
+                }
+            });
+        },
+        keptSegment.memory};
 }
 
 // A root window property's bytes, or nothing.
@@ -312,9 +376,10 @@ void X11Capture::Request(const QString&) {
     std::optional<ServerPixels> pixels;
     std::uint8_t depth = geometry->depth;
     if (format) {
-        pixels = SharedRootPixels(x, c, root, RowBytes(*format, whole.width, scanlinePad) *
-                                                   static_cast<std::size_t>(whole.height),
-                                  whole.width, whole.height, &depth);
+        pixels = SharedRootPixels(
+            x, c, root,
+            RowBytes(*format, whole.width, scanlinePad) * static_cast<std::size_t>(whole.height),
+            whole.width, whole.height, &depth);
     }
     const bool shared = pixels.has_value();
     if (!pixels) {

@@ -14,6 +14,7 @@
 #include <QSaveFile>
 
 #include "platform/capture/x11_screen.h"
+#include "platform/desktop/portal_shortcut.h"
 #include "settings/settings_location.h"
 
 namespace velmor {
@@ -99,10 +100,12 @@ QString AutostartFile() {
 }  // namespace
 
 ShortcutRoute SystemDesktop::Shortcuts() const {
-    return ChooseShortcutRoute(
-        {qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(), OnX11(),
-         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
-             qEnvironmentVariableIsSet("WAYLAND_DISPLAY")});
+    ShortcutPlace place{qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(), OnX11(),
+                        qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+                            qEnvironmentVariableIsSet("WAYLAND_DISPLAY")};
+    // Asked only where the X grab cannot serve: a call to the portal.
+    if (place.waylandSession) place.portalShortcuts = PortalShortcut().Available();
+    return ChooseShortcutRoute(place);
 }
 
 bool SystemDesktop::BindGnomeShortcut(const QString& accelerator, QString* why) {

@@ -157,6 +157,11 @@ void OptionsDialog::ShowShortcutWay() {
                 tr("Started in the background (Start with the desktop, or "
                    "--background), the program takes this key.");
             break;
+        case ShortcutRoute::Portal:
+            note =
+                tr("Started in the background, the program asks the desktop for this key; "
+                   "the desktop asks you to confirm it once.");
+            break;
         case ShortcutRoute::GnomeKeybinding:
             note =
                 tr("GNOME runs the pick for this key once it is set in its keyboard "
