@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeySequence>
+#include <QPixmap>
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/capture/x11_screen.h"
@@ -108,10 +110,9 @@ void Resident::StayInBackground() {
         portalShortcut_->Start(QString::fromStdString(PortalTrigger(keys).value_or(keys)));
     }
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
-    trayMenu_.addAction(tr("&Pick"), this, &Resident::Pick);
-    trayMenu_.addAction(tr("&Show Window"), this, &Resident::ShowWindow);
-    trayMenu_.addSeparator();
-    trayMenu_.addAction(tr("&Quit"), qApp, &QCoreApplication::quit);
+    // Built as it opens: the last picks are whatever was picked until then.
+    connect(&trayMenu_, &QMenu::aboutToShow, this, &Resident::FillTrayMenu);
+    FillTrayMenu();
     tray_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
     tray_->setToolTip(QStringLiteral(VELMOR_NAME));
     tray_->setContextMenu(&trayMenu_);
@@ -120,6 +121,32 @@ void Resident::StayInBackground() {
                 if (reason == QSystemTrayIcon::Trigger) Pick();
             });
     tray_->show();
+}
+
+void Resident::FillTrayMenu() {
+    trayMenu_.clear();
+    trayMenu_.addAction(tr("&Pick"), this, &Resident::Pick);
+    // The last picks, newest first: a click copies one as Ctrl+C does.
+    const PickHistory& history = program_.Memory().History();
+    trayMenu_.addSeparator();
+    for (int back = 1, shown = 0; back <= kHistoryCells && shown < 5; ++back) {
+        const std::optional<Color>& color =
+            history.Cell((history.Next() - back + kHistoryCells) % kHistoryCells);
+        if (!color) continue;
+        ++shown;
+        const Srgb8 c8 = color->To8();
+        QPixmap swatch(16, 16);
+        swatch.fill(QColor(c8.red, c8.green, c8.blue));
+        trayMenu_.addAction(QIcon(swatch), QString::fromStdString(color->Html()), this,
+                            [this, c = *color] {
+                                if (const auto text = program_.OptionsModel().CopiedText(c)) {
+                                    PutTextOnClipboard(QString::fromStdString(*text));
+                                }
+                            });
+    }
+    trayMenu_.addSeparator();
+    trayMenu_.addAction(tr("&Show Window"), this, &Resident::ShowWindow);
+    trayMenu_.addAction(tr("&Quit"), qApp, &QCoreApplication::quit);
 }
 
 }  // namespace velmor

@@ -37,6 +37,7 @@ class Resident : public QObject {
 
   private:
     bool Busy() const;
+    void FillTrayMenu();
     void GrabShortcut();
 
     WindowProgram& program_;

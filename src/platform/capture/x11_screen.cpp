@@ -134,8 +134,8 @@ QImage ScreenPicture(ServerPixels pixels, const XPixelFormat& format, int scanli
 
 // A shared-memory segment the server writes the screen into, kept from one
 // copy to the next for a while: picks in a row find its pages ready rather
-// than faulting in 33 MB at 4K each time. Ten seconds after the last
-// picture let go of it, it goes, and an idle program holds no screen.
+// than faulting in 33 MB at 4K each time. Ten seconds after the last copy
+// let go of it, it goes, and an idle program holds no screen.
 constexpr int kKeepSegmentMs = 10000;
 struct SharedSegment {
     xcb_connection_t* c = nullptr;
@@ -154,6 +154,17 @@ void Forget(const XcbLibrary& x, const XcbShmLibrary& shm, SharedSegment& s) {
     x.xcb_flush(s.c);
     ::shmdt(s.memory);
     s = SharedSegment{};
+}
+
+// Lets the kept segment go once no copy has used it for a while.
+void ForgetLater() {
+    QTimer::singleShot(kKeepSegmentMs, qApp, [uses = segmentUses] {
+        const XcbLibrary* x = Xcb();
+        const XcbShmLibrary* shm = XcbShm();
+        if (x != nullptr && shm != nullptr && !keptSegment.busy && segmentUses == uses) {
+            Forget(*x, *shm, keptSegment);
+        }
+    });
 }
 
 std::optional<SharedSegment> NewSegment(const XcbLibrary& x, const XcbShmLibrary& shm,
@@ -195,11 +206,17 @@ std::optional<ServerPixels> SharedRootPixels(const XcbLibrary& x, xcb_connection
         if (!spare) return std::nullopt;
         use = &*spare;
     } else if (keptSegment.memory == nullptr || keptSegment.c != c || keptSegment.bytes != bytes) {
+        // A fresh segment's pages fault in on both sides, which costs more
+        // than GetImage: this copy goes through the socket, and the segment
+        // waits for the picks that follow it.
         Forget(x, *shm, keptSegment);
         std::optional<SharedSegment> fresh = NewSegment(x, *shm, c, bytes);
-        if (!fresh) return std::nullopt;
-        keptSegment = *fresh;
-        keptSegment.kept = true;
+        if (fresh) {
+            keptSegment = *fresh;
+            keptSegment.kept = true;
+            ForgetLater();
+        }
+        return std::nullopt;
     }
     xcb_generic_error_t* error = nullptr;
     Reply<xcb_shm_get_image_reply_t> reply(shm->xcb_shm_get_image_reply(
@@ -223,20 +240,12 @@ std::optional<ServerPixels> SharedRootPixels(const XcbLibrary& x, xcb_connection
     }
     keptSegment.busy = true;
     ++segmentUses;
-    return ServerPixels{
-        static_cast<const std::uint8_t*>(keptSegment.memory), reply->size,
-        [](void*) {
-            keptSegment.busy = false;
-            // Forgotten unless a later copy used it meanwhile.
-            QTimer::singleShot(kKeepSegmentMs, qApp, [uses = segmentUses] {
-                const XcbLibrary* x = Xcb();
-                const XcbShmLibrary* shm = XcbShm();
-                if (x != nullptr && shm != nullptr && !keptSegment.busy && segmentUses == uses) {
-                    Forget(*x, *shm, keptSegment);
-                }
-            });
-        },
-        keptSegment.memory};
+    return ServerPixels{static_cast<const std::uint8_t*>(keptSegment.memory), reply->size,
+                        [](void*) {
+                            keptSegment.busy = false;
+                            ForgetLater();
+                        },
+                        keptSegment.memory};
 }
 
 // A root window property's bytes, or nothing.
