@@ -25,7 +25,7 @@ ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place);
 // for a key neither names the same way.
 std::optional<std::string> GnomeAccelerator(std::string_view portable);
 std::optional<std::string> SwayKeys(std::string_view portable);
-// The portal's spelling, after the XDG shortcuts specification: "LOGO+SHIFT+c".
+// The portal's spelling, as the XDG shortcut names go: "LOGO+SHIFT+c".
 std::optional<std::string> PortalTrigger(std::string_view portable);
 
 // GNOME's list of custom keybindings as gsettings prints it ("@as []",

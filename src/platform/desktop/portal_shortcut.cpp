@@ -107,7 +107,7 @@ void PortalShortcut::OnResponse(uint response, const QVariantMap& results) {
     }
     switch (step_) {
         case Step::Session: {
-            // An object path in the specification; a string from older portals.
+            // An object path as the portal documents it; a string from older portals.
             const QVariant handle = results.value(QStringLiteral("session_handle"));
             session_ = handle.canConvert<QDBusObjectPath>() ? handle.value<QDBusObjectPath>().path()
                                                             : handle.toString();

@@ -19,7 +19,7 @@ class ResidentService : public QObject {
     using PickHandler = std::function<void(const QStringList& arguments, Answer answer)>;
 
     ResidentService(std::function<void()> show, PickHandler pick, QObject* parent = nullptr);
-    // Takes the name; false when another copy holds it or no bus answers.
+    // Takes the name; false only when another copy holds it.
     bool Register();
 
   public slots:
