@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
             Press(display, {XK_Super_L, XK_Shift_L, XK_c});
         }
         if (WaitFor(display, MapNotify, 3000)) {
-            times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            times.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
         Press(display, {XK_Escape});
@@ -85,8 +86,10 @@ int main(int argc, char** argv) {
     }
     std::sort(times.begin(), times.end());
     const auto at = [&times](double q) {
-        return times.empty() ? 0.0 : times[std::min(times.size() - 1, std::size_t(q * times.size()))];
+        return times.empty() ? 0.0
+                             : times[std::min(times.size() - 1, std::size_t(q * times.size()))];
     };
-    std::printf("opened %zu/%d median %.1f ms p95 %.1f ms\n", times.size(), runs, at(0.5), at(0.95));
+    std::printf("opened %zu/%d median %.1f ms p95 %.1f ms\n", times.size(), runs, at(0.5),
+                at(0.95));
     return times.size() == std::size_t(runs) ? 0 : 1;
 }
