@@ -12,13 +12,13 @@ struct CommandLine {
     bool version = false;
     bool pick = false;
     bool verbose = false;
-    bool managed = false;    // with --pick: print through the monitor's profile
-    bool copy = false;       // with --pick: the printed text goes to the clipboard too
+    bool managed = false;     // with --pick: print through the monitor's profile
+    bool copy = false;        // with --pick: the printed text goes to the clipboard too
     bool background = false;  // stay resident, without the main window
-    int average = 1;         // with --pick: the side of the square averaged
-    int format = 0;          // which of the fourteen notations --pick prints
-    std::string formatName;  // or a notation ("oklch") or template name instead
-    std::string error;       // set when the arguments cannot be used
+    int average = 1;          // with --pick: the side of the square averaged
+    int format = 0;           // which of the fourteen notations --pick prints
+    std::string formatName;   // or a notation ("oklch") or template name instead
+    std::string error;        // set when the arguments cannot be used
     // Qt's own options (-style fusion, -reverse, ...), passed on to it as given.
     std::vector<std::string> toolkit;
     std::string platform;  // the value of -platform, which decides the display

@@ -30,7 +30,8 @@ std::optional<ScreenImage> CopyWaylandOutputs(QString* why) {
         if (why != nullptr) *why = reason;
         return std::nullopt;
     };
-    const auto copy = reinterpret_cast<CopyOutputsFunction>(WaylandModuleEntry(kWaylandOutputsEntry));
+    const auto copy =
+        reinterpret_cast<CopyOutputsFunction>(WaylandModuleEntry(kWaylandOutputsEntry));
     if (copy == nullptr) return fail(QStringLiteral("the screen-copy module is not installed"));
     WaylandOutputs outputs;
     if (!copy(&outputs)) return fail(outputs.why);

@@ -13,8 +13,8 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/capture/x11_screen.h"
 #include "platform/capture/wayland_capture.h"
+#include "platform/capture/x11_screen.h"
 #include "platform/capture/xcb_library.h"
 #include "platform/desktop/wayland_clipboard.h"
 
@@ -38,7 +38,6 @@ xcb_window_t SelectionOwner(const XcbLibrary& x, xcb_connection_t* c, xcb_atom_t
     return reply ? reply->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-
 // Starts the holder in a session of its own and waits until it owns the
 // clipboard (or gives up), so that nothing finds the clipboard empty.
 void StartHolder(const char* where, const QString& text) {
@@ -46,9 +45,8 @@ void StartHolder(const char* where, const QString& text) {
     if (::pipe2(ready, O_CLOEXEC) != 0) return;
     const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
     const QByteArray bytes = text.toUtf8();
-    char* argv[] = {const_cast<char*>(program.constData()),
-                    const_cast<char*>(kHoldClipboardOption), const_cast<char*>(where),
-                    const_cast<char*>(bytes.constData()), nullptr};
+    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(kHoldClipboardOption),
+                    const_cast<char*>(where), const_cast<char*>(bytes.constData()), nullptr};
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
@@ -59,15 +57,15 @@ void StartHolder(const char* where, const QString& text) {
     // Not ended with the terminal or the session that started the program.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t pid = 0;
-    const bool started =
-        posix_spawn(&pid, argv[0], &files, &attributes, argv, environ) == 0;
+    const bool started = posix_spawn(&pid, argv[0], &files, &attributes, argv, environ) == 0;
     posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
     ::close(ready[1]);
     if (started) {
         pollfd wait{ready[0], POLLIN, 0};
         char said[8];
-        if (::poll(&wait, 1, 2000) > 0) [[maybe_unused]] const ssize_t n = ::read(ready[0], said, sizeof said);
+        if (::poll(&wait, 1, 2000) > 0) [[maybe_unused]]
+            const ssize_t n = ::read(ready[0], said, sizeof said);
     }
     ::close(ready[0]);
 }
@@ -83,8 +81,8 @@ void SayReady() {
 }
 
 int HoldWayland(const std::string& text) {
-    const auto hold =
-        reinterpret_cast<HoldWaylandClipboardFunction>(WaylandModuleEntry(kHoldWaylandClipboardEntry));
+    const auto hold = reinterpret_cast<HoldWaylandClipboardFunction>(
+        WaylandModuleEntry(kHoldWaylandClipboardEntry));
     return hold != nullptr ? hold(text.c_str(), SayReady) : kWaylandClipboardUnavailable;
 }
 

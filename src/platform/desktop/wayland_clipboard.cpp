@@ -26,7 +26,8 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
               std::uint32_t) {
     auto* holder = static_cast<Holder*>(data);
     if (std::strcmp(interface, wl_seat_interface.name) == 0 && holder->seat == nullptr) {
-        holder->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        holder->seat =
+            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
     } else if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0) {
         holder->manager = static_cast<zwlr_data_control_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));
@@ -85,8 +86,8 @@ extern "C" __attribute__((visibility("default"))) int velmor_hold_wayland_clipbo
         zwlr_data_control_manager_v1_create_data_source(holder.manager);
     static const zwlr_data_control_source_v1_listener sourceListener{OnSend, OnCancelled};
     zwlr_data_control_source_v1_add_listener(source, &sourceListener, &holder);
-    for (const char* type : {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "TEXT",
-                             "STRING"}) {
+    for (const char* type :
+         {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "TEXT", "STRING"}) {
         zwlr_data_control_source_v1_offer(source, type);
     }
     zwlr_data_control_device_v1* device =
