@@ -18,6 +18,15 @@ e2e_need_display() {
   sleep 1
 }
 
+# Re-runs the calling script on a private session bus that starts no service
+# of its own: only what the test runs answers there.
+e2e_private_bus() {
+  if [ -z "${VELMOR_E2E_BUS:-}" ]; then
+    export VELMOR_E2E_BUS=1
+    exec dbus-run-session --config-file="$(dirname "${BASH_SOURCE[0]}")/private_bus.conf" -- "$0" "$@"
+  fi
+}
+
 # Copies the program into a new folder, so that its settings.ini lands there.
 e2e_make_folder() {
   E2E_DIR=$(mktemp -d)

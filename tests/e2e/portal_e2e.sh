@@ -5,10 +5,7 @@
 # a cancel picks nothing, and a missing portal is said in one line.
 source "$(dirname "$0")/lib.sh"
 e2e_need_display "$@"
-if [ -z "${VELMOR_E2E_BUS:-}" ]; then
-  export VELMOR_E2E_BUS=1
-  exec dbus-run-session --config-file="$(dirname "$0")/private_bus.conf" -- "$0" "$@"
-fi
+e2e_private_bus "$@"
 e2e_make_folder "$1"
 export XDG_SESSION_TYPE=wayland
 unset WAYLAND_DISPLAY

@@ -5,10 +5,7 @@
 # manager runs here), as does what --pick --copy copied.
 source "$(dirname "$0")/lib.sh"
 e2e_need_display "$@"
-if [ -z "${VELMOR_E2E_BUS:-}" ]; then
-  export VELMOR_E2E_BUS=1
-  exec dbus-run-session --config-file="$(dirname "$0")/private_bus.conf" -- "$0" "$@"
-fi
+e2e_private_bus "$@"
 e2e_make_folder "$1"
 e2e_paint_board
 resident_alive() { kill -0 "$E2E_APP" 2>/dev/null; }

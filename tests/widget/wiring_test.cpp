@@ -14,13 +14,16 @@ namespace {
 using testing::FakeCapture;
 using testing::WindowTest;
 
+// A 64x48 screen all #123456.
+void OneColourScreen(FakeCapture& c) {
+    ScreenImage screen;
+    screen.image = QImage(64, 48, QImage::Format_RGB32);
+    screen.image.fill(QColor(0x12, 0x34, 0x56));
+    emit c.captured(screen);
+}
+
 TEST_F(WindowTest, APickIsSavedToTheFavouritesAndShownAsTheCurrentColour) {
-    capture_.answer = [](FakeCapture& c) {
-        ScreenImage screen;
-        screen.image = QImage(64, 48, QImage::Format_RGB32);
-        screen.image.fill(QColor(0x12, 0x34, 0x56));
-        emit c.captured(screen);
-    };
+    capture_.answer = OneColourScreen;
     pointer_.at = DevicePoint{5, 6};
     MainWindow& window = Start();
 
@@ -41,12 +44,7 @@ TEST_F(WindowTest, APickIsSavedToTheFavouritesAndShownAsTheCurrentColour) {
 }
 
 TEST_F(WindowTest, TheResidentsPickIsCopiedAsCtrlCCopiesAndOneCommandPickRunsAtATime) {
-    capture_.answer = [](FakeCapture& c) {
-        ScreenImage screen;
-        screen.image = QImage(64, 48, QImage::Format_RGB32);
-        screen.image.fill(QColor(0x12, 0x34, 0x56));
-        emit c.captured(screen);
-    };
+    capture_.answer = OneColourScreen;
     MainWindow& window = Start();
     window.hide();
     Resident resident(*program_, capture_, pointer_, views_, desktop_);

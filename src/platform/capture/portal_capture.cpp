@@ -19,15 +19,16 @@
 #include "core/portal_backends.h"
 #include "core/screenshot_checks.h"
 #include "platform/capture/screenshot_file.h"
+#include "platform/desktop/portal_names.h"
 
 namespace velmor {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString& kService = kPortalService;
+const QString& kPath = kPortalPath;
 const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString& kRequest = kPortalRequest;
 // A portal that has not answered by then is showing the user a question
 // (GNOME asks once whether screenshots are allowed); the user then has all the
 // time a person needs, within a bound that keeps a script from hanging.
@@ -220,9 +221,7 @@ void PortalCapture::Call(Step step) {
     step_ = step;
     // The request's path is known before the call, so its answer cannot be missed.
     const QString token = QStringLiteral("velmor%1").arg(++requests_);
-    QString sender = bus_.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    Listen(QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token));
+    Listen(PortalRequestPath(bus_.baseService(), token));
 
     QVariantMap options{{QStringLiteral("handle_token"), token}};
     if (step == Step::Screenshot) options.insert(QStringLiteral("interactive"), false);

@@ -7,14 +7,16 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
+#include "platform/desktop/portal_names.h"
+
 namespace velmor {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString& kService = kPortalService;
+const QString& kPath = kPortalPath;
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString& kRequest = kPortalRequest;
 const QString kShortcutId = QStringLiteral("pick");
 
 // The portal's shortcut list: a(sa{sv}).
@@ -72,14 +74,11 @@ void PortalShortcut::Ask(Step step, const QString& method, QVariantList argument
     step_ = step;
     // The request's path is known before the call, so its answer cannot be missed.
     const QString token = QStringLiteral("velmorkeys%1").arg(++requests_);
-    QString sender = bus_.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
     if (!requestPath_.isEmpty()) {
         bus_.disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
                         SLOT(OnResponse(uint, QVariantMap)));
     }
-    requestPath_ =
-        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    requestPath_ = PortalRequestPath(bus_.baseService(), token);
     bus_.connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
                  SLOT(OnResponse(uint, QVariantMap)));
     options.insert(QStringLiteral("handle_token"), token);
