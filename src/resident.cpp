@@ -37,7 +37,8 @@ bool Resident::Busy() const {
 }
 
 void Resident::ShowWindow() {
-    if (program_.Flow().CurrentState() != PickFlow::State::Idle) return;
+    // Mid-pick the window is the pick's to bring back.
+    if (Busy()) return;
     MainWindow& window = program_.Window();
     window.show();
     window.raise();
