@@ -25,10 +25,7 @@ namespace velmor {
 
 namespace {
 
-const QString& kService = kPortalService;
-const QString& kPath = kPortalPath;
 const QString kScreenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
-const QString& kRequest = kPortalRequest;
 // A portal that has not answered by then is showing the user a question
 // (GNOME asks once whether screenshots are allowed); the user then has all the
 // time a person needs, within a bound that keeps a script from hanging.
@@ -165,8 +162,8 @@ void PortalCapture::Cancel() {
 void PortalCapture::CloseRequest() {
     // Takes down any dialog the desktop still shows for this request.
     if (requestPath_.isEmpty()) return;
-    bus_.asyncCall(
-        QDBusMessage::createMethodCall(kService, requestPath_, kRequest, QStringLiteral("Close")));
+    bus_.asyncCall(QDBusMessage::createMethodCall(kPortalService, requestPath_, kPortalRequest,
+                                                  QStringLiteral("Close")));
 }
 
 QString PortalCapture::NoScreenshotReason(const QDBusError& error) const {
@@ -206,13 +203,13 @@ void PortalCapture::Request(const QString& parentWindow) {
 void PortalCapture::Listen(const QString& path) {
     StopListening();
     requestPath_ = path;
-    bus_.connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+    bus_.connect(kPortalService, requestPath_, kPortalRequest, QStringLiteral("Response"), this,
                  SLOT(OnResponse(uint, QVariantMap)));
 }
 
 void PortalCapture::StopListening() {
     if (requestPath_.isEmpty()) return;
-    bus_.disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+    bus_.disconnect(kPortalService, requestPath_, kPortalRequest, QStringLiteral("Response"), this,
                     SLOT(OnResponse(uint, QVariantMap)));
     requestPath_.clear();
 }
@@ -226,7 +223,7 @@ void PortalCapture::Call(Step step) {
     QVariantMap options{{QStringLiteral("handle_token"), token}};
     if (step == Step::Screenshot) options.insert(QStringLiteral("interactive"), false);
     QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, kPath, kScreenshot,
+        kPortalService, kPortalPath, kScreenshot,
         step == Step::Screenshot ? QStringLiteral("Screenshot") : QStringLiteral("PickColor"));
     call << parentWindow_ << options;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
@@ -247,7 +244,8 @@ void PortalCapture::Call(Step step) {
 
 bool PortalCapture::OffersPickColor() {
     QDBusMessage get = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        kPortalService, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
     get << kScreenshot << QStringLiteral("version");
     const QDBusMessage reply = bus_.call(get, QDBus::Block, 2000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;

@@ -13,10 +13,7 @@ namespace velmor {
 
 namespace {
 
-const QString& kService = kPortalService;
-const QString& kPath = kPortalPath;
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString& kRequest = kPortalRequest;
 const QString kShortcutId = QStringLiteral("pick");
 
 // The portal's shortcut list: a(sa{sv}).
@@ -56,7 +53,8 @@ PortalShortcut::PortalShortcut(QDBusConnection bus, QObject* parent)
 
 bool PortalShortcut::Available() const {
     QDBusMessage get = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        kPortalService, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
     get << kInterface << QStringLiteral("version");
     const QDBusMessage reply = bus_.call(get, QDBus::Block, 2000);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty();
@@ -75,15 +73,16 @@ void PortalShortcut::Ask(Step step, const QString& method, QVariantList argument
     // The request's path is known before the call, so its answer cannot be missed.
     const QString token = QStringLiteral("velmorkeys%1").arg(++requests_);
     if (!requestPath_.isEmpty()) {
-        bus_.disconnect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                        SLOT(OnResponse(uint, QVariantMap)));
+        bus_.disconnect(kPortalService, requestPath_, kPortalRequest, QStringLiteral("Response"),
+                        this, SLOT(OnResponse(uint, QVariantMap)));
     }
     requestPath_ = PortalRequestPath(bus_.baseService(), token);
-    bus_.connect(kService, requestPath_, kRequest, QStringLiteral("Response"), this,
+    bus_.connect(kPortalService, requestPath_, kPortalRequest, QStringLiteral("Response"), this,
                  SLOT(OnResponse(uint, QVariantMap)));
     options.insert(QStringLiteral("handle_token"), token);
     arguments << options;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kPortalService, kPortalPath, kInterface, method);
     call.setArguments(arguments);
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
@@ -111,7 +110,7 @@ void PortalShortcut::OnResponse(uint response, const QVariantMap& results) {
             session_ = handle.canConvert<QDBusObjectPath>() ? handle.value<QDBusObjectPath>().path()
                                                             : handle.toString();
             if (session_.isEmpty()) session_ = handle.toString();
-            bus_.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this,
+            bus_.connect(kPortalService, kPortalPath, kInterface, QStringLiteral("Activated"), this,
                          SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
             Ask(Step::List, QStringLiteral("ListShortcuts"),
                 {QVariant::fromValue(QDBusObjectPath(session_))});
