@@ -32,6 +32,7 @@
 #include "settings/settings_store.h"
 #include "ui/dialogs/help.h"
 #include "ui/picker/widget_pick_views.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/message_box_prompter.h"
 #include "window_program.h"
@@ -106,6 +107,7 @@ int Application::Run(char** argv) {
     // Screenshots of the largest desktops (three 5K monitors: 177 MB) are read;
     // the toolkit's default stops at 128 MB.
     QImageReader::setAllocationLimit(1024);
+    InstallAccessibleRoles();
     // Every window in the layouts' font, message boxes and menus too, so
     // that they match; and a control laid out before it joins its window
     // (a line edit is, at once) loads no second font.

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "ui/main/safety_page.h"
 #include "ui/main/tab_toolbar.h"
 #include "ui/picker/color_picker.h"
+#include "ui/widgets/accessible_roles.h"
 
 #include "core/color_spaces.h"
 #include "ui/dialogs/about_box.h"
@@ -222,6 +224,84 @@ TEST_F(WindowTest, PagesBuiltWhenFirstShownTakeTheirPlaceInTheTabOrder) {
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), first);
     }
+}
+
+// Orca takes the innermost frame for the window and speaks nothing inside an
+// inactive one; text runs of no length make it drop a line's last character.
+TEST_F(WindowTest, ReadersFindWindowsPanelsAndWholeNamedLines) {
+    MainWindow& w = Start();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Velmor Color Picker");
+    w.Tabs()->SetCurrentIndex(MainWindow::CustomColorTab);
+    w.Tabs()->SetCurrentIndex(MainWindow::SafetyPaletteTab);
+    for (QWidget* child : w.findChildren<QWidget*>()) {
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(child);
+        EXPECT_NE(node->role(), QAccessible::Border) << child->metaObject()->className();
+        if (node->role() == QAccessible::EditableText) {
+            EXPECT_FALSE(node->text(QAccessible::Name).isEmpty())
+                << child->objectName().toStdString();
+            QAccessibleTextInterface* text = node->textInterface();
+            int start = -1, end = -1;
+            text->attributes(1, &start, &end);
+            EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, text->characterCount()));
+        }
+    }
+    QAccessibleTextInterface* value =
+        QAccessible::queryAccessibleInterface(w.Panel()->Row(0))->textInterface();
+    EXPECT_EQ(value->text(0, value->characterCount()), "#330099");
+
+    ColorPicker picker(testing::Shot(QImage(64, 48, QImage::Format_RGB32), true), pointer_,
+                       options_->Values(), program_->Memory());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(picker.PanelSurface())->text(QAccessible::Name),
+              "Pick a color");
+}
+
+TEST_F(WindowTest, WhatChangesOutOfSightIsSaid) {
+    MainWindow& w = Start();
+    // What the window says once it has paused: TEXT, or what it said instead.
+    const auto said = [](QWidget* window, const QString& text) {
+        const auto note = [window] { return window->findChild<Announcement*>(); };
+        (void)QTest::qWaitFor(
+            [&] { return note() && note()->isVisible() && note()->accessibleName() == text; },
+            1000);
+        return note() != nullptr ? note()->accessibleName() : QString();
+    };
+    QTest::mouseClick(w.Panel()->CopyButton(0), Qt::LeftButton);
+    EXPECT_EQ(said(&w, "Copied #330099"), "Copied #330099");
+    QImage black(64, 48, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    ColorPicker picker(testing::Shot(black, true), pointer_, options_->Values(),
+                       program_->Memory());
+    picker.Open();
+    picker.Track({3, 4});
+    QTest::keyClick(picker.PanelSurface(), Qt::Key_Right);
+    QTest::keyClick(picker.PanelSurface(), Qt::Key_Right);
+    EXPECT_EQ(said(picker.PanelSurface(), "Black, black, #000000"), "Black, black, #000000");
+    QTest::keyClick(picker.PanelSurface(), Qt::Key_Return);
+    EXPECT_EQ(said(picker.PanelSurface(), "Picked Black, black, #000000"),
+              "Picked Black, black, #000000");
+    picker.Close();
+}
+
+TEST_F(WindowTest, TheMenuKeyOnAGridWithoutSelectionOffersTheCurrentColor) {
+    MainWindow& w = Start();
+    ColorGrid* basic = w.NamedColors()->BasicGrid();
+    ASSERT_EQ(basic->Selection(), -1);
+    QSignalSpy menus(basic, &ColorGrid::menuRequested);
+    QTimer::singleShot(50, [] { QApplication::activePopupWidget()->close(); });
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, {5, 5}, basic->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(basic, &key);
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0][0].value<std::optional<Color>>(), current_->Value());
+}
+
+TEST_F(WindowTest, EnterPressesOkInOptions) {
+    MainWindow& w = Start();
+    OptionsDialog options(*options_, desktop_, prompter_, &w);
+    options.show();
+    QTest::keyClick(&options, Qt::Key_Return);
+    EXPECT_EQ(options.result(), QDialog::Accepted);
 }
 
 TEST_F(WindowTest, EscClosesTheContrastWindow) {

@@ -54,16 +54,31 @@ TEST_F(WindowTest, CellsAreDrawnPixelForPixel) {
     }
 }
 
-TEST_F(WindowTest, KeysDoNothingWithoutSelectionOrKeyboardSupport) {
+TEST_F(WindowTest, TheFirstKeyOfAGridWithoutSelectionSelectsTheCurrentColoursCellElseTheFirst) {
     MainWindow& w = Start();
     ColorGrid* basic = w.NamedColors()->BasicGrid();
-    Click(w.NamedColors()->AdditionalGrid(), {5, 5});
+    const struct {
+        Qt::Key key;
+        std::optional<Color> current;  // set after a click elsewhere cleared the basic grid
+        int selected;
+    } cases[] = {{Qt::Key_Right, std::nullopt, 0},
+                 {Qt::Key_Space, Color::From8(255, 255, 255), 1},
+                 {Qt::Key_Home, Color::From8(255, 0, 0), 4},
+                 {Qt::Key_Escape, std::nullopt, -1}};
+    for (const auto& c : cases) {
+        Click(w.NamedColors()->AdditionalGrid(), {5, 5});
+        ASSERT_EQ(basic->Selection(), -1);
+        if (c.current) current_->Set(*c.current);
+        Key(basic, c.key);
+        EXPECT_EQ(basic->Selection(), c.selected) << c.key;
+    }
+    // With a selection, Home and End go to the ends; without keyboard support nothing moves.
     Key(basic, Qt::Key_Right);
-    EXPECT_EQ(basic->Selection(), -1);
-    Click(basic, {5, 5});
+    Key(basic, Qt::Key_End);
+    EXPECT_EQ(basic->Selection(), 15);
     SetOptions({true, true, true, 8, ""});
-    Key(basic, Qt::Key_Right);
-    EXPECT_EQ(basic->Selection(), 0);
+    Key(basic, Qt::Key_Home);
+    EXPECT_EQ(basic->Selection(), 15);
 }
 
 TEST_F(WindowTest, NameLineFollowsTheUseColorNamesBox) {

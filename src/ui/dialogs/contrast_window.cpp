@@ -14,6 +14,7 @@
 #include "core/color_parse.h"
 #include "core/color_spaces.h"
 #include "core/vision.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 
@@ -55,15 +56,15 @@ PictureBox* Swatch(QWidget* parent) {
 }  // namespace
 
 ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
-    : QWidget(parent, Qt::Window), current_(current) {
+    : QWidget(parent, Qt::Dialog), current_(current) {
     setWindowTitle(tr("Contrast"));
     // No close button of its own: Esc closes it, as it does a dialog.
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     auto* colours = new QGridLayout;
-    first_ = new QLineEdit(this);
-    second_ = new QLineEdit(QStringLiteral("#FFFFFF"), this);
+    first_ = new TextLine(this);
+    second_ = new TextLine(QStringLiteral("#FFFFFF"), this);
     firstSwatch_ = Swatch(this);
     secondSwatch_ = Swatch(this);
     auto* firstLabel = new QLabel(tr("&First color:"), this);
@@ -144,8 +145,8 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
                       "Brettel, Viénot and Mollon (1997) for blue. People see in many ways; "
                       "these show the commonest full deficiencies."),
                    this);
+    // In the text colour: the placeholder's grey fails the contrast this window asks for.
     simulated->setWordWrap(true);
-    simulated->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(simulated);
 
     first_->setText(current_.Text());
@@ -172,6 +173,33 @@ QString ContrastWindow::Verdicts() const {
     return lines.join(QLatin1Char('\n'));
 }
 
+void ContrastWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    SayRatio();
+}
+
+void ContrastWindow::SayRatio() {
+    if (!verdicts_.front()->text().isEmpty()) Announce(this, ratio_->text() + ". " + Summary());
+}
+
+std::vector<QLabel*> ContrastWindow::Samples() const {
+    std::vector<QLabel*> samples{sample_};
+    for (const Seen& s : seen_) samples.push_back(s.sample);
+    return samples;
+}
+
+QString ContrastWindow::Summary() const {
+    QStringList passed;
+    QStringList failed;
+    for (std::size_t i = 0; i < verdicts_.size(); ++i) {
+        (verdicts_[i]->text() == tr("Pass") ? passed : failed) << tr(kThresholds[i].text);
+    }
+    QStringList parts;
+    if (!passed.isEmpty()) parts << tr("Passes %1").arg(passed.join(QStringLiteral("; ")));
+    if (!failed.isEmpty()) parts << tr("fails %1").arg(failed.join(QStringLiteral("; ")));
+    return parts.join(QStringLiteral(". "));
+}
+
 void ContrastWindow::Update() {
     // Any notation the program writes or reads: #abc, rgb(), oklch(), a name...
     const auto read = [](const QLineEdit* field) -> std::optional<Color> {
@@ -181,14 +209,21 @@ void ContrastWindow::Update() {
     };
     const auto a = read(first_);
     const auto b = read(second_);
-    if (a) firstSwatch_->FillWith(ToQColor(*a));
-    if (b) secondSwatch_->FillWith(ToQColor(*b));
+    // What is no colour shows none: no swatch, no sample of an earlier pair.
+    const QColor none = palette().color(QPalette::Window);
+    firstSwatch_->FillWith(a ? ToQColor(*a) : none);
+    secondSwatch_->FillWith(b ? ToQColor(*b) : none);
     if (!a || !b) {
         ratio_->setText(tr("Type two colors: #RRGGBB, rgb(), oklch(), a name..."));
         for (QLabel* v : verdicts_) v->clear();
+        for (QLabel* sample : Samples()) {
+            ShowSampleIn(sample, palette().color(QPalette::WindowText), none);
+            sample->setEnabled(false);
+        }
         for (const Seen& s : seen_) s.ratio->clear();
         return;
     }
+    for (QLabel* sample : Samples()) sample->setEnabled(true);
     // Rounded down, so that a ratio shown as passing truly passes.
     const auto ratioText = [](double ratio) {
         return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2);
@@ -205,6 +240,7 @@ void ContrastWindow::Update() {
         seen_[i].ratio->setText(tr("%1:1").arg(ratioText(ContrastRatio(seenA, seenB))));
         ShowSampleIn(seen_[i].sample, ToQColor(seenA), ToQColor(seenB));
     }
+    if (isVisible()) SayRatio();
 }
 
 }  // namespace velmor

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -33,9 +34,16 @@ class ContrastWindow : public QWidget {
     QLabel* SeenRatio(int vision) const { return seen_[static_cast<std::size_t>(vision)].ratio; }
     QLabel* SeenSample(int vision) const { return seen_[static_cast<std::size_t>(vision)].sample; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void CurrentChanged();
     void Update();
+    std::vector<QLabel*> Samples() const;
+    // What passes and what fails, as a reader says it.
+    QString Summary() const;
+    void SayRatio();
 
     const CurrentColor& current_;
     QLineEdit* first_;

@@ -34,8 +34,10 @@ OptionsDialog::OptionsDialog(Options& options, Desktop& desktop, Prompter& promp
     // The four options above, and below them how a pick starts from anywhere.
     setFixedSize(TwipsToPixels(6030), TwipsToPixels(3345 + 1620));
 
-    // Esc cancels, as in every dialog of the desktop; Enter is bound to no button.
+    // Esc cancels and Enter presses OK, as in every dialog of the desktop; no
+    // other button takes Enter, so it never restores the defaults.
     okButton_ = MakeCommandButton(QStringLiteral("&OK"), TwipsRect(4680, 120, 1215, 375), this);
+    okButton_->setDefault(true);
     cancelButton_ =
         MakeCommandButton(QStringLiteral("&Cancel"), TwipsRect(4680, 600, 1215, 375), this);
     defaultButton_ =

@@ -81,15 +81,10 @@ void ColorGrid::Draw(std::int16_t selection) {
         Refresh();
     }
     if (selection >= 0 && selection < DrawnCellCount() && QAccessible::isActive()) {
-        // A reader announces the colour the arrows or a click moved to.
-        QAccessibleEvent selected(this, QAccessible::Selection);
-        selected.setChild(selection);
-        QAccessible::updateAccessibility(&selected);
-        if (hasFocus()) {
-            QAccessibleEvent focus(this, QAccessible::Focus);
-            focus.setChild(selection);
-            QAccessible::updateAccessibility(&focus);
-        }
+        // A reader announces the colour the arrows or a click moved to, once.
+        QAccessibleEvent moved(this, hasFocus() ? QAccessible::Focus : QAccessible::Selection);
+        moved.setChild(selection);
+        QAccessible::updateAccessibility(&moved);
     }
 }
 
@@ -102,11 +97,18 @@ void ColorGrid::DrawPending() {
 }
 
 bool ColorGrid::event(QEvent* event) {
-    if (event->type() == QEvent::ContextMenu && selection_ >= 0 && selection_ < DrawnCellCount() &&
-        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard &&
-        contextMenuPolicy() == Qt::CustomContextMenu) {
-        // From the keyboard the menu is the selected cell's.
-        emit customContextMenuRequested(CellArea(selection_).center());
+    if (event->type() == QEvent::ContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        if (menu->reason() != QContextMenuEvent::Keyboard) {
+            const std::int16_t cell = CellAt(menu->pos());
+            emit menuRequested(cell >= 0 ? std::optional(CellColor(cell)) : std::nullopt,
+                               menu->globalPos());
+        } else if (HasSelection()) {
+            emit menuRequested(CellColor(selection_), mapToGlobal(CellArea(selection_).center()));
+        } else if (startColor_) {
+            // Never a cell nobody chose.
+            emit menuRequested(startColor_(), mapToGlobal(rect().center()));
+        }
         return true;
     }
     if (event->type() == QEvent::ToolTip) {
@@ -147,17 +149,33 @@ void ColorGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     emit doubleClicked();
 }
 
+std::int16_t ColorGrid::StartCell() const {
+    const std::int16_t cell = startColor_ ? CellOf(startColor_()) : std::int16_t{-1};
+    return cell >= 0 && cell < DrawnCellCount() ? cell : std::int16_t{0};
+}
+
 void ColorGrid::keyPressEvent(QKeyEvent* event) {
-    if (options_.keyboardOff || selection_ < 0 || selection_ >= DrawnCellCount()) {
+    const int last = DrawnCellCount() - 1;
+    const int key = event->key();
+    const std::optional<GridKey> arrow = ArrowKeyOf(key);
+    const bool starts = arrow || key == Qt::Key_Space || key == Qt::Key_Home;
+    std::int16_t next = -1;
+    if (options_.keyboardOff || last < 0) {
+        next = -1;
+    } else if (!HasSelection()) {
+        // The first key a grid with no selection takes selects a cell.
+        if (starts) next = StartCell();
+    } else if (arrow) {
+        next = MoveFrom(selection_, *arrow);
+    } else if (key == Qt::Key_Home || key == Qt::Key_End) {
+        next = static_cast<std::int16_t>(key == Qt::Key_Home ? 0 : last);
+    } else if (key == Qt::Key_Space) {
+        next = selection_;
+    }
+    if (next < 0) {
         event->ignore();
         return;
     }
-    const std::optional<GridKey> key = ArrowKeyOf(event->key());
-    if (!key) {
-        event->ignore();
-        return;
-    }
-    const std::int16_t next = MoveFrom(selection_, *key);
     if (next != selection_) emit keyMoved(next);
 }
 

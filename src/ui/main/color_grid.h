@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,11 +40,17 @@ class ColorGrid : public PictureBox {
     void Draw(std::int16_t selection);
     std::int16_t Selection() const { return selection_; }
     std::int16_t CellAt(QPointF point) const;
+    // Where the keys start while no cell is selected: the cell of this colour
+    // when the grid has it, else the first.
+    void StartKeysAt(std::function<Color()> color) { startColor_ = std::move(color); }
 
   signals:
     void cellPressed(int index);
     void keyMoved(int index);
     void doubleClicked();
+    // A context menu: for the cell under the pointer (none off the cells),
+    // or from the keyboard for the selected cell, else the start colour.
+    void menuRequested(const std::optional<velmor::Color>& color, QPoint globalPosition);
 
   protected:
     virtual std::int16_t MoveFrom(std::int16_t index, GridKey key) const;
@@ -60,6 +68,8 @@ class ColorGrid : public PictureBox {
 
   private:
     void DrawCell(int index, bool selected);
+    bool HasSelection() const { return selection_ >= 0 && selection_ < DrawnCellCount(); }
+    std::int16_t StartCell() const;
 
     GridShape shape_;
     const AppOptions& options_;
@@ -68,6 +78,7 @@ class ColorGrid : public PictureBox {
     std::vector<QString> labels_;
     std::int16_t selection_ = -1;
     bool drawPending_ = false;
+    std::function<Color()> startColor_;
 };
 
 // The favourites' grid: its cells follow the list, up to the 224 that fit.

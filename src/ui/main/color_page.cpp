@@ -8,6 +8,7 @@
 #include "ui/main/color_grid.h"
 #include "ui/main/tab_control.h"
 #include "ui/main/tab_toolbar.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/look.h"
 
 namespace velmor {
@@ -26,15 +27,17 @@ QLabel* ColorPage::AddCaption(const QString& text, int left, int top) {
 }
 
 QFrame* ColorPage::AddFrame(int left, int top, int width, int height) {
-    auto* frame = new QFrame(this);
+    auto* frame = new BorderFrame(this);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     TabControl::Place(frame, left, top, width, height);
     return frame;
 }
 
-QLineEdit* ColorPage::AddLine(QFrame* frame, const QString& text) {
-    auto* line = new QLineEdit(text, frame);
+QLineEdit* ColorPage::AddLine(QLabel* caption, QFrame* frame, const QString& text) {
+    auto* line = new TextLine(text, frame);
+    caption->setBuddy(line);
+    line->setAccessibleName(caption->text().remove(QLatin1Char(':')));
     line->setReadOnly(true);
     line->setGeometry(6, (frame->height() - 19) / 2, frame->width() - 12, 19);
     return line;
@@ -44,12 +47,7 @@ void ColorPage::PlaceGrid(ColorGrid* grid, const QString& name, int left, int to
                           int height) {
     grid->setObjectName(name);
     TabControl::Place(grid, left, top, width, height);
-    grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](QPoint at) {
-        const std::int16_t cell = grid->CellAt(at);
-        emit colorMenuRequested(cell >= 0 ? std::optional(grid->CellColor(cell)) : std::nullopt,
-                                grid->mapToGlobal(at));
-    });
+    connect(grid, &ColorGrid::menuRequested, this, &ColorPage::colorMenuRequested);
 }
 
 ImageToolbar* ColorPage::AddPaletteToolbar(std::function<Color()> chosen,

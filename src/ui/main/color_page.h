@@ -40,7 +40,8 @@ class ColorPage : public QWidget {
     QLabel* AddCaption(const QString& text, int left, int top);
     QFrame* AddFrame(int left, int top, int width, int height);
     // A read-only line inside a frame.
-    QLineEdit* AddLine(QFrame* frame, const QString& text);
+    // A read-only line in FRAME, named and reached by CAPTION.
+    QLineEdit* AddLine(QLabel* caption, QFrame* frame, const QString& text);
     // Places a grid of this page.
     template <typename Grid>
     Grid* AddGrid(Grid* grid, const QString& name, int left, int top, int width, int height) {

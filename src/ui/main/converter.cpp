@@ -6,6 +6,7 @@
 
 #include "core/converter_steps.h"
 #include "core/text.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 #include "ui/widgets/twips.h"
@@ -28,24 +29,28 @@ Converter::Converter(QWidget* parent) : QFrame(parent) {
         label->setGeometry(TwipsRect(left, top, 1200, 285));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     };
-    auto box = [this](const QString& name, const QString& text, QRect geometry) {
-        auto* line = new QLineEdit(text, this);
+    auto box = [this](const QString& name, const QString& text, QRect geometry,
+                      const QString& spoken) {
+        auto* line = new TextLine(text, this);
         line->setObjectName(name);
+        line->setAccessibleName(spoken);
         line->setGeometry(geometry);
         line->installEventFilter(this);
         return line;
     };
     caption(QStringLiteral("HTML Value:"), 240, 240);
-    htmlBox_ =
-        box(QStringLiteral("htmlBox"), QStringLiteral("#000000"), TwipsRect(1440, 240, 1455, 285));
+    htmlBox_ = box(QStringLiteral("htmlBox"), QStringLiteral("#000000"),
+                   TwipsRect(1440, 240, 1455, 285), tr("HTML Value"));
     caption(QStringLiteral("Long Value:"), 240, 600);
-    longBox_ = box(QStringLiteral("longBox"), QStringLiteral("0"), TwipsRect(1440, 600, 1455, 285));
+    longBox_ = box(QStringLiteral("longBox"), QStringLiteral("0"), TwipsRect(1440, 600, 1455, 285),
+                   tr("Long Value"));
     caption(QStringLiteral("RGB Value:"), 240, 960);
     const int lefts[] = {1440, 2280, 3120};
+    const QString channels[] = {tr("Red Value"), tr("Green Value"), tr("Blue Value")};
     for (int i = 0; i < 3; ++i) {
         componentBoxes_[static_cast<std::size_t>(i)] =
             box(QStringLiteral("componentBox%1").arg(i), QStringLiteral("0"),
-                TwipsRect(lefts[i], 960, 615, 285));
+                TwipsRect(lefts[i], 960, 615, 285), channels[i]);
     }
     preview_ = new PictureBox(this);
     preview_->setObjectName(QStringLiteral("preview"));

@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "ui/main/converter.h"
 #include "ui/main/tab_control.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
@@ -60,7 +61,7 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
         // Tab and a click give a bar the keyboard; a click ends a converter edit.
         bars_[n]->setFocusPolicy(Qt::StrongFocus);
         TabControl::Place(bars_[n], 960, tops[i], 3495, 255);
-        valueBoxes_[n] = new QLineEdit(QStringLiteral("0"), this);
+        valueBoxes_[n] = new TextLine(QStringLiteral("0"), this);
         valueBoxes_[n]->setObjectName(QStringLiteral("valueBox%1").arg(i));
         valueBoxes_[n]->setMaxLength(3);
         valueBoxes_[n]->setAccessibleName(
@@ -81,11 +82,10 @@ CustomColorPage::CustomColorPage(QWidget* parent) : ColorPage(parent), chooser_(
     TabControl::Place(dialogButton_, 2400, 2040, 2055, 345);
     connect(dialogButton_, &QPushButton::clicked, this, &CustomColorPage::OpenColorDialog);
 
-    AddCaption(QStringLiteral("Color:"), 240, 3240);
+    QLabel* caption = AddCaption(QStringLiteral("Color:"), 240, 3240);
     QFrame* lineFrame = AddFrame(960, 3120, 1575, 495);
-    customLine_ = new QLineEdit(QStringLiteral("#000000"), lineFrame);
+    customLine_ = AddLine(caption, lineFrame, QStringLiteral("#000000"));
     customLine_->setObjectName(QStringLiteral("customLine"));
-    customLine_->setReadOnly(true);
     customLine_->setFocusPolicy(Qt::NoFocus);
     customLine_->setGeometry(8, (lineFrame->height() - 19) / 2, 89, 19);
     QPalette face = customLine_->palette();

@@ -61,9 +61,9 @@ FavoritesPage::FavoritesPage(Favorites& favorites, const AppOptions& options, Pr
             &FavoritesPage::RemoveDuplicateFavorites);
 
     // Below the toolbar, inside the tab (taller by this line than the layout drew it).
-    AddCaption(tr("Color:"), 120, 5445);
+    QLabel* caption = AddCaption(tr("Color:"), 120, 5445);
     QFrame* lineFrame = AddFrame(720, 5325, 2415, 495);
-    favoriteLine_ = AddLine(lineFrame, QString());
+    favoriteLine_ = AddLine(caption, lineFrame, QString());
     favoriteLine_->setObjectName(QStringLiteral("favoriteLine"));
     favoriteLine_->setEnabled(false);
 

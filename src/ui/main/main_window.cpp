@@ -35,6 +35,7 @@
 #include "ui/main/value_panel.h"
 #include "ui/main/window_commands.h"
 #include "ui/main/window_keys.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/copied_note.h"
@@ -157,7 +158,7 @@ void MainWindow::BuildPages() {
 }
 
 void MainWindow::BuildCommandStrip() {
-    auto* strip = new QFrame(this);
+    auto* strip = new BorderFrame(this);
     strip->setFrameShape(QFrame::Box);
     strip->setFrameShadow(QFrame::Sunken);
     strip->setGeometry(TwipsRect(120, 5640 + kTallerBy, 8655, 735));
@@ -264,6 +265,9 @@ void MainWindow::ConnectPage(ColorPage* page, HexCase letterCase, MenuPlace plac
             [this, place](const std::optional<Color>& color, QPoint at) {
                 ShowColorMenu(color, at, place);
             });
+    for (ColorGrid* grid : page->findChildren<ColorGrid*>()) {
+        grid->StartKeysAt([this] { return current_.Value(); });
+    }
 }
 
 NamedColorsPage* MainWindow::NamedColors() const {
@@ -380,10 +384,13 @@ void MainWindow::PasteColor() {
         return;
     }
     current_.Set(parsed->color);
+    QString said = tr("Pasted %1").arg(SpokenColor(current_.Value()));
     if (parsed->alphaIgnored) {
-        QToolTip::showText(mapToGlobal(rect().center()),
-                           tr("The pasted color's opacity was left out."), this);
+        const QString note = tr("The pasted color's opacity was left out.");
+        QToolTip::showText(mapToGlobal(rect().center()), note, this);
+        said += QStringLiteral(". ") + note;
     }
+    Announce(this, said);
 }
 
 }  // namespace velmor

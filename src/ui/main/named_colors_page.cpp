@@ -24,8 +24,8 @@ NamedColorsPage::NamedColorsPage(const AppOptions& options, QWidget* parent) : C
     additionalGrid_->SetCells(tables.AdditionalColors(), tables.AdditionalNames());
     additionalGrid_->setAccessibleName(tr("Additional colors"));
 
-    AddCaption(QStringLiteral("Color:"), 240, 4200);
-    nameLine_ = AddLine(AddFrame(840, 4080, 2535, 495), ChosenText());
+    QLabel* caption = AddCaption(QStringLiteral("Color:"), 240, 4200);
+    nameLine_ = AddLine(caption, AddFrame(840, 4080, 2535, 495), ChosenText());
     nameLine_->setObjectName(QStringLiteral("nameLine"));
     namesFirst_ = new QCheckBox(QStringLiteral("&Use color names"), this);
     // Wider than drawn: the check box's own text needs 108 pixels here.

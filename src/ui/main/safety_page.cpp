@@ -12,8 +12,8 @@ SafetyPage::SafetyPage(const AppOptions& options, QWidget* parent) : ColorPage(p
                           240, 480, 4815, 4035);
     safetyGrid_->SetCells(ColorTables::Instance().SafetyColors());
     safetyGrid_->setAccessibleName(tr("Web-safe colors"));
-    AddCaption(QStringLiteral("Color:"), 240, 4680);
-    safeLine_ = AddLine(AddFrame(840, 4560, 2415, 495), chosenText_);
+    QLabel* caption = AddCaption(QStringLiteral("Color:"), 240, 4680);
+    safeLine_ = AddLine(caption, AddFrame(840, 4560, 2415, 495), chosenText_);
     safeLine_->setObjectName(QStringLiteral("safeLine"));
     toolbar_ = AddPaletteToolbar([this] { return chosen_; }, [this] { return chosenText_; }, 3360,
                                  4560, 1815, 735);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/twips.h"
 
 namespace velmor {
@@ -96,7 +97,7 @@ void FollowInFocusChain(QWidget* holder, QWidget* page) {
 TabControl::TabControl(QWidget* parent)
     : QWidget(parent),
       tabBar_(new EqualTabBar(this)),
-      frame_(new QFrame(this)),
+      frame_(new BorderFrame(this)),
       stack_(new QStackedWidget(frame_)) {
     tabBar_->setExpanding(false);
     auto* style = new CompactTabStyle(QStyleFactory::create(QApplication::style()->name()));

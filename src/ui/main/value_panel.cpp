@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "core/color_names.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/copied_note.h"
 #include "ui/widgets/look.h"
@@ -53,7 +54,7 @@ ValuePanel::ValuePanel(const CurrentColor& current, const AppOptions& options, Q
         captions_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         const QString name = captions_[i]->text().remove(QLatin1Char(':')).trimmed();
 
-        valueRows_[i] = new QLineEdit(this);  // the current colour fills it
+        valueRows_[i] = new TextLine(this);  // the current colour fills it
         valueRows_[i]->setObjectName(QStringLiteral("valueRow%1").arg(index));
         valueRows_[i]->setGeometry(InPanel(6810, top, 1620, 285));
         valueRows_[i]->setReadOnly(true);

@@ -6,6 +6,7 @@
 
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/arrow_keys.h"
 #include "ui/widgets/qt_color.h"
 
@@ -107,6 +108,8 @@ void ColorPicker::Open() {
     PanelSurface()->raise();
     if (HasSample()) MagnifyAround(session_.Point(), PanelArea());
     keyboard_.Start(PanelSurface());
+    // The keys act on the picture, not on the panel's first button.
+    PanelSurface()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void ColorPicker::Close() {
@@ -215,6 +218,7 @@ std::optional<Color> ColorPicker::TakePick() {
     // Kept before the hand-over, which may end a command-line pick.
     memory_.SetHistory(session_.Picks());
     ShowHistory();
+    Announce(PanelSurface(), tr("Picked %1").arg(SpokenColor(*color)));
     return color;
 }
 
@@ -389,6 +393,7 @@ void ColorPicker::KeyPressed(const QKeyEvent& event) {
     // The pointer goes to the exact pixel; the move it causes tracks the same one.
     if (pointerControl_.CanWarp()) pointerControl_.Warp(next);
     MoveTo(next, PickSession::Aim::Keys);
+    if (HasSample()) Announce(PanelSurface(), SpokenColor(session_.Sample()));
 }
 
 }  // namespace velmor

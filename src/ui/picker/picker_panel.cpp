@@ -8,6 +8,7 @@
 
 #include "core/color_names.h"
 #include "ui/picker/magnifier_view.h"
+#include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/artwork.h"
 #include "ui/widgets/look.h"
 #include "ui/widgets/picture_box.h"
@@ -97,7 +98,7 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     for (QToolButton* button : findChildren<QToolButton*>()) button->installEventFilter(this);
     connect(closeButton_, &QToolButton::clicked, this, &PickerPanel::closeRequested);
 
-    htmlField_ = new QLineEdit(QStringLiteral("#000000"), this);
+    htmlField_ = new TextLine(QStringLiteral("#000000"), this);
     htmlField_->setObjectName(QStringLiteral("htmlField"));
     htmlField_->setReadOnly(true);
     htmlField_->setFocusPolicy(Qt::NoFocus);
@@ -153,7 +154,7 @@ void PickerPanel::ShowSample(const Color& color) {
     htmlField_->setCursorPosition(0);
     const QString described = QString::fromStdString(DescribeByName(color));
     nameLine_->setText(described);
-    sampleBox_->setAccessibleName(tr("Sample: %1, %2").arg(described, hex));
+    sampleBox_->setAccessibleName(tr("Sample: %1").arg(SpokenColor(color)));
 }
 
 void PickerPanel::ShowZoom(int zoom, int area) {

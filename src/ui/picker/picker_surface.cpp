@@ -23,6 +23,8 @@ PickerSurface::PickerSurface(const ScreenImage& screen, MarkedPoint marked, int 
       marked_(std::move(marked)),
       monitor_(monitor) {
     setObjectName(QStringLiteral("pickerSurface"));
+    setWindowTitle(tr("Pick a color"));
+    setAccessibleDescription(tr("Arrow keys move one pixel, Shift ten; Enter picks; Esc closes."));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
