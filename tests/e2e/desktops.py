@@ -936,11 +936,24 @@ class Sway(Desktop):
     def extra(self):
         if self.mode == "native" and self.outputs == parse_outputs(CONFIGS[0].split(":")[1]):
             return self.copied_after_exit() + self.bound_key()
+        if self.mode == "xwayland":
+            return self.orphan()
         if self.mode != "kwin":
             return []
         calls = read(self.kwin_log).count("CaptureScreen")
         want = len(self.cases()) * len(self.outputs)
         return [(calls >= want, "every pick copied the screens through KWin (%d calls)" % calls)]
+
+    def orphan(self):
+        """Killed while its picker (a child under XWayland) is up, the
+        program takes the frozen picture with it."""
+        p = Pick(self.env, self.shown)
+        shown = bool(self.windows())
+        p.proc.kill()
+        p.proc.wait()
+        gone = wait_for(lambda: not self.windows(), 3)
+        return [(shown and bool(gone), "killed with its picker up: shown %s, gone %s" %
+                 (shown, bool(gone)))]
 
     def copied_after_exit(self):
         """What --pick --copy copied is still on the clipboard after the

@@ -1,5 +1,9 @@
 #include "platform/capture/child_picker.h"
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include <QColor>
 #include <QProcessEnvironment>
 
@@ -11,6 +15,13 @@ ChildPicker::ChildPicker(QString program, QObject* parent)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
     process_.setProcessEnvironment(environment);
     process_.setProgram(program_);
+    // The picker's frozen picture never outlives the program, however it ends:
+    // the child goes when its parent does, or at once if that already happened.
+    const pid_t owner = ::getpid();
+    process_.setChildProcessModifier([owner] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != owner) ::_exit(1);
+    });
     SetSampleArea(1);
     connect(&process_, &QProcess::finished, this, &ChildPicker::Finished);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
