@@ -260,8 +260,10 @@ void RemoveStaleTemporaries(const std::string& path) {
 }
 
 // Saves of several running copies take turns: each holds the folder's lock
-// from its read to its replace, so none undoes another's change. Waits at most
-// a few seconds for a copy that hangs, then saves anyway.
+// from its read to its replace, so none undoes another's change. Waits a few
+// seconds for a holder that hangs; a save without the lock could undo its
+// change, so then the save is refused. Where the folder cannot be locked at
+// all, saves go ahead.
 class FolderLock {
   public:
     explicit FolderLock(const std::string& folder)
@@ -272,7 +274,9 @@ class FolderLock {
             if (errno != EWOULDBLOCK && errno != EINTR) return;
             ::usleep(5000);
         }
+        busy_ = true;
     }
+    bool Busy() const { return busy_; }
     ~FolderLock() {
         if (fd_ >= 0) ::close(fd_);  // closing lets go of the lock
     }
@@ -281,6 +285,7 @@ class FolderLock {
 
   private:
     int fd_;
+    bool busy_ = false;
 };
 
 SaveResult ReplaceResolved(const Target& target, std::string_view content, FileEncoding encoding) {
@@ -414,6 +419,9 @@ SaveResult EditSettings(const std::string& file, bool createFolder,
         }
     }
     const FolderLock lock(FolderOf(target->path));
+    if (lock.Busy()) {
+        return Failed("another program has kept the settings folder locked for 3 seconds");
+    }
     target = Resolve(requested, why);  // again: another copy may have saved meanwhile
     if (!target) return Failed(why);
     if (target->exists) {

@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -292,6 +296,31 @@ TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
     second.join();
     EXPECT_EQ(ReadSetting("Favorites", "Marks", "", file).size(), kSaves);
     EXPECT_EQ(ReadSetting("Options", "Marks", "", file).size(), kSaves);
+}
+
+TEST(SettingsFile, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
+    testing::TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+    testing::WriteFile(file, "[A]\nk=1\n");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY);
+        ::flock(fd, LOCK_EX);
+        (void)!::write(ready[1], "x", 1);
+        ::sleep(10);
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    const SaveResult held = SettingsFile(file).Write("A", "k", "2");
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_FALSE(held.ok);
+    EXPECT_EQ(held.reason, "another program has kept the settings folder locked for 3 seconds");
+    EXPECT_EQ(ReadFile(file), "[A]\nk=1\n");
+    EXPECT_TRUE(SettingsFile(file).Write("A", "k", "2"));  // the holder gone, saves go ahead
 }
 
 }  // namespace
