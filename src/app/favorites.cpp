@@ -90,9 +90,11 @@ std::size_t Favorites::AddMany(const std::vector<std::string>& colors,
         list_.Append(color);
         if (added < names.size()) {
             // One line of plain text: what a palette file may hold is cleaned first.
-            std::string name;
-            for (char c : names[added]) name += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-            name = std::string(TrimSpaces(name)).substr(0, 100);
+            std::string name = ValidUtf8(names[added]);
+            for (char& c : name) {
+                if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+            }
+            name = std::string(Left(TrimSpaces(name), 100));
             if (!name.empty()) named[ToLowerAscii(color)] = name;
         }
         ++added;

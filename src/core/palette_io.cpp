@@ -200,6 +200,53 @@ std::string ExportPalette(PaletteFormat format, const std::vector<std::string>& 
     return out;
 }
 
+// CSS block comments as blanks, so that the lines stay where they were.
+std::string WithoutComments(std::string_view text) {
+    std::string out(text);
+    for (std::size_t open = out.find("/*"); open != std::string::npos;
+         open = out.find("/*", open)) {
+        const std::size_t close = out.find("*/", open + 2);
+        const std::size_t end = close == std::string::npos ? out.size() : close + 2;
+        for (std::size_t i = open; i < end; ++i) {
+            if (out[i] != '\n' && out[i] != '\r') out[i] = ' ';
+        }
+        open = end;
+    }
+    return out;
+}
+
+// Whether a line declares a CSS custom property ("--name:") anywhere.
+bool DeclaresCustomProperty(std::string_view line) {
+    for (std::size_t at = line.find("--"); at != std::string_view::npos;
+         at = line.find("--", at + 2)) {
+        const bool starts =
+            at == 0 || std::string_view(" \t;{").find(line[at - 1]) != std::string_view::npos;
+        if (starts && line.find(':', at) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+// The custom properties ("--name: colour") of a line of CSS, wherever they stand.
+void ReadCssLine(std::string_view line, PaletteImport& result) {
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const std::size_t end = std::min(line.find_first_of(";{}", start), line.size());
+        const std::string_view declaration = TrimBlanks(line.substr(start, end - start));
+        start = end + 1;
+        const std::size_t colon = declaration.find(':');
+        if (!declaration.starts_with("--") || colon == std::string_view::npos) continue;
+        std::string name(TrimBlanks(declaration.substr(2, colon - 2)));
+        const std::optional<std::string> hex = HexOf(TrimBlanks(declaration.substr(colon + 1)));
+        if (!hex) {
+            ++result.unreadable;
+            continue;
+        }
+        if (name.starts_with("favorite-")) name.clear();  // a number, not a name
+        result.colors.push_back(*hex);
+        result.names.push_back(name);
+    }
+}
+
 PaletteImport ImportPalette(std::string_view content) {
     PaletteImport result;
     if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
@@ -208,8 +255,9 @@ PaletteImport ImportPalette(std::string_view content) {
         ReadJson(content, result);
         return result;
     }
-    const std::vector<std::string_view> lines = Lines(content);
-    const bool gimp = !lines.empty() && TrimBlanks(lines.front()) == "GIMP Palette";
+    const bool gimp = TrimBlanks(Lines(content.substr(0, 64)).front()) == "GIMP Palette";
+    const std::string uncommented = gimp ? std::string() : WithoutComments(content);
+    const std::vector<std::string_view> lines = Lines(gimp ? content : uncommented);
     for (std::size_t i = gimp ? 1 : 0; i < lines.size(); ++i) {
         std::string_view line = TrimBlanks(lines[i]);
         if (line.empty()) continue;
@@ -221,15 +269,9 @@ PaletteImport ImportPalette(std::string_view content) {
             }
             Srgb8 color;
             if (ReadGimpLine(line, color, name)) hex = Hex(color);
-        } else if (line.starts_with("--")) {
-            // A CSS custom property: "--name: colour;".
-            const std::size_t colon = line.find(':');
-            if (colon == std::string_view::npos) continue;
-            name = std::string(TrimBlanks(line.substr(2, colon - 2)));
-            std::string_view value = TrimBlanks(line.substr(colon + 1));
-            if (value.ends_with(';')) value.remove_suffix(1);
-            hex = HexOf(value);
-            if (name.starts_with("favorite-")) name.clear();  // a number, not a name
+        } else if (DeclaresCustomProperty(line)) {
+            ReadCssLine(line, result);
+            continue;
         } else {
             if (line.starts_with("//") || line.starts_with("/*") || line.front() == ';' ||
                 line.front() == '}' || line.starts_with(":root")) {

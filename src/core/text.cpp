@@ -130,6 +130,37 @@ std::string_view Right(std::string_view text, std::size_t n) {
     return n >= count ? text : text.substr(CharacterOffset(text, count - n));
 }
 
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        const unsigned char lead = byte(i);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        bool ok = length != 0 && i + length <= text.size();
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; ok && k < length; ++k) {
+            ok = (byte(i + k) & 0xC0) == 0x80;
+            code = (code << 6) | (byte(i + k) & 0x3F);
+        }
+        constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        ok = ok && code >= kLeast[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        if (ok) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

@@ -22,6 +22,11 @@ std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
+// TEXT as valid UTF-8: each byte that does not belong to a well-formed
+// character (stray, truncated, overlong, a surrogate, past U+10FFFF) becomes
+// U+FFFD.
+std::string ValidUtf8(std::string_view text);
+
 // The value of one hexadecimal digit, or -1.
 int HexDigitValue(char c);
 

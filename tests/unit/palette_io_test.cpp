@@ -49,6 +49,11 @@ TEST(Palettes, PalettesFromElsewhereInEveryNotation) {
          ":root {\n  --brand: oklch(0.7505 0.1791 58.28);\n  --bg: #fff;\n}\n",
          {"ff8c00", "ffffff"},
          {"brand", "bg"}},
+        {"CSS declarations sharing a line, comments after and across lines",
+         ":root { --a: #abcdef; --b: #123456; }\n--brand: #f80; /* x */\n/* a\n--c: #000; */\n"
+         "--d: red /* why */;\n",
+         {"abcdef", "123456", "ff8800", "ff0000"},
+         {"a", "b", "brand", "d"}},
         {"JSON of names and keys",
          "{\"accent\": \"#ff0000\", \"list\": [\"#00ff00\"]}",
          {"ff0000", "00ff00"},

@@ -139,6 +139,14 @@ TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
     EXPECT_EQ(testing::ReadFile(folder_.File("out.css")),
               "/* Velmor favorites */\n:root {\n  --brand-orange: #ff8c00;\n"
               "  --deep-sea: #123456;\n}\n");
+    // Names are stored as valid text and cut after 100 characters, never inside one.
+    testing::WriteFile(folder_.File("odd.gpl"), "GIMP Palette\n1 2 3 " + std::string(99, 'a') +
+                                                    "\xC3\xA9zz\n4 5 6 bad\xFF name\n");
+    answer = QString::fromStdString(folder_.File("odd.gpl"));
+    page->ImportFavorites();
+    EXPECT_NE(SettingsText().find("010203=" + std::string(99, 'a') + "\xC3\xA9\n"),
+              std::string::npos);
+    EXPECT_NE(SettingsText().find("040506=bad\xEF\xBF\xBD name\n"), std::string::npos);
 }
 
 TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
