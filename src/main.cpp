@@ -106,6 +106,8 @@ int main(int argc, char* argv[]) {
             return answer->status;
         }
     }
+    // The X server asked for on the command line is probed as DISPLAY is.
+    if (!line.display.empty()) setenv("DISPLAY", line.display.c_str(), 1);
     velmor::DisplayFacts displays = velmor::ProbeDisplays();
     // -platform decides as QT_QPA_PLATFORM would.
     if (!line.platform.empty()) displays.requested = line.platform;

@@ -121,6 +121,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 line.toolkit.push_back(value);
             }
             if (*name == "platform") line.platform = value;
+            if (*name == "display") line.display = value;
         } else {
             line.error = "unknown option \"" + a + "\"";
             return line;

@@ -22,6 +22,7 @@ struct CommandLine {
     // Qt's own options (-style fusion, -reverse, ...), passed on to it as given.
     std::vector<std::string> toolkit;
     std::string platform;  // the value of -platform, which decides the display
+    std::string display;   // the value of -display, the X server asked for
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -16,6 +16,10 @@ trap 'rm -rf "$E2E_DIR"' EXIT
 run_without_display env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 run_without_display env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=nowhere
 run_without_display env WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland
+status=0
+env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --pick --display :999 2>"$E2E_DIR/err" || status=$?
+e2e_expect "--display names a server that is not there: exit status, lines" \
+  "$status $(wc -l <"$E2E_DIR/err")" "2 1"
 
 # The same requests on a machine with an X server fall back to it.
 VELMOR_E2E_INNER=1 "$(dirname "$0")/with_xvfb.sh" "-screen 0 640x480x24" bash -c '
