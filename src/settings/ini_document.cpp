@@ -24,6 +24,11 @@ struct Line {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+// A name as the profile functions compare it: a C string, which a NUL ends.
+std::string_view UpToNul(std::string_view name) {
+    return name.substr(0, name.find('\0'));
+}
+
 std::vector<Line> ParseLines(std::string_view text) {
     std::vector<Line> lines;
     std::size_t pos = 0;
@@ -78,7 +83,8 @@ struct SectionSpan {
 
 std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != LineKind::Section || !EqualsIgnoreCaseAscii(lines[i].name, section)) {
+        if (lines[i].kind != LineKind::Section ||
+            !EqualsIgnoreCaseAscii(UpToNul(lines[i].name), section)) {
             continue;
         }
         std::size_t end = i + 1;
@@ -95,7 +101,7 @@ std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const Section
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
         const bool candidate =
             lines[i].kind == LineKind::Key || (bare && lines[i].kind == LineKind::Other);
-        if (candidate && EqualsIgnoreCaseAscii(lines[i].name, key)) return i;
+        if (candidate && EqualsIgnoreCaseAscii(UpToNul(lines[i].name), key)) return i;
     }
     return std::nullopt;
 }
@@ -136,9 +142,10 @@ std::vector<std::pair<std::string, std::string>> IniDocument::Keys(std::string_v
     // The first of keys that differ only in case counts; later ones are duplicates.
     std::unordered_set<std::string> seen;
     for (std::size_t i = span->header + 1; i < span->end; ++i) {
-        if (lines[i].kind != LineKind::Key || lines[i].name.empty()) continue;
-        if (!seen.insert(ToLowerAscii(lines[i].name)).second) continue;
-        out.emplace_back(std::string(lines[i].name), Unquoted(lines[i].value));
+        const std::string_view name = UpToNul(lines[i].name);
+        if (lines[i].kind != LineKind::Key || name.empty()) continue;
+        if (!seen.insert(ToLowerAscii(name)).second) continue;
+        out.emplace_back(std::string(name), Unquoted(lines[i].value));
     }
     return out;
 }

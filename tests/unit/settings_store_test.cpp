@@ -48,6 +48,7 @@ TEST(ReadSetting, ReadsAsTheProfileFunctionsDo) {
         {"line without equals", "[A]\nk\nk=v\n", "A", "k", "x", "v"},
         {"blank names around section", "[  A  ]\n  k  =  v\n", "A", "k", "x", "v"},
         {"NUL ends a value", std::string("[A]\nk=a\0b\n", 10), "A", "k", "x", "a"},
+        {"NUL ends a key name", std::string("[A]\nk\0x=v\nk=w\n", 14), "A", "k", "x", "v"},
         {"Ctrl+Z, VT and FF trimmed", "[A]\n\vk\f=\x1a v \x1a\n", "A", "k", "x", "v"},
         {"UTF-16 little endian", std::string("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE9\0\n\0", 18), "A", "k",
          "x", "\xC3\xA9"},
