@@ -9,31 +9,27 @@ namespace velmor {
 
 namespace {
 
-bool Names(std::string_view desktop, std::initializer_list<std::string_view> names) {
-    const std::string lower = ToLowerAscii(desktop);
-    std::string_view rest = lower;
-    while (!rest.empty()) {
-        const std::size_t colon = rest.find(':');
-        const std::string_view part = rest.substr(0, colon);
-        if (std::find(names.begin(), names.end(), part) != names.end()) return true;
-        if (colon == std::string_view::npos) break;
-        rest.remove_prefix(colon + 1);
-    }
-    return false;
+// Where GNOME's portal backend serves screenshots, and asks before the first.
+bool GnomeFamily(std::string_view desktop) {
+    return ListNames(desktop, {"gnome", "unity", "budgie", "pantheon"});
 }
 
 }  // namespace
+
+bool PortalAsksBeforeScreenshots(std::string_view desktop) {
+    return GnomeFamily(desktop);
+}
 
 std::vector<std::string> MissingPortalPackages(std::string_view desktop,
                                                const std::vector<std::string>& installed,
                                                bool portal) {
     std::vector<std::string> backends;
-    if (Names(desktop, {"gnome", "unity", "budgie", "pantheon"})) {
+    if (GnomeFamily(desktop)) {
         backends = {"gnome"};
-    } else if (Names(desktop, {"kde"})) {
+    } else if (ListNames(desktop, {"kde"})) {
         backends = {"kde"};
-    } else if (Names(desktop,
-                     {"sway", "wlroots", "hyprland", "river", "labwc", "wayfire", "niri", "dwl"})) {
+    } else if (ListNames(desktop, {"sway", "wlroots", "hyprland", "river", "labwc", "wayfire",
+                                   "niri", "dwl"})) {
         // wlr serves the screenshot, gtk the Access dialogs it lacks.
         backends = {"wlr", "gtk"};
     } else {

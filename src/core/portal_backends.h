@@ -13,6 +13,10 @@ namespace velmor {
 //   desktop:   XDG_CURRENT_DESKTOP ("sway", "ubuntu:GNOME", ...)
 //   installed: the backends present, by their .portal file's name ("gtk", "wlr")
 //   portal:    whether xdg-desktop-portal itself answers
+// Whether the desktop's portal asks the user before its first screenshot
+// (GNOME's does, and remembers the answer); the others answer at once.
+bool PortalAsksBeforeScreenshots(std::string_view desktop);
+
 std::vector<std::string> MissingPortalPackages(std::string_view desktop,
                                                const std::vector<std::string>& installed,
                                                bool portal);

@@ -9,13 +9,6 @@ namespace velmor {
 
 namespace {
 
-bool NamesDesktop(std::string_view list, std::string_view desktop) {
-    for (const std::string& name : Split(list, ':')) {
-        if (EqualsIgnoreCaseAscii(name, desktop)) return true;
-    }
-    return false;
-}
-
 struct Chord {
     bool meta = false, shift = false, ctrl = false, alt = false;
     std::string key;  // "c", "5", "F5", "Print"
@@ -58,8 +51,8 @@ std::optional<Chord> ParseChord(std::string_view portable) {
 ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place) {
     if (place.onX11 && !place.waylandSession) return ShortcutRoute::X11Grab;
     if (place.portalShortcuts) return ShortcutRoute::Portal;
-    if (NamesDesktop(place.currentDesktop, "GNOME")) return ShortcutRoute::GnomeKeybinding;
-    if (NamesDesktop(place.currentDesktop, "sway")) return ShortcutRoute::SwayBinding;
+    if (ListNames(place.currentDesktop, {"GNOME"})) return ShortcutRoute::GnomeKeybinding;
+    if (ListNames(place.currentDesktop, {"sway"})) return ShortcutRoute::SwayBinding;
     return ShortcutRoute::None;
 }
 

@@ -161,6 +161,15 @@ std::string ValidUtf8(std::string_view text) {
     return out;
 }
 
+bool ListNames(std::string_view list, std::initializer_list<std::string_view> names) {
+    for (const std::string& part : Split(list, ':')) {
+        for (std::string_view name : names) {
+            if (EqualsIgnoreCaseAscii(part, name)) return true;
+        }
+    }
+    return false;
+}
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,10 @@ bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 // character (stray, truncated, overlong, a surrogate, past U+10FFFF) becomes
 // U+FFFD.
 std::string ValidUtf8(std::string_view text);
+
+// Whether a colon-separated list ("ubuntu:GNOME", as XDG_CURRENT_DESKTOP
+// reads) holds one of NAMES, letter case aside.
+bool ListNames(std::string_view list, std::initializer_list<std::string_view> names);
 
 // The value of one hexadecimal digit, or -1.
 int HexDigitValue(char c);

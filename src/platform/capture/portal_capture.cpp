@@ -115,7 +115,11 @@ PortalCapture::PortalCapture(QDBusConnection bus, int timeoutMs, QObject* parent
     asking_.setInterval(kAskingAfterMs);
     connect(&asking_, &QTimer::timeout, this, [this, timeoutMs] {
         if (step_ != Step::Screenshot) return;
-        // Only a question never answered shows a dialog; a remembered answer is just slow.
+        // Only a desktop that asks, and a question never answered, show a
+        // dialog; a remembered answer is just slow, and elsewhere a portal
+        // this slow has no answer to give.
+        const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+        if (!PortalAsksBeforeScreenshots(desktop != nullptr ? desktop : "")) return;
         if (StoredScreenshotAnswer(bus_) != StoredAnswer::None) return;
         asked_ = true;
         timeout_.start(std::max(timeoutMs, kAnswerTimeMs));

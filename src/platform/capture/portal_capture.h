@@ -18,7 +18,7 @@ class PortalCapture : public ScreenCapture {
 
   public:
     explicit PortalCapture(QDBusConnection bus = QDBusConnection::sessionBus(),
-                           int timeoutMs = 30000, QObject* parent = nullptr);
+                           int timeoutMs = 5000, QObject* parent = nullptr);
 
     void Request(const QString& parentWindow) override;
     void Cancel() override;
