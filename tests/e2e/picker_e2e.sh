@@ -79,3 +79,8 @@ PY
 e2e_expect "--pick --average 5: the linear-light mean of 25 pixels" "$(cat "$E2E_DIR/out")" "$mean"
 grep -q "^History=.*FF8C00" "$E2E_DIR/settings.ini" ||
   e2e_fail "a command-line pick keeps its history: $(cat "$E2E_DIR/settings.ini" 2>/dev/null)"
+# A history that cannot be saved is said; the pick is still printed, status 0.
+chmod 444 "$E2E_DIR/settings.ini"
+e2e_pick "e2e_click_surface 255 140"
+e2e_expect "a read-only settings.ini: the pick, its status, one line why" \
+  "$(cat "$E2E_DIR/out") $status $(grep -c 'read-only' "$E2E_DIR/err")" "#FF8C00 0 1"
