@@ -7,10 +7,16 @@ namespace velmor {
 Options::Options(const SettingsFile& settings, QObject* parent)
     : QObject(parent), settings_(settings) {}
 
+const Templates& Options::TemplateList() const {
+    // Read when first needed: a file of many templates costs start-up nothing.
+    if (!templates_) templates_ = settings_.ReadSection("Formats");
+    return *templates_;
+}
+
 void Options::Load() {
     ResetOptions(values_);
     LoadOptions(values_, settings_);
-    templates_ = settings_.ReadSection("Formats");
+    templates_.reset();
     emit changed();
 }
 
@@ -26,7 +32,7 @@ void Options::Save(const AppOptions& values) {
 }
 
 std::optional<std::string> Options::CopiedText(const Color& color) const {
-    if (!values_.copiedName.empty()) return WriteNamed(values_.copiedName, color, templates_);
+    if (!values_.copiedName.empty()) return WriteNamed(values_.copiedName, color, TemplateList());
     if (!IsValueFormat(values_.copiedValue)) return std::nullopt;
     return FormatColor(color, {}, values_.upperCase)
         .texts[static_cast<std::size_t>(values_.copiedValue)];

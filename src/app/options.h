@@ -22,7 +22,7 @@ class Options : public QObject {
 
     const AppOptions& Values() const { return values_; }
     // The user's own notations: the keys of [Formats], name and template.
-    const Templates& TemplateList() const { return templates_; }
+    const Templates& TemplateList() const;
     void Load();
     // The colour as Ctrl+C copies it: one of the fourteen, a notation or a
     // template; nothing when the chosen one no longer exists.
@@ -37,7 +37,7 @@ class Options : public QObject {
   private:
     const SettingsFile& settings_;
     AppOptions values_;
-    Templates templates_;
+    mutable std::optional<Templates> templates_;
 };
 
 }  // namespace velmor

@@ -134,18 +134,42 @@ std::optional<std::string> IniDocument::Lookup(std::string_view section,
     return Unquoted(lines[*at].value);
 }
 
-std::vector<std::pair<std::string, std::string>> IniDocument::Keys(std::string_view section) const {
+namespace {
+
+// The keys of the section whose header is lines[header], up to the next header.
+std::vector<std::pair<std::string, std::string>> KeysFrom(const std::vector<Line>& lines,
+                                                          std::size_t header) {
     std::vector<std::pair<std::string, std::string>> out;
-    const auto lines = ParseLines(content_);
-    const auto span = FindSection(lines, section);
-    if (!span) return out;
     // The first of keys that differ only in case counts; later ones are duplicates.
     std::unordered_set<std::string> seen;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+    for (std::size_t i = header + 1; i < lines.size() && lines[i].kind != LineKind::Section; ++i) {
         const std::string_view name = UpToNul(lines[i].name);
         if (lines[i].kind != LineKind::Key || name.empty()) continue;
         if (!seen.insert(ToLowerAscii(name)).second) continue;
         out.emplace_back(std::string(name), Unquoted(lines[i].value));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> IniDocument::Keys(std::string_view section) const {
+    const auto lines = ParseLines(content_);
+    const auto span = FindSection(lines, section);
+    if (!span) return {};
+    return KeysFrom(lines, span->header);
+}
+
+std::map<std::string, std::pair<std::size_t, std::size_t>> IniDocument::SectionSpans() const {
+    std::map<std::string, std::pair<std::size_t, std::size_t>> out;
+    const auto lines = ParseLines(content_);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind != LineKind::Section) continue;
+        std::size_t end = i + 1;
+        while (end < lines.size() && lines[end].kind != LineKind::Section) ++end;
+        const std::size_t stop = end < lines.size() ? lines[end].begin : content_.size();
+        out.try_emplace(ToLowerAscii(UpToNul(lines[i].name)), lines[i].begin, stop);
+        i = end - 1;
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ class IniDocument {
     // Every key of the section with its value as Lookup gives it, the first of
     // duplicates only, in file order.
     std::vector<std::pair<std::string, std::string>> Keys(std::string_view section) const;
+    // Where each section stands in the text, from its header to the next
+    // one, by its name in lower case: the first of sections that differ only
+    // in case counts.
+    std::map<std::string, std::pair<std::size_t, std::size_t>> SectionSpans() const;
 
     // Replaces the key in place, or adds it at the end of its section, or adds
     // the section at the end of the text.

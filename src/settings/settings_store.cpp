@@ -11,6 +11,9 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 #include "core/text.h"
@@ -380,27 +383,76 @@ std::optional<FileText> ReadText(const std::string& path) {
     return FileText{DecodeText(content, encoding), encoding};
 }
 
+// One reading of a file. Start-up asks for a dozen settings, and parsing is
+// what costs: reads of the same bytes share one reading, and a section's keys
+// are parsed when first asked for (a file may hold 100,000 templates).
+using SectionKeys = std::vector<std::pair<std::string, std::string>>;
+struct Reading {
+    std::string bytes;
+    std::string text;
+    std::map<std::string, std::pair<std::size_t, std::size_t>> spans;
+    std::mutex lock;
+    std::map<std::string, SectionKeys> keys;
+};
+
+const SectionKeys kNoKeys;
+std::mutex readingsLock;
+std::map<std::string, std::shared_ptr<Reading>> readings;
+
+std::shared_ptr<Reading> ReadingOf(const std::string& path) {
+    std::string bytes;
+    if (ReadWholeFile(path, bytes) == ReadResult::Failed) return nullptr;
+    {
+        const std::lock_guard<std::mutex> hold(readingsLock);
+        const auto known = readings.find(path);
+        if (known != readings.end() && known->second->bytes == bytes) return known->second;
+    }
+    auto reading = std::make_shared<Reading>();
+    reading->text = DecodeText(bytes, DetectEncoding(bytes));
+    reading->spans = IniDocument(reading->text).SectionSpans();
+    reading->bytes = std::move(bytes);
+    const std::lock_guard<std::mutex> hold(readingsLock);
+    readings[path] = reading;
+    return reading;
+}
+
+// The keys of a section as Keys() gives them, or nothing without the section.
+std::optional<SectionKeys> KeysOf(Reading& reading, std::string_view section) {
+    const std::string name = ToLowerAscii(TrimBlanks(section));
+    const std::lock_guard<std::mutex> hold(reading.lock);
+    if (const auto known = reading.keys.find(name); known != reading.keys.end()) {
+        return known->second;
+    }
+    const auto span = reading.spans.find(name);
+    if (span == reading.spans.end()) return std::nullopt;
+    const auto [begin, end] = span->second;
+    return reading.keys[name] = IniDocument(reading.text.substr(begin, end - begin)).Keys(name);
+}
+
 }  // namespace
 
 std::string ReadSetting(std::string_view section, std::string_view key,
                         std::string_view defaultValue, const std::string& file) {
-    std::optional<std::string> stored;
-    if (!key.empty()) {
-        if (const auto read = ReadText(ResolveFile(file))) {
-            stored = IniDocument(read->text).Lookup(TrimBlanks(section), TrimBlanks(key));
+    std::string_view value = defaultValue;
+    key = TrimBlanks(key);
+    const auto reading = key.empty() ? nullptr : ReadingOf(ResolveFile(file));
+    const std::optional<SectionKeys> keys = reading ? KeysOf(*reading, section) : std::nullopt;
+    for (const auto& [name, stored] : keys ? *keys : kNoKeys) {
+        if (EqualsIgnoreCaseAscii(name, key)) {
+            value = stored;
+            break;
         }
     }
-    const std::string_view value = stored ? std::string_view(*stored) : defaultValue;
     return CleanValue(Left(value, kMaxSettingLength));
 }
 
 std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section,
                                                              const std::string& file) {
-    const auto read = ReadText(ResolveFile(file));
-    if (!read) return {};
-    auto keys = IniDocument(read->text).Keys(TrimBlanks(section));
-    for (auto& [key, value] : keys) value = CleanValue(Left(value, kMaxSettingLength));
-    return keys;
+    const auto reading = ReadingOf(ResolveFile(file));
+    std::optional<SectionKeys> keys = reading ? KeysOf(*reading, section) : std::nullopt;
+    if (!keys) return {};
+    for (auto& [key, value] : *keys) value = CleanValue(Left(value, kMaxSettingLength));
+    return std::move(*keys);
 }
 
 SaveResult EditSettings(const std::string& file, bool createFolder,
