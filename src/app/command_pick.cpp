@@ -1,6 +1,7 @@
 #include "app/command_pick.h"
 
 #include <QTimer>
+#include <algorithm>
 
 #include "core/value_formatter.h"
 #include "platform/desktop/clipboard.h"
@@ -28,6 +29,14 @@ CommandPick::CommandPick(const CommandLine& line, const Options& options, Screen
     connect(this, &CommandPick::answered, this,
             [&memory, area = memory.Area()] { memory.SetArea(area); });
     memory.SetArea(line.average);
+    // Why a published profile went unused, when one monitor's reason is every monitor's.
+    connect(&capture, &ScreenCapture::captured, this, [this](const ScreenImage& screen) {
+        const auto& problems = screen.profileProblems;
+        const bool same = !problems.empty() && !problems.front().isEmpty() &&
+                          std::all_of(problems.begin(), problems.end(),
+                                      [&](const QString& p) { return p == problems.front(); });
+        profileProblem_ = same ? problems.front() : QString();
+    });
     if (line.verbose) {
         connect(&capture, &ScreenCapture::routeNote, this, &CommandPick::note);
         // What the printed value is: never silently less than the screen holds.
@@ -40,7 +49,9 @@ CommandPick::CommandPick(const CommandLine& line, const Options& options, Screen
         if (done_) return;
         QString warning;
         if (line_.managed && profile == nullptr) {
-            warning = tr("the monitor has no color profile; the value is the screen's own");
+            warning = (profileProblem_.isEmpty() ? tr("the monitor has no color profile")
+                                                 : profileProblem_) +
+                      tr("; the value is the screen's own");
         }
         const Color printed = line_.managed && profile != nullptr ? profile->ToSrgb(color) : color;
         const QString text = QString::fromStdString(write_(printed));

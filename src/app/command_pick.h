@@ -37,6 +37,7 @@ class CommandPick : public QObject {
     CommandLine line_;
     std::function<std::string(const Color&)> write_;
     std::string error_;
+    QString profileProblem_;
     PickFlow flow_;
     bool done_ = false;
 };

@@ -90,3 +90,17 @@ ok = len(a) == 6 and all(abs(int(a[i:i+2], 16) - int(b[i:i+2], 16)) <= 1 for i i
 print('within 1' if ok else a + ' against ' + b)" "$got" "$want")
   e2e_expect "--managed at $x,$y ($r $g $b)" "$close" "within 1"
 done
+# A published profile that cannot serve is named for what is wrong with it.
+head -c 500 /dev/urandom >"$E2E_DIR/garbage.icc"
+head -c 200 "$E2E_DIR/p3.icc" >"$E2E_DIR/short.icc"
+for space in GRAY CMYK "Lab "; do
+  cp "$E2E_DIR/p3.icc" "$E2E_DIR/$space.icc"
+  printf '%s' "$space" | dd of="$E2E_DIR/$space.icc" bs=1 seek=16 conv=notrunc 2>/dev/null
+done
+for profile in "garbage:cannot be read" "short:cannot be read" "GRAY:for GRAY colors" \
+  "CMYK:for CMYK colors" "Lab :for Lab colors"; do
+  "$icc_tool" publish "$E2E_DIR/${profile%%:*}.icc"
+  got=$(pick hex 255 140 --managed)
+  e2e_expect "--managed with a ${profile%%:*} profile: the screen's value, and why" \
+    "$got $(grep -c "${profile#*:}" "$E2E_DIR/err")" "#ff8c00 1"
+done

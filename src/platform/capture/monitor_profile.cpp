@@ -56,15 +56,33 @@ cmsHTRANSFORM To(const Lcms* lcms, cmsHPROFILE from, cmsHPROFILE to) {
 
 }  // namespace
 
-std::shared_ptr<const MonitorProfile> MonitorProfile::FromIcc(const QByteArray& icc) {
+std::shared_ptr<const MonitorProfile> MonitorProfile::FromIcc(const QByteArray& icc,
+                                                              QString* problem) {
+    const auto fail = [problem](const QString& why) {
+        if (problem != nullptr) *problem = why;
+        return nullptr;
+    };
+    if (icc.isEmpty()) return nullptr;
     const Lcms* lcms = LittleCms();
-    if (icc.isEmpty() || lcms == nullptr) return nullptr;
+    if (lcms == nullptr) {
+        return fail(
+            QStringLiteral("the monitor has a color profile, but Little CMS (liblcms2) "
+                           "is not installed to apply it"));
+    }
     cmsHPROFILE monitor =
         lcms->cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
-    if (monitor == nullptr) return nullptr;
-    if (lcms->cmsGetColorSpace(monitor) != cmsSigRgbData) {
+    if (monitor == nullptr) {
+        return fail(QStringLiteral("the monitor's color profile cannot be read (%1 bytes, "
+                                   "damaged or cut short)")
+                        .arg(icc.size()));
+    }
+    if (const cmsColorSpaceSignature space = lcms->cmsGetColorSpace(monitor);
+        space != cmsSigRgbData) {
         lcms->cmsCloseProfile(monitor);
-        return nullptr;
+        const char code[] = {char(space >> 24), char(space >> 16), char(space >> 8), char(space),
+                             0};
+        return fail(QStringLiteral("the monitor's color profile is for %1 colors, not RGB")
+                        .arg(QString::fromLatin1(code).trimmed()));
     }
     std::shared_ptr<MonitorProfile> profile(new MonitorProfile);
     cmsHPROFILE srgb = lcms->cmsCreate_sRGBProfile();
@@ -77,7 +95,9 @@ std::shared_ptr<const MonitorProfile> MonitorProfile::FromIcc(const QByteArray& 
     lcms->cmsCloseProfile(p3);
     lcms->cmsCloseProfile(srgb);
     lcms->cmsCloseProfile(monitor);
-    if (profile->toSrgb_ == nullptr || profile->toDisplayP3_ == nullptr) return nullptr;
+    if (profile->toSrgb_ == nullptr || profile->toDisplayP3_ == nullptr) {
+        return fail(QStringLiteral("the monitor's color profile cannot be converted to sRGB"));
+    }
     return profile;
 }
 

@@ -13,8 +13,10 @@ namespace velmor {
 // (relative colorimetric, by Little CMS).
 class MonitorProfile {
   public:
-    // Nothing for bytes that are no RGB display profile.
-    static std::shared_ptr<const MonitorProfile> FromIcc(const QByteArray& icc);
+    // Nothing for bytes that are no RGB display profile; then, for bytes
+    // given, PROBLEM says why they cannot serve.
+    static std::shared_ptr<const MonitorProfile> FromIcc(const QByteArray& icc,
+                                                         QString* problem = nullptr);
     ~MonitorProfile();
     MonitorProfile(const MonitorProfile&) = delete;
     MonitorProfile& operator=(const MonitorProfile&) = delete;

@@ -32,6 +32,8 @@ struct ScreenImage {
     // Each monitor's ICC profile where the desktop publishes one (or null),
     // in the order of `monitors`.
     std::vector<std::shared_ptr<const MonitorProfile>> profiles;
+    // Why a monitor's published profile is not used, where one was published.
+    std::vector<QString> profileProblems;
 
     // The profile of the monitor showing a capture pixel, or null.
     ProfileRef ProfileAt(DevicePoint point) const;

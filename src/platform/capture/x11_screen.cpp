@@ -267,19 +267,17 @@ QByteArray RootProperty(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t r
 // Each monitor's profile, as colour-management daemons publish them on X
 // ("ICC Profiles in X"): _ICC_PROFILE for the first, _ICC_PROFILE_n for the
 // n-th after it, _ICC_PROFILE for any that has none of its own.
-std::vector<std::shared_ptr<const MonitorProfile>> MonitorProfiles(const XcbLibrary& x,
-                                                                   xcb_connection_t* c,
-                                                                   xcb_window_t root,
-                                                                   std::size_t count) {
+void ReadMonitorProfiles(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t root,
+                         ScreenImage& screen) {
     const QByteArray shared = RootProperty(x, c, root, "_ICC_PROFILE");
-    std::vector<std::shared_ptr<const MonitorProfile>> profiles;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < screen.monitors.size(); ++i) {
         QByteArray own =
             i == 0 ? shared
                    : RootProperty(x, c, root, "_ICC_PROFILE_" + QByteArray::number(qulonglong(i)));
-        profiles.push_back(MonitorProfile::FromIcc(own.isEmpty() ? shared : own));
+        QString problem;
+        screen.profiles.push_back(MonitorProfile::FromIcc(own.isEmpty() ? shared : own, &problem));
+        screen.profileProblems.push_back(problem);
     }
-    return profiles;
 }
 
 std::vector<DeviceRect> RandrMonitors(const XcbLibrary& x, xcb_connection_t* c, xcb_window_t root) {
@@ -434,7 +432,7 @@ void X11Capture::Request(const QString&) {
         AddMonitor(screen, {x0, y0, x1 - x0, y1 - y0});
     }
     if (screen.monitors.empty()) AddMonitor(screen, whole);
-    screen.profiles = MonitorProfiles(x, c, root, screen.monitors.size());
+    ReadMonitorProfiles(x, c, root, screen);
     emit routeNote(shared ? tr("captured from the X server through shared memory (x11)")
                           : tr("captured from the X server (x11)"));
     emit captured(screen);
