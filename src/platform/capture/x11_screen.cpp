@@ -297,9 +297,12 @@ std::vector<DeviceRect> RandrMonitors(const XcbLibrary& x, xcb_connection_t* c, 
     return out;
 }
 
-std::vector<DeviceRect> XineramaHeads(const XcbLibrary& x, xcb_connection_t* c) {
+std::vector<DeviceRect> XineramaHeads(const XcbLibrary& xcb, xcb_connection_t* c) {
     std::vector<DeviceRect> out;
-    const xcb_query_extension_reply_t* ext = x.xcb_get_extension_data(c, x.xcb_xinerama_id);
+    const XcbXineramaLibrary* xinerama = XcbXinerama();
+    if (xinerama == nullptr) return out;
+    const XcbXineramaLibrary& x = *xinerama;
+    const xcb_query_extension_reply_t* ext = xcb.xcb_get_extension_data(c, x.xcb_xinerama_id);
     if (ext == nullptr || !ext->present) return out;
     Reply<xcb_xinerama_is_active_reply_t> active(
         x.xcb_xinerama_is_active_reply(c, x.xcb_xinerama_is_active(c), nullptr));
@@ -365,8 +368,8 @@ void X11Capture::Request(const QString&) {
     const XcbLibrary* library = Xcb();
     if (library == nullptr) {
         emit failed(
-            tr("The screen could not be read: libxcb with its RandR and Xinerama "
-               "extensions is not installed."));
+            tr("The screen could not be read: libxcb with its RandR extension is not "
+               "installed (libxcb1, libxcb-randr0)."));
         return;
     }
     const XcbLibrary& x = *library;

@@ -3,8 +3,14 @@
 namespace velmor {
 
 const XcbLibrary* Xcb() {
-    static const std::optional<XcbLibrary> table = VELMOR_LOAD_LATE(
-        XcbLibrary, VELMOR_XCB_SYMBOLS, "libxcb.so.1", "libxcb-randr.so.0", "libxcb-xinerama.so.0");
+    static const std::optional<XcbLibrary> table =
+        VELMOR_LOAD_LATE(XcbLibrary, VELMOR_XCB_SYMBOLS, "libxcb.so.1", "libxcb-randr.so.0");
+    return table ? &*table : nullptr;
+}
+
+const XcbXineramaLibrary* XcbXinerama() {
+    static const std::optional<XcbXineramaLibrary> table =
+        VELMOR_LOAD_LATE(XcbXineramaLibrary, VELMOR_XCB_XINERAMA_SYMBOLS, "libxcb-xinerama.so.0");
     return table ? &*table : nullptr;
 }
 

@@ -22,10 +22,7 @@ namespace velmor {
     X(xcb_warp_pointer) X(xcb_randr_id) X(xcb_randr_get_monitors)                              \
     X(xcb_randr_get_monitors_monitors_iterator) X(xcb_randr_get_monitors_reply)                \
     X(xcb_randr_monitor_info_next) X(xcb_randr_query_version) X(xcb_randr_query_version_reply) \
-    X(xcb_xinerama_id) X(xcb_xinerama_is_active) X(xcb_xinerama_is_active_reply)               \
-    X(xcb_xinerama_query_screens) X(xcb_xinerama_query_screens_reply)                          \
-    X(xcb_xinerama_query_screens_screen_info)                                                  \
-    X(xcb_xinerama_query_screens_screen_info_length) X(xcb_grab_key_checked)               \
+    X(xcb_grab_key_checked)                                                                    \
     X(xcb_ungrab_key) X(xcb_request_check) X(xcb_get_keyboard_mapping)                        \
     X(xcb_get_keyboard_mapping_reply) X(xcb_get_keyboard_mapping_keysyms)                      \
     X(xcb_get_keyboard_mapping_keysyms_length) X(xcb_connect) X(xcb_disconnect)                \
@@ -34,14 +31,28 @@ namespace velmor {
     X(xcb_send_event) X(xcb_wait_for_event)
 // clang-format on
 
-// What the program asks of the X server, through libxcb and its RandR and
-// Xinerama extensions: the screen's pixels, the shortcut's key, the clipboard.
+// What the program asks of the X server, through libxcb and its RandR
+// extension: the screen's pixels, the shortcut's key, the clipboard.
 struct XcbLibrary {
     VELMOR_XCB_SYMBOLS(VELMOR_LATE_SYMBOL)
 };
 
 // Opened at the first use; null where one of the libraries is missing.
 const XcbLibrary* Xcb();
+
+// clang-format off
+#define VELMOR_XCB_XINERAMA_SYMBOLS(X)                                                         \
+    X(xcb_xinerama_id) X(xcb_xinerama_is_active) X(xcb_xinerama_is_active_reply)               \
+    X(xcb_xinerama_query_screens) X(xcb_xinerama_query_screens_reply)                          \
+    X(xcb_xinerama_query_screens_screen_info) X(xcb_xinerama_query_screens_screen_info_length)
+// clang-format on
+
+// The Xinerama extension, which some servers use for their heads instead of
+// RandR; where libxcb-xinerama is missing, RandR alone serves.
+struct XcbXineramaLibrary {
+    VELMOR_XCB_XINERAMA_SYMBOLS(VELMOR_LATE_SYMBOL)
+};
+const XcbXineramaLibrary* XcbXinerama();
 
 // clang-format off
 #define VELMOR_XCB_SHM_SYMBOLS(X)                                                   \
