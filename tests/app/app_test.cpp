@@ -17,6 +17,7 @@
 #include "fakes.h"
 #include "platform/capture/late_libraries.h"
 #include "platform/capture/monitor_profile.h"
+#include "platform/capture/wayland_capture.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/desktop.h"
 #include "settings/settings_store.h"
@@ -409,6 +410,18 @@ TEST(Captures, PicturesOfMoreThan8BitsKeepThem) {
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->image.format(), QImage::Format_RGB32);
     EXPECT_TRUE(SourceNotes(*plain).isEmpty());
+}
+
+TEST(Captures, WhereThePortalFailsAMissingScreenCopyModuleIsNamedToo) {
+    // The tests have no screen-copy module beside them, and no KWin answers.
+    auto portal = std::make_unique<testing::FakeCapture>();
+    portal->answer = [](testing::FakeCapture& c) { emit c.failed("no portal here"); };
+    WaylandCapture capture(std::move(portal));
+    QString said;
+    QObject::connect(&capture, &ScreenCapture::failed, [&](const QString& why) { said = why; });
+    capture.Request({});
+    EXPECT_TRUE(said.startsWith("no portal here\n")) << said.toStdString();
+    EXPECT_TRUE(said.contains("screen-copy module (velmor-wayland-copy.so)")) << said.toStdString();
 }
 
 }  // namespace

@@ -46,7 +46,18 @@ WaylandCapture::WaylandCapture(std::unique_ptr<ScreenCapture> portal, QObject* p
     connect(portal_.get(), &ScreenCapture::captured, this, &ScreenCapture::captured);
     connect(portal_.get(), &ScreenCapture::colorPicked, this, &ScreenCapture::colorPicked);
     connect(portal_.get(), &ScreenCapture::cancelled, this, &ScreenCapture::cancelled);
-    connect(portal_.get(), &ScreenCapture::failed, this, &ScreenCapture::failed);
+    connect(portal_.get(), &ScreenCapture::failed, this, [this](const QString& reason) {
+        // Where the portal fails, the missing module may be the real cause.
+        if (WaylandModuleEntry(kWaylandOutputsEntry) != nullptr) {
+            emit failed(reason);
+            return;
+        }
+        emit failed(reason + QLatin1Char('\n') +
+                    tr("The program's own screen-copy module (%1), which reads the screens of "
+                       "sway and other wlroots desktops without the portal, is not installed "
+                       "beside it; reinstall the program.")
+                        .arg(QString::fromLatin1(kWaylandOutputsModule)));
+    });
     connect(portal_.get(), &ScreenCapture::askingUser, this, &ScreenCapture::askingUser);
     connect(portal_.get(), &ScreenCapture::stoppedAsking, this, &ScreenCapture::stoppedAsking);
     connect(portal_.get(), &ScreenCapture::refused, this, &ScreenCapture::refused);
