@@ -7,6 +7,7 @@
 #include "core/command_line.h"
 #include "core/notations.h"
 #include "core/text.h"
+#include "platform/desktop/clipboard.h"
 #include "platform/desktop/clipboard_keeper.h"
 #include "platform/desktop/display_probe.h"
 #include "platform/desktop/resident_client.h"
@@ -73,6 +74,9 @@ int main(int argc, char* argv[]) {
     velmor::StartupMark("main");
     if (argc == 4 && std::string(argv[1]) == velmor::kHoldClipboardOption) {
         return velmor::HoldClipboard(argv[2], argv[3]);
+    }
+    if (argc == 2 && std::string(argv[1]) == velmor::kReadClipboardOption) {
+        return velmor::PrintClipboardText(argc, argv);
     }
     // These answer without a display, before Qt needs one.
     const velmor::CommandLine line =

@@ -15,6 +15,22 @@ e2e_expect "the swatch shows red" "$(e2e_pixel 30 430)" "#FF0000"
 e2e_click $((564 + 9)) $((24 + 5 * 24 + 9))
 e2e_expect "the RGB row's copy button" "$(e2e_clipboard)" "RGB(255,0,0)"
 
+# A clipboard whose owner never answers: Ctrl+V says so within seconds.
+"$4" >"$E2E_DIR/stuck" 2>&1 &
+stuck=$!
+trap 'kill $stuck 2>/dev/null; e2e_cleanup' EXIT
+for _ in $(seq 100); do grep -q ready "$E2E_DIR/stuck" && break; sleep 0.05; done
+started=$(date +%s%N)
+e2e_key ctrl+v
+for _ in $(seq 100); do
+  box=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | grep -v "^$E2E_WIN$" || true)
+  [ -n "$box" ] && break
+  sleep 0.05
+done
+kill $stuck
+e2e_expect "a clipboard that never answers is said within 2 s" \
+  "$([ -n "$box" ] && echo $((($(date +%s%N) - started) / 1000000000 < 2)))" "1"
+xdotool windowactivate --sync "$box" key Escape
 e2e_quit
 [ ! -e "$E2E_DIR/settings.ini" ] || e2e_fail "nothing should have been saved"
 echo "ok: nothing saved at exit"

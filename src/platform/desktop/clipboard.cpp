@@ -1,8 +1,13 @@
 #include "platform/desktop/clipboard.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QProcess>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
 
 namespace velmor {
 
@@ -18,6 +23,50 @@ void PutTextOnClipboard(const QString& text) {
 QString ClipboardText() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     return clipboard != nullptr ? clipboard->text() : QString();
+}
+
+void ReadClipboardText(QObject* context, std::function<void(const ClipboardRead&)> done) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        done({ClipboardText(), {}});
+        return;
+    }
+    auto* helper = new QProcess(context);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    helper->setProcessEnvironment(environment);
+    helper->setProgram(QCoreApplication::applicationFilePath());
+    helper->setArguments({QString::fromLatin1(kReadClipboardOption)});
+    auto answer = std::make_shared<std::function<void(const ClipboardRead&)>>(std::move(done));
+    const auto once = [helper, answer](const ClipboardRead& read) {
+        if (!*answer) return;
+        const auto give = std::move(*answer);
+        *answer = nullptr;
+        helper->deleteLater();
+        give(read);
+    };
+    QTimer::singleShot(1000, helper, [helper, once] {
+        helper->kill();
+        once({{}, QObject::tr("the program that holds it did not answer within a second")});
+    });
+    QObject::connect(helper, &QProcess::finished, helper, [helper, once](int status) {
+        if (status == 0) {
+            once({QString::fromUtf8(helper->readAllStandardOutput()), {}});
+        } else {
+            once({{}, QObject::tr("its text could not be read")});
+        }
+    });
+    QObject::connect(helper, &QProcess::errorOccurred, helper,
+                     [once](QProcess::ProcessError error) {
+                         // Without the helper, the clipboard is read here.
+                         if (error == QProcess::FailedToStart) once({ClipboardText(), {}});
+                     });
+    helper->start();
+}
+
+int PrintClipboardText(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    std::fputs(ClipboardText().toUtf8().constData(), stdout);
+    return 0;
 }
 
 }  // namespace velmor

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <functional>
 
 namespace velmor {
 
@@ -9,5 +11,18 @@ namespace velmor {
 void PutTextOnClipboard(const QString& text);
 // The clipboard's plain text, or the empty text.
 QString ClipboardText();
+
+// The clipboard's plain text, read without holding up the window: on X11 the
+// program that owns the clipboard may never answer, and Qt would wait 15
+// seconds for it; a helper process reads it there, and is given a second.
+struct ClipboardRead {
+    QString text;
+    QString problem;  // why nothing could be read
+};
+void ReadClipboardText(QObject* context, std::function<void(const ClipboardRead&)> done);
+
+// The helper: prints the clipboard's text on standard output.
+inline constexpr const char* kReadClipboardOption = "--read-clipboard";
+int PrintClipboardText(int argc, char** argv);
 
 }  // namespace velmor

@@ -371,7 +371,17 @@ void MainWindow::AboutCommand() {
 }
 
 void MainWindow::PasteColor() {
-    const QString text = ClipboardText().trimmed();
+    ReadClipboardText(this, [this](const ClipboardRead& read) {
+        if (read.problem.isEmpty()) {
+            PasteText(read.text.trimmed());
+        } else {
+            prompter_.ShowStopMessage(this,
+                                      tr("The clipboard could not be read: %1.").arg(read.problem));
+        }
+    });
+}
+
+void MainWindow::PasteText(const QString& text) {
     const std::optional<ParsedColor> parsed = ParseColor(text.toStdString());
     if (!parsed) {
         const QString shown = text.length() > 40 ? text.left(40) + QStringLiteral("...") : text;

@@ -86,6 +86,8 @@ class MainWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // Sets the colour TEXT names, or says why it names none.
+    void PasteText(const QString& text);
     void BuildPages();
     void BuildCommandStrip();
     void ConnectCommands();
