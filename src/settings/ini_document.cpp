@@ -124,16 +124,6 @@ std::string Unquoted(std::string_view value) {
 
 }  // namespace
 
-std::optional<std::string> IniDocument::Lookup(std::string_view section,
-                                               std::string_view key) const {
-    const auto lines = ParseLines(content_);
-    const auto span = FindSection(lines, section);
-    if (!span) return std::nullopt;
-    const auto at = FindKey(lines, *span, key);
-    if (!at) return std::nullopt;
-    return Unquoted(lines[*at].value);
-}
-
 namespace {
 
 // The keys of the section whose header is lines[header], up to the next header.

@@ -19,10 +19,8 @@ class IniDocument {
 
     const std::string& Content() const { return content_; }
 
-    // The value as stored (trimmed, unquoted, not cut), or nothing when the
-    // section or key is missing.
-    std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
-    // Every key of the section with its value as Lookup gives it, the first of
+    // Every key of the section with its value as stored (trimmed, unquoted,
+    // not cut), the first of
     // duplicates only, in file order.
     std::vector<std::pair<std::string, std::string>> Keys(std::string_view section) const;
     // Where each section stands in the text, from its header to the next

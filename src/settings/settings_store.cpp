@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -395,7 +396,6 @@ struct Reading {
     std::map<std::string, SectionKeys> keys;
 };
 
-const SectionKeys kNoKeys;
 std::mutex readingsLock;
 std::map<std::string, std::shared_ptr<Reading>> readings;
 
@@ -416,17 +416,21 @@ std::shared_ptr<Reading> ReadingOf(const std::string& path) {
     return reading;
 }
 
-// The keys of a section as Keys() gives them, or nothing without the section.
-std::optional<SectionKeys> KeysOf(Reading& reading, std::string_view section) {
+// The keys of a section as Keys() gives them, or null without the section;
+// they stay while the reading does.
+const SectionKeys* KeysOf(Reading& reading, std::string_view section) {
     const std::string name = ToLowerAscii(TrimBlanks(section));
-    const std::lock_guard<std::mutex> hold(reading.lock);
-    if (const auto known = reading.keys.find(name); known != reading.keys.end()) {
-        return known->second;
-    }
     const auto span = reading.spans.find(name);
-    if (span == reading.spans.end()) return std::nullopt;
-    const auto [begin, end] = span->second;
-    return reading.keys[name] = IniDocument(reading.text.substr(begin, end - begin)).Keys(name);
+    if (span == reading.spans.end()) return nullptr;
+    const std::lock_guard<std::mutex> hold(reading.lock);
+    auto known = reading.keys.find(name);
+    if (known == reading.keys.end()) {
+        const auto [begin, end] = span->second;
+        known = reading.keys
+                    .emplace(name, IniDocument(reading.text.substr(begin, end - begin)).Keys(name))
+                    .first;
+    }
+    return &known->second;
 }
 
 }  // namespace
@@ -436,12 +440,11 @@ std::string ReadSetting(std::string_view section, std::string_view key,
     std::string_view value = defaultValue;
     key = TrimBlanks(key);
     const auto reading = key.empty() ? nullptr : ReadingOf(ResolveFile(file));
-    const std::optional<SectionKeys> keys = reading ? KeysOf(*reading, section) : std::nullopt;
-    for (const auto& [name, stored] : keys ? *keys : kNoKeys) {
-        if (EqualsIgnoreCaseAscii(name, key)) {
-            value = stored;
-            break;
-        }
+    if (const SectionKeys* keys = reading ? KeysOf(*reading, section) : nullptr) {
+        const auto found = std::find_if(keys->begin(), keys->end(), [key](const auto& stored) {
+            return EqualsIgnoreCaseAscii(stored.first, key);
+        });
+        if (found != keys->end()) value = found->second;
     }
     return CleanValue(Left(value, kMaxSettingLength));
 }
@@ -449,10 +452,11 @@ std::string ReadSetting(std::string_view section, std::string_view key,
 std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view section,
                                                              const std::string& file) {
     const auto reading = ReadingOf(ResolveFile(file));
-    std::optional<SectionKeys> keys = reading ? KeysOf(*reading, section) : std::nullopt;
-    if (!keys) return {};
-    for (auto& [key, value] : *keys) value = CleanValue(Left(value, kMaxSettingLength));
-    return std::move(*keys);
+    const SectionKeys* stored = reading ? KeysOf(*reading, section) : nullptr;
+    if (stored == nullptr) return {};
+    SectionKeys keys = *stored;
+    for (auto& [key, value] : keys) value = CleanValue(Left(value, kMaxSettingLength));
+    return keys;
 }
 
 SaveResult EditSettings(const std::string& file, bool createFolder,

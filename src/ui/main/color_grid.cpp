@@ -161,7 +161,7 @@ void ColorGrid::keyPressEvent(QKeyEvent* event) {
     const bool starts = arrow || key == Qt::Key_Space || key == Qt::Key_Home;
     std::int16_t next = -1;
     if (options_.keyboardOff || last < 0) {
-        next = -1;
+        // No keys wanted, or no cell to go to.
     } else if (!HasSelection()) {
         // The first key a grid with no selection takes selects a cell.
         if (starts) next = StartCell();
