@@ -30,11 +30,11 @@ fuzz: deps
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
 
-package: release
-	cd build/release && cpack
+package: deps
+	scripts/build-deb $(JOBS)
 
 test-package: package
-	scripts/test-package build/release
+	scripts/test-package build/deb
 
 release: deps
 	cmake --preset release >/dev/null

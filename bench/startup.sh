@@ -27,7 +27,9 @@ bare=$build/bench/bare_window
 timer=$build/bench/map_timer
 
 median() {
-  printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'
+  # Plain decimals: awk's own way writes large means as 1.2e+08, which bc refuses.
+  printf '%s\n' "$@" | sort -n |
+    awk '{a[NR]=$1} END {printf "%.3f\n", (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'
 }
 
 "$timer" "$program" >/dev/null 2>&1 || true  # the caches warm once for both
