@@ -1,10 +1,11 @@
 # make run   installs what is missing, builds and starts the program
-# make test  the same set-up, then every test (also under ASan/UBSan, and the fuzzers)
+# make test  the same set-up, then every test (also under ASan/UBSan, optimised by clang
+#            and in the Debian package build, and the fuzzers)
 SHELL := /bin/bash
 JOBS ?= 2
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build test test-dev test-asan fuzz release run bench screenshot package test-package clean format
+.PHONY: all deps build test test-dev test-asan test-clang fuzz release run bench screenshot package test-package clean format
 
 all: build
 
@@ -15,7 +16,7 @@ build: deps
 	cmake --preset dev >/dev/null
 	cmake --build --preset dev -j $(JOBS)
 
-test: test-dev test-asan fuzz test-package
+test: test-dev test-asan test-clang fuzz test-package
 
 test-dev: build
 	ctest --preset dev -j $(JOBS)
@@ -24,6 +25,12 @@ test-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# clang++ at -O3 with Debian's hardening flags: warnings are errors here too.
+test-clang: deps
+	cmake --preset clang >/dev/null
+	cmake --build --preset clang -j $(JOBS)
+	ctest --preset clang -j $(JOBS)
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null

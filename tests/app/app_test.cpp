@@ -93,7 +93,7 @@ struct FlowRig {
     FakeCapture capture;
     FakePointer pointer;
     FakeViews views;
-    const AppOptions options;
+    const AppOptions options{};
     testing::TempFolder folder;
     const SettingsFile settings{folder.File("settings.ini")};
     PickerMemory memory{settings};
@@ -189,7 +189,7 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
                          });
         QObject::connect(&flow, &PickFlow::picked,
                          [&run](const Color& color) { run.picked.push_back(color); });
-        capture.answer = [&](FakeCapture& fake) { c.answer(fake, views); };
+        capture.answer = [&c, &views = views](FakeCapture& fake) { c.answer(fake, views); };
         flow.Start();
         EXPECT_FALSE(host.shown) << c.what;
         ASSERT_TRUE(QTest::qWaitFor([&] { return !run.outcomes.isEmpty(); }, 2000)) << c.what;

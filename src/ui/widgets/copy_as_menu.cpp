@@ -26,7 +26,7 @@ void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates,
         const QString menuText =
             QCoreApplication::translate("CopyAs", std::string(row.menuText).c_str());
         QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
-        QObject::connect(action, &QAction::triggered, [text] { PutTextOnClipboard(text); });
+        QObject::connect(action, &QAction::triggered, [text = text] { PutTextOnClipboard(text); });
     }
     if (profile != nullptr) {
         // The screen's value as the monitor's profile says it looks.
@@ -39,7 +39,7 @@ void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates,
              QString::fromStdString(WriteColorFunction("display-p3", p3))}};
         for (const auto& [menuText, text] : managed) {
             QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
-            QObject::connect(action, &QAction::triggered, [text] { PutTextOnClipboard(text); });
+            QObject::connect(action, &QAction::triggered, [text = text] { PutTextOnClipboard(text); });
         }
     }
     if (!templates.empty()) copyAs->addSeparator();
