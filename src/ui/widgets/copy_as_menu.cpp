@@ -39,7 +39,8 @@ void AddCopyAsMenu(QMenu& menu, const Color& value, const Templates& templates,
              QString::fromStdString(WriteColorFunction("display-p3", p3))}};
         for (const auto& [menuText, text] : managed) {
             QAction* action = copyAs->addAction(menuText + QStringLiteral("\t") + text);
-            QObject::connect(action, &QAction::triggered, [text = text] { PutTextOnClipboard(text); });
+            QObject::connect(action, &QAction::triggered,
+                             [text = text] { PutTextOnClipboard(text); });
         }
     }
     if (!templates.empty()) copyAs->addSeparator();
