@@ -1,9 +1,11 @@
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "application.h"
+#include "core/color_design.h"
 #include "core/command_line.h"
 #include "core/notations.h"
 #include "core/text.h"
@@ -21,6 +23,8 @@ constexpr const char* kUsage =
     "       velmor-color-picker --pick [--format F] [--average N] [--managed] [--copy]\n"
     "                           [--verbose]\n"
     "       velmor-color-picker --background\n"
+    "       velmor-color-picker --scheme NAME COLOR [--steps N]\n"
+    "       velmor-color-picker --contrast FG BG [--suggest R]\n"
     "\n"
     "Pick any color on the screen, choose named, web-safe or mixed colors, paste\n"
     "one in any CSS notation, copy it in fourteen classic notations, the CSS ones\n"
@@ -54,6 +58,17 @@ constexpr const char* kUsage =
     "                [Picker] Shortcut key of settings.ini) picks from anywhere\n"
     "                and copies the color as Ctrl+C does. A later start shows the\n"
     "                window of the copy running, and a later --pick is run there.\n"
+    "  --scheme NAME COLOR  print the scheme's colors, one #RRGGBB a line:\n"
+    "                complementary, analogous, triadic, tetradic and\n"
+    "                split-complementary turn the color's OKLCH hue (lightness and\n"
+    "                chroma kept, brought into sRGB as CSS maps gamuts); tints,\n"
+    "                shades and tones step toward white, black and #808080 in\n"
+    "                OKLab. COLOR in any notation the program reads.\n"
+    "  --steps N     with --scheme: how many tints, shades or tones (1 to 20, 5)\n"
+    "  --contrast FG BG  print the WCAG 2 contrast ratio, two decimals\n"
+    "  --suggest R   with --contrast: a second line with the color nearest to FG\n"
+    "                (CIEDE2000) that reaches R:1, only its OKLCH lightness changed;\n"
+    "                exit status 2 where no lightness reaches R\n"
     "  --version     print the version\n"
     "\n"
     "In the picker: the wheel or + and - zoom the magnifier (2x to 32x), [ and ]\n"
@@ -98,6 +113,20 @@ int main(int argc, char* argv[]) {
     }
     if (line.version) {
         std::puts(VELMOR_NAME " " VELMOR_VERSION);
+        return 0;
+    }
+    // The design tools answer without a display.
+    if (!line.scheme.empty() || !line.contrast.empty()) {
+        const velmor::DesignAnswer answer =
+            !line.scheme.empty()
+                ? velmor::RunScheme(line.scheme[0], line.scheme[1],
+                                    line.stepsGiven ? std::optional<int>(line.steps) : std::nullopt)
+                : velmor::RunContrast(line.contrast[0], line.contrast[1], line.suggest);
+        if (!answer.error.empty()) {
+            std::fprintf(stderr, "velmor-color-picker: %s\n", answer.error.c_str());
+            return 2;
+        }
+        std::fputs(answer.out.c_str(), stdout);
         return 0;
     }
     // A copy already running in this session does the work, and answers.

@@ -34,12 +34,20 @@ constexpr double kWhite[3] = {0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.
 constexpr double kEpsilon = 216.0 / 24389.0;
 constexpr double kKappa = 24389.0 / 27.0;
 // Ottosson's OKLab, from linear sRGB.
-constexpr Matrix3 kToLms = {{{0.4122214708, 0.5363325363, 0.0514459929},
-                             {0.2119034982, 0.6806995451, 0.1073969566},
-                             {0.0883024619, 0.2817188376, 0.6299787005}}};
-constexpr Matrix3 kToLab = {{{0.2104542553, 0.7936177850, -0.0040720468},
-                             {1.9779984951, -2.4285922050, 0.4505937099},
-                             {0.0259040371, 0.7827717662, -0.8086757660}}};
+// Ottosson's matrices at full double precision, as CSS Color 4 and culori use
+// them; the inverses are his published ones, so that a round trip matches theirs.
+constexpr Matrix3 kToLms = {{{0.412221469470763, 0.5363325372617348, 0.0514459932675022},
+                             {0.2119034958178252, 0.6806995506452344, 0.1073969535369406},
+                             {0.0883024591900564, 0.2817188391361215, 0.6299787016738222}}};
+constexpr Matrix3 kToLab = {{{0.210454268309314, 0.7936177747023054, -0.0040720430116193},
+                             {1.9779985324311684, -2.4285922420485799, 0.450593709617411},
+                             {0.0259040424655478, 0.7827717124575296, -0.8086757549230774}}};
+constexpr Matrix3 kLabToLms = {{{1.0, 0.3963377773761749, 0.2158037573099136},
+                                {1.0, -0.1055613458156586, -0.0638541728258133},
+                                {1.0, -0.0894841775298119, -1.2914855480194092}}};
+constexpr Matrix3 kLmsToRgb = {{{4.0767416360759574, -3.3077115392580616, 0.2309699031821044},
+                                {-1.2684379732850317, 2.6097573492876887, -0.3413193760026573},
+                                {-0.0041960761386756, -0.7034186179359362, 1.7076146940746117}}};
 
 Triple EncodedRgb(Triple linear) {
     return {LinearToSrgb(linear.x), LinearToSrgb(linear.y), LinearToSrgb(linear.z)};
@@ -155,11 +163,28 @@ Triple ToLch(Srgb8 c) {
     return Polar(ToLab(c));
 }
 
-Triple ToOklab(Srgb8 c) {
-    const Triple rgb = LinearRgb(c);
-    Triple lms = Times(kToLms, rgb);
+Triple LinearToOklab(Triple linear) {
+    Triple lms = Times(kToLms, linear);
     lms = {std::cbrt(lms.x), std::cbrt(lms.y), std::cbrt(lms.z)};
     return Times(kToLab, lms);
+}
+
+Triple OklabToLinear(Triple lab) {
+    Triple lms = Times(kLabToLms, lab);
+    lms = {std::pow(lms.x, 3.0), std::pow(lms.y, 3.0), std::pow(lms.z, 3.0)};
+    return Times(kLmsToRgb, lms);
+}
+
+Triple ToPolar(Triple lab) {
+    return Polar(lab);
+}
+
+Triple ToCartesian(Triple polar) {
+    return Cartesian(polar);
+}
+
+Triple ToOklab(Srgb8 c) {
+    return LinearToOklab(LinearRgb(c));
 }
 
 Triple ToOklch(Srgb8 c) {
@@ -208,11 +233,7 @@ Triple FromLch(Triple lch) {
 }
 
 Triple FromOklab(Triple lab) {
-    static const Matrix3 toLms = Inverse(kToLab);
-    static const Matrix3 toRgb = Inverse(kToLms);
-    Triple lms = Times(toLms, lab);
-    lms = {lms.x * lms.x * lms.x, lms.y * lms.y * lms.y, lms.z * lms.z * lms.z};
-    return EncodedRgb(Times(toRgb, lms));
+    return EncodedRgb(OklabToLinear(lab));
 }
 
 Triple FromOklch(Triple lch) {

@@ -68,6 +68,29 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.copy = true;
         } else if (a == "--background") {
             line.background = true;
+        } else if (a == "--scheme" || a == "--contrast") {
+            if (i + 2 >= arguments.size()) {
+                line.error = a == "--scheme" ? "--scheme needs a scheme name and a color"
+                                             : "--contrast needs two colors";
+                return line;
+            }
+            (a == "--scheme" ? line.scheme : line.contrast) = {arguments[i + 1], arguments[i + 2]};
+            i += 2;
+        } else if (a == "--steps") {
+            const std::string value = i + 1 < arguments.size() ? arguments[++i] : std::string();
+            const auto n = ParseWholeNumber<std::int64_t>(TrimSpaces(value));
+            if (!n || *n < 1 || *n > 20) {
+                line.error = "--steps needs a number from 1 to 20, not \"" + value + "\"";
+                return line;
+            }
+            line.steps = static_cast<int>(*n);
+            line.stepsGiven = true;
+        } else if (a == "--suggest") {
+            if (i + 1 >= arguments.size()) {
+                line.error = "--suggest needs a contrast ratio from 1 to 21";
+                return line;
+            }
+            line.suggest = arguments[++i];
         } else if (a == "--average" || a.starts_with("--average=")) {
             constexpr const char* kNeeds = "--average needs an odd number of pixels from 1 to 11";
             if (a == "--average" && i + 1 >= arguments.size()) {
@@ -137,6 +160,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         line.error = "--copy goes with --pick";
     }
     if (line.background && line.pick) line.error = "--background does not go with --pick";
+    if (line.stepsGiven && line.scheme.empty()) line.error = "--steps goes with --scheme";
+    if (!line.suggest.empty() && line.contrast.empty())
+        line.error = "--suggest goes with --contrast";
+    if ((!line.scheme.empty() || !line.contrast.empty()) && (line.pick || line.background)) {
+        line.error = "--scheme and --contrast go alone";
+    }
     return line;
 }
 

@@ -18,7 +18,14 @@ struct CommandLine {
     int average = 1;          // with --pick: the side of the square averaged
     int format = 0;           // which of the fourteen notations --pick prints
     std::string formatName;   // or a notation ("oklch") or template name instead
-    std::string error;        // set when the arguments cannot be used
+    // --scheme NAME COLOR [--steps N]: the scheme's colours, one a line.
+    std::vector<std::string> scheme;
+    int steps = 5;
+    bool stepsGiven = false;
+    // --contrast FG BG [--suggest R]: the WCAG ratio, and a passing colour.
+    std::vector<std::string> contrast;
+    std::string suggest;
+    std::string error;  // set when the arguments cannot be used
     // Qt's own options (-style fusion, -reverse, ...), passed on to it as given.
     std::vector<std::string> toolkit;
     std::string platform;  // the value of -platform, which decides the display

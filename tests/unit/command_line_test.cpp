@@ -63,6 +63,29 @@ TEST(CommandLineTest, QtsOwnOptionsArePassedOnAsGiven) {
     EXPECT_EQ(ParseCommandLine({"-styles", "x"}).error, "unknown option \"-styles\"");
 }
 
+TEST(CommandLineTest, DesignToolsTakeTheirValues) {
+    const CommandLine scheme = ParseCommandLine({"--scheme", "tints", "#f80", "--steps", "3"});
+    EXPECT_EQ(scheme.scheme, (std::vector<std::string>{"tints", "#f80"}));
+    EXPECT_EQ(scheme.steps, 3);
+    const CommandLine contrast =
+        ParseCommandLine({"--contrast", "#777", "white", "--suggest", "7"});
+    EXPECT_EQ(contrast.contrast, (std::vector<std::string>{"#777", "white"}));
+    EXPECT_EQ(contrast.suggest, "7");
+    const struct {
+        std::vector<std::string> arguments;
+        const char* error;
+    } refused[] = {
+        {{"--scheme", "tints"}, "--scheme needs a scheme name and a color"},
+        {{"--contrast", "red"}, "--contrast needs two colors"},
+        {{"--scheme", "tints", "red", "--steps", "21"},
+         "--steps needs a number from 1 to 20, not \"21\""},
+        {{"--steps", "3"}, "--steps goes with --scheme"},
+        {{"--suggest", "4.5"}, "--suggest goes with --contrast"},
+        {{"--pick", "--contrast", "a", "b"}, "--scheme and --contrast go alone"},
+    };
+    for (const auto& r : refused) EXPECT_EQ(ParseCommandLine(r.arguments).error, r.error);
+}
+
 TEST(CommandLineTest, ADisplayIsChosenOrOneLineSaysWhyNot) {
     // Plain pointers in the table: GCC 12 at -O3 takes strings in an array of
     // aggregates for uninitialised.

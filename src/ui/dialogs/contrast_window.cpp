@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/current_color.h"
+#include "core/color_design.h"
 #include "core/color_parse.h"
 #include "core/color_spaces.h"
 #include "core/vision.h"
@@ -224,9 +225,8 @@ void ContrastWindow::Update() {
         return;
     }
     for (QLabel* sample : Samples()) sample->setEnabled(true);
-    // Rounded down, so that a ratio shown as passing truly passes.
     const auto ratioText = [](double ratio) {
-        return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2);
+        return QString::number(ContrastRatioShown(ratio), 'f', 2);
     };
     const double ratio = ContrastRatio(a->To8(), b->To8());
     ratio_->setText(tr("Contrast ratio %1:1").arg(ratioText(ratio)));
