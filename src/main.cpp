@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,8 +118,7 @@ int main(int argc, char* argv[]) {
     if (!line.scheme.empty() || !line.contrast.empty()) {
         const velmor::DesignAnswer answer =
             !line.scheme.empty()
-                ? velmor::RunScheme(line.scheme[0], line.scheme[1],
-                                    line.stepsGiven ? std::optional<int>(line.steps) : std::nullopt)
+                ? velmor::RunScheme(line.scheme[0], line.scheme[1], line.steps)
                 : velmor::RunContrast(line.contrast[0], line.contrast[1], line.suggest);
         if (!answer.error.empty()) {
             std::fprintf(stderr, "velmor-color-picker: %s\n", answer.error.c_str());

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <span>
 
 #include "core/color_names.h"
 #include "core/color_parse.h"

@@ -179,10 +179,6 @@ Triple ToPolar(Triple lab) {
     return Polar(lab);
 }
 
-Triple ToCartesian(Triple polar) {
-    return Cartesian(polar);
-}
-
 Triple ToOklab(Srgb8 c) {
     return LinearToOklab(LinearRgb(c));
 }

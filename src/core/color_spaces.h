@@ -44,9 +44,8 @@ double LinearToSrgb(double linear);
 // Linear sRGB to OKLab and back (beyond 0 to 1 outside sRGB).
 Triple LinearToOklab(Triple linear);
 Triple OklabToLinear(Triple oklab);
-// Lab-like (L, a, b) to (L, chroma, hue in degrees [0, 360)) and back.
+// Lab-like (L, a, b) to (L, chroma, hue in degrees [0, 360)).
 Triple ToPolar(Triple lab);
-Triple ToCartesian(Triple polar);
 // Linear sRGB to CIE XYZ, D65 white.
 Triple LinearToXyz(Triple linear);
 // CIE XYZ to CIE Lab against a white.

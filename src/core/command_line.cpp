@@ -1,5 +1,6 @@
 #include "core/command_line.h"
 
+#include "core/color_design.h"
 #include "core/magnifier.h"
 #include "core/text.h"
 #include "core/value_formatter.h"
@@ -79,12 +80,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (a == "--steps") {
             const std::string value = i + 1 < arguments.size() ? arguments[++i] : std::string();
             const auto n = ParseWholeNumber<std::int64_t>(TrimSpaces(value));
-            if (!n || *n < 1 || *n > 20) {
+            if (!n || *n < kMinSchemeSteps || *n > kMaxSchemeSteps) {
                 line.error = "--steps needs a number from 1 to 20, not \"" + value + "\"";
                 return line;
             }
             line.steps = static_cast<int>(*n);
-            line.stepsGiven = true;
         } else if (a == "--suggest") {
             if (i + 1 >= arguments.size()) {
                 line.error = "--suggest needs a contrast ratio from 1 to 21";
@@ -160,7 +160,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         line.error = "--copy goes with --pick";
     }
     if (line.background && line.pick) line.error = "--background does not go with --pick";
-    if (line.stepsGiven && line.scheme.empty()) line.error = "--steps goes with --scheme";
+    if (line.steps && line.scheme.empty()) line.error = "--steps goes with --scheme";
     if (!line.suggest.empty() && line.contrast.empty())
         line.error = "--suggest goes with --contrast";
     if ((!line.scheme.empty() || !line.contrast.empty()) && (line.pick || line.background)) {

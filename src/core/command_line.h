@@ -20,8 +20,7 @@ struct CommandLine {
     std::string formatName;   // or a notation ("oklch") or template name instead
     // --scheme NAME COLOR [--steps N]: the scheme's colours, one a line.
     std::vector<std::string> scheme;
-    int steps = 5;
-    bool stepsGiven = false;
+    std::optional<int> steps;
     // --contrast FG BG [--suggest R]: the WCAG ratio, and a passing colour.
     std::vector<std::string> contrast;
     std::string suggest;
