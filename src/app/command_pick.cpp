@@ -45,24 +45,31 @@ CommandPick::CommandPick(const CommandLine& line, const Options& options, Screen
             for (const QString& n : SourceNotes(screen)) emit note(n);
         });
     }
-    connect(&flow_, &PickFlow::picked, this, [this](const Color& color, const ProfileRef& profile) {
-        if (done_) return;
-        QString warning;
-        if (line_.managed && profile == nullptr) {
-            warning = (profileProblem_.isEmpty() ? tr("the monitor has no color profile")
-                                                 : profileProblem_) +
-                      tr("; the value is the screen's own");
-        }
-        const Color printed = line_.managed && profile != nullptr ? profile->ToSrgb(color) : color;
-        const QString text = QString::fromStdString(write_(printed));
-        if (line_.copy) PutTextOnClipboard(text);
-        Answer(0, text + QLatin1Char('\n'), warning);
-    });
+    // A line a pick; a pick with Shift goes on, and closing after one or
+    // more is a success.
+    connect(&flow_, &PickFlow::picked, this,
+            [this](const Color& color, const ProfileRef& profile, bool keepPicking) {
+                if (done_) return;
+                if (line_.managed && profile == nullptr) {
+                    warning_ = (profileProblem_.isEmpty() ? tr("the monitor has no color profile")
+                                                          : profileProblem_) +
+                               tr("; the value is the screen's own");
+                }
+                const Color printed =
+                    line_.managed && profile != nullptr ? profile->ToSrgb(color) : color;
+                out_ += QString::fromStdString(write_(printed)) + QLatin1Char('\n');
+                if (line_.copy) PutTextOnClipboard(out_.chopped(1));
+                if (!keepPicking) Answer(0, out_, warning_);
+            });
     connect(&flow_, &PickFlow::finished, this,
             [this](PickFlow::Outcome outcome, const QString& reason) {
                 const bool failed =
                     outcome == PickFlow::Outcome::Failed || outcome == PickFlow::Outcome::Refused;
-                Answer(failed ? 2 : 1, {}, failed ? reason : QString());
+                if (failed) {
+                    Answer(2, out_, reason);
+                } else {
+                    Answer(out_.isEmpty() ? 1 : 0, out_, warning_);
+                }
             });
 }
 

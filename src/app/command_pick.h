@@ -11,10 +11,11 @@
 
 namespace velmor {
 
-// One pick asked for on a command line, here or forwarded to the running
-// program: the colour in the asked notation, or why there is none. Answers
-// once: status 0 with the text, 1 when closed without a pick, 2 with the
-// reason. The flow's messages for standard error come as notes meanwhile.
+// A pick asked for on a command line, here or forwarded to the running
+// program: the colour in the asked notation, a line a pick (Shift keeps
+// picking), or why there is none. Answers once: status 0 with the lines, 1
+// when closed without a pick, 2 with the reason. The flow's messages for standard error come as
+// notes meanwhile.
 class CommandPick : public QObject {
     Q_OBJECT
 
@@ -38,6 +39,9 @@ class CommandPick : public QObject {
     std::function<std::string(const Color&)> write_;
     std::string error_;
     QString profileProblem_;
+    // The lines of the picks so far, and why a value is the screen's own.
+    QString out_;
+    QString warning_;
     PickFlow flow_;
     bool done_ = false;
 };

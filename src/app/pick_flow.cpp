@@ -146,7 +146,7 @@ void PickFlow::OnColorPicked(const QColor& color) {
     if (state_ != State::Capturing) return;
     // A picker of its own kept its zoom and history in the file.
     memory_.Load();
-    emit picked(Color::FromUnit(color.redF(), color.greenF(), color.blueF()), nullptr);
+    emit picked(Color::FromUnit(color.redF(), color.greenF(), color.blueF()), nullptr, false);
     Finish(Outcome::Closed);
 }
 

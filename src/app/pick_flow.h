@@ -41,7 +41,7 @@ class PickFlow : public QObject {
     QWidget* MessageParent() const;
 
   signals:
-    void picked(const velmor::Color& color, const velmor::ProfileRef& profile);
+    void picked(const velmor::Color& color, const velmor::ProfileRef& profile, bool keepPicking);
     void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);
     void finished(velmor::PickFlow::Outcome outcome, const QString& reason);
 

@@ -31,8 +31,9 @@ class PickerView : public QObject {
 
   signals:
     // A pick as the screen holds it, with its monitor's ICC profile (null
-    // where it has none).
-    void picked(const velmor::Color& color, const velmor::ProfileRef& profile);
+    // where it has none). `keepPicking`: the user asked to go on picking
+    // (Shift), where a pick would otherwise end a command-line pick.
+    void picked(const velmor::Color& color, const velmor::ProfileRef& profile, bool keepPicking);
     void closed();
     // A right click on a colour the picker shows.
     void colorMenuRequested(const velmor::Color& color, QPoint globalPosition);

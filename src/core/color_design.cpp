@@ -99,10 +99,6 @@ const SchemeRow& RowOf(Scheme scheme) {
                          [scheme](const SchemeRow& row) { return row.scheme == scheme; });
 }
 
-double DeltaE(const Color& a, const Color& b) {
-    return Ciede2000(ToLab65(a), ToLab65(b));
-}
-
 // The ratio with two decimals, rounded down so that a ratio shown as
 // passing passes.
 std::string RatioText(double ratio) {
@@ -149,6 +145,15 @@ bool SchemeHasSteps(Scheme scheme) {
     return RowOf(scheme).toward != nullptr;
 }
 
+std::vector<double> SchemeTurns(Scheme scheme) {
+    std::vector<double> turns;
+    for (double turn : RowOf(scheme).turns) {
+        if (turn == 0) break;
+        turns.push_back(turn);
+    }
+    return turns;
+}
+
 std::vector<Color> MakeScheme(Scheme scheme, const Color& base, int steps) {
     const SchemeRow& row = RowOf(scheme);
     std::vector<Color> colors;
@@ -165,8 +170,7 @@ std::vector<Color> MakeScheme(Scheme scheme, const Color& base, int steps) {
         return colors;
     }
     const Triple lch = OklchOf(base);
-    for (double turn : row.turns) {
-        if (turn == 0) break;
+    for (double turn : SchemeTurns(scheme)) {
         const double hue = std::fmod(std::fmod(lch.z + turn, 360.0) + 360.0, 360.0);
         colors.push_back(GamutMapOklch({lch.x, lch.y, hue}));
     }
@@ -244,6 +248,10 @@ DesignAnswer RunContrast(std::string_view foreground, std::string_view backgroun
     }
     answer.out += found->Html() + "\n";
     return answer;
+}
+
+double DeltaE(const Color& a, const Color& b) {
+    return Ciede2000(ToLab65(a), ToLab65(b));
 }
 
 std::optional<double> ParseRatio(std::string_view text) {

@@ -33,6 +33,8 @@ std::string_view SchemeName(Scheme scheme);
 // "complementary, analogous, ..." for messages and help.
 std::string SchemeNameList();
 bool SchemeHasSteps(Scheme scheme);
+// The hue rotations in degrees, in order; none for the stepped schemes.
+std::vector<double> SchemeTurns(Scheme scheme);
 constexpr int kMinSchemeSteps = 1, kMaxSchemeSteps = 20, kDefaultSchemeSteps = 5;
 // The scheme's colours, the base left out: the rotations in order, or the
 // steps from the base outward (i / (steps + 1), i = 1 .. steps).
@@ -44,6 +46,9 @@ std::vector<Color> MakeScheme(Scheme scheme, const Color& base, int steps = kDef
 // it passes; nothing where no lightness reaches the ratio.
 std::optional<Color> SuggestContrast(const Color& foreground, const Color& background,
                                      double ratio);
+
+// CIEDE2000 between two colours, in CIELAB under D65.
+double DeltaE(const Color& a, const Color& b);
 
 // WCAG 2 ratios are shown with two decimals, rounded down, so that a ratio
 // shown as passing passes.

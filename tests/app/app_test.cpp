@@ -118,7 +118,7 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
          [](FakeCapture& c, FakeViews& v) {
              QImage image(4, 3, QImage::Format_RGB32);
              emit c.captured(testing::Shot(image, false));
-             emit v.lastPicker->picked(Color::From8(1, 2, 3), nullptr);
+             emit v.lastPicker->picked(Color::From8(1, 2, 3), nullptr, false);
              emit v.lastPicker->closed();
          },
          PickFlow::Outcome::Closed,
@@ -235,11 +235,32 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         {{"--pick", "--format", "hex", "--copy"},
          [](FakeCapture& c, FakeViews& v) {
              emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
-             emit v.lastPicker->picked(Color::From8(255, 140, 0), nullptr);
+             emit v.lastPicker->picked(Color::From8(255, 140, 0), nullptr, false);
              emit v.lastPicker->closed();
          },
          0,
          "#ff8c00\n",
+         ""},
+        // Shift keeps picking: a line each, and Esc after them is a success.
+        {{"--pick", "--format", "hex"},
+         [](FakeCapture& c, FakeViews& v) {
+             emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
+             emit v.lastPicker->picked(Color::From8(255, 140, 0), nullptr, true);
+             emit v.lastPicker->picked(Color::From8(0, 0, 1), nullptr, true);
+             emit v.lastPicker->closed();
+         },
+         0,
+         "#ff8c00\n#000001\n",
+         ""},
+        {{"--pick", "--format", "rgb"},
+         [](FakeCapture& c, FakeViews& v) {
+             emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
+             emit v.lastPicker->picked(Color::From8(1, 2, 3), nullptr, true);
+             emit v.lastPicker->picked(Color::From8(4, 5, 6), nullptr, false);
+             emit v.lastPicker->picked(Color::From8(7, 8, 9), nullptr, false);
+         },
+         0,
+         "rgb(1 2 3)\nrgb(4 5 6)\n",
          ""},
         {{"--pick", "--format", "9", "--managed"},
          [](FakeCapture& c, FakeViews&) { emit c.colorPicked(QColor(1, 2, 3)); },

@@ -5,8 +5,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QComboBox>
+#include <QSpinBox>
 #include "platform/capture/monitor_profile.h"
+
 #include "ui/dialogs/contrast_window.h"
+#include "ui/dialogs/schemes_window.h"
 #include "ui/main/favorites_page.h"
 #include "ui/widgets/copy_as_menu.h"
 #include "window_fixture.h"
@@ -96,6 +100,68 @@ TEST_F(WindowTest, ContrastShowsThePairAsSeenWithEachDeficiency) {
     EXPECT_EQ(contrast.SeenSample(3)->palette().color(QPalette::WindowText).name(), "#7f7f7f");
     contrast.SecondBox()->setText("nothing");
     EXPECT_EQ(contrast.SeenRatio(1)->text(), "");
+}
+
+TEST_F(WindowTest, ContrastSuggestsTheNearestPassingColourAndTakesItInOneClick) {
+    Start();
+    current_->Set(Hex("#777777"));
+    ContrastWindow contrast(*current_);  // on #FFFFFF
+    // The known greys: the lightest that pass AA and AAA on white.
+    EXPECT_TRUE(contrast.SuggestionText(0)->text().startsWith("#767676 reaches 4.5:1"));
+    EXPECT_TRUE(contrast.SuggestionText(1)->text().startsWith("#595959 reaches 7:1"));
+    contrast.TakeButton(1)->click();
+    EXPECT_EQ(current_->Text().toUpper(), "#595959");
+    EXPECT_EQ(contrast.FirstBox()->text().toUpper(), "#595959");
+    EXPECT_EQ(contrast.Verdicts(), "Pass\nPass\nPass\nPass\nPass");
+    EXPECT_TRUE(contrast.SuggestionText(0)->isHidden());
+    EXPECT_TRUE(contrast.TakeButton(1)->isHidden());
+    // No grey reaches 7:1 on a mid grey: said, nothing to take. AA passes.
+    contrast.FollowSecond()->click();
+    contrast.FirstBox()->setText("#000000");
+    contrast.SecondBox()->setText("#777777");
+    EXPECT_TRUE(contrast.SuggestionText(0)->isHidden());
+    EXPECT_EQ(contrast.SuggestionText(1)->text(),
+              "No lightness of the first color reaches 7:1 on the second.");
+    EXPECT_TRUE(contrast.TakeButton(1)->isHidden());
+    // While the grids set the second colour, taking changes only the first box.
+    contrast.FirstBox()->setText("#808080");
+    contrast.TakeButton(0)->click();
+    EXPECT_EQ(contrast.FirstBox()->text(), "#060606");  // 4.52:1; #070707 is 4.49:1
+    EXPECT_EQ(current_->Text().toUpper(), "#595959");
+}
+
+TEST_F(WindowTest, SchemesFollowTheCurrentColourAndCopyOrAddInOneClick) {
+    MainWindow& w = Start();
+    current_->Set(Hex("#FF8C00"));
+    Key(w.PickButton(), Qt::Key_H, Qt::ControlModifier);
+    auto* schemes = w.findChild<SchemesWindow*>();
+    ASSERT_NE(schemes, nullptr);
+    const auto shown = [schemes] {
+        QStringList rows;
+        for (int i = 0; !schemes->CopyButton(i)->isHidden(); ++i) {
+            rows << schemes->CopyButton(i)->accessibleName().section(' ', 1) + " " +
+                        schemes->Caption(i)->text();
+        }
+        return rows.join(", ");
+    };
+    // Values from culori.
+    EXPECT_EQ(shown(), "#00BAFF hue +180°");
+    EXPECT_FALSE(schemes->StepsBox()->isEnabled());
+    schemes->ShowScheme(Scheme::Tetradic);
+    EXPECT_EQ(shown(), "#4ACC69 hue +90°, #00BAFF hue +180°, #E980E6 hue +270°");
+    schemes->SchemeList()->setCurrentText("Tints");
+    schemes->StepsBox()->setValue(1);
+    EXPECT_TRUE(schemes->StepsBox()->isEnabled());
+    EXPECT_EQ(shown(), "#FFC89B 50% toward white");
+    schemes->CopyButton(0)->click();
+    EXPECT_EQ(Clipboard(), "\"#FFC89B\"");  // as Ctrl+C copies: "HTML Format" at first
+    schemes->AddButton(0)->click();
+    EXPECT_TRUE(QString::fromStdString(FavoritesText()).endsWith("FFC89B"));
+    EXPECT_EQ(current_->Text().toUpper(), "#FF8C00");
+    current_->Set(Hex("#0000FF"));
+    EXPECT_EQ(shown(), "#74A3FF 50% toward white");
+    schemes->StepsBox()->setValue(20);
+    EXPECT_FALSE(schemes->CopyButton(19)->isHidden());
 }
 
 TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {

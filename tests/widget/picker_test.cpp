@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "app/pick_flow.h"
+#include "core/color_design.h"
+#include "core/color_spaces.h"
 #include "core/text.h"
 #include "ui/main/favorites_page.h"
 #include "ui/picker/color_picker.h"
@@ -63,11 +65,11 @@ class PickerTest : public WindowTest {
     // Mouse events as the platform delivers them to the window, at fractional
     // positions (Wayland's); the toolkit passes them on to the widget.
     static void Send(QWidget* w, QEvent::Type type, QPointF at,
-                     Qt::MouseButton button = Qt::NoButton) {
+                     Qt::MouseButton button = Qt::NoButton, Qt::KeyboardModifiers modifiers = {}) {
         const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
         const QPointF inWindow = w->mapTo(w->window(), at);
         QMouseEvent event(type, inWindow, inWindow, w->mapToGlobal(at), button,
-                          down ? button : Qt::NoButton, {});
+                          down ? button : Qt::NoButton, modifiers);
         QApplication::sendEvent(w->window()->windowHandle(), &event);
     }
     static void Enter(QWidget* surface, QPointF at) {
@@ -359,6 +361,33 @@ TEST_F(PickerTest, ClicksPickAndRightClickOrEscClose) {
     auto again = Open();
     QTest::keyClick(again->Surface(1), Qt::Key_Escape);
     EXPECT_FALSE(again->IsOpen());
+}
+
+TEST_F(PickerTest, ShiftKeepsPickingAndThePanelComparesTheLastTwo) {
+    auto picker = Open();
+    QList<bool> keep;
+    QObject::connect(picker.get(), &ColorPicker::picked,
+                     [&keep](const Color&, const ProfileRef&, bool k) { keep << k; });
+    const QLabel* compare = picker->Panel()->CompareLine();
+    QWidget* s = picker->Surface(0);
+    Send(s, QEvent::MouseMove, {30, 40});
+    Send(s, QEvent::MouseButtonPress, {30, 40}, Qt::LeftButton, Qt::ShiftModifier);
+    Send(s, QEvent::MouseButtonRelease, {30, 40}, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(compare->text().isEmpty());
+    Send(s, QEvent::MouseMove, {200, 250});
+    QTest::keyClick(s, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(s, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(keep, QList<bool>({true, true, false}));
+    EXPECT_EQ(added_, QStringList({Hex(30, 40), Hex(200, 250), Hex(200, 250)}));
+    EXPECT_TRUE(picker->IsOpen());
+    // The last two are the same colour now; before, the two points differed.
+    EXPECT_EQ(compare->text(), "Last two: ΔE00 0.00, 1.00:1");
+    Send(s, QEvent::MouseMove, {0, 0});
+    QTest::keyClick(s, Qt::Key_Return);
+    const Color a = Color::From8(200, 250, 0x40), b = Color::From8(0, 0, 0x40);
+    EXPECT_EQ(compare->text(), QStringLiteral("Last two: ΔE00 %1, %2:1")
+                                   .arg(DeltaE(a, b), 0, 'f', 2)
+                                   .arg(ContrastRatioShown(ContrastRatio(a, b)), 0, 'f', 2));
 }
 
 TEST_F(PickerTest, ArrowKeysStepDevicePixelsAndStayOnAMonitor) {

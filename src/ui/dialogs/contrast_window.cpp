@@ -23,6 +23,8 @@ namespace velmor {
 
 namespace {
 
+constexpr int kSwatchSize = 24;
+
 struct Threshold {
     const char* text;
     double ratio;
@@ -48,15 +50,9 @@ void ShowSampleIn(QLabel* label, const QColor& text, const QColor& background) {
     label->setPalette(p);
 }
 
-PictureBox* Swatch(QWidget* parent) {
-    auto* swatch = new PictureBox(parent);
-    swatch->setFixedSize(24, 24);
-    return swatch;
-}
-
 }  // namespace
 
-ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
+ContrastWindow::ContrastWindow(CurrentColor& current, QWidget* parent)
     : QWidget(parent, Qt::Dialog), current_(current) {
     setWindowTitle(tr("Contrast"));
     // No close button of its own: Esc closes it, as it does a dialog.
@@ -66,8 +62,8 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
     auto* colours = new QGridLayout;
     first_ = new TextLine(this);
     second_ = new TextLine(QStringLiteral("#FFFFFF"), this);
-    firstSwatch_ = Swatch(this);
-    secondSwatch_ = Swatch(this);
+    firstSwatch_ = PictureBox::Swatch(kSwatchSize, this);
+    secondSwatch_ = PictureBox::Swatch(kSwatchSize, this);
     auto* firstLabel = new QLabel(tr("&First color:"), this);
     firstLabel->setBuddy(first_);
     auto* secondLabel = new QLabel(tr("&Second color:"), this);
@@ -114,6 +110,27 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
         verdicts->addRow(criterion, verdict);
     }
     layout->addLayout(verdicts);
+    // Where normal text fails: the nearest first colour that passes, found
+    // by its OKLCH lightness alone.
+    auto* suggested = new QGridLayout;
+    const double levels[] = {4.5, 7.0};
+    for (std::size_t i = 0; i < suggestions_.size(); ++i) {
+        Suggested& s = suggestions_[i];
+        const int row = static_cast<int>(i);
+        s.ratio = levels[i];
+        s.swatch = PictureBox::Swatch(kSwatchSize, this);
+        s.text = new QLabel(this);
+        s.text->setWordWrap(true);
+        s.take = new QPushButton(i == 0 ? tr("&Use for AA") : tr("U&se for AAA"), this);
+        s.take->setAutoDefault(false);
+        s.take->setAccessibleDescription(s.text->text());
+        connect(s.take, &QPushButton::clicked, this, [this, row] { TakeSuggestion(row); });
+        suggested->addWidget(s.swatch, row, 0);
+        suggested->addWidget(s.text, row, 1);
+        suggested->addWidget(s.take, row, 2);
+    }
+    suggested->setColumnStretch(1, 1);
+    layout->addLayout(suggested);
     sample_ = new QLabel(tr("The quick brown fox jumps over the lazy dog. 0123456789"), this);
     sample_->setAutoFillBackground(true);
     sample_->setMargin(12);
@@ -160,6 +177,39 @@ ContrastWindow::ContrastWindow(const CurrentColor& current, QWidget* parent)
 
 void ContrastWindow::CurrentChanged() {
     (followSecond_->isChecked() ? second_ : first_)->setText(current_.Text());
+}
+
+void ContrastWindow::TakeSuggestion(int level) {
+    const std::optional<Color>& color = Suggestion(level).color;
+    if (!color) return;
+    if (followFirst_->isChecked()) {
+        current_.Set(*color);
+    } else {
+        first_->setText(QString::fromStdString(color->Html()));
+    }
+}
+
+void ContrastWindow::Suggest(const Color& first, const Color& second, double ratio) {
+    for (Suggested& s : suggestions_) {
+        const bool fails = ratio < s.ratio;
+        s.color = fails ? SuggestContrast(first, second, s.ratio) : std::nullopt;
+        s.swatch->setVisible(s.color.has_value());
+        s.text->setVisible(fails);
+        s.take->setVisible(s.color.has_value());
+        if (!fails) continue;
+        if (s.color) {
+            s.swatch->FillOutlined(ToQColor(*s.color));
+            const QString hex = QString::fromStdString(s.color->Html());
+            s.text->setText(tr("%1 reaches %2:1, the nearest first color that does (%3 apart)")
+                                .arg(hex)
+                                .arg(s.ratio)
+                                .arg(QString::number(DeltaE(first, *s.color), 'f', 1)));
+        } else {
+            s.text->setText(
+                tr("No lightness of the first color reaches %1:1 on the second.").arg(s.ratio));
+        }
+        s.take->setAccessibleDescription(s.text->text());
+    }
 }
 
 void ContrastWindow::Swap() {
@@ -222,6 +272,9 @@ void ContrastWindow::Update() {
             sample->setEnabled(false);
         }
         for (const Seen& s : seen_) s.ratio->clear();
+        for (const Suggested& s : suggestions_) {
+            for (QWidget* w : std::initializer_list<QWidget*>{s.swatch, s.text, s.take}) w->hide();
+        }
         return;
     }
     for (QLabel* sample : Samples()) sample->setEnabled(true);
@@ -234,6 +287,7 @@ void ContrastWindow::Update() {
         verdicts_[i]->setText(ratio >= kThresholds[i].ratio ? tr("Pass") : tr("Fail"));
     }
     ShowSampleIn(sample_, ToQColor(*a), ToQColor(*b));
+    Suggest(*a, *b, ratio);
     for (std::size_t i = 0; i < seen_.size(); ++i) {
         const Color seenA = SeenWith(kVisions[i], *a);
         const Color seenB = SeenWith(kVisions[i], *b);

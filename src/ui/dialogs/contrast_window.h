@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QWidget>
+
 #include <array>
+#include <optional>
 #include <vector>
+#include "core/color.h"
 
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QRadioButton;
 
@@ -21,7 +25,9 @@ class ContrastWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ContrastWindow(const CurrentColor& current, QWidget* parent = nullptr);
+    // Taking a suggestion makes it current while the first colour follows
+    // the current one.
+    explicit ContrastWindow(CurrentColor& current, QWidget* parent = nullptr);
 
     void Swap();
     QLineEdit* FirstBox() const { return first_; }
@@ -30,6 +36,11 @@ class ContrastWindow : public QWidget {
     QLabel* RatioLabel() const { return ratio_; }
     QString Verdicts() const;  // the pass and fail lines, one a line
     QLabel* Sample() const { return sample_; }
+    // For AA and AAA normal text, where the pair fails: the first colour
+    // nearest to it that passes, or why there is none; hidden otherwise.
+    QLabel* SuggestionText(int level) const { return Suggestion(level).text; }
+    QPushButton* TakeButton(int level) const { return Suggestion(level).take; }
+    void TakeSuggestion(int level);
     // As seen with each colour-vision deficiency: the ratio and the sample.
     QLabel* SeenRatio(int vision) const { return seen_[static_cast<std::size_t>(vision)].ratio; }
     QLabel* SeenSample(int vision) const { return seen_[static_cast<std::size_t>(vision)].sample; }
@@ -45,7 +56,20 @@ class ContrastWindow : public QWidget {
     QString Summary() const;
     void SayRatio();
 
-    const CurrentColor& current_;
+    struct Suggested {
+        double ratio = 0;
+        PictureBox* swatch = nullptr;
+        QLabel* text = nullptr;
+        QPushButton* take = nullptr;
+        std::optional<Color> color;
+    };
+    const Suggested& Suggestion(int level) const {
+        return suggestions_[static_cast<std::size_t>(level)];
+    }
+    void Suggest(const Color& first, const Color& second, double ratio);
+
+    CurrentColor& current_;
+    std::array<Suggested, 2> suggestions_{};
     QLineEdit* first_;
     QLineEdit* second_;
     QRadioButton* followFirst_;

@@ -6,6 +6,7 @@
 #include "platform/desktop/prompter.h"
 #include "platform/desktop/startup_trace.h"
 #include "ui/dialogs/contrast_window.h"
+#include "ui/dialogs/schemes_window.h"
 #include "ui/widgets/copy_as_menu.h"
 
 #include <QAction>
@@ -212,6 +213,7 @@ void MainWindow::ConnectCommands() {
     connect(c[WindowCommands::Help], &QAction::triggered, this, &MainWindow::HelpCommand);
     connect(c[WindowCommands::Exit], &QAction::triggered, this, &QWidget::close);
     connect(c[WindowCommands::Contrast], &QAction::triggered, this, &MainWindow::OpenContrast);
+    connect(c[WindowCommands::Schemes], &QAction::triggered, this, &MainWindow::OpenSchemes);
     // Ctrl+V pastes a colour, unless a box that takes text has the focus.
     connect(c[WindowCommands::Paste], &QAction::triggered, this, [this] {
         if (!options_.Values().keyboardOff &&
@@ -288,12 +290,11 @@ FavoritesPage* MainWindow::FavoriteColors() const {
 
 void MainWindow::ShowCurrent() {
     panel_->ShowColor();
-    swatch_->FillWith(ToQColor(current_.Value()));
+    swatch_->FillOutlined(ToQColor(current_.Value()));
     const QString name = current_.Name();
     swatch_->setAccessibleName(
         tr("Current color: %1")
             .arg(name.isEmpty() ? current_.Text() : name + QStringLiteral(", ") + current_.Text()));
-    swatch_->BoxOutline(0, 0, swatch_->width() - 1, swatch_->height() - 1, Qt::black);
 }
 
 void MainWindow::CopyChosenValue(Qt::KeyboardModifiers modifiers) {
@@ -344,6 +345,7 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
     }
     if (place == MenuPlace::Panel) {
         menu.addAction((*commands_)[WindowCommands::Contrast]);
+        menu.addAction((*commands_)[WindowCommands::Schemes]);
     }
     if (place == MenuPlace::Favorites) {
         if (color) menu.addSeparator();
@@ -354,15 +356,35 @@ void MainWindow::ShowColorMenu(const std::optional<Color>& color, QPoint globalP
     menu.exec(globalPosition);
 }
 
-void MainWindow::OpenContrast() {
-    auto* window = findChild<ContrastWindow*>(QString(), Qt::FindDirectChildrenOnly);
+template <typename ToolWindow, typename Make>
+ToolWindow* MainWindow::ShowToolWindow(Make make) {
+    auto* window = findChild<ToolWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (window == nullptr) {
-        window = new ContrastWindow(current_, this);
+        window = make();
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
     window->raise();
     window->activateWindow();
+    return window;
+}
+
+void MainWindow::OpenContrast() {
+    ShowToolWindow<ContrastWindow>([this] { return new ContrastWindow(current_, this); });
+}
+
+void MainWindow::OpenSchemes() {
+    ShowToolWindow<SchemesWindow>([this] {
+        auto* window = new SchemesWindow(current_, this);
+        // As Ctrl+C copies; the current colour stays, and so does the scheme.
+        connect(window, &SchemesWindow::copyRequested, this, [this, window](const Color& color) {
+            const std::optional<std::string> text = options_.CopiedText(color);
+            CopyAndSay(QString::fromStdString(text.value_or(color.Html())), window->focusWidget());
+        });
+        connect(window, &SchemesWindow::addToFavoritesRequested, this,
+                [this](const Color& color) { favorites_.Add(color, PanelCase()); });
+        return window;
+    });
 }
 
 void MainWindow::AboutCommand() {

@@ -59,6 +59,7 @@ class MainWindow : public QWidget {
     enum class MenuPlace { Grid, Panel, Favorites };
     void ShowColorMenu(const std::optional<Color>& color, QPoint globalPosition, MenuPlace place);
     void OpenContrast();
+    void OpenSchemes();
     void HelpCommand();
     void AboutCommand();
 
@@ -98,6 +99,9 @@ class MainWindow : public QWidget {
     void MoveTab(int step);
     void OpenFocusMenu();
     QPushButton* Button(const char* name) const;
+    // The window of that kind, made on first use and shown in front.
+    template <typename ToolWindow, typename Make>
+    ToolWindow* ShowToolWindow(Make make);
     // The case of the value panel's colour text, as the options choose it.
     HexCase PanelCase() const;
 

@@ -25,6 +25,7 @@ WindowCommands::WindowCommands(QWidget* window) : QObject(window) {
         {"helpAction", QT_TR_NOOP("Help..."), {}},
         {"exitAction", QT_TR_NOOP("Exit"), {}},
         {"contrastAction", QT_TR_NOOP("Contrast..."), {QKeySequence(Qt::CTRL | Qt::Key_K)}},
+        {"schemesAction", QT_TR_NOOP("Schemes..."), {QKeySequence(Qt::CTRL | Qt::Key_H)}},
         {"pasteAction", QT_TR_NOOP("Paste a color"),
          QKeySequence::keyBindings(QKeySequence::Paste)},
         // The tabbed-dialog keys.

@@ -22,6 +22,7 @@ class WindowCommands : public QObject {
         Help,
         Exit,
         Contrast,
+        Schemes,
         Paste,
         NextTab,
         PreviousTab,

@@ -77,7 +77,7 @@ ColorPicker::ColorPicker(ScreenImage screen, PointerControl& pointer, const AppO
     if (HasSample()) ShowSample();
     connect(panel_, &PickerPanel::cornerChosen, this, &ColorPicker::MovePanel);
     connect(panel_, &PickerPanel::addRequested, this, [this] {
-        if (HasSample()) HandOver(session_.Sample());
+        if (HasSample()) HandOver(session_.Sample(), false);
     });
     connect(panel_, &PickerPanel::removeRequested, this, &ColorPicker::RemoveSelected);
     connect(panel_, &PickerPanel::closeRequested, this, &ColorPicker::Close);
@@ -132,15 +132,15 @@ void ColorPicker::ShowSample() {
     panel_->ShowManaged(InSrgb());
 }
 
-void ColorPicker::HandOver(const Color& color) {
-    emit picked(color, screen_.ProfileAt(session_.Point()));
+void ColorPicker::HandOver(const Color& color, bool keepPicking) {
+    emit picked(color, screen_.ProfileAt(session_.Point()), keepPicking);
 }
 
 void ColorPicker::HandOverHeld() {
     if (!held_) return;
     const HeldPick pick = *held_;
     held_.reset();
-    emit picked(pick.color, pick.profile);
+    emit picked(pick.color, pick.profile, pick.keepPicking);
 }
 
 std::optional<Color> ColorPicker::InSrgb() const {
@@ -218,13 +218,17 @@ std::optional<Color> ColorPicker::TakePick() {
     // Kept before the hand-over, which may end a command-line pick.
     memory_.SetHistory(session_.Picks());
     ShowHistory();
-    Announce(PanelSurface(), tr("Picked %1").arg(SpokenColor(*color)));
+    QString said = tr("Picked %1").arg(SpokenColor(*color));
+    pickBefore_ = lastPick_;
+    lastPick_ = color;
+    if (pickBefore_) said += QStringLiteral(". ") + panel_->ShowComparison(*pickBefore_, *color);
+    Announce(PanelSurface(), said);
     return color;
 }
 
-void ColorPicker::Pick() {
+void ColorPicker::Pick(bool keepPicking) {
     HandOverHeld();
-    if (const std::optional<Color> color = TakePick()) HandOver(*color);
+    if (const std::optional<Color> color = TakePick()) HandOver(*color, keepPicking);
 }
 
 void ColorPicker::Recall(int cell) {
@@ -322,7 +326,8 @@ void ColorPicker::PointerEntered(int monitor, QPointF local) {
     PointerMoved(monitor, local);
 }
 
-void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
+void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button,
+                          Qt::KeyboardModifiers modifiers) {
     if (button != Qt::LeftButton) return;
     // The second press of a double click belongs to the click before it.
     const QStyleHints* hints = QGuiApplication::styleHints();
@@ -340,7 +345,8 @@ void ColorPicker::Pressed(int monitor, QPointF local, Qt::MouseButton button) {
     if (!p || !MoveTo(*p, PickSession::Aim::Pointer)) return;
     HandOverHeld();
     if (const std::optional<Color> color = TakePick())
-        held_ = HeldPick{*color, screen_.ProfileAt(session_.Point())};
+        held_ = HeldPick{*color, screen_.ProfileAt(session_.Point()),
+                         modifiers.testFlag(Qt::ShiftModifier)};
 }
 
 void ColorPicker::Released(Qt::MouseButton button) {
@@ -357,7 +363,7 @@ void ColorPicker::KeyPressed(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            Pick();
+            Pick(event.modifiers().testFlag(Qt::ShiftModifier));
             return;
         case Qt::Key_Escape:
             Close();

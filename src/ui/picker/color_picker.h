@@ -44,7 +44,8 @@ class ColorPicker : public PickerView {
     // Reads the captured pixel at a capture point into the sample, unless the
     // point lies off every monitor or under the panel. False when nothing was read.
     bool Track(DevicePoint point);
-    void Pick();
+    // Shift+Enter or a Shift+click keeps picking: the pick says so.
+    void Pick(bool keepPicking = false);
     void Recall(int cell);
     void RemoveSelected();
     void MovePanel(PanelCorner corner);
@@ -56,7 +57,8 @@ class ColorPicker : public PickerView {
     // Events of the surfaces, in logical pixels of the monitor's surface.
     void PointerMoved(int monitor, QPointF local);
     void PointerEntered(int monitor, QPointF local);
-    void Pressed(int monitor, QPointF local, Qt::MouseButton button);
+    void Pressed(int monitor, QPointF local, Qt::MouseButton button,
+                 Qt::KeyboardModifiers modifiers = {});
     void Released(Qt::MouseButton button);
     void KeyPressed(const QKeyEvent& event);
     void WheelTurned(int notches, bool shift);
@@ -90,7 +92,7 @@ class ColorPicker : public PickerView {
     // The sample through its monitor's profile, where it has one.
     std::optional<Color> InSrgb() const;
     // A pick, as the screen holds it and through its monitor's profile.
-    void HandOver(const Color& color);
+    void HandOver(const Color& color, bool keepPicking);
     void HandOverHeld();
     // The sample into the history, kept; nothing before anything was sampled.
     std::optional<Color> TakePick();
@@ -119,8 +121,12 @@ class ColorPicker : public PickerView {
     struct HeldPick {
         Color color;
         ProfileRef profile;
+        bool keepPicking;
     };
     std::optional<HeldPick> held_;
+    // This picker's last two picks, compared on the panel.
+    std::optional<Color> lastPick_;
+    std::optional<Color> pickBefore_;
     QElapsedTimer lastPress_;
     QPointF lastPressAt_;
 };

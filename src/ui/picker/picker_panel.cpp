@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include "core/color_design.h"
 #include "core/color_names.h"
+#include "core/color_spaces.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/widgets/accessible_roles.h"
 #include "ui/widgets/artwork.h"
@@ -135,6 +137,7 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     const int lineHeight = fontMetrics().lineSpacing();
     nameLine_ = addLine(QStringLiteral("nameLine"), QString(), 2 * lineHeight);
     zoomLine_ = addLine(QStringLiteral("zoomLine"), QString(), lineHeight);
+    compareLine_ = addLine(QStringLiteral("compareLine"), QString(), 2 * lineHeight);
     for (const Note& n : notes) addLine(n.name, n.text, 0);
     auto* historyFrame = new QWidget(this);
     historyFrame->setGeometry(
@@ -160,6 +163,13 @@ void PickerPanel::ShowSample(const Color& color) {
 void PickerPanel::ShowZoom(int zoom, int area) {
     zoomLine_->setText(area == 1 ? tr("Zoom %1x, one pixel").arg(zoom)
                                  : tr("Zoom %1x, mean of %2 x %2").arg(zoom).arg(area));
+}
+
+QString PickerPanel::ShowComparison(const Color& before, const Color& last) {
+    const QString ratio = QString::number(ContrastRatioShown(ContrastRatio(before, last)), 'f', 2);
+    const QString difference = QString::number(DeltaE(before, last), 'f', 2);
+    compareLine_->setText(tr("Last two: ΔE00 %1, %2:1").arg(difference, ratio));
+    return tr("From the pick before: difference %1, contrast %2 to 1").arg(difference, ratio);
 }
 
 void PickerPanel::ShowManaged(const std::optional<Color>& srgb) {

@@ -41,6 +41,9 @@ class PickerPanel : public QFrame {
     // The sample in sRGB through its monitor's profile, on the note line
     // "managedNote" where the panel has one; nothing clears it.
     void ShowManaged(const std::optional<Color>& srgb);
+    // The last two picks compared: CIEDE2000 and the WCAG 2 ratio. Returns
+    // what it shows, for a reader to say.
+    QString ShowComparison(const Color& before, const Color& last);
 
     MagnifierView* Magnifier() const { return magnifier_; }
     PictureBox* SampleBox() const { return sampleBox_; }
@@ -56,6 +59,7 @@ class PickerPanel : public QFrame {
     QToolButton* CloseButton() const { return closeButton_; }
     QLabel* NameLine() const { return nameLine_; }
     QLabel* ZoomLine() const { return zoomLine_; }
+    QLabel* CompareLine() const { return compareLine_; }
 
   signals:
     void cornerChosen(velmor::PanelCorner corner);
@@ -83,6 +87,7 @@ class PickerPanel : public QFrame {
     std::optional<int> selectedCell_;
     QLabel* nameLine_ = nullptr;
     QLabel* zoomLine_ = nullptr;
+    QLabel* compareLine_ = nullptr;
     MagnifierView* magnifier_ = nullptr;
 };
 

@@ -72,7 +72,7 @@ void PickerSurface::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PickerSurface::mousePressEvent(QMouseEvent* event) {
-    emit pressed(monitor_, event->scenePosition(), event->button());
+    emit pressed(monitor_, event->scenePosition(), event->button(), event->modifiers());
 }
 
 bool PickerSurface::eventFilter(QObject* watched, QEvent* event) {

@@ -30,7 +30,8 @@ class PickerSurface : public QWidget {
     // Positions are in logical pixels of this surface, with their fraction.
     void pointerMoved(int monitor, QPointF local);
     void pointerEntered(int monitor, QPointF local);
-    void pressed(int monitor, QPointF local, Qt::MouseButton button);
+    void pressed(int monitor, QPointF local, Qt::MouseButton button,
+                 Qt::KeyboardModifiers modifiers);
     void released(Qt::MouseButton button);
     void closeRequested();
     void keyPressed(const QKeyEvent& event);

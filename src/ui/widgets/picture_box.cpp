@@ -89,6 +89,17 @@ void PictureBox::FillFramed(int left, int top, int right, int bottom,
     }
 }
 
+void PictureBox::FillOutlined(const QColor& color) {
+    FillWith(color);
+    BoxOutline(0, 0, width() - 1, height() - 1, Qt::black);
+}
+
+PictureBox* PictureBox::Swatch(int size, QWidget* parent) {
+    auto* swatch = new PictureBox(parent);
+    swatch->setFixedSize(size, size);
+    return swatch;
+}
+
 void PictureBox::FillWith(const QColor& color) {
     EnsureImage();
     image_.fill(color);

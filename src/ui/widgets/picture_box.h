@@ -33,6 +33,10 @@ class PictureBox : public QWidget {
                     QRgb fill);
     // Fills the whole area with one colour and shows it.
     void FillWith(const QColor& color);
+    // The same inside a black line: a swatch seen on any background.
+    void FillOutlined(const QColor& color);
+    // A swatch of that size, to fill.
+    static PictureBox* Swatch(int size, QWidget* parent);
     // Schedules a repaint of what was drawn since the last one.
     void Refresh() { update(); }
 
