@@ -154,15 +154,25 @@ e2e_pick() {
   wait "$E2E_PICK" && status=0 || status=$?
 }
 
-# Once the picker's surface shows (or the pick has ended), clicks at X Y.
-e2e_click_surface() {
+# Waits until the picker's surface shows (or the pick has ended).
+e2e_wait_surface() {
   for _ in $(seq 500); do
     [ "$(e2e_surfaces)" -ge 1 ] && break
     kill -0 "$E2E_PICK" 2>/dev/null || return 0
     sleep 0.02
   done
   sleep 0.3
-  xdotool mousemove "$1" "$2" click 1
+}
+
+# Once the picker's surface shows, clicks at X Y, with the key MODIFIER held
+# where one is given.
+e2e_click_surface() {
+  e2e_wait_surface
+  if [ -n "${3:-}" ]; then
+    xdotool mousemove "$1" "$2" keydown "$3" click 1 keyup "$3"
+  else
+    xdotool mousemove "$1" "$2" click 1
+  fi
 }
 
 # Waits until the main window is back on the screen.

@@ -55,6 +55,19 @@ for name in $names; do
   e2e_expect "--pick --format $name" "$(cat "$E2E_DIR/out")" "${written[$name]}"
 done
 
+# Shift goes on picking: a line each, whether clicked or by Shift+Enter, and
+# Esc after them is success; Esc before any is 1.
+e2e_pick "e2e_click_surface 255 140 shift; e2e_click_surface 10 20 shift
+  xdotool mousemove 600 300; sleep 0.2; xdotool key shift+Return; sleep 0.2; xdotool key Escape" \
+  --format hex
+e2e_expect "--pick: Shift picks, then Esc" "$status $(tr '\n' ' ' <"$E2E_DIR/out")" \
+  "0 #ff8c00 #0a1400 #$(e2e_board_hex 600 300 | tr 'A-F' 'a-f') "
+e2e_pick "e2e_click_surface 255 140 shift; e2e_click_surface 10 20" --format hex
+e2e_expect "--pick: a Shift pick, then a plain one ends" "$status $(tr '\n' ' ' <"$E2E_DIR/out")" \
+  "0 #ff8c00 #0a1400 "
+e2e_pick "e2e_wait_surface; xdotool key Escape"
+e2e_expect "--pick: Esc before any pick" "$status $(cat "$E2E_DIR/out")" "1 "
+
 # A colour no name has: the nearest by CIEDE2000 (culori's nearest() agrees).
 e2e_pick "e2e_click_surface 300 200" --format nearest
 e2e_expect "--pick --format nearest of #2CC810" "$(cat "$E2E_DIR/out")" "LimeGreen"
