@@ -40,11 +40,64 @@ int MonitorAt(const std::vector<Monitor>& monitors, DevicePoint point) {
     return -1;
 }
 
+namespace {
+
+// The device pixel of another monitor under the point of the desktop's layout
+// that TO, stepped off HOME, stands for; nothing where no monitor lies there.
+// Proportions rather than ratios: the layout may be in device pixels
+// (mutter's default) while the surfaces are scaled.
+bool HasLayout(const Monitor& m) {
+    return m.layout.width > 0 && m.layout.height > 0 && m.device.width > 0 && m.device.height > 0;
+}
+
+std::optional<DevicePoint> AcrossLayout(const std::vector<Monitor>& monitors, int home,
+                                        DevicePoint to, std::int32_t dx, std::int32_t dy) {
+    const DeviceRect& d = monitors[static_cast<std::size_t>(home)].device;
+    const DeviceRect& l = monitors[static_cast<std::size_t>(home)].layout;
+    // The pixel's edge it is entered by, along the move; its middle across it.
+    const auto entered = [](std::int32_t step) {
+        return step > 0 ? 0.0 : step < 0 ? 1.0 - 1e-9 : 0.5;
+    };
+    const double x = l.x + (to.x - d.x + entered(dx)) * l.width / d.width;
+    const double y = l.y + (to.y - d.y + entered(dy)) * l.height / d.height;
+    // The pixel of a monitor's SIZE device pixels under OFFSET of its LOGICAL.
+    const auto pixel = [](double offset, std::int32_t size, std::int32_t logical) {
+        return std::clamp(static_cast<std::int32_t>(std::floor(offset * size / logical)), 0,
+                          size - 1);
+    };
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const Monitor& m = monitors[i];
+        const DeviceRect& ml = m.layout;
+        if (static_cast<int>(i) == home || !HasLayout(m) || x < ml.x || y < ml.y ||
+            x >= ml.x + ml.width || y >= ml.y + ml.height) {
+            continue;
+        }
+        return DevicePoint{m.device.x + pixel(x - ml.x, m.device.width, ml.width),
+                           m.device.y + pixel(y - ml.y, m.device.height, ml.height)};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 DevicePoint StepPointer(const std::vector<Monitor>& monitors, DevicePoint from, std::int32_t dx,
                         std::int32_t dy) {
     const DevicePoint to{from.x + dx, from.y + dy};
-    if (MonitorAt(monitors, to) >= 0) return to;
     int home = MonitorAt(monitors, from);
+    if (home >= 0) {
+        const Monitor& m = monitors[static_cast<std::size_t>(home)];
+        if (m.device.Contains(to)) return to;
+        if (HasLayout(m)) {
+            if (const std::optional<DevicePoint> across =
+                    AcrossLayout(monitors, home, to, dx, dy)) {
+                return *across;
+            }
+        } else if (MonitorAt(monitors, to) >= 0) {
+            return to;
+        }
+    } else if (MonitorAt(monitors, to) >= 0) {
+        return to;
+    }
     if (home < 0) {
         if (monitors.empty()) return from;
         home = 0;

@@ -28,6 +28,8 @@ struct DeviceRect {
 struct Monitor {
     DeviceRect device;
     double ratio = 1.0;
+    // Where the desktop places it, in logical pixels; empty where unknown.
+    DeviceRect layout{};
 };
 
 // The capture pixel under a position given in logical pixels from the
@@ -40,7 +42,10 @@ std::optional<DevicePoint> MapPointer(const Monitor& monitor, double localX, dou
 int MonitorAt(const std::vector<Monitor>& monitors, DevicePoint point);
 
 // The point an arrow key moves to. It stays on a monitor: a step that would
-// leave every monitor stops at the edge of the one it starts on.
+// leave every monitor stops at the edge of the one it starts on. A step off
+// one monitor goes on where the desktop's layout puts the next one, to the
+// device pixel under the same logical point (outputs of different scales
+// do not share device rows); without a layout, by device pixels.
 DevicePoint StepPointer(const std::vector<Monitor>& monitors, DevicePoint from, std::int32_t dx,
                         std::int32_t dy);
 

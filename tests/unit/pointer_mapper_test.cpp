@@ -83,6 +83,32 @@ TEST(PointerMapperTest, KeyStepsStayOnAMonitorAndCrossBetweenThem) {
     }
 }
 
+TEST(PointerMapperTest, KeyStepsCrossMixedScalesWhereTheLayoutPutsTheNextMonitor) {
+    // A scale-2 output (960x600 logical) with a scale-1 output to its right,
+    // laid out by logical position times 2: device rows do not line up.
+    const std::vector<Monitor> monitors = {{{0, 0, 1920, 1200}, 2.0, {0, 0, 960, 600}},
+                                           {{1920, 0, 1280, 1024}, 1.0, {960, 0, 1280, 1024}}};
+    const struct {
+        DevicePoint from;
+        int dx, dy;
+        DevicePoint to;
+    } cases[] = {
+        {{1919, 600}, 1, 0, {1920, 300}},    // logical row 300 on both
+        {{1920, 300}, -1, 0, {1919, 601}},   // and back, to the nearest device pixel
+        {{1915, 1000}, 10, 0, {1922, 500}},  // a step of 10 goes on in the next one
+        {{1925, 700}, -10, 0, {1920, 700}},  // beside it lies nothing below row 600
+        {{1900, 1199}, 0, 1, {1900, 1199}},  // nothing below either
+        {{1930, 1023}, 0, 5, {1930, 1023}}, {{1919, 0}, 1, 0, {1920, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StepPointer(monitors, c.from, c.dx, c.dy), c.to) << c.from.x << "," << c.from.y;
+    }
+    // A layout in device pixels with scaled surfaces (mutter's default) crosses the same way.
+    const std::vector<Monitor> physical = {{{0, 0, 1920, 1200}, 2.0, {0, 0, 1920, 1200}},
+                                           {{1920, 0, 1280, 1024}, 1.0, {1920, 0, 1280, 1024}}};
+    EXPECT_EQ(StepPointer(physical, {1919, 600}, 1, 0), (DevicePoint{1920, 600}));
+}
+
 TEST(PointerMapperTest, OutputsCapturedOneByOneAreLaidOutWithoutOverlap) {
     using Shots = std::vector<OutputShot>;
     // Mixed scales: the scale-2 output first, a scale-1 output to its right,

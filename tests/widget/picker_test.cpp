@@ -404,13 +404,18 @@ TEST_F(PickerTest, ArrowKeysStepDevicePixelsAndStayOnAMonitor) {
         EXPECT_EQ(pointer_.at, c.to);
         EXPECT_EQ(picker->HtmlText(), Hex(c.to.x, c.to.y));
     }
-    // Across to the second monitor, then against the bottom of it.
-    picker->Track({639, 295});
+    // Across to the second monitor on the same logical row, then against
+    // the bottom of it; beside it, below its 150 logical rows, lies nothing.
+    picker->Track({639, 140});
     QTest::keyClick(picker->Surface(0), Qt::Key_Right);
-    EXPECT_EQ(pointer_.at, (DevicePoint{640, 295}));
+    EXPECT_EQ(pointer_.at, (DevicePoint{640, 281}));
+    QTest::keyClick(picker->Surface(1), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(picker->Surface(1), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(pointer_.at, (DevicePoint{640, 299}));
     EXPECT_EQ(picker->HtmlText(), Hex(640, 299));
+    picker->Track({639, 200});
+    QTest::keyClick(picker->Surface(0), Qt::Key_Right);
+    EXPECT_EQ(pointer_.at, (DevicePoint{639, 200}));
 }
 
 TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedCentre) {

@@ -141,8 +141,8 @@ void SchemesWindow::Update() {
     for (int i = 0; i < kMaxSchemeSteps; ++i) {
         const Row& row = rows_[static_cast<std::size_t>(i)];
         const bool shown = i < count;
-        for (QWidget* w : std::initializer_list<QWidget*>{row.swatch, row.caption, row.hex,
-                                                          row.copy, row.add}) {
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{row.swatch, row.caption, row.hex, row.copy, row.add}) {
             w->setVisible(shown);
         }
         if (!shown) continue;
@@ -150,11 +150,12 @@ void SchemesWindow::Update() {
         const QString hex = QString::fromStdString(color.Html());
         row.swatch->FillOutlined(ToQColor(color));
         row.hex->setText(hex);
-        row.caption->setText(stepped ? StepCaption(scheme, i + 1, count)
-                                     : tr("hue %1%2°")
-                                           .arg(turns[static_cast<std::size_t>(i)] > 0 ? QStringLiteral("+")
-                                                                                 : QString())
-                                           .arg(turns[static_cast<std::size_t>(i)]));
+        row.caption->setText(
+            stepped
+                ? StepCaption(scheme, i + 1, count)
+                : tr("hue %1%2°")
+                      .arg(turns[static_cast<std::size_t>(i)] > 0 ? QStringLiteral("+") : QString())
+                      .arg(turns[static_cast<std::size_t>(i)]));
         row.swatch->setAccessibleName(SpokenColor(color));
         row.copy->setAccessibleName(tr("Copy %1").arg(hex));
         row.add->setAccessibleName(tr("Add %1 to Favorites").arg(hex));

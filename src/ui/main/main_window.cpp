@@ -381,8 +381,15 @@ void MainWindow::OpenSchemes() {
             const std::optional<std::string> text = options_.CopiedText(color);
             CopyAndSay(QString::fromStdString(text.value_or(color.Html())), window->focusWidget());
         });
-        connect(window, &SchemesWindow::addToFavoritesRequested, this,
-                [this](const Color& color) { favorites_.Add(color, PanelCase()); });
+        connect(
+            window, &SchemesWindow::addToFavoritesRequested, this,
+            [this, window](const Color& color) {
+                if (favorites_.Add(color, PanelCase())) {
+                    Announce(
+                        window,
+                        tr("Added %1 to the favorites").arg(QString::fromStdString(color.Html())));
+                }
+            });
         return window;
     });
 }

@@ -15,9 +15,15 @@ namespace velmor {
 namespace {
 
 // Every monitor has a surface; a capture that names none is one monitor.
+// The surfaces the capture names are where the desktop lays the monitors out,
+// which arrow keys follow from one to the next.
 ScreenImage WithSurfaces(ScreenImage screen) {
     if (screen.monitors.empty()) {
         screen.monitors.push_back({{0, 0, screen.image.width(), screen.image.height()}, 1.0});
+    }
+    for (std::size_t i = 0; i < screen.monitors.size() && i < screen.surfaces.size(); ++i) {
+        const QRect& s = screen.surfaces[i];
+        screen.monitors[i].layout = {s.x(), s.y(), s.width(), s.height()};
     }
     while (screen.surfaces.size() < screen.monitors.size()) {
         const DeviceRect& r = screen.monitors[screen.surfaces.size()].device;
