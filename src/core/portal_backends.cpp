@@ -45,4 +45,17 @@ std::vector<std::string> MissingPortalPackages(std::string_view desktop,
     return missing;
 }
 
+PortalFault PortalFaultOf(std::string_view errorName) {
+    constexpr std::string_view kBus = "org.freedesktop.DBus.Error.";
+    if (!errorName.starts_with(kBus)) return PortalFault::NoScreenshots;
+    const std::string_view name = errorName.substr(kBus.size());
+    if (name == "ServiceUnknown" || name == "NameHasNoOwner" || name.starts_with("Spawn.")) {
+        return PortalFault::NotRunning;
+    }
+    if (name == "NoReply" || name == "Timeout" || name == "TimedOut" || name == "Disconnected") {
+        return PortalFault::NoAnswer;
+    }
+    return PortalFault::NoScreenshots;
+}
+
 }  // namespace velmor

@@ -204,9 +204,19 @@ done
 rm -f "$E2E_DIR/settings.ini"  # the resident's picks joined the favourites
 
 kill "$portal"; wait "$portal" 2>/dev/null || true; portal=
-pick true
-e2e_expect "without a portal the pick exits 2" "$status" "2"
-grep -q "no desktop portal" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
+# Without a portal on the bus: what is missing is named; with everything
+# installed, that it could not be started and how to start it.
+data="$E2E_DIR/data"
+mkdir -p "$data/xdg-desktop-portal/portals" "$data/dbus-1/services"
+XDG_DATA_DIRS=$data pick true
+e2e_expect "without a portal the pick exits 2, naming what to install" \
+  "$status $(grep velmor-color-picker: "$E2E_DIR/err")" \
+  "2 velmor-color-picker: The screen could not be read: no desktop portal offers screenshots here (The name org.freedesktop.portal.Desktop was not provided by any .service files). Install xdg-desktop-portal, xdg-desktop-portal-gtk."
+touch "$data/dbus-1/services/org.freedesktop.portal.Desktop.service" \
+  "$data/xdg-desktop-portal/portals/gtk.portal"
+XDG_DATA_DIRS=$data pick true
+e2e_expect "an installed portal that does not run: how to start it" \
+  "$status $(grep -c 'installed but not running.*systemctl --user start xdg-desktop-portal' "$E2E_DIR/err")" "2 1"
 
 # The main window: a PickColor pick lands in the favourites and the window returns.
 start_portal refuse

@@ -68,6 +68,14 @@ std::vector<std::string> InstalledPortalBackends() {
     return names;
 }
 
+// Whether xdg-desktop-portal itself is installed: the bus starts it by its service file.
+bool PortalInstalled() {
+    return !QStandardPaths::locate(
+                QStandardPaths::GenericDataLocation,
+                QStringLiteral("dbus-1/services/org.freedesktop.portal.Desktop.service"))
+                .isEmpty();
+}
+
 int Component(double v) {
     if (!std::isfinite(v)) return 0;
     return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
@@ -171,12 +179,24 @@ void PortalCapture::CloseRequest() {
 }
 
 QString PortalCapture::NoScreenshotReason(const QDBusError& error) const {
-    const bool portal = error.type() != QDBusError::ServiceUnknown;
+    const PortalFault fault = PortalFaultOf(error.name().toStdString());
+    if (fault == PortalFault::NoAnswer) {
+        return tr("The screen could not be read: the desktop portal did not answer (%1); it "
+                  "may have stopped or hung. Restart it (systemctl --user restart "
+                  "xdg-desktop-portal), or log out and in again.")
+            .arg(error.message());
+    }
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-    const std::vector<std::string> missing =
-        MissingPortalPackages(desktop != nullptr ? desktop : "", InstalledPortalBackends(), portal);
+    const std::vector<std::string> missing = MissingPortalPackages(
+        desktop != nullptr ? desktop : "", InstalledPortalBackends(), PortalInstalled());
     QStringList packages;
     for (const std::string& p : missing) packages << QString::fromStdString(p);
+    if (packages.isEmpty() && fault == PortalFault::NotRunning) {
+        return tr("The screen could not be read: the desktop portal (xdg-desktop-portal) is "
+                  "installed but not running, and could not be started (%1). Start it "
+                  "(systemctl --user start xdg-desktop-portal), or log out and in again.")
+            .arg(error.message());
+    }
     if (packages.isEmpty()) {
         return tr("The screen could not be read: the desktop portal offers no screenshots here "
                   "(%1), although its backends for this desktop are installed. Log out and in "
