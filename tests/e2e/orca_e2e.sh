@@ -108,4 +108,14 @@ press Tab
 press ctrl+a
 press b l a c k
 heard "the ratio against black" "^notification Contrast ratio 2\.49:1\. fails AA, normal text"
+
+# Schemes: each colour's buttons name it, and a copy is said.
+press Escape
+press ctrl+h
+heard "Schemes by its title" "^Schemes frame"
+press Tab
+heard "a scheme colour's copy button" "^Copy #[0-9A-F]{6} push button"
+colour=$(sed -n 's/^Copy \(#[0-9A-F]*\) .*/\1/p' <<<"$phrase")
+press space
+heard "the scheme colour copied" "^notification Copied \"$colour\""
 echo passed >"$VELMOR_E2E_BUS"

@@ -200,7 +200,7 @@ void ContrastWindow::Suggest(const Color& first, const Color& second, double rat
         if (s.color) {
             s.swatch->FillOutlined(ToQColor(*s.color));
             const QString hex = QString::fromStdString(s.color->Html());
-            s.text->setText(tr("%1 reaches %2:1, the nearest first color that does (%3 apart)")
+            s.text->setText(tr("%1 reaches %2:1: the nearest first color that does (ΔE00 %3)")
                                 .arg(hex)
                                 .arg(s.ratio)
                                 .arg(QString::number(DeltaE(first, *s.color), 'f', 1)));
