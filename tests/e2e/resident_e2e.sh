@@ -69,3 +69,15 @@ e2e_pick "e2e_click_surface 300 200" --format rgb --copy
 e2e_expect "--pick --copy prints the colour" "$(cat "$E2E_DIR/out") $status" "rgb(44 200 16) 0"
 e2e_expect "... and it is on the clipboard after the program ended" "$(e2e_clipboard)" "rgb(44 200 16)"
 printf 'other' | xclip -selection clipboard
+
+# With a clipboard manager (Xfce's settings daemon), the toolkit hands the
+# copy over as it closes: no holder of our own, and the manager keeps it.
+$(ls /usr/lib/*/xfce4/xfconf/xfconfd | head -n 1) >/dev/null 2>&1 &
+xfconf=$!
+xfsettingsd --no-daemon --disable-server >/dev/null 2>&1 &
+manager=$!
+trap 'kill $xfconf $manager 2>/dev/null; e2e_cleanup' EXIT
+sleep 2
+e2e_pick "e2e_click_surface 300 200" --format hex --copy
+e2e_expect "with a manager, --pick --copy prints the colour" "$(cat "$E2E_DIR/out") $status" "#2cc810 0"
+e2e_expect "... the manager keeps it, and no holder runs" "$(e2e_clipboard) $(holders)" "#2cc810 0"
