@@ -17,7 +17,7 @@ session bus. MODE says how it answers:
               whatever it names (a hostile or broken portal)
   ask         Screenshot never answers, as while the desktop asks the user;
               Request.Close logs "closed"
-It writes one line per call to LOG."""
+It writes one line per call to LOG, Registry.Register's too."""
 import os
 import shutil
 import sys
@@ -68,6 +68,11 @@ class Portal(dbus.service.Object):
 
         GLib.timeout_add(delay, send)
         return dbus.ObjectPath(path)
+
+    @dbus.service.method("org.freedesktop.host.portal.Registry", in_signature="sa{sv}",
+                         out_signature="")
+    def Register(self, app_id, options):
+        log("Register " + app_id)
 
     @dbus.service.method(IFACE, in_signature="sa{sv}", out_signature="o", sender_keyword="sender")
     def Screenshot(self, parent, options, sender=None):

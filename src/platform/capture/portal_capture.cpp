@@ -217,6 +217,7 @@ void PortalCapture::Request(const QString& parentWindow) {
                "so the desktop portal cannot be asked for a screenshot."));
         return;
     }
+    RegisterWithPortal(bus_);
     timeout_.start(timeoutMs_);
     asking_.start();
     asked_ = false;

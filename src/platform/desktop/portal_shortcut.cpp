@@ -52,6 +52,7 @@ PortalShortcut::PortalShortcut(QDBusConnection bus, QObject* parent)
 }
 
 bool PortalShortcut::Available() const {
+    RegisterWithPortal(bus_);
     QDBusMessage get = QDBusMessage::createMethodCall(
         kPortalService, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
@@ -62,6 +63,7 @@ bool PortalShortcut::Available() const {
 
 void PortalShortcut::Start(const QString& trigger) {
     trigger_ = trigger;
+    RegisterWithPortal(bus_);
     // A fixed token: the desktop keeps the binding for this session name.
     Ask(Step::Session, QStringLiteral("CreateSession"), {},
         {{QStringLiteral("session_handle_token"), QStringLiteral("velmor")}});
