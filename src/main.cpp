@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -90,6 +92,11 @@ constexpr const char* kUsage =
 
 int main(int argc, char* argv[]) {
     velmor::StartupMark("main");
+    // A screen's picture (33 MB at 4K) is mapped for itself and unmapped when
+    // freed. The C library's default would keep it in a heap after the first
+    // one (the X connection's reading thread allocates it there), and a
+    // resident program would hold a whole screen while idle.
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
     if (argc == 4 && std::string(argv[1]) == velmor::kHoldClipboardOption) {
         return velmor::HoldClipboard(argv[2], argv[3]);
     }

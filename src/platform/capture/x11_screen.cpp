@@ -4,6 +4,7 @@
 
 #include "platform/capture/xcb_library.h"
 
+#include <malloc.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -163,6 +164,8 @@ void ForgetLater() {
         const XcbShmLibrary* shm = XcbShm();
         if (x != nullptr && shm != nullptr && !keptSegment.busy && segmentUses == uses) {
             Forget(*x, *shm, keptSegment);
+            // Idle from here: what the picks freed goes back to the system.
+            malloc_trim(0);
         }
     });
 }

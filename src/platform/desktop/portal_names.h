@@ -28,10 +28,9 @@ inline void RegisterWithPortal(const QDBusConnection& bus) {
     static QSet<QString> registered;
     if (!bus.isConnected() || registered.contains(bus.name())) return;
     registered.insert(bus.name());
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortalService, kPortalPath,
-                                       QStringLiteral("org.freedesktop.host.portal.Registry"),
-                                       QStringLiteral("Register"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kPortalService, kPortalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
+        QStringLiteral("Register"));
     call << QStringLiteral(VELMOR_APP_ID) << QVariantMap();
     // Sent ahead of the calls that follow on the same connection, which
     // the bus delivers in order; the answer is of no use.
