@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 
 #include <lcms2.h>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QTest>
 #include <cstring>
@@ -310,6 +313,16 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         // The area asked for holds for this pick only.
         EXPECT_EQ(rig.memory.Area(), 1) << what;
     }
+}
+
+TEST(Clipboard, TextIsServedInTheTypesWaylandProgramsAskFor) {
+    PutTextOnClipboard(QStringLiteral("#FF8C00 é"));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), QStringLiteral("#FF8C00 é"));
+    // GNOME's clipboard and GTK programs ask for this type first.
+    EXPECT_EQ(data->data("text/plain;charset=utf-8"), QByteArray("#FF8C00 \xc3\xa9"));
+    EXPECT_EQ(ClipboardText(), QStringLiteral("#FF8C00 é"));
 }
 
 class FavoritesModel : public ::testing::Test {

@@ -224,7 +224,9 @@ class Desktop:
 
 # GNOME ------------------------------------------------------------------
 
-GNOME_KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Escape": 0xFF1B, "Shift": 0xFFE1}
+GNOME_KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Escape": 0xFF1B, "Shift": 0xFFE1,
+              "Super": 0xFFEB, "C": 0x63}
+MEDIA_KEYS = "org.gnome.settings-daemon.plugins.media-keys"
 HELPER = "velmor-test-helper@velmor"
 
 
@@ -252,7 +254,9 @@ class Gnome(Desktop):
 
     def __init__(self, config):
         self.asks = config == "permission"
-        self.layout, outs = ("physical:1920x1080@1" if self.asks else config).split(":")
+        self.binds = config == "keybinding"
+        self.layout, outs = ("physical:1920x1080@1" if self.asks or self.binds
+                             else config).split(":")
         monitors = parse_outputs(outs)
         w, h = max(m[0] for m in monitors), max(m[1] for m in monitors)
         board = make_board(w, h, os.path.join(WORK, "board-%dx%d.png" % (w, h)))
@@ -296,7 +300,7 @@ class Gnome(Desktop):
         self.permission("yes")
 
     def cases(self):
-        if self.asks:
+        if self.asks or self.binds:
             return []
         # The top-left corner is GNOME's Activities button and hot corner.
         return cases(self, lambda w, h: [(0, 0), (1, 1), (2, 2), (w - 1, h - 1), (w // 2 + 1, h // 3),
@@ -476,8 +480,49 @@ class Gnome(Desktop):
             };
             walk(global.stage); return found; })()""") or {}
 
+    def clipboard(self):
+        self.eval("""global._velmorClip = null; imports.gi.St.Clipboard.get_default().get_text(
+            imports.gi.St.ClipboardType.CLIPBOARD, (c, text) => global._velmorClip = text); true""")
+        return wait_for(lambda: self.eval("global._velmorClip"), 3)
+
+    def keybinding(self):
+        """The custom keybinding Options writes (as gsettings reads it back in
+        the model tests), served by GNOME's own media-keys daemon: the key
+        opens the picker from the desktop, and the pick is on the clipboard."""
+        path = "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/velmor/"
+        binding = MEDIA_KEYS + ".custom-keybinding:" + path
+        gsettings(binding, "name", "'Velmor Color Picker'")
+        gsettings(binding, "command", "'\"%s\" --pick --copy'" % PROGRAM)
+        gsettings(binding, "binding", "'<Super><Shift>c'")
+        gsettings(MEDIA_KEYS, "custom-keybindings", "['%s']" % path)
+        daemon = subprocess.Popen(["/usr/libexec/gsd-media-keys"], env=self.env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            time.sleep(3)
+            self.rest(0, 0, 0, False)
+            truth = self.truth(0)
+            start = time.monotonic()
+            for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
+                self.key(name, down)
+            shown = wait_for(lambda: self.shown(None), 10)
+            ms = (time.monotonic() - start) * 1000
+            time.sleep(0.5)
+            self.point(0, 301, 201)
+            self.click()
+            want = truth(301, 201)
+            pasted = wait_for(lambda: self.clipboard() == want and want, 5)
+            return [(bool(shown) and bool(pasted),
+                     "the keybinding at 301,201: picker shown %s after %d ms, pasted %r, want %s" %
+                     (bool(shown), ms, self.clipboard(), want))]
+        finally:
+            daemon.terminate()
+            daemon.wait(10)
+
     def extra(self):
-        """The first pick's question, answered Allow, then Deny, as a person would."""
+        """The first pick's question, answered Allow, then Deny, as a person
+        would; or the keybinding."""
+        if self.binds:
+            return self.keybinding()
         if not self.asks:
             return []
         results = []

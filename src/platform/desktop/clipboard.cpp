@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
@@ -11,18 +13,52 @@
 
 namespace velmor {
 
+namespace {
+
+// Reads of the text we put on the clipboard by anyone but us.
+int othersReads = 0;
+bool readingOurselves = false;
+
+// Text that counts who reads it.
+class WatchedText : public QMimeData {
+  protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
+        if (!readingOurselves) ++othersReads;
+        return QMimeData::retrieveData(mimeType, type);
+    }
+};
+
+}  // namespace
+
 void PutTextOnClipboard(const QString& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return;
     clipboard->clear();
-    auto* data = new QMimeData;
+    auto* data = new WatchedText;
     data->setText(text);
+    // Qt offers this type on Wayland alongside text/plain but serves it
+    // empty; GTK programs and GNOME's clipboard ask for it first.
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
+    othersReads = 0;
     clipboard->setMimeData(data);
 }
 
 QString ClipboardText() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    return clipboard != nullptr ? clipboard->text() : QString();
+    readingOurselves = true;
+    const QString text = clipboard != nullptr ? clipboard->text() : QString();
+    readingOurselves = false;
+    return text;
+}
+
+bool WaitUntilClipboardRead(int ms) {
+    QElapsedTimer waited;
+    waited.start();
+    QEventLoop loop;
+    while (othersReads == 0 && waited.elapsed() < ms) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    return othersReads > 0;
 }
 
 void ReadClipboardText(QObject* context, std::function<void(const ClipboardRead&)> done) {

@@ -11,6 +11,10 @@ namespace velmor {
 void PutTextOnClipboard(const QString& text);
 // The clipboard's plain text, or the empty text.
 QString ClipboardText();
+// Runs the event loop until something else has read the text last put on
+// the clipboard (a compositor's clipboard manager reads it as it changes
+// hands), for at most `ms`. False when nothing has.
+bool WaitUntilClipboardRead(int ms);
 
 // The clipboard's plain text, read without holding up the window: on X11 the
 // program that owns the clipboard may never answer, and Qt would wait 15

@@ -16,6 +16,7 @@
 #include "platform/capture/wayland_capture.h"
 #include "platform/capture/x11_screen.h"
 #include "platform/capture/xcb_library.h"
+#include "platform/desktop/clipboard.h"
 #include "platform/desktop/wayland_clipboard.h"
 
 namespace velmor {
@@ -39,10 +40,11 @@ xcb_window_t SelectionOwner(const XcbLibrary& x, xcb_connection_t* c, xcb_atom_t
 }
 
 // Starts the holder in a session of its own and waits until it owns the
-// clipboard (or gives up), so that nothing finds the clipboard empty.
-void StartHolder(const char* where, const QString& text) {
+// clipboard (or gives up), so that nothing finds the clipboard empty. False
+// when it does not hold it.
+bool StartHolder(const char* where, const QString& text) {
     int ready[2];
-    if (::pipe2(ready, O_CLOEXEC) != 0) return;
+    if (::pipe2(ready, O_CLOEXEC) != 0) return false;
     const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
     const QByteArray bytes = text.toUtf8();
     char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(kHoldClipboardOption),
@@ -61,13 +63,14 @@ void StartHolder(const char* where, const QString& text) {
     posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
     ::close(ready[1]);
+    bool holds = false;
     if (started) {
         pollfd wait{ready[0], POLLIN, 0};
         char said[8];
-        if (::poll(&wait, 1, 2000) > 0) [[maybe_unused]]
-            const ssize_t n = ::read(ready[0], said, sizeof said);
+        holds = ::poll(&wait, 1, 2000) > 0 && ::read(ready[0], said, sizeof said) > 0;
     }
     ::close(ready[0]);
+    return holds;
 }
 
 // Tells the program that started the holder that it owns the clipboard.
@@ -93,12 +96,16 @@ int HoldX11(const std::string& text);
 void KeepClipboardAfterExit() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr || !clipboard->ownsClipboard()) return;
-    const QString text = clipboard->text();
+    const QString text = ClipboardText();
     if (text.isEmpty()) return;
     if (!OnX11()) {
         // The holder finds out whether the compositor has data control.
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-            StartHolder("wayland", text);
+        // Without it (GNOME), the compositor keeps a copy of the text once
+        // it has read it, which it asks for as the clipboard changes hands:
+        // a program that ends at once would leave that question unanswered.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+            !StartHolder("wayland", text)) {
+            WaitUntilClipboardRead(1000);
         }
         return;
     }
