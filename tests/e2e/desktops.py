@@ -208,6 +208,16 @@ class Desktop:
     def clear_of_edges(self, o, x, y):
         return x, y
 
+    def press_bound_key(self, shown):
+        """Super+Shift+C over the desktop, the pointer at rest: (the truth of
+        the first output, whether shown() came true, milliseconds to it)."""
+        self.rest(0, 0, 0, False)
+        truth = self.truth(0)
+        start = time.monotonic()
+        for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
+            self.key(name, down)
+        return truth, wait_for(shown, 10), (time.monotonic() - start) * 1000
+
     def landed(self, o, x, y):
         return x, y
 
@@ -499,13 +509,7 @@ class Gnome(Desktop):
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             time.sleep(3)
-            self.rest(0, 0, 0, False)
-            truth = self.truth(0)
-            start = time.monotonic()
-            for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
-                self.key(name, down)
-            shown = wait_for(lambda: self.shown(None), 10)
-            ms = (time.monotonic() - start) * 1000
+            truth, shown, ms = self.press_bound_key(lambda: self.shown(None))
             time.sleep(0.5)
             self.point(0, 301, 201)
             self.click()
@@ -1024,13 +1028,8 @@ class Sway(Desktop):
                                     stderr=subprocess.DEVNULL)
         try:
             time.sleep(1.5)
-            self.rest(0, 0, 0, False)
-            truth = self.truth(0)
-            start = time.monotonic()
-            for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
-                self.key(name, down)
-            shown = wait_for(lambda: len(self.windows()) >= len(self.outputs), 5)
-            ms = (time.monotonic() - start) * 1000
+            truth, shown, ms = self.press_bound_key(
+                lambda: len(self.windows()) >= len(self.outputs))
             time.sleep(0.3)
             self.point(0, 40, 50)
             self.click()

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/current_color.h"
@@ -16,6 +15,7 @@
 #include "core/color_spaces.h"
 #include "core/vision.h"
 #include "ui/widgets/accessible_roles.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 
@@ -55,9 +55,7 @@ void ShowSampleIn(QLabel* label, const QColor& text, const QColor& background) {
 ContrastWindow::ContrastWindow(CurrentColor& current, QWidget* parent)
     : QWidget(parent, Qt::Dialog), current_(current) {
     setWindowTitle(tr("Contrast"));
-    // No close button of its own: Esc closes it, as it does a dialog.
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
+    CloseOnEscape(this);
     auto* layout = new QVBoxLayout(this);
     auto* colours = new QGridLayout;
     first_ = new TextLine(this);

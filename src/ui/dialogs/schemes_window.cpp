@@ -5,13 +5,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "app/current_color.h"
 #include "ui/widgets/accessible_roles.h"
+#include "ui/widgets/controls.h"
 #include "ui/widgets/picture_box.h"
 #include "ui/widgets/qt_color.h"
 
@@ -46,9 +46,7 @@ QString StepCaption(Scheme scheme, int step, int steps) {
 SchemesWindow::SchemesWindow(const CurrentColor& current, QWidget* parent)
     : QWidget(parent, Qt::Dialog), current_(current) {
     setWindowTitle(tr("Schemes"));
-    // Esc closes it, as it does a dialog.
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
+    CloseOnEscape(this);
     auto* layout = new QVBoxLayout(this);
 
     auto* base = new QHBoxLayout;

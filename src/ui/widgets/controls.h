@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRect>
+#include <QShortcut>
 
 namespace velmor {
 
@@ -21,6 +23,13 @@ inline Qt::WindowFlags FixedBorderFlags(Qt::WindowType kind, bool minimiseButton
                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     if (minimiseButton) flags |= Qt::WindowMinimizeButtonHint;
     return flags;
+}
+
+// A tool window without a close button of its own: Esc closes it, as it
+// does a dialog.
+inline void CloseOnEscape(QWidget* window) {
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
 }
 
 }  // namespace velmor
