@@ -370,10 +370,14 @@ TEST_F(PickerTest, ShiftKeepsPickingAndThePanelComparesTheLastTwo) {
                      [&keep](const Color&, const ProfileRef&, bool k) { keep << k; });
     const QLabel* compare = picker->Panel()->CompareLine();
     QWidget* s = picker->Surface(0);
+    // In the bottom corner, the panel grows upward by the comparison's line.
+    QTest::mouseClick(picker->Panel()->CornerButton(4), Qt::LeftButton);
+    const int shortPanel = picker->Panel()->height();
     Send(s, QEvent::MouseMove, {30, 40});
     Send(s, QEvent::MouseButtonPress, {30, 40}, Qt::LeftButton, Qt::ShiftModifier);
     Send(s, QEvent::MouseButtonRelease, {30, 40}, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_TRUE(compare->text().isEmpty());
+    EXPECT_TRUE(compare->isHidden());
+    EXPECT_EQ(picker->Panel()->height(), shortPanel);
     Send(s, QEvent::MouseMove, {200, 250});
     QTest::keyClick(s, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClick(s, Qt::Key_Enter, Qt::KeypadModifier);
@@ -382,6 +386,9 @@ TEST_F(PickerTest, ShiftKeepsPickingAndThePanelComparesTheLastTwo) {
     EXPECT_TRUE(picker->IsOpen());
     // The last two are the same colour now; before, the two points differed.
     EXPECT_EQ(compare->text(), "Last two: ΔE00 0.00, 1.00:1");
+    EXPECT_FALSE(compare->isHidden());
+    EXPECT_GT(picker->Panel()->height(), shortPanel);
+    EXPECT_EQ(picker->Panel()->geometry().bottomRight(), QPoint(s->width() - 2, s->height() - 2));
     Send(s, QEvent::MouseMove, {0, 0});
     QTest::keyClick(s, Qt::Key_Return);
     const Color a = Color::From8(200, 250, 0x40), b = Color::From8(0, 0, 0x40);

@@ -227,7 +227,12 @@ std::optional<Color> ColorPicker::TakePick() {
     QString said = tr("Picked %1").arg(SpokenColor(*color));
     pickBefore_ = lastPick_;
     lastPick_ = color;
-    if (pickBefore_) said += QStringLiteral(". ") + panel_->ShowComparison(*pickBefore_, *color);
+    if (pickBefore_) {
+        const int height = panel_->height();
+        said += QStringLiteral(". ") + panel_->ShowComparison(*pickBefore_, *color);
+        // Grown by a line: it stays in the corner it was put in.
+        if (panel_->height() != height && corner_) MovePanel(*corner_);
+    }
     Announce(PanelSurface(), said);
     return color;
 }
@@ -295,6 +300,7 @@ void ColorPicker::SurfaceSized(int monitor, QSize size) {
 }
 
 void ColorPicker::MovePanel(PanelCorner corner) {
+    corner_ = corner;
     const QWidget* surface = PanelSurface();
     const PanelPosition p = PanelCornerPosition(corner, surface->width(), surface->height(),
                                                 panel_->width(), panel_->height());

@@ -112,6 +112,8 @@ class ColorPicker : public PickerView {
     int zoom_;
     std::vector<QPointer<PickerSurface>> surfaces_;
     int panelMonitor_ = 0;
+    // The corner the panel was moved to; at first it stands at the top right.
+    std::optional<PanelCorner> corner_;
     bool open_ = false;
     PickerPanel* panel_ = nullptr;
     KeyboardGrab keyboard_;

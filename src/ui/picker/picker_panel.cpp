@@ -137,8 +137,13 @@ PickerPanel::PickerPanel(const QList<Note>& notes, QWidget* surface) : QFrame(su
     const int lineHeight = fontMetrics().lineSpacing();
     nameLine_ = addLine(QStringLiteral("nameLine"), QString(), 2 * lineHeight);
     zoomLine_ = addLine(QStringLiteral("zoomLine"), QString(), lineHeight);
-    compareLine_ = addLine(QStringLiteral("compareLine"), QString(), 2 * lineHeight);
     for (const Note& n : notes) addLine(n.name, n.text, 0);
+    // Added below the rest once there are two picks to compare: until then
+    // the panel covers no more of the screen than it needs.
+    compareLine_ = new QLabel(this);
+    compareLine_->setObjectName(QStringLiteral("compareLine"));
+    compareLine_->setWordWrap(true);
+    compareLine_->hide();
     auto* historyFrame = new QWidget(this);
     historyFrame->setGeometry(
         QRect(TwipsPoint(120, 780), QSize(magnifier_->width(), TwipsToPixels(1095))));
@@ -169,6 +174,12 @@ QString PickerPanel::ShowComparison(const Color& before, const Color& last) {
     const QString ratio = QString::number(ContrastRatioShown(ContrastRatio(before, last)), 'f', 2);
     const QString difference = QString::number(DeltaE(before, last), 'f', 2);
     compareLine_->setText(tr("Last two: ΔE00 %1, %2:1").arg(difference, ratio));
+    if (compareLine_->isHidden()) {
+        const int lines = 2 * fontMetrics().lineSpacing();
+        compareLine_->setGeometry(8, height() - 2, width() - 16, lines);
+        resize(width(), height() + lines + 2);
+        compareLine_->show();
+    }
     return tr("From the pick before: difference %1, contrast %2 to 1").arg(difference, ratio);
 }
 

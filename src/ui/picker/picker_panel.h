@@ -41,8 +41,9 @@ class PickerPanel : public QFrame {
     // The sample in sRGB through its monitor's profile, on the note line
     // "managedNote" where the panel has one; nothing clears it.
     void ShowManaged(const std::optional<Color>& srgb);
-    // The last two picks compared: CIEDE2000 and the WCAG 2 ratio. Returns
-    // what it shows, for a reader to say.
+    // The last two picks compared: CIEDE2000 and the WCAG 2 ratio, on a
+    // line the panel grows by the first time. Returns what it shows, for a
+    // reader to say.
     QString ShowComparison(const Color& before, const Color& last);
 
     MagnifierView* Magnifier() const { return magnifier_; }
