@@ -99,18 +99,16 @@ const SchemeRow& RowOf(Scheme scheme) {
                          [scheme](const SchemeRow& row) { return row.scheme == scheme; });
 }
 
-// The ratio with two decimals, rounded down so that a ratio shown as
-// passing passes.
-std::string RatioText(double ratio) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", ContrastRatioShown(ratio));
-    return text;
-}
-
 }  // namespace
 
 double ContrastRatioShown(double ratio) {
     return std::floor(ratio * 100.0) / 100.0;
+}
+
+std::string ContrastRatioText(double ratio) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", ContrastRatioShown(ratio));
+    return text;
 }
 
 Triple OklchOf(const Color& c) {
@@ -133,12 +131,7 @@ std::string_view SchemeName(Scheme scheme) {
 }
 
 std::string SchemeNameList() {
-    std::string list;
-    for (const SchemeRow& row : kSchemes) {
-        if (!list.empty()) list += ", ";
-        list += row.name;
-    }
-    return list;
+    return JoinedNames(kSchemes);
 }
 
 bool SchemeHasSteps(Scheme scheme) {
@@ -234,7 +227,7 @@ DesignAnswer RunContrast(std::string_view foreground, std::string_view backgroun
     const std::optional<ParsedColor> bg = ParseColor(background);
     if (!bg) return {{}, "\"" + std::string(background) + "\" is not a color"};
     DesignAnswer answer;
-    answer.out = RatioText(ContrastRatio(fg->color, bg->color)) + "\n";
+    answer.out = ContrastRatioText(ContrastRatio(fg->color, bg->color)) + "\n";
     if (suggest.empty()) return answer;
     const std::optional<double> target = ParseRatio(suggest);
     if (!target) {

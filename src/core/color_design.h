@@ -53,6 +53,8 @@ double DeltaE(const Color& a, const Color& b);
 // WCAG 2 ratios are shown with two decimals, rounded down, so that a ratio
 // shown as passing passes.
 double ContrastRatioShown(double ratio);
+// That ratio as "4.47", for every place that shows one.
+std::string ContrastRatioText(double ratio);
 // "4.5" or "4.5:1", from 1 to 21.
 std::optional<double> ParseRatio(std::string_view text);
 

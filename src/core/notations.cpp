@@ -153,12 +153,7 @@ std::optional<Notation> NotationNamed(std::string_view name) {
 }
 
 std::string NotationNameList() {
-    std::string list;
-    for (const NotationRow& row : kNotationTable) {
-        if (!list.empty()) list += ", ";
-        list += row.name;
-    }
-    return list;
+    return JoinedNames(kNotationTable);
 }
 
 const NotationRow* ReadableRow(std::string_view open) {

@@ -64,6 +64,17 @@ std::optional<T> ParseWholeNumber(std::string_view text) {
     return value;
 }
 
+// "a, b, c": the names of a table's rows, for messages and help.
+template <typename Rows>
+std::string JoinedNames(const Rows& rows) {
+    std::string list;
+    for (const auto& row : rows) {
+        if (!list.empty()) list += ", ";
+        list += row.name;
+    }
+    return list;
+}
+
 inline std::optional<std::int16_t> ParseInt16(std::string_view text) {
     return ParseWholeNumber<std::int16_t>(text);
 }

@@ -60,14 +60,5 @@ TEST(ColorName, FindsNamesWhateverTheCaseHashOrSpaces) {
     for (const auto& c : cases) EXPECT_EQ(ColorName(c.text), c.name) << c.text;
 }
 
-TEST(ColorName, NamesEveryTableEntryWithItsFirstName) {
-    for (std::size_t i = 0; i < T().BasicHex().size(); ++i) {
-        EXPECT_EQ(ColorName(T().BasicHex()[i]), T().BasicNames()[i]);
-    }
-    for (std::size_t i = 0; i < T().AdditionalHex().size(); ++i) {
-        EXPECT_EQ(ColorName("#" + T().AdditionalHex()[i]), T().AdditionalNames()[i]);
-    }
-}
-
 }  // namespace
 }  // namespace velmor

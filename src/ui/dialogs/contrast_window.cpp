@@ -277,7 +277,7 @@ void ContrastWindow::Update() {
     }
     for (QLabel* sample : Samples()) sample->setEnabled(true);
     const auto ratioText = [](double ratio) {
-        return QString::number(ContrastRatioShown(ratio), 'f', 2);
+        return QString::fromStdString(ContrastRatioText(ratio));
     };
     const double ratio = ContrastRatio(a->To8(), b->To8());
     ratio_->setText(tr("Contrast ratio %1:1").arg(ratioText(ratio)));

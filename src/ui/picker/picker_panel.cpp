@@ -171,7 +171,7 @@ void PickerPanel::ShowZoom(int zoom, int area) {
 }
 
 QString PickerPanel::ShowComparison(const Color& before, const Color& last) {
-    const QString ratio = QString::number(ContrastRatioShown(ContrastRatio(before, last)), 'f', 2);
+    const QString ratio = QString::fromStdString(ContrastRatioText(ContrastRatio(before, last)));
     const QString difference = QString::number(DeltaE(before, last), 'f', 2);
     compareLine_->setText(tr("Last two: ΔE00 %1, %2:1").arg(difference, ratio));
     if (compareLine_->isHidden()) {
