@@ -95,9 +95,10 @@ void Resident::GrabShortcut() {
 void Resident::StayInBackground() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     const ShortcutRoute route = desktop_.Shortcuts();
-    if (route == ShortcutRoute::X11Grab) {
-        shortcut_ = std::make_unique<X11Shortcut>();
-        connect(shortcut_.get(), &X11Shortcut::activated, this, &Resident::Pick);
+    if (route == ShortcutRoute::X11Grab) shortcut_ = std::make_unique<X11Shortcut>();
+    if (route == ShortcutRoute::KdeService) shortcut_ = std::make_unique<KdeShortcut>();
+    if (shortcut_) {
+        connect(shortcut_.get(), &GlobalShortcut::activated, this, &Resident::Pick);
         // A key changed in Options holds at once.
         connect(&program_.OptionsModel(), &Options::changed, this, &Resident::GrabShortcut);
         GrabShortcut();

@@ -7,6 +7,7 @@
 
 #include "app/command_pick.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/kde_shortcut.h"
 #include "platform/desktop/portal_shortcut.h"
 #include "platform/desktop/resident_service.h"
 #include "platform/desktop/x11_shortcut.h"
@@ -47,7 +48,7 @@ class Resident : public QObject {
     Desktop& desktop_;
     ResidentService service_;
     std::unique_ptr<CommandPick> commandPick_;
-    std::unique_ptr<X11Shortcut> shortcut_;
+    std::unique_ptr<GlobalShortcut> shortcut_;
     std::unique_ptr<PortalShortcut> portalShortcut_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     QMenu trayMenu_;

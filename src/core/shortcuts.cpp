@@ -50,6 +50,8 @@ std::optional<Chord> ParseChord(std::string_view portable) {
 
 ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place) {
     if (place.onX11 && !place.waylandSession) return ShortcutRoute::X11Grab;
+    // Plasma 5's portal takes a binding and registers nothing: KDE's own service first.
+    if (place.kdeService) return ShortcutRoute::KdeService;
     if (place.portalShortcuts) return ShortcutRoute::Portal;
     if (ListNames(place.currentDesktop, {"GNOME"})) return ShortcutRoute::GnomeKeybinding;
     if (ListNames(place.currentDesktop, {"sway"})) return ShortcutRoute::SwayBinding;

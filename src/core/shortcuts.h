@@ -7,16 +7,18 @@
 namespace velmor {
 
 // How a key pressed anywhere reaches the resident program on the desktop it
-// runs on: its own grab on X11; the desktop portal's global shortcut; a
+// runs on: its own grab on X11; KDE's shortcut service; the desktop portal's
+// global shortcut; a
 // keybinding the desktop runs the program for (GNOME writes one for us,
 // sway's config is the user's own); none.
-enum class ShortcutRoute { X11Grab, Portal, GnomeKeybinding, SwayBinding, None };
+enum class ShortcutRoute { X11Grab, KdeService, Portal, GnomeKeybinding, SwayBinding, None };
 
 struct ShortcutPlace {
     std::string currentDesktop;  // XDG_CURRENT_DESKTOP, e.g. "ubuntu:GNOME"
     bool onX11 = false;          // the toolkit talks to an X server
     bool waylandSession = false;
     bool portalShortcuts = false;  // the desktop portal offers global shortcuts
+    bool kdeService = false;       // KDE's global shortcut service runs
 };
 ShortcutRoute ChooseShortcutRoute(const ShortcutPlace& place);
 

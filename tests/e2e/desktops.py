@@ -9,9 +9,10 @@ DESKTOP is one of
          default, integer scales) or "logical" (the fractional option), or
          "permission" for the first pick's question. A helper extension opens
          the shell's Eval, which reads the windows and drives virtual devices.
-  kwin   KWin 5.27; CONFIG is OUTPUT. KWin grants its restricted interfaces
-         to a program whose desktop entry names it by path: the program's own
-         entry, one for the fake-input tool and one for the screenshot taker.
+  kwin   KWin 5.27; CONFIG is OUTPUT, or "shortcut" for the resident's key.
+         KWin grants its restricted interfaces to a program whose desktop
+         entry names it by path: the program's own entry, one for the
+         fake-input tool and one for the screenshot taker.
   sway   sway 1.7 driven over wayvnc, judged by grim; CONFIG is MODE:OUTPUTS,
          MODE "native", "xwayland" or "kwin" (native, with a stand-in for
          KWin's screenshot interface that must be the one used).
@@ -573,7 +574,8 @@ class Gnome(Desktop):
 
 # KWin -------------------------------------------------------------------
 
-KWIN_KEYS = {"Right": 106, "Up": 103, "Down": 108, "Return": 28, "Shift": 42}
+KWIN_KEYS = {"Right": 106, "Up": 103, "Down": 108, "Return": 28, "Shift": 42, "Super": 125,
+             "C": 46}
 BTN_LEFT = 272
 
 
@@ -625,7 +627,8 @@ class KWin(Desktop):
     def __init__(self, config):
         import dbus
         self.first = config == CONFIGS[0]
-        (self.width, self.height, scale), = parse_outputs(config)
+        self.binds = config == "shortcut"
+        (self.width, self.height, scale), = parse_outputs("1280x800@1" if self.binds else config)
         self.scale = int(scale) if scale == int(scale) else scale
         self.devices = [(int(self.width * scale), int(self.height * scale))]
         self.proc = subprocess.Popen(
@@ -652,6 +655,8 @@ class KWin(Desktop):
         time.sleep(1.0)
 
     def cases(self):
+        if self.binds:
+            return []
         s = int(self.scale)
         # KWin rounds the fake pointer to whole logical pixels: clicks land on
         # multiples of the scale; the keys reach the pixels between.
@@ -743,6 +748,8 @@ class KWin(Desktop):
         With the folder, its picture shows the pointer: Enter before the
         pointer moves picks nothing, and keys step from where it rests (up,
         clear of the arrow drawn below and right of it)."""
+        if self.binds:
+            return self.shortcut()
         if not self.first:
             return []
         apps = os.path.expanduser("~/.local/share/applications")
@@ -771,6 +778,32 @@ class KWin(Desktop):
         finally:
             os.rename(os.path.join(WORK, "entry.off"), os.path.join(apps, entry))
         return results
+
+
+    def shortcut(self):
+        """The resident's shortcut, registered with KDE's shortcut service
+        that KWin runs: Meta+Shift+C opens the picker over the desktop, and a
+        click copies."""
+        log = os.path.join(WORK, "resident.txt")
+        resident = subprocess.Popen([PROGRAM, "--background", "--verbose"], env=self.env, cwd=WORK,
+                                    stderr=open(log, "w"))
+        service = bus().get_object("org.kde.kglobalaccel", "/kglobalaccel")
+        try:
+            wait_for(lambda: any(p.endswith("VelmorColorPicker") for p in service.allComponents(
+                dbus_interface="org.kde.KGlobalAccel")), 10)
+            truth, shown, ms = self.press_bound_key(lambda: "picker painted" in read(log))
+            time.sleep(0.3)
+            self.move(301, 201)
+            self.click()
+            want = truth(301, 201)
+            # Copied in the Ctrl+C notation, which may quote it.
+            pasted = wait_for(lambda: want in run(["wl-paste", "-n"], timeout=3).stdout, 5)
+            return [(bool(shown) and bool(pasted) and resident.poll() is None,
+                     "the shortcut at 301,201: picker shown %s after %d ms, pasted %r, want %s" %
+                     (bool(shown), ms, run(["wl-paste", "-n"], timeout=3).stdout, want))]
+        finally:
+            resident.terminate()
+            resident.wait(10)
 
 
 # sway -------------------------------------------------------------------

@@ -198,6 +198,8 @@ TEST(Shortcuts, EachDesktopHasItsWayAndItsSpelling) {
         {{"GNOMEish", false, true}, ShortcutRoute::None},
         {{"KDE", false, true, true}, ShortcutRoute::Portal},
         {{"GNOME", true, true, true}, ShortcutRoute::Portal},  // GNOME 48: its portal first
+        {{"KDE", false, true, true, true}, ShortcutRoute::KdeService},
+        {{"KDE", true, false, false, true}, ShortcutRoute::X11Grab},
     };
     for (const auto& p : places) {
         EXPECT_EQ(ChooseShortcutRoute(p.place), p.route) << p.place.currentDesktop;

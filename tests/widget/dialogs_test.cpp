@@ -125,6 +125,7 @@ TEST_F(WindowTest, TheShortcutIsStoredAndEachDesktopIsToldItsWay) {
         bool button;
         const char* noteHas;
     } ways[] = {{ShortcutRoute::X11Grab, false, "--background"},
+                {ShortcutRoute::KdeService, false, "System Settings"},
                 {ShortcutRoute::GnomeKeybinding, true, "GNOME"},
                 {ShortcutRoute::SwayBinding, true, "bindsym Mod4+Shift+c exec"},
                 {ShortcutRoute::None, false, "keyboard settings"}};

@@ -14,6 +14,7 @@
 #include <QSaveFile>
 
 #include "platform/capture/x11_screen.h"
+#include "platform/desktop/kde_shortcut.h"
 #include "platform/desktop/portal_shortcut.h"
 #include "settings/settings_location.h"
 
@@ -103,8 +104,11 @@ ShortcutRoute SystemDesktop::Shortcuts() const {
     ShortcutPlace place{qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(), OnX11(),
                         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
                             qEnvironmentVariableIsSet("WAYLAND_DISPLAY")};
-    // Asked only where the X grab cannot serve: a call to the portal.
-    if (place.waylandSession) place.portalShortcuts = PortalShortcut().Available();
+    // Asked only where the X grab cannot serve: calls to the bus.
+    if (place.waylandSession) place.kdeService = KdeShortcut::Running();
+    if (place.waylandSession && !place.kdeService) {
+        place.portalShortcuts = PortalShortcut().Available();
+    }
     return ChooseShortcutRoute(place);
 }
 

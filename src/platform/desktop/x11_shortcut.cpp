@@ -83,7 +83,7 @@ std::optional<XKeyChord> ToXKeyChord(const QKeyCombination& key) {
     return chord;
 }
 
-X11Shortcut::X11Shortcut(QObject* parent) : QObject(parent) {
+X11Shortcut::X11Shortcut(QObject* parent) : GlobalShortcut(parent) {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

@@ -2,9 +2,10 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QKeySequence>
-#include <QObject>
 #include <cstdint>
 #include <optional>
+
+#include "platform/desktop/global_shortcut.h"
 
 namespace velmor {
 
@@ -18,22 +19,17 @@ std::optional<XKeyChord> ToXKeyChord(const QKeyCombination& key);
 
 // A key combination taken from the whole X display (a grab on the root
 // window): pressed anywhere, it is `activated` here, whatever has the focus.
-class X11Shortcut : public QObject, public QAbstractNativeEventFilter {
+class X11Shortcut : public GlobalShortcut, public QAbstractNativeEventFilter {
     Q_OBJECT
 
   public:
     explicit X11Shortcut(QObject* parent = nullptr);
     ~X11Shortcut() override;
 
-    // Takes the combination, giving up the one held before; false when X has
-    // no such key or another program holds it already.
-    bool Grab(const QKeySequence& sequence);
-    void Release();
+    bool Grab(const QKeySequence& sequence) override;
+    void Release() override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-
-  signals:
-    void activated();
 
   private:
     std::uint8_t keycode_ = 0;

@@ -159,6 +159,11 @@ void OptionsDialog::ShowShortcutWay() {
                 tr("Started in the background (Start with the desktop, or "
                    "--background), the program takes this key.");
             break;
+        case ShortcutRoute::KdeService:
+            note =
+                tr("Started in the background, the program takes this key through KDE's "
+                   "global shortcuts, where System Settings lists it.");
+            break;
         case ShortcutRoute::Portal:
             note =
                 tr("Started in the background, the program asks the desktop for this key; "
