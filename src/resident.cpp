@@ -3,13 +3,19 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QPixmap>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
 #include "platform/capture/x11_screen.h"
 #include "platform/desktop/clipboard.h"
+#include "platform/desktop/idle_memory.h"
 
 namespace velmor {
+
+namespace {
+constexpr int kSettleMs = 2000;
+}  // namespace
 
 Resident::Resident(WindowProgram& program, ScreenCapture& capture, PointerControl& pointer,
                    PickViews& views, Desktop& desktop)
@@ -94,6 +100,8 @@ void Resident::GrabShortcut() {
 
 void Resident::StayInBackground() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // Once started up (the fonts listed, the picker made ready), it waits.
+    QTimer::singleShot(kSettleMs, this, &GiveBackIdleMemory);
     const ShortcutRoute route = desktop_.Shortcuts();
     if (route == ShortcutRoute::X11Grab) shortcut_ = std::make_unique<X11Shortcut>();
     if (route == ShortcutRoute::KdeService) shortcut_ = std::make_unique<KdeShortcut>();

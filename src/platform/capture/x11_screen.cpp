@@ -3,8 +3,8 @@
 #include "core/x_pixels.h"
 
 #include "platform/capture/xcb_library.h"
+#include "platform/desktop/idle_memory.h"
 
-#include <malloc.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -165,7 +165,7 @@ void ForgetLater() {
         if (x != nullptr && shm != nullptr && !keptSegment.busy && segmentUses == uses) {
             Forget(*x, *shm, keptSegment);
             // Idle from here: what the picks freed goes back to the system.
-            malloc_trim(0);
+            GiveBackIdleMemory();
         }
     });
 }
