@@ -25,7 +25,8 @@ void GiveBackIdleMemory() {
         // Read-only file pages: dropped here, read back from the page cache.
         const char* path = std::strchr(line, '/');
         if (path != nullptr && std::strncmp(perms, "r--", 3) == 0 &&
-            std::strstr(path, "/fontconfig/") != nullptr && std::strstr(path, ".cache-") != nullptr) {
+            std::strstr(path, "/fontconfig/") != nullptr &&
+            std::strstr(path, ".cache-") != nullptr) {
             ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
         }
     }

@@ -61,8 +61,9 @@ bool KdeShortcut::Grab(const QKeySequence& sequence) {
     }
     Call(QStringLiteral("setShortcut"),
          {actionId_, QVariant::fromValue(keys), kSetPresent | kNoAutoloading | kIsDefault});
-    const QDBusMessage reply = Call(QStringLiteral("setShortcut"),
-                                    {actionId_, QVariant::fromValue(keys), kSetPresent | kNoAutoloading});
+    const QDBusMessage reply =
+        Call(QStringLiteral("setShortcut"),
+             {actionId_, QVariant::fromValue(keys), kSetPresent | kNoAutoloading});
     Listen();
     // The service answers with the keys it gave: none when another program has ours.
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
