@@ -219,6 +219,29 @@ class Desktop:
             self.key(name, down)
         return truth, wait_for(shown, 10), (time.monotonic() - start) * 1000
 
+    def resident_key(self, ready, shown, x, y):
+        """Super+Shift+C with the resident running (READY once it listens):
+        the picker opens over the desktop, a click at X,Y of the first output
+        picks, and the colour is pasted (in the Ctrl+C notation, which may
+        quote it)."""
+        self.log = os.path.join(WORK, "resident.txt")
+        resident = subprocess.Popen([PROGRAM, "--background", "--verbose"], env=self.env, cwd=WORK,
+                                    stderr=open(self.log, "w"))
+        try:
+            wait_for(ready, 10)
+            truth, opened, ms = self.press_bound_key(shown)
+            time.sleep(0.3)
+            self.point(0, x, y)
+            self.click()
+            want = truth(*self.landed(0, x, y))
+            pasted = wait_for(lambda: want in run(["wl-paste", "-n"], timeout=3).stdout, 5)
+            return [(bool(opened) and bool(pasted) and resident.poll() is None,
+                     "the bound key at %d,%d: picker shown %s after %d ms, pasted %r, want %s" %
+                     (x, y, bool(opened), ms, run(["wl-paste", "-n"], timeout=3).stdout, want))]
+        finally:
+            resident.terminate()
+            resident.wait(10)
+
     def landed(self, o, x, y):
         return x, y
 
@@ -781,29 +804,12 @@ class KWin(Desktop):
 
 
     def shortcut(self):
-        """The resident's shortcut, registered with KDE's shortcut service
-        that KWin runs: Meta+Shift+C opens the picker over the desktop, and a
-        click copies."""
-        log = os.path.join(WORK, "resident.txt")
-        resident = subprocess.Popen([PROGRAM, "--background", "--verbose"], env=self.env, cwd=WORK,
-                                    stderr=open(log, "w"))
+        """The resident's key, registered with KDE's shortcut service that KWin runs."""
         service = bus().get_object("org.kde.kglobalaccel", "/kglobalaccel")
-        try:
-            wait_for(lambda: any(p.endswith("VelmorColorPicker") for p in service.allComponents(
-                dbus_interface="org.kde.KGlobalAccel")), 10)
-            truth, shown, ms = self.press_bound_key(lambda: "picker painted" in read(log))
-            time.sleep(0.3)
-            self.move(301, 201)
-            self.click()
-            want = truth(301, 201)
-            # Copied in the Ctrl+C notation, which may quote it.
-            pasted = wait_for(lambda: want in run(["wl-paste", "-n"], timeout=3).stdout, 5)
-            return [(bool(shown) and bool(pasted) and resident.poll() is None,
-                     "the shortcut at 301,201: picker shown %s after %d ms, pasted %r, want %s" %
-                     (bool(shown), ms, run(["wl-paste", "-n"], timeout=3).stdout, want))]
-        finally:
-            resident.terminate()
-            resident.wait(10)
+        return self.resident_key(
+            lambda: any(p.endswith("VelmorColorPicker") for p in service.allComponents(
+                dbus_interface="org.kde.KGlobalAccel")),
+            lambda: "picker painted" in read(self.log), 301, 201)
 
 
 # sway -------------------------------------------------------------------
@@ -1055,26 +1061,11 @@ class Sway(Desktop):
         return results
 
     def bound_key(self):
-        """Super+Shift+C, bound in sway's config, has the resident copy pick
-        and copy: the picker opens from anywhere, the colour is pasted."""
-        resident = subprocess.Popen([PROGRAM, "--background"], env=self.env, cwd=WORK,
-                                    stderr=subprocess.DEVNULL)
-        try:
-            time.sleep(1.5)
-            truth, shown, ms = self.press_bound_key(
-                lambda: len(self.windows()) >= len(self.outputs))
-            time.sleep(0.3)
-            self.point(0, 40, 50)
-            self.click()
-            time.sleep(0.5)
-            pasted = run(["wl-paste", "-n"]).stdout
-            want = truth(*self.landed(0, 40, 50))
-            return [(bool(shown) and pasted == want and resident.poll() is None,
-                     "the bound key at 40,50: picker shown %s after %d ms, pasted %r, want %s" %
-                     (bool(shown), ms, pasted, want))]
-        finally:
-            resident.terminate()
-            resident.wait(10)
+        """Super+Shift+C, bound in sway's config, has the resident copy pick and copy."""
+        return self.resident_key(
+            lambda: bus().get_object("org.freedesktop.DBus", "/org/freedesktop/DBus").NameHasOwner(
+                APP_ID, dbus_interface="org.freedesktop.DBus"),
+            lambda: len(self.windows()) >= len(self.outputs), 40, 50)
 
     def close(self):
         for p in ([self.kwin] if self.kwin else []) + self.vnc_procs + [self.sway]:
