@@ -14,8 +14,8 @@ namespace velmor {
 // A pick asked for on a command line, here or forwarded to the running
 // program: the colour in the asked notation, a line a pick (Shift keeps
 // picking), or why there is none. Answers once: status 0 with the lines, 1
-// when closed without a pick, 2 with the reason. The flow's messages for standard error come as
-// notes meanwhile.
+// when closed without a pick, 2 with the reason. The flow's messages for
+// standard error come as notes meanwhile.
 class CommandPick : public QObject {
     Q_OBJECT
 

@@ -42,14 +42,14 @@ int MonitorAt(const std::vector<Monitor>& monitors, DevicePoint point) {
 
 namespace {
 
-// The device pixel of another monitor under the point of the desktop's layout
-// that TO, stepped off HOME, stands for; nothing where no monitor lies there.
-// Proportions rather than ratios: the layout may be in device pixels
-// (mutter's default) while the surfaces are scaled.
 bool HasLayout(const Monitor& m) {
     return m.layout.width > 0 && m.layout.height > 0 && m.device.width > 0 && m.device.height > 0;
 }
 
+// The device pixel of another monitor under the point of the desktop's layout
+// that TO, stepped off HOME, stands for; nothing where no monitor lies there.
+// Proportions rather than ratios: the layout may be in device pixels
+// (mutter's default) while the surfaces are scaled.
 std::optional<DevicePoint> AcrossLayout(const std::vector<Monitor>& monitors, int home,
                                         DevicePoint to, std::int32_t dx, std::int32_t dy) {
     const DeviceRect& d = monitors[static_cast<std::size_t>(home)].device;
@@ -84,17 +84,9 @@ DevicePoint StepPointer(const std::vector<Monitor>& monitors, DevicePoint from, 
                         std::int32_t dy) {
     const DevicePoint to{from.x + dx, from.y + dy};
     int home = MonitorAt(monitors, from);
-    if (home >= 0) {
-        const Monitor& m = monitors[static_cast<std::size_t>(home)];
-        if (m.device.Contains(to)) return to;
-        if (HasLayout(m)) {
-            if (const std::optional<DevicePoint> across =
-                    AcrossLayout(monitors, home, to, dx, dy)) {
-                return *across;
-            }
-        } else if (MonitorAt(monitors, to) >= 0) {
-            return to;
-        }
+    if (home >= 0 && HasLayout(monitors[static_cast<std::size_t>(home)])) {
+        if (monitors[static_cast<std::size_t>(home)].device.Contains(to)) return to;
+        if (const auto across = AcrossLayout(monitors, home, to, dx, dy)) return *across;
     } else if (MonitorAt(monitors, to) >= 0) {
         return to;
     }

@@ -15,11 +15,10 @@ void GiveBackIdleMemory() {
     if (maps == nullptr) return;
     char line[4096];
     while (std::fgets(line, sizeof line, maps) != nullptr) {
-        std::uintptr_t start = 0;
-        std::uintptr_t end = 0;
+        std::uintmax_t start = 0;
+        std::uintmax_t end = 0;
         char perms[5] = {};
-        if (std::sscanf(line, "%jx-%jx %4s", reinterpret_cast<std::uintmax_t*>(&start),
-                        reinterpret_cast<std::uintmax_t*>(&end), perms) != 3) {
+        if (std::sscanf(line, "%jx-%jx %4s", &start, &end, perms) != 3) {
             continue;
         }
         // Read-only file pages: dropped here, read back from the page cache.
@@ -27,7 +26,8 @@ void GiveBackIdleMemory() {
         if (path != nullptr && std::strncmp(perms, "r--", 3) == 0 &&
             std::strstr(path, "/fontconfig/") != nullptr &&
             std::strstr(path, ".cache-") != nullptr) {
-            ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+            ::madvise(reinterpret_cast<void*>(static_cast<std::uintptr_t>(start)), end - start,
+                      MADV_DONTNEED);
         }
     }
     std::fclose(maps);

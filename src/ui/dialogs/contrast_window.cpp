@@ -121,7 +121,6 @@ ContrastWindow::ContrastWindow(CurrentColor& current, QWidget* parent)
         s.text->setWordWrap(true);
         s.take = new QPushButton(i == 0 ? tr("&Use for AA") : tr("U&se for AAA"), this);
         s.take->setAutoDefault(false);
-        s.take->setAccessibleDescription(s.text->text());
         connect(s.take, &QPushButton::clicked, this, [this, row] { TakeSuggestion(row); });
         suggested->addWidget(s.swatch, row, 0);
         suggested->addWidget(s.text, row, 1);

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyleHints>
+#include <utility>
 
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
@@ -225,11 +226,9 @@ std::optional<Color> ColorPicker::TakePick() {
     memory_.SetHistory(session_.Picks());
     ShowHistory();
     QString said = tr("Picked %1").arg(SpokenColor(*color));
-    pickBefore_ = lastPick_;
-    lastPick_ = color;
-    if (pickBefore_) {
+    if (const std::optional<Color> before = std::exchange(lastPick_, color)) {
         const int height = panel_->height();
-        said += QStringLiteral(". ") + panel_->ShowComparison(*pickBefore_, *color);
+        said += QStringLiteral(". ") + panel_->ShowComparison(*before, *color);
         // Grown by a line: it stays in the corner it was put in.
         if (panel_->height() != height && corner_) MovePanel(*corner_);
     }

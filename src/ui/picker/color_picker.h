@@ -126,9 +126,8 @@ class ColorPicker : public PickerView {
         bool keepPicking;
     };
     std::optional<HeldPick> held_;
-    // This picker's last two picks, compared on the panel.
+    // This picker's last pick, compared on the panel with the next.
     std::optional<Color> lastPick_;
-    std::optional<Color> pickBefore_;
     QElapsedTimer lastPress_;
     QPointF lastPressAt_;
 };
