@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 namespace velmor {
 namespace {
 
@@ -92,6 +95,11 @@ TEST(ColorSpaces, TemplatesExpandOrSayWhatIsWrong) {
 TEST(ColorSpaces, NamesAndHexTexts) {
     EXPECT_EQ(NotationNamed("OKLCH"), Notation::Oklch);
     EXPECT_EQ(NotationNamed("oklchx"), std::nullopt);
+    // Every name the help lists is taken by --format.
+    std::istringstream names(NotationNameList());
+    for (std::string name; std::getline(names >> std::ws, name, ',');) {
+        EXPECT_TRUE(NotationNamed(name).has_value()) << name;
+    }
     for (const char* bad : {"", "#12345", "#1234567", "12345g", "#\xC3\xA9\xC3\xA9\xC3\xA9"}) {
         EXPECT_FALSE(ParseHexColor(bad).has_value()) << bad;
     }
