@@ -227,6 +227,16 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     EXPECT_TRUE(views.lastPicker->IsOpen());
 }
 
+// A picture, then PICKS (with Shift where true), then Esc unless CLOSE is false.
+std::function<void(FakeCapture&, FakeViews&)> Picks(std::vector<std::pair<Color, bool>> picks,
+                                                    bool close = true) {
+    return [picks, close](FakeCapture& c, FakeViews& v) {
+        emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
+        for (const auto& [color, shift] : picks) emit v.lastPicker->picked(color, nullptr, shift);
+        if (close) emit v.lastPicker->closed();
+    };
+}
+
 TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
     const struct {
         std::vector<std::string> args;
@@ -236,32 +246,22 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         int requests = 1;
     } cases[] = {
         {{"--pick", "--format", "hex", "--copy"},
-         [](FakeCapture& c, FakeViews& v) {
-             emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
-             emit v.lastPicker->picked(Color::From8(255, 140, 0), nullptr, false);
-             emit v.lastPicker->closed();
-         },
+         Picks({{Color::From8(255, 140, 0), false}}),
          0,
          "#ff8c00\n",
          ""},
         // Shift keeps picking: a line each, and Esc after them is a success.
         {{"--pick", "--format", "hex"},
-         [](FakeCapture& c, FakeViews& v) {
-             emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
-             emit v.lastPicker->picked(Color::From8(255, 140, 0), nullptr, true);
-             emit v.lastPicker->picked(Color::From8(0, 0, 1), nullptr, true);
-             emit v.lastPicker->closed();
-         },
+         Picks({{Color::From8(255, 140, 0), true}, {Color::From8(0, 0, 1), true}}),
          0,
          "#ff8c00\n#000001\n",
          ""},
+        // A plain pick after Shift ones ends it; nothing after it counts.
         {{"--pick", "--format", "rgb"},
-         [](FakeCapture& c, FakeViews& v) {
-             emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
-             emit v.lastPicker->picked(Color::From8(1, 2, 3), nullptr, true);
-             emit v.lastPicker->picked(Color::From8(4, 5, 6), nullptr, false);
-             emit v.lastPicker->picked(Color::From8(7, 8, 9), nullptr, false);
-         },
+         Picks({{Color::From8(1, 2, 3), true},
+                {Color::From8(4, 5, 6), false},
+                {Color::From8(7, 8, 9), false}},
+               false),
          0,
          "rgb(1 2 3)\nrgb(4 5 6)\n",
          ""},
