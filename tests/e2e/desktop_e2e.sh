@@ -30,7 +30,7 @@ work=$(mktemp -d)
 trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT; echo "work: $work"
 cp "$program" "$work/velmor-color-picker"
 cp "$(dirname "$program")/velmor-wayland-copy.so" "$work/"
-cp -r "$here/desktops.py" "$here/make_board.py" "$here/kwin_standin.py" "$here/gnome_helper" "$work/"
+cp -r "$here/desktops.py" "$here/make_board.py" "$here/gnome_helper" "$work/"
 # The desktop entry as the build made it: the test installs it for the user.
 cp "$(dirname "$program")"/*.desktop "$work/"
 if [ "$desktop" = kwin ]; then

@@ -9,13 +9,13 @@ DESKTOP is one of
          default, integer scales) or "logical" (the fractional option), or
          "permission" for the first pick's question. A helper extension opens
          the shell's Eval, which reads the windows and drives virtual devices.
-  kwin   KWin 5.27; CONFIG is OUTPUT, or "shortcut" for the resident's key.
+  kwin   KWin 5.27; CONFIG is OUTPUTS of one size and scale, or "shortcut"
+         for the resident's key.
          KWin grants its restricted interfaces to a program whose desktop
          entry names it by path: the program's own entry, one for the
          fake-input tool and one for the screenshot taker.
   sway   sway 1.7 driven over wayvnc, judged by grim; CONFIG is MODE:OUTPUTS,
-         MODE "native", "xwayland" or "kwin" (native, with a stand-in for
-         KWin's screenshot interface that must be the one used).
+         MODE "native" or "xwayland".
 An OUTPUT is WIDTHxHEIGHT@SCALE (KWin's size is logical, the others' device
 pixels); OUTPUTS are joined by "+", left to right. Prints one line per pick
 and "CONFIG exact N/M launch-ms L"; exits 1 on any miss, 77 when the
@@ -651,12 +651,17 @@ class KWin(Desktop):
         import dbus
         self.first = config == CONFIGS[0]
         self.binds = config == "shortcut"
-        (self.width, self.height, scale), = parse_outputs("1280x800@1" if self.binds else config)
+        outputs = parse_outputs("1280x800@1" if self.binds else config)
+        if len(set(outputs)) != 1:
+            raise RuntimeError("KWin's virtual outputs share one size and scale")
+        self.width, self.height, scale = outputs[0]
         self.scale = int(scale) if scale == int(scale) else scale
-        self.devices = [(int(self.width * scale), int(self.height * scale))]
+        # KWin lays its virtual outputs out left to right.
+        self.devices = [(int(self.width * scale), int(self.height * scale))] * len(outputs)
         self.proc = subprocess.Popen(
             [os.path.join(WORK, "kwin_wayland"), "--virtual", "--width", str(self.width),
-             "--height", str(self.height), "--scale", str(self.scale), "--socket", "wayland-velmor"],
+             "--height", str(self.height), "--scale", str(self.scale), "--output-count",
+             str(len(outputs)), "--socket", "wayland-velmor"],
             stdout=open(os.path.join(WORK, "kwin.log"), "a"), stderr=subprocess.STDOUT,
             env=dict(os.environ, QT_LOGGING_RULES="KWIN_UTILS.debug=true"))  # grants, in the log
         socket_path = os.path.join(os.environ["XDG_RUNTIME_DIR"], "wayland-velmor")
@@ -730,7 +735,8 @@ class KWin(Desktop):
         out = os.path.join(WORK, "truth.raw")
         for _ in range(20):
             if subprocess.run([os.path.join(WORK, "truth_python"), os.path.abspath(__file__),
-                               "--truth", str(self.width), str(self.height), out]).returncode == 0:
+                               "--truth", str(self.width * len(self.devices)), str(self.height),
+                               out]).returncode == 0:
                 break
             time.sleep(0.5)
         else:
@@ -738,21 +744,41 @@ class KWin(Desktop):
         with open(out, "rb") as f:
             w, h, stride = struct.unpack("III", f.read(12))
             data = f.read()
+        left, right = o * self.devices[0][0], (o + 1) * self.devices[0][0]
 
         def hex_at(x, y):
-            if not (0 <= x < w and 0 <= y < h):
+            if not (left <= x + left < min(w, right) and 0 <= y < h):
                 return "?"
-            b, g, r, _ = struct.unpack_from("BBBB", data, y * stride + 4 * x)
+            b, g, r, _ = struct.unpack_from("BBBB", data, y * stride + 4 * (x + left))
             return "#%02X%02X%02X" % (r, g, b)
         return hex_at
 
     def shown(self, run):
         return "picker painted" in run.errors()
 
+    def landed(self, o, x, y):
+        """Where KWin has the pointer, in device pixels of output O: it pushes
+        the pointer a pixel back out of a screen edge that has an action (the
+        layout's top left, with two outputs)."""
+        import dbus
+        mark = "cursor %d " % time.monotonic_ns()
+        script = os.path.join(WORK, "cursor.js")
+        with open(script, "w") as f:
+            f.write('print("%s" + workspace.cursorPos.x + " " + workspace.cursorPos.y);' % mark)
+        scripting = dbus.Interface(bus().get_object("org.kde.KWin", "/Scripting"),
+                                   "org.kde.kwin.Scripting")
+        scripting.unloadScript(script)
+        scripting.loadScript(script, script, signature="ss")
+        scripting.start()
+        line = wait_for(lambda: next((l for l in read(os.path.join(WORK, "kwin.log")).splitlines()
+                                      if mark in l), None))
+        cx, cy = (int(v) for v in line.split(mark)[1].split())
+        return (cx - o * self.width) * self.scale, cy * self.scale
+
     def point(self, o, x, y):
-        s = self.scale
-        self.move((x + 3 * s) / s if x < 10 else (x - 3 * s) / s, y / s)
-        self.move(x / s, y / s)
+        s, left = self.scale, o * self.width
+        self.move(left + ((x + 3 * s) / s if x < 10 else (x - 3 * s) / s), y / s)
+        self.move(left + x / s, y / s)
 
     def checked(self, got, err):
         if "captured through KWin's screenshot interface" in err:
@@ -917,11 +943,6 @@ class Sway(Desktop):
                 stdout=subprocess.DEVNULL, stderr=open(os.path.join(WORK, "vnc.log"), "a")))
             self.vncs.append(Vnc(5910 + i))
         self.env = dict(os.environ, QT_QPA_PLATFORM="wayland")
-        self.kwin, self.kwin_log = None, os.path.join(WORK, "kwin.log")
-        if self.mode == "kwin":
-            self.kwin = subprocess.Popen([sys.executable, os.path.join(WORK, "kwin_standin.py"),
-                                          self.kwin_log])
-            wait_for(lambda: "ready" in read(self.kwin_log))
         if self.mode == "xwayland":
             marker = os.path.join(WORK, "display")
             run(["swaymsg", "exec", "echo $DISPLAY > " + marker])
@@ -1026,11 +1047,7 @@ class Sway(Desktop):
             return self.copied_after_exit() + self.bound_key()
         if self.mode == "xwayland":
             return self.orphan()
-        if self.mode != "kwin":
-            return []
-        calls = read(self.kwin_log).count("CaptureScreen")
-        want = len(self.cases()) * len(self.outputs)
-        return [(calls >= want, "every pick copied the screens through KWin (%d calls)" % calls)]
+        return []
 
     def orphan(self):
         """Killed while its picker (a child under XWayland) is up, the
@@ -1068,7 +1085,7 @@ class Sway(Desktop):
             lambda: len(self.windows()) >= len(self.outputs), 40, 50)
 
     def close(self):
-        for p in ([self.kwin] if self.kwin else []) + self.vnc_procs + [self.sway]:
+        for p in self.vnc_procs + [self.sway]:
             p.terminate()
         self.sway.wait(5)
 

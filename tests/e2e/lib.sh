@@ -83,12 +83,6 @@ e2e_key() {
 
 e2e_clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 
-# The colour of one pixel of the main window's client area, as #RRGGBB.
-e2e_pixel() {
-  import -window "$E2E_WIN" "$E2E_DIR/shot.png"
-  convert "$E2E_DIR/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6 | sed 's/^/#/'
-}
-
 e2e_expect() {
   if [ "$2" != "$3" ]; then e2e_fail "$1: expected [$3], got [$2]"; fi
   echo "ok: $1"

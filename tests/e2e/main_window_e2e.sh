@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Click a basic colour, press Ctrl+C, read the clipboard.
+# Click a basic colour, press Ctrl+C, read the clipboard (the copy buttons'
+# copies are the screen reader's test).
 source "$(dirname "$0")/lib.sh"
 e2e_need_display "$@"
 e2e_make_folder "$1"
@@ -9,11 +10,6 @@ e2e_start
 e2e_click $((8 + 16 + 4 * 20 + 10)) $((8 + 48 + 10))
 e2e_key ctrl+c
 e2e_expect "Ctrl+C copies the HTML format" "$(e2e_clipboard)" '"#FF0000"'
-e2e_expect "the swatch shows red" "$(e2e_pixel 30 430)" "#FF0000"
-
-# The panel's copy button of row 9 (RGB Format), sixth from the top.
-e2e_click $((564 + 9)) $((24 + 5 * 24 + 9))
-e2e_expect "the RGB row's copy button" "$(e2e_clipboard)" "RGB(255,0,0)"
 
 # A clipboard whose owner never answers: Ctrl+V says so within seconds.
 "$4" >"$E2E_DIR/stuck" 2>&1 &

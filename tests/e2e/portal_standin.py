@@ -3,13 +3,8 @@
 session bus. MODE says how it answers:
   screenshot  Screenshot copies PICTURE to a new file and returns its URI
   refuse      Screenshot answers 2 (refused); PickColor answers COLOR
-  deny        as refuse, and the permission store remembers "no", as after
-              a user's Deny
   cancel      Screenshot answers 1 (cancelled) after 2.5 s, as after a question
               the user was shown and closed
-  instant-cancel  Screenshot answers 1 with no question, as KDE's does without ~/Pictures
-  allow       the first Screenshot answers after 2.5 s (a question answered
-              Allow), the store then says "yes"; later ones answer at once
   giveup      Screenshot answers 2 after 2.5 s with nothing stored, as the
               portal does when it stops waiting for the user
   nopick      Screenshot answers 2 and the interface is version 1 (no PickColor)
@@ -53,7 +48,6 @@ class Portal(dbus.service.Object):
     def __init__(self, bus):
         super().__init__(bus, "/org/freedesktop/portal/desktop")
         self.bus = bus
-        self.asked = False
 
     def answer(self, sender, options, response, results, delay=50):
         token = str(options.get("handle_token", "t"))
@@ -77,13 +71,9 @@ class Portal(dbus.service.Object):
     @dbus.service.method(IFACE, in_signature="sa{sv}", out_signature="o", sender_keyword="sender")
     def Screenshot(self, parent, options, sender=None):
         log("Screenshot parent=%s interactive=%s" % (parent, bool(options.get("interactive", True))))
-        if MODE == "allow" and not self.asked:
-            self.asked = True
-            GLib.timeout_add(2400, lambda: setattr(STORE, "answer", "yes"))
-            return self.answer(sender, options, 0, {"uri": "file://" + self.copy()}, 2500)
         if MODE == "giveup":
             return self.answer(sender, options, 2, {}, 2500)
-        if MODE in ("screenshot", "allow"):
+        if MODE == "screenshot":
             return self.answer(sender, options, 0, {"uri": "file://" + self.copy()})
         if MODE == "cancel":
             return self.answer(sender, options, 1, {}, 2500)
@@ -96,7 +86,7 @@ class Portal(dbus.service.Object):
                 sender[1:].replace(".", "_"), token)
             Request(self.bus, path)
             return dbus.ObjectPath(path)
-        return self.answer(sender, options, 1 if MODE == "instant-cancel" else 2, {})
+        return self.answer(sender, options, 2, {})
 
     def copy(self):
         fd, name = tempfile.mkstemp(prefix="Screenshot-", suffix=".png", dir=os.path.dirname(LOG))
@@ -152,22 +142,8 @@ class Portal(dbus.service.Object):
         return dbus.UInt32(1 if MODE == "nopick" else 2, variant_level=1)
 
 
-class Store(dbus.service.Object):
-    """The permission store's screenshot table, for programs outside a sandbox."""
-    answer = "no" if MODE == "deny" else None
-
-    @dbus.service.method("org.freedesktop.impl.portal.PermissionStore", in_signature="ss",
-                         out_signature="a{sas}v")
-    def Lookup(self, table, ident):
-        if self.answer is None:
-            raise dbus.DBusException("no entry", name="org.freedesktop.portal.Error.NotFound")
-        return ({"": [self.answer]}, dbus.Boolean(True, variant_level=1))
-
-
 DBusGMainLoop(set_as_default=True)
 bus = dbus.SessionBus()
-STORE = Store(bus, "/org/freedesktop/impl/portal/PermissionStore")
-store_name = dbus.service.BusName("org.freedesktop.impl.portal.PermissionStore", bus)
 portal = Portal(bus)
 name = dbus.service.BusName("org.freedesktop.portal.Desktop", bus)
 log("ready")
