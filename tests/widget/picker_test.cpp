@@ -53,9 +53,8 @@ using testing::FakeCapture;
 
 class PickerTest : public WindowTest {
   protected:
-    std::unique_ptr<ColorPicker> Open() {
-        auto picker =
-            std::make_unique<ColorPicker>(TwoMonitors(), pointer_, pickerOptions_, Memory());
+    std::unique_ptr<ColorPicker> Open(ScreenImage screen = TwoMonitors()) {
+        auto picker = std::make_unique<ColorPicker>(screen, pointer_, pickerOptions_, Memory());
         QObject::connect(picker.get(), &ColorPicker::picked,
                          [this](const Color& color) { added_ << HexOf(color); });
         picker->Open();
@@ -152,19 +151,15 @@ TEST_F(PickerTest, ASurfaceConfiguredAtAFractionOfItsLayoutMapsAndDrawsAtItsReal
     screen.surfaces.resize(1);
     screen.image = screen.image.copy(0, 0, 640, 480);
     pointer_.at = std::nullopt;
-    ColorPicker picker(screen, pointer_, pickerOptions_, Memory());
-    QObject::connect(&picker, &ColorPicker::picked,
-                     [this](const Color& color) { added_ << HexOf(color); });
-    picker.Open();
-    picker.Surface(0)->resize(320, 240);
-    EXPECT_EQ(picker.Screen().monitors[0].ratio, 2.0);
-    LeftClick(picker.Surface(0), {100.5, 30.5});
+    auto picker = Open(screen);
+    picker->Surface(0)->resize(320, 240);
+    EXPECT_EQ(picker->Screen().monitors[0].ratio, 2.0);
+    LeftClick(picker->Surface(0), {100.5, 30.5});
     EXPECT_EQ(added_, QStringList{Hex(201, 61)});
     // The panel stays on the surface, and the surface shows the whole monitor.
-    EXPECT_LE(picker.Panel()->geometry().right(), 319);
-    const QImage shown = picker.Surface(0)->grab().toImage();
+    EXPECT_LE(picker->Panel()->geometry().right(), 319);
+    const QImage shown = picker->Surface(0)->grab().toImage();
     EXPECT_EQ(shown.pixelColor(20, 200), QColor(40, 400 & 0xFF, 0x40));
-    picker.Close();
 }
 
 TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) {
@@ -400,18 +395,14 @@ TEST_F(PickerTest, WhereThePictureShowsThePointerItsRestingPixelIsNeverPicked) {
     pointer_.at.reset();
     ScreenImage screen = TwoMonitors();
     screen.pointerShown = true;
-    ColorPicker picker(screen, pointer_, pickerOptions_, Memory());
-    QObject::connect(&picker, &ColorPicker::picked,
-                     [this](const Color& color) { added_ << HexOf(color); });
-    picker.Open();
-    Enter(picker.Surface(0), {100.5, 50.5});
-    QTest::keyClick(picker.Surface(0), Qt::Key_Return);
+    auto picker = Open(screen);
+    Enter(picker->Surface(0), {100.5, 50.5});
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
     EXPECT_TRUE(added_.isEmpty());
-    EXPECT_EQ(picker.MarkedPoint(), (DevicePoint{100, 50}));
-    QTest::keyClick(picker.Surface(0), Qt::Key_Right);
-    QTest::keyClick(picker.Surface(0), Qt::Key_Return);
+    EXPECT_EQ(picker->MarkedPoint(), (DevicePoint{100, 50}));
+    QTest::keyClick(picker->Surface(0), Qt::Key_Right);
+    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
     EXPECT_EQ(added_, QStringList{Hex(101, 50)});
-    picker.Close();
 }
 
 TEST_F(PickerTest, ThePanelsButtonsTakeTabAndSpaceAndLeaveThePickerItsKeys) {
