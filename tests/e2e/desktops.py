@@ -744,10 +744,11 @@ class KWin(Desktop):
         with open(out, "rb") as f:
             w, h, stride = struct.unpack("III", f.read(12))
             data = f.read()
-        left, right = o * self.devices[0][0], (o + 1) * self.devices[0][0]
+        width = self.devices[o][0]
+        left = o * width
 
         def hex_at(x, y):
-            if not (left <= x + left < min(w, right) and 0 <= y < h):
+            if not (0 <= x < width and left + x < w and 0 <= y < h):
                 return "?"
             b, g, r, _ = struct.unpack_from("BBBB", data, y * stride + 4 * (x + left))
             return "#%02X%02X%02X" % (r, g, b)
@@ -770,9 +771,9 @@ class KWin(Desktop):
         scripting.unloadScript(script)
         scripting.loadScript(script, script, signature="ss")
         scripting.start()
-        line = wait_for(lambda: next((l for l in read(os.path.join(WORK, "kwin.log")).splitlines()
-                                      if mark in l), None))
-        cx, cy = (int(v) for v in line.split(mark)[1].split())
+        said = wait_for(lambda: next((line for line in read(os.path.join(WORK, "kwin.log"))
+                                      .splitlines() if mark in line), None))
+        cx, cy = (int(v) for v in said.split(mark)[1].split())
         return (cx - o * self.width) * self.scale, cy * self.scale
 
     def point(self, o, x, y):

@@ -214,7 +214,7 @@ TEST_F(WindowTest, PagesBuiltWhenFirstShownTakeTheirPlaceInTheTabOrder) {
 
 // Orca takes the innermost frame for the window and speaks nothing inside an
 // inactive one; text runs of no length make it drop a line's last character.
-// What Orca says is heard in the reader's own test; this walks every tab.
+// What Orca says is the Orca end-to-end test's; this walks every tab.
 TEST_F(WindowTest, ReadersFindNoInnerFramesAndWholeNamedLines) {
     MainWindow& w = Start();
     w.Tabs()->SetCurrentIndex(MainWindow::CustomColorTab);
