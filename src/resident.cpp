@@ -10,6 +10,8 @@
 #include "platform/capture/x11_screen.h"
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/idle_memory.h"
+#include "platform/desktop/kde_shortcut.h"
+#include "platform/desktop/x11_shortcut.h"
 
 namespace velmor {
 

@@ -7,10 +7,9 @@
 
 #include "app/command_pick.h"
 #include "platform/desktop/desktop.h"
-#include "platform/desktop/kde_shortcut.h"
+#include "platform/desktop/global_shortcut.h"
 #include "platform/desktop/portal_shortcut.h"
 #include "platform/desktop/resident_service.h"
-#include "platform/desktop/x11_shortcut.h"
 #include "window_program.h"
 
 namespace velmor {

@@ -8,9 +8,8 @@ namespace velmor {
 
 // How a key pressed anywhere reaches the resident program on the desktop it
 // runs on: its own grab on X11; KDE's shortcut service; the desktop portal's
-// global shortcut; a
-// keybinding the desktop runs the program for (GNOME writes one for us,
-// sway's config is the user's own); none.
+// global shortcut; a keybinding the desktop runs the program for (GNOME
+// writes one for us, sway's config is the user's own); none.
 enum class ShortcutRoute { X11Grab, KdeService, Portal, GnomeKeybinding, SwayBinding, None };
 
 struct ShortcutPlace {

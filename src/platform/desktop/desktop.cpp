@@ -105,9 +105,9 @@ ShortcutRoute SystemDesktop::Shortcuts() const {
                         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
                             qEnvironmentVariableIsSet("WAYLAND_DISPLAY")};
     // Asked only where the X grab cannot serve: calls to the bus.
-    if (place.waylandSession) place.kdeService = KdeShortcut::Running();
-    if (place.waylandSession && !place.kdeService) {
-        place.portalShortcuts = PortalShortcut().Available();
+    if (place.waylandSession) {
+        place.kdeService = KdeShortcut::Running();
+        if (!place.kdeService) place.portalShortcuts = PortalShortcut().Available();
     }
     return ChooseShortcutRoute(place);
 }

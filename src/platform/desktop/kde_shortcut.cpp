@@ -59,6 +59,7 @@ bool KdeShortcut::Grab(const QKeySequence& sequence) {
     if (Call(QStringLiteral("doRegister"), {actionId_}).type() == QDBusMessage::ErrorMessage) {
         return false;
     }
+    // Once as the default, once as the key in use: the service keeps the two apart.
     Call(QStringLiteral("setShortcut"),
          {actionId_, QVariant::fromValue(keys), kSetPresent | kNoAutoloading | kIsDefault});
     const QDBusMessage reply =
