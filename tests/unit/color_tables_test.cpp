@@ -5,7 +5,6 @@
 #include <set>
 
 #include "core/color_codec.h"
-#include "core/text.h"
 
 namespace velmor {
 namespace {
@@ -21,21 +20,6 @@ TEST(ColorTables, SafetyPaletteHoldsEveryWebSafeColourOnce) {
     for (auto r : steps)
         for (auto g : steps)
             for (auto b : steps) EXPECT_TRUE(seen.count(std::string(r) + g + b)) << r << g << b;
-}
-
-TEST(ColorTables, EachCellIsTheColourItsDigitsSay) {
-    const struct {
-        const std::vector<std::string>& hex;
-        const std::vector<Color>& colors;
-    } tables[] = {{T().BasicHex(), T().BasicColors()},
-                  {T().AdditionalHex(), T().AdditionalColors()},
-                  {T().SafetyHex(), T().SafetyColors()}};
-    for (const auto& table : tables) {
-        ASSERT_EQ(table.hex.size(), table.colors.size());
-        for (std::size_t i = 0; i < table.hex.size(); ++i) {
-            EXPECT_EQ(table.colors[i].Html(), "#" + ToUpperAscii(table.hex[i])) << i;
-        }
-    }
 }
 
 TEST(ColorName, FindsNamesWhateverTheCaseHashOrSpaces) {

@@ -167,23 +167,6 @@ TEST(CommandLineTest, TheMessageNamesThePortalPackagesThisDesktopLacks) {
     }
 }
 
-TEST(PortalBackends, APortalsErrorNamesItsCause) {
-    const struct {
-        const char* error;
-        PortalFault fault;
-    } cases[] = {
-        {"org.freedesktop.DBus.Error.ServiceUnknown", PortalFault::NotRunning},
-        {"org.freedesktop.DBus.Error.Spawn.ChildExited", PortalFault::NotRunning},
-        {"org.freedesktop.DBus.Error.NoReply", PortalFault::NoAnswer},
-        {"org.freedesktop.DBus.Error.Timeout", PortalFault::NoAnswer},
-        {"org.freedesktop.DBus.Error.UnknownMethod", PortalFault::NoScreenshots},
-        {"org.freedesktop.DBus.Error.UnknownInterface", PortalFault::NoScreenshots},
-        {"org.freedesktop.portal.Error.NotAllowed", PortalFault::NoScreenshots},
-        {"", PortalFault::NoScreenshots},
-    };
-    for (const auto& c : cases) EXPECT_EQ(PortalFaultOf(c.error), c.fault) << c.error;
-}
-
 TEST(Shortcuts, EachDesktopHasItsWayAndItsSpelling) {
     const struct {
         ShortcutPlace place;

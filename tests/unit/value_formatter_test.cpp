@@ -47,10 +47,5 @@ TEST(FormatColor, SwatchColourAndGivenNameAreUsedAsGiven) {
     EXPECT_EQ(FormatColor(Hex("#FF8C00"), "", false).Text(ValueFormat::ColorName), "DarkOrange");
 }
 
-TEST(NameLine, ComposesBothArrangements) {
-    EXPECT_EQ(NameLine("DarkOrange", "ff8c00", true), "DarkOrange  (#ff8c00)");
-    EXPECT_EQ(NameLine("DarkOrange", "ff8c00", false), "#ff8c00  (DarkOrange)");
-}
-
 }  // namespace
 }  // namespace velmor

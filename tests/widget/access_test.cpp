@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTabBar>
@@ -152,14 +151,6 @@ TEST_F(WindowTest, TheSwatchIsNamedByItsColour) {
 
 TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
     MainWindow& w = Start();
-    // The bars rise to the right, as their thumbs do.
-    w.Tabs()->SetCurrentIndex(MainWindow::CustomColorTab);
-    QScrollBar* red = w.Custom()->Bar(0);
-    red->setFocus();
-    QTest::keyClick(red, Qt::Key_Right);
-    QTest::keyClick(red, Qt::Key_Up);
-    EXPECT_EQ(red->value(), 2);
-
     // Delete removes the selected favorite, Shift+Delete clears them all.
     for (const char* hex : {"#ff0000", "#00ff00", "#0000ff"}) {
         w.AddToFavorites(testing::Hex(hex), HexCase::Lower);
