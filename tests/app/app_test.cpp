@@ -12,7 +12,6 @@
 #include <fstream>
 
 #include "app/command_pick.h"
-#include "app/favorites.h"
 #include "app/options.h"
 #include "app/pick_flow.h"
 #include "app/picker_memory.h"
@@ -314,22 +313,6 @@ TEST(Clipboard, TextIsServedInTheTypesWaylandProgramsAskFor) {
     // GNOME's clipboard and GTK programs ask for this type first.
     EXPECT_EQ(data->data("text/plain;charset=utf-8"), QByteArray("#FF8C00 \xc3\xa9"));
     EXPECT_EQ(ClipboardText(), QStringLiteral("#FF8C00 é"));
-}
-
-class FavoritesModel : public ::testing::Test {
-  protected:
-    std::string Text() const { return settings_.Read("Favorites", "Favorites", ""); }
-    testing::TempFolder folder_;
-    SettingsFile settings_{folder_.File("settings.ini")};
-};
-
-TEST_F(FavoritesModel, ColoursAreStoredInTheirSourcesLetterCase) {
-    Favorites favorites(settings_);
-    favorites.Load();
-    favorites.Add(Color::From8(0xff, 0x8c, 0), HexCase::Lower);
-    favorites.Add(Color::From8(0xff, 0x8c, 0), HexCase::Upper);
-    EXPECT_EQ(Text(), "ff8c00;FF8C00");
-    EXPECT_EQ(favorites.Colors(), std::vector<Color>(2, Color::From8(0xff, 0x8c, 0)));
 }
 
 }  // namespace
