@@ -25,6 +25,9 @@
 #include "settings/settings_store.h"
 #include "temp_folder.h"
 
+// Declared so a table can name it; no library defines it.
+extern "C" int velmor_no_such_function(int);
+
 namespace velmor {
 namespace {
 
@@ -315,12 +318,6 @@ TEST(Clipboard, TextIsServedInTheTypesWaylandProgramsAskFor) {
     EXPECT_EQ(ClipboardText(), QStringLiteral("#FF8C00 é"));
 }
 
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
 TEST(SystemDesktop, AnOpenerThatFailsIsReportedOneThatWorksIsNot) {
     testing::TempFolder folder;
     const QByteArray path = qgetenv("PATH");
@@ -382,12 +379,6 @@ TEST(SystemDesktop, GnomesKeybindingAndTheAutostartEntryAreWrittenForReal) {
     qunsetenv("XDG_CONFIG_HOME");
 }
 
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
 TEST(Captures, PicturesOfMoreThan8BitsKeepThem) {
     QImage ten(4, 2, QImage::Format_RGB30);
     ten.fill(QColor::fromRgba64(QRgba64::fromRgba64(51377, 64, 65535, 65535)));
@@ -417,12 +408,6 @@ TEST(Captures, WhereThePortalFailsAMissingScreenCopyModuleIsNamedToo) {
     EXPECT_TRUE(said.startsWith("no portal here\n")) << said.toStdString();
     EXPECT_TRUE(said.contains("screen-copy module (velmor-wayland-copy.so)")) << said.toStdString();
 }
-
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
 
 TEST(MonitorProfile, ConvertsAsLittleCmsItselfDoes) {
     const QByteArray icc = DisplayP3Icc();
@@ -460,15 +445,6 @@ TEST(MonitorProfile, ConvertsAsLittleCmsItselfDoes) {
     EXPECT_EQ(MonitorProfile::FromIcc("not a profile"), nullptr);
     EXPECT_EQ(MonitorProfile::FromIcc({}), nullptr);
 }
-
-}  // namespace
-}  // namespace velmor
-
-// Declared so a table can name it; no library defines it.
-extern "C" int velmor_no_such_function(int);
-
-namespace velmor {
-namespace {
 
 #define PRESENT_SYMBOLS(X) X(strlen)
 #define MISSING_SYMBOLS(X) X(strlen) X(velmor_no_such_function)

@@ -51,12 +51,6 @@ TEST(LoadOptions, UsesEachKeysDefaultWhenItCannotBeRead) {
     }
 }
 
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
 TEST(PickerSettings, AZoomThatCannotBeUsedBecomesOneThatCan) {
     const struct {
         const char* content;

@@ -118,12 +118,6 @@ TEST(PickSession, EventPointsTrustTheServerOnlyWhenItAgrees) {
     }
 }
 
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
 std::vector<Color> Pixels(std::initializer_list<DevicePoint> points) {
     std::vector<Color> out;
     for (const DevicePoint p : points) out.push_back(At(p));

@@ -271,12 +271,6 @@ TEST(ChooseSettingsLocation, BesideOnlyAPortableCopyElseTheConfigFolder) {
     }
 }
 
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
 // Two running copies saving at once: neither loses the other's change.
 TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
     testing::TempFolder folder;
@@ -323,12 +317,6 @@ TEST(SettingsFile, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
     EXPECT_EQ(ReadFile(file), "[A]\nk=1\n");
     EXPECT_TRUE(SettingsFile(file).Write("A", "k", "2"));  // the holder gone, saves go ahead
 }
-
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
 
 // Root saving a user's settings (sudo -E) leaves them the user's.
 TEST(SettingsFile, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {

@@ -1,37 +1,11 @@
-#include <QAbstractButton>
-#include <QAccessible>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStyle>
-#include <QTabBar>
-#include <QTimer>
-#include <QToolButton>
-#include <QToolTip>
 #include <map>
 
-#include "ui/dialogs/contrast_window.h"
-#include "ui/dialogs/options_dialog.h"
-#include "ui/main/custom_color_page.h"
-#include "ui/main/favorites_page.h"
-#include "ui/main/named_colors_page.h"
-#include "ui/main/safety_page.h"
-#include "ui/main/tab_toolbar.h"
-#include "ui/picker/color_picker.h"
-#include "ui/widgets/accessible_roles.h"
-
-#include "core/color_spaces.h"
 #include "ui/dialogs/about_box.h"
-#include "ui/main/tab_control.h"
+#include "ui/widgets/accessible_roles.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::WindowTest;
 
 // The contrast between the text drawn in `area` and what is behind it: the
 // commonest colour is the background, the text the pixel that stands out most.
@@ -255,12 +229,6 @@ TEST_F(WindowTest, EscClosesTheContrastWindow) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.findChild<ContrastWindow*>() == nullptr; }));
 }
 
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
-
 // Every text of `window` fits its control, and no two controls side by side overlap.
 void ExpectTextsFit(QWidget* window) {
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -323,12 +291,6 @@ TEST_F(WindowTest, LongValuesAndCaptionsFitTheirBoxes) {
     OptionsDialog options(*options_, desktop_, prompter_, &w);
     ExpectTextsFit(&options);
 }
-
-}  // namespace
-}  // namespace velmor
-
-namespace velmor {
-namespace {
 
 TEST_F(WindowTest, AtStartThePalettesShowTheCurrentColor) {
     WriteSettings("[Favorites]\nFavorites=ff8c00;123456\n");

@@ -1,25 +1,10 @@
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <QComboBox>
-#include <QSpinBox>
 #include "platform/capture/monitor_profile.h"
-
-#include "ui/dialogs/contrast_window.h"
 #include "ui/dialogs/schemes_window.h"
-#include "ui/main/favorites_page.h"
 #include "ui/widgets/copy_as_menu.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::Hex;
-using testing::WindowTest;
 
 QAction* Find(QMenu* menu, const QString& prefix) {
     for (QAction* a : menu->actions()) {

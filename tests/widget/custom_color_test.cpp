@@ -1,14 +1,7 @@
-#include <QScrollBar>
-#include <QSignalSpy>
-
-#include "ui/main/custom_color_page.h"
-#include "ui/widgets/picture_box.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::WindowTest;
 
 class CustomColorTest : public WindowTest {
   protected:

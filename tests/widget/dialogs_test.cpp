@@ -1,24 +1,11 @@
 #include <sys/stat.h>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeySequenceEdit>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTimer>
 
 #include "core/value_formatter.h"
-#include "platform/desktop/desktop.h"
 #include "ui/dialogs/help.h"
-#include "ui/dialogs/options_dialog.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::Hex;
-using testing::WindowTest;
 
 struct OptionsState {
     bool upper, remove, copy;

@@ -1,19 +1,7 @@
-#include <QPushButton>
-#include <QToolButton>
-
-#include "core/text.h"
-#include "ui/main/custom_color_page.h"
-#include "ui/main/favorites_page.h"
-#include "ui/main/named_colors_page.h"
-#include "ui/main/safety_page.h"
-#include "ui/main/tab_toolbar.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::Hex;
-using testing::WindowTest;
 
 std::string Entries(int count) {
     std::vector<std::string> entries;

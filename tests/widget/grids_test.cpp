@@ -1,13 +1,7 @@
-#include <QCheckBox>
-
-#include "ui/main/named_colors_page.h"
-#include "ui/main/safety_page.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::WindowTest;
 
 // One click and one key per grid prove the wiring; the arithmetic behind them
 // has its own tables.

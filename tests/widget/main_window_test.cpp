@@ -1,23 +1,8 @@
-#include <QCheckBox>
-#include <QHelpEvent>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QToolButton>
-
 #include "ui/main/converter.h"
-#include "ui/main/custom_color_page.h"
-#include "ui/main/favorites_page.h"
-#include "ui/main/named_colors_page.h"
-#include "ui/main/safety_page.h"
-#include "ui/main/tab_toolbar.h"
-#include "ui/widgets/picture_box.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::Hex;
-using testing::WindowTest;
 
 TEST_F(WindowTest, FirstStartShowsTheDefaultState) {
     MainWindow& w = Start();

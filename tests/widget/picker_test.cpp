@@ -1,29 +1,11 @@
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStyleHints>
-#include <QToolButton>
-#include <QWheelEvent>
-#include <functional>
-
 #include "app/pick_flow.h"
 #include "core/color_design.h"
-#include "core/color_spaces.h"
-#include "core/text.h"
-#include "ui/main/favorites_page.h"
-#include "ui/picker/color_picker.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
-#include "ui/picker/widget_pick_views.h"
-#include "ui/widgets/picture_box.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::WindowTest;
 
 QString HexOf(const Color& color) {
     const Srgb8 c = color.To8();
@@ -48,8 +30,6 @@ ScreenImage TwoMonitors() {
     s.surfaces = {QRect(0, 0, 640, 480), QRect(640, 0, 200, 150)};
     return s;
 }
-
-using testing::FakeCapture;
 
 class PickerTest : public WindowTest {
   protected:

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,16 +12,27 @@
 #include "app/favorites.h"
 #include "app/options.h"
 #include "core/color_parse.h"
+#include "core/color_spaces.h"
+#include "core/text.h"
 #include "fakes.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/prompter.h"
 #include "settings/settings_store.h"
 #include "temp_folder.h"
+#include "ui/dialogs/contrast_window.h"
+#include "ui/dialogs/options_dialog.h"
 #include "ui/main/color_grid.h"
+#include "ui/main/custom_color_page.h"
+#include "ui/main/favorites_page.h"
 #include "ui/main/main_window.h"
+#include "ui/main/named_colors_page.h"
+#include "ui/main/safety_page.h"
 #include "ui/main/tab_control.h"
+#include "ui/main/tab_toolbar.h"
 #include "ui/main/value_panel.h"
+#include "ui/picker/color_picker.h"
 #include "ui/picker/widget_pick_views.h"
+#include "ui/widgets/picture_box.h"
 #include "window_program.h"
 
 namespace velmor::testing {
@@ -153,3 +161,9 @@ class WindowTest : public ::testing::Test {
 };
 
 }  // namespace velmor::testing
+
+namespace velmor {
+using testing::FakeCapture;
+using testing::Hex;
+using testing::WindowTest;
+}  // namespace velmor

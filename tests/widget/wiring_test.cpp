@@ -1,18 +1,12 @@
 // The program as the composition root puts it together, with a fake screen.
-#include <QPushButton>
-#include <QSignalSpy>
 
 #include "platform/desktop/clipboard.h"
 #include "platform/desktop/x11_shortcut.h"
 #include "resident.h"
-#include "ui/picker/color_picker.h"
 #include "window_fixture.h"
 
 namespace velmor {
 namespace {
-
-using testing::FakeCapture;
-using testing::WindowTest;
 
 // A 64x48 screen all #123456.
 void OneColourScreen(FakeCapture& c) {
