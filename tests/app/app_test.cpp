@@ -108,47 +108,38 @@ struct FlowRig {
 struct Outcomes {
     QList<PickFlow::Outcome> outcomes;
     QString reason;
-    std::vector<Color> picked;
+    std::optional<Color> picked;
 };
 
+// A picture, then PICKS (with Shift where true), then Esc unless CLOSE is false.
+std::function<void(FakeCapture&, FakeViews&)> Picks(std::vector<std::pair<Color, bool>> picks,
+                                                    bool close = true) {
+    return [picks, close](FakeCapture& c, FakeViews& v) {
+        emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
+        for (const auto& [color, shift] : picks) emit v.lastPicker->picked(color, nullptr, shift);
+        if (close) emit v.lastPicker->closed();
+    };
+}
+
 TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
+    using O = PickFlow::Outcome;
+    const Color some = Color::From8(1, 2, 3), desktops = Color::From8(1, 128, 255);
+    const auto none = std::nullopt;
     const struct {
         const char* what;
         std::function<void(FakeCapture&, FakeViews&)> answer;
-        PickFlow::Outcome outcome;
+        O outcome;
         QString reason;
-        std::vector<Color> picked;
+        std::optional<Color> picked;
     } cases[] = {
-        {"a picture, a pick, Esc",
-         [](FakeCapture& c, FakeViews& v) {
-             QImage image(4, 3, QImage::Format_RGB32);
-             emit c.captured(testing::Shot(image, false));
-             emit v.lastPicker->picked(Color::From8(1, 2, 3), nullptr, false);
-             emit v.lastPicker->closed();
-         },
-         PickFlow::Outcome::Closed,
-         "",
-         {Color::From8(1, 2, 3)}},
-        {"an empty picture",
-         [](FakeCapture& c, FakeViews&) { emit c.captured({}); },
-         PickFlow::Outcome::Failed,
-         "The screen could not be read.",
-         {}},
-        {"a failure",
-         [](FakeCapture& c, FakeViews&) { emit c.failed("no portal"); },
-         PickFlow::Outcome::Failed,
-         "no portal",
-         {}},
-        {"a refusal",
-         [](FakeCapture& c, FakeViews&) { emit c.cancelled(); },
-         PickFlow::Outcome::Cancelled,
-         "",
-         {}},
-        {"the desktop's own pick",
-         [](FakeCapture& c, FakeViews&) { emit c.colorPicked(QColor(1, 128, 255)); },
-         PickFlow::Outcome::Closed,
-         "",
-         {Color::From8(1, 128, 255)}},
+        {"a picture, a pick, Esc", Picks({{some, false}}), O::Closed, "", some},
+        {"an empty picture", [](auto& c, auto&) { emit c.captured({}); }, O::Failed,
+         "The screen could not be read.", none},
+        {"a failure", [](auto& c, auto&) { emit c.failed("no portal"); }, O::Failed, "no portal",
+         none},
+        {"a refusal", [](auto& c, auto&) { emit c.cancelled(); }, O::Cancelled, "", none},
+        {"the desktop's own pick", [](auto& c, auto&) { emit c.colorPicked(QColor(1, 128, 255)); },
+         O::Closed, "", desktops},
         {"a refusal, told and not tried again",
          [](FakeCapture& c, FakeViews& v) {
              emit c.askingUser();
@@ -156,22 +147,18 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
              emit c.refused("refused", ScreenCapture::Remedy::DesktopPicker);
              EXPECT_EQ(v.offered.size(), 1);
          },
-         PickFlow::Outcome::Refused,
-         "refused",
-         {}},
+         O::Refused, "refused", none},
         {"a refusal, then the desktop's own picker as the user chose",
          [](FakeCapture& c, FakeViews& v) {
              if (!c.retries.isEmpty()) {
                  EXPECT_EQ(c.retries, QList{ScreenCapture::Remedy::DesktopPicker});
-                 emit c.colorPicked(QColor(9, 8, 7));
+                 emit c.colorPicked(QColor(1, 128, 255));
                  return;
              }
              v.acceptRemedy = true;
              emit c.refused("refused", ScreenCapture::Remedy::DesktopPicker);
          },
-         PickFlow::Outcome::Closed,
-         "",
-         {Color::From8(9, 8, 7)}},
+         O::Closed, "", desktops},
     };
     for (const auto& c : cases) {
         FlowRig rig;
@@ -185,7 +172,7 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
                              run.reason = reason;
                          });
         QObject::connect(&flow, &PickFlow::picked,
-                         [&run](const Color& color) { run.picked.push_back(color); });
+                         [&run](const Color& color) { run.picked = color; });
         capture.answer = [&c, &views = views](FakeCapture& fake) { c.answer(fake, views); };
         flow.Start();
         EXPECT_FALSE(host.shown) << c.what;
@@ -216,64 +203,35 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     EXPECT_TRUE(views.lastPicker->IsOpen());
 }
 
-// A picture, then PICKS (with Shift where true), then Esc unless CLOSE is false.
-std::function<void(FakeCapture&, FakeViews&)> Picks(std::vector<std::pair<Color, bool>> picks,
-                                                    bool close = true) {
-    return [picks, close](FakeCapture& c, FakeViews& v) {
-        emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
-        for (const auto& [color, shift] : picks) emit v.lastPicker->picked(color, nullptr, shift);
-        if (close) emit v.lastPicker->closed();
-    };
-}
-
 TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
+    const Color orange = Color::From8(255, 140, 0);
     const struct {
-        std::vector<std::string> args;
+        QString args;
         std::function<void(FakeCapture&, FakeViews&)> answer;
         int status;
         QString out, err;
         int requests = 1;
     } cases[] = {
-        {{"--pick", "--format", "hex", "--copy"},
-         Picks({{Color::From8(255, 140, 0), false}}),
-         0,
-         "#ff8c00\n",
-         ""},
+        {"--format hex --copy", Picks({{orange, false}}), 0, "#ff8c00\n", ""},
         // Shift keeps picking: a line each, and Esc after them is a success.
-        {{"--pick", "--format", "hex"},
-         Picks({{Color::From8(255, 140, 0), true}, {Color::From8(0, 0, 1), true}}),
-         0,
-         "#ff8c00\n#000001\n",
-         ""},
+        {"--format hex", Picks({{orange, true}, {Color::From8(0, 0, 1), true}}), 0,
+         "#ff8c00\n#000001\n", ""},
         // A plain pick after Shift ones ends it; nothing after it counts.
-        {{"--pick", "--format", "rgb"},
-         Picks({{Color::From8(1, 2, 3), true},
-                {Color::From8(4, 5, 6), false},
-                {Color::From8(7, 8, 9), false}},
+        {"--format rgb",
+         Picks({{Color::From8(1, 2, 3), true}, {Color::From8(4, 5, 6), false}, {orange, false}},
                false),
-         0,
-         "rgb(1 2 3)\nrgb(4 5 6)\n",
-         ""},
-        {{"--pick", "--format", "9", "--managed"},
-         [](FakeCapture& c, FakeViews&) { emit c.colorPicked(QColor(1, 2, 3)); },
-         0,
-         "RGB(1,2,3)\n",
-         "the monitor has no color profile; the value is the screen's own"},
-        {{"--pick", "--average", "5"},
+         0, "rgb(1 2 3)\nrgb(4 5 6)\n", ""},
+        {"--format 9 --managed", [](auto& c, auto&) { emit c.colorPicked(QColor(1, 2, 3)); }, 0,
+         "RGB(1,2,3)\n", "the monitor has no color profile; the value is the screen's own"},
+        {"--average 5",
          [](FakeCapture& c, FakeViews& v) {
              emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
              EXPECT_EQ(v.openedArea, 5);
              emit v.lastPicker->closed();
          },
-         1,
-         "",
-         ""},
-        {{"--pick"},
-         [](FakeCapture& c, FakeViews&) { emit c.failed("no portal"); },
-         2,
-         "",
-         "no portal"},
-        {{"--pick", "--format", "nosuch"}, nullptr, 2, "", "", 0},
+         1, "", ""},
+        {"", [](auto& c, auto&) { emit c.failed("no portal"); }, 2, "", "no portal"},
+        {"--format nosuch", nullptr, 2, "", "", 0},
     };
     for (const auto& c : cases) {
         FlowRig rig;
@@ -281,7 +239,10 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         options.Load();
         rig.capture.answer = [&rig, &c](FakeCapture& capture) { c.answer(capture, rig.views); };
         PutTextOnClipboard(QStringLiteral("before"));
-        CommandPick pick(ParseCommandLine(c.args), options, rig.capture, rig.pointer, rig.memory,
+        std::vector<std::string> args{"--pick"};
+        for (const QString& a : c.args.split(' ', Qt::SkipEmptyParts))
+            args.push_back(a.toStdString());
+        CommandPick pick(ParseCommandLine(args), options, rig.capture, rig.pointer, rig.memory,
                          rig.views);
         QList<QStringList> answers;
         QObject::connect(&pick, &CommandPick::answered,
@@ -291,7 +252,7 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         pick.Start();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !answers.isEmpty(); }, 1000));
         QTest::qWait(10);
-        const std::string what = c.args.back();
+        const std::string what = c.args.toStdString();
         ASSERT_EQ(answers.size(), 1) << what;
         EXPECT_EQ(answers[0][0].toInt(), c.status) << what;
         EXPECT_EQ(answers[0][1], c.out) << what;
@@ -302,7 +263,7 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         }
         EXPECT_EQ(rig.capture.requests, c.requests) << what;
         EXPECT_EQ(ClipboardText(),
-                  what == "--copy" ? QStringLiteral("#ff8c00") : QStringLiteral("before"));
+                  c.args.endsWith("--copy") ? QStringLiteral("#ff8c00") : QStringLiteral("before"));
         // The area asked for holds for this pick only.
         EXPECT_EQ(rig.memory.Area(), 1) << what;
     }
