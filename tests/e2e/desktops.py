@@ -20,6 +20,7 @@ An OUTPUT is WIDTHxHEIGHT@SCALE (KWin's size is logical, the others' device
 pixels); OUTPUTS are joined by "+", left to right. Prints one line per pick
 and "CONFIG exact N/M launch-ms L"; exits 1 on any miss, 77 when the
 compositor does not start here."""
+import collections
 import json
 import math
 import os
@@ -155,14 +156,10 @@ def stepped(keys):
     return dx, dy
 
 
-class Case:
-    """A pick: the pointer to device pixel (x, y) of an output, then a click,
-    or KEYS and Enter; with enter_only the pointer rests there as the picker
-    opens and only the keys move."""
-
-    def __init__(self, desc, output, x, y, keys=(), enter_only=False):
-        self.desc, self.output, self.x, self.y = desc, output, x, y
-        self.keys, self.enter_only = list(keys), enter_only
+# A pick: the pointer to device pixel (x, y) of an output, then a click, or
+# KEYS and Enter; with enter_only the pointer rests there as the picker opens
+# and only the keys move.
+Case = collections.namedtuple("Case", "desc output x y keys enter_only", defaults=((), False))
 
 
 def cases(desktop, points, key_from):
@@ -209,38 +206,45 @@ class Desktop:
     def clear_of_edges(self, o, x, y):
         return x, y
 
-    def press_bound_key(self, shown):
-        """Super+Shift+C over the desktop, the pointer at rest: (the truth of
-        the first output, whether shown() came true, milliseconds to it)."""
-        self.rest(0, 0, 0, False)
-        truth = self.truth(0)
-        start = time.monotonic()
-        for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
-            self.key(name, down)
-        return truth, wait_for(shown, 10), (time.monotonic() - start) * 1000
-
-    def resident_key(self, ready, shown, x, y):
-        """Super+Shift+C with the resident running (READY once it listens):
-        the picker opens over the desktop, a click at X,Y of the first output
-        picks, and the colour is pasted (in the Ctrl+C notation, which may
-        quote it)."""
-        self.log = os.path.join(WORK, "resident.txt")
-        resident = subprocess.Popen([PROGRAM, "--background", "--verbose"], env=self.env, cwd=WORK,
-                                    stderr=open(self.log, "w"))
+    def bound_key(self, helper, ready, shown, x, y, paste):
+        """Super+Shift+C over the desktop, the pointer at rest, with HELPER
+        serving the key (READY once it listens): the picker opens (SHOWN), a
+        click at X,Y of the first output picks, and PASTE() then gives the
+        colour (in the Ctrl+C notation, which may quote it)."""
         try:
             wait_for(ready, 10)
-            truth, opened, ms = self.press_bound_key(shown)
-            time.sleep(0.3)
+            self.rest(0, 0, 0, False)
+            truth = self.truth(0)
+            start = time.monotonic()
+            for name, down in (("Super", 1), ("Shift", 1), ("C", None), ("Shift", 0), ("Super", 0)):
+                self.key(name, down)
+            opened, ms = wait_for(shown, 10), (time.monotonic() - start) * 1000
+            time.sleep(0.5)
             self.point(0, x, y)
             self.click()
             want = truth(*self.landed(0, x, y))
-            pasted = wait_for(lambda: want in run(["wl-paste", "-n"], timeout=3).stdout, 5)
-            return [(bool(opened) and bool(pasted) and resident.poll() is None,
+            pasted = wait_for(lambda: want in (paste() or ""), 5)
+            return [(bool(opened) and bool(pasted) and helper.poll() is None,
                      "the bound key at %d,%d: picker shown %s after %d ms, pasted %r, want %s" %
-                     (x, y, bool(opened), ms, run(["wl-paste", "-n"], timeout=3).stdout, want))]
+                     (x, y, bool(opened), ms, paste(), want))]
         finally:
-            resident.terminate()
-            resident.wait(10)
+            helper.terminate()
+            helper.wait(10)
+
+    def resident(self):
+        """The program in the background, logging to self.log."""
+        self.log = os.path.join(WORK, "resident.txt")
+        return subprocess.Popen([PROGRAM, "--background", "--verbose"], env=self.env, cwd=WORK,
+                                stderr=open(self.log, "w"))
+
+    def close(self):
+        for p in self.procs:
+            p.terminate()
+        for p in self.procs:
+            try:
+                p.wait(10)
+            except subprocess.TimeoutExpired:
+                p.kill()
 
     def landed(self, o, x, y):
         return x, y
@@ -254,6 +258,14 @@ class Desktop:
 
     def extra(self):
         return []
+
+    @staticmethod
+    def prepare():
+        pass
+
+    def key(self, name, down=None):
+        for d in ([1, 0] if down is None else [down]):
+            self.press(name, d)
 
 
 # GNOME ------------------------------------------------------------------
@@ -304,6 +316,7 @@ class Gnome(Desktop):
             args += ["--virtual-monitor", "%dx%d" % (w, h)]
         self.proc = subprocess.Popen(args, stdout=open(os.path.join(WORK, "shell.log"), "a"),
                                      stderr=subprocess.STDOUT)
+        self.procs = [self.proc]
         if not wait_for(lambda: self.eval("1") == 1, 40):
             skip("gnome-shell did not start here; see shell.log")
         runtime = os.environ["XDG_RUNTIME_DIR"]
@@ -374,13 +387,6 @@ class Gnome(Desktop):
             return None
         return rects
 
-    def close(self):
-        self.proc.terminate()
-        try:
-            self.proc.wait(10)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-
     # Input: stage (layout) coordinates, with their fraction.
     def move(self, x, y):
         self.eval("global._velmorPointer.notify_absolute_motion("
@@ -393,12 +399,11 @@ class Gnome(Desktop):
                       "1, imports.gi.Clutter.ButtonState.%s); true" % state)
             time.sleep(0.05)
 
-    def key(self, name, down=None):
-        for d in ([True, False] if down is None else [down]):
-            self.eval("global._velmorKeys.notify_keyval(imports.gi.GLib.get_monotonic_time(), "
-                      "%d, imports.gi.Clutter.KeyState.%s); true" %
-                      (GNOME_KEYS[name], "PRESSED" if d else "RELEASED"))
-            time.sleep(0.03)
+    def press(self, name, down):
+        self.eval("global._velmorKeys.notify_keyval(imports.gi.GLib.get_monotonic_time(), "
+                  "%d, imports.gi.Clutter.KeyState.%s); true" %
+                  (GNOME_KEYS[name], "PRESSED" if down else "RELEASED"))
+        time.sleep(0.03)
 
     def windows(self):
         return self.eval("""global.get_window_actors().map(a => {
@@ -531,20 +536,8 @@ class Gnome(Desktop):
         gsettings(MEDIA_KEYS, "custom-keybindings", "['%s']" % path)
         daemon = subprocess.Popen(["/usr/libexec/gsd-media-keys"], env=self.env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            time.sleep(3)
-            truth, shown, ms = self.press_bound_key(lambda: self.shown(None))
-            time.sleep(0.5)
-            self.point(0, 301, 201)
-            self.click()
-            want = truth(301, 201)
-            pasted = wait_for(lambda: self.clipboard() == want and want, 5)
-            return [(bool(shown) and bool(pasted),
-                     "the keybinding at 301,201: picker shown %s after %d ms, pasted %r, want %s" %
-                     (bool(shown), ms, self.clipboard(), want))]
-        finally:
-            daemon.terminate()
-            daemon.wait(10)
+        return self.bound_key(daemon, lambda: time.sleep(3) or True, lambda: self.shown(None),
+                              301, 201, self.clipboard)
 
     def extra(self):
         """The first pick's question, answered Allow, then Deny, as a person
@@ -675,6 +668,7 @@ class KWin(Desktop):
         self.input = wait_for(self.start_input, 15)
         if not self.input:
             raise RuntimeError("KWin never granted fake input; see kwin.log")
+        self.procs = [self.input, self.board, self.proc]
         # The portal the bus starts must find this compositor.
         bus().get_object("org.freedesktop.DBus", "/org/freedesktop/DBus").UpdateActivationEnvironment(
             {"WAYLAND_DISPLAY": "wayland-velmor", "QT_QPA_PLATFORM": "wayland",
@@ -722,10 +716,9 @@ class KWin(Desktop):
         time.sleep(0.05)
         self.send("button %d 0" % BTN_LEFT)
 
-    def key(self, name, down=None):
-        for d in ([1, 0] if down is None else [down]):
-            self.send("key %d %d" % (KWIN_KEYS[name], d))
-            time.sleep(0.03)
+    def press(self, name, down):
+        self.send("key %d %d" % (KWIN_KEYS[name], down))
+        time.sleep(0.03)
 
     def rest(self, o, x, y, enter_only):
         self.move(self.width // 4, 2 * self.height // 3)
@@ -787,11 +780,6 @@ class KWin(Desktop):
         return [" (not through KWin: %s)" % " / ".join(
             line for line in err.splitlines() if "startup" not in line)]
 
-    def close(self):
-        for p in (self.input, self.board, self.proc):
-            p.terminate()
-        self.proc.wait(10)
-
     def extra(self):
         """Without the program's entry KWin refuses, and --verbose says why; KDE's
         portal, with no folder to save in, cancels at once: a failure, not Esc.
@@ -833,10 +821,10 @@ class KWin(Desktop):
     def shortcut(self):
         """The resident's key, registered with KDE's shortcut service that KWin runs."""
         service = bus().get_object("org.kde.kglobalaccel", "/kglobalaccel")
-        return self.resident_key(
-            lambda: any(p.endswith("VelmorColorPicker") for p in service.allComponents(
-                dbus_interface="org.kde.KGlobalAccel")),
-            lambda: "picker painted" in read(self.log), 301, 201)
+        return self.bound_key(
+            self.resident(), lambda: any(p.endswith("VelmorColorPicker") for p in
+                                         service.allComponents(dbus_interface="org.kde.KGlobalAccel")),
+            lambda: "picker painted" in read(self.log), 301, 201, wl_paste)
 
 
 # sway -------------------------------------------------------------------
@@ -895,10 +883,6 @@ class Vnc:
 class Sway(Desktop):
     key_pause = 0.15
 
-    @staticmethod
-    def prepare():
-        pass
-
     def __init__(self, config):
         self.mode, outs = config.split(":")
         self.outputs = parse_outputs(outs)
@@ -943,6 +927,7 @@ class Sway(Desktop):
                 ["wayvnc", "-o", "HEADLESS-%d" % (i + 1), "127.0.0.1", str(5910 + i)],
                 stdout=subprocess.DEVNULL, stderr=open(os.path.join(WORK, "vnc.log"), "a")))
             self.vncs.append(Vnc(5910 + i))
+        self.procs = self.vnc_procs + [self.sway]
         self.env = dict(os.environ, QT_QPA_PLATFORM="wayland")
         if self.mode == "xwayland":
             marker = os.path.join(WORK, "display")
@@ -1045,7 +1030,7 @@ class Sway(Desktop):
 
     def extra(self):
         if self.mode == "native" and self.outputs == parse_outputs(CONFIGS[0].split(":")[1]):
-            return self.copied_after_exit() + self.bound_key()
+            return self.copied_after_exit() + self.sway_binding()
         if self.mode == "xwayland":
             return self.orphan()
         return []
@@ -1078,17 +1063,18 @@ class Sway(Desktop):
         results.append((holders == "0", "the holder goes when another copies: %s left" % holders))
         return results
 
-    def bound_key(self):
+    def sway_binding(self):
         """Super+Shift+C, bound in sway's config, has the resident copy pick and copy."""
-        return self.resident_key(
+        return self.bound_key(
+            self.resident(),
             lambda: bus().get_object("org.freedesktop.DBus", "/org/freedesktop/DBus").NameHasOwner(
                 APP_ID, dbus_interface="org.freedesktop.DBus"),
-            lambda: len(self.windows()) >= len(self.outputs), 40, 50)
+            lambda: len(self.windows()) >= len(self.outputs), 40, 50, wl_paste)
 
-    def close(self):
-        for p in self.vnc_procs + [self.sway]:
-            p.terminate()
-        self.sway.wait(5)
+
+
+def wl_paste():
+    return run(["wl-paste", "-n"], timeout=3).stdout
 
 
 def bus():

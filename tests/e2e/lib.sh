@@ -10,12 +10,16 @@ e2e_need_display() {
   fi
   openbox >/dev/null 2>&1 &
   E2E_WM=$!
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-    sleep 0.1
-  done
+  e2e_until 5 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' || true
   # The manager announces itself before it has finished starting.
   sleep 1
+}
+
+# Polls the command CMD every 50 ms for up to SECONDS: false if it never held.
+e2e_until() {
+  local tries=$(($1 * 20))
+  shift
+  while ! eval "$*"; do ((--tries > 0)) || return 1; sleep 0.05; done
 }
 
 # Re-runs the calling script on a private session bus that starts no service
@@ -48,24 +52,21 @@ e2e_start() {
 
 # Waits up to 20 s for the main window to be shown.
 e2e_find_window() {
-  E2E_WIN=
-  for _ in $(seq 400); do
-    E2E_WIN=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true)
-    [ -n "$E2E_WIN" ] && break
-    sleep 0.05
-  done
-  [ -n "$E2E_WIN" ] || { for w in $(xdotool search --name Velmor); do xwininfo -id $w | grep -E "Map State|xwininfo:" >&2; done; pgrep -a openbox >&2 || echo no-openbox >&2; e2e_fail "the main window did not appear"; }
+  e2e_until 20 'E2E_WIN=$(e2e_our_window); [ -n "$E2E_WIN" ]' ||
+    e2e_fail "the main window did not appear"
   xdotool windowactivate --sync "$E2E_WIN" 2>/dev/null || true
   sleep 0.3
 }
 
+# The program's first visible window: the main one, or a message it shows.
+e2e_our_window() {
+  xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true
+}
+
 e2e_quit() {
   e2e_key alt+x
-  for _ in $(seq 100); do
-    kill -0 "$E2E_APP" 2>/dev/null || { E2E_APP=; return 0; }
-    sleep 0.05
-  done
-  e2e_fail "the program did not end on Exit"
+  e2e_until 5 '! kill -0 "$E2E_APP" 2>/dev/null' || e2e_fail "the program did not end on Exit"
+  E2E_APP=
 }
 
 # Clicks at a point of the main window's client area.
@@ -126,14 +127,10 @@ e2e_surfaces() { xdotool search --onlyvisible --classname velmor-color-picker 2>
 # Waits until the main window has gone and the picker covers the screen; a
 # nested server under load may take seconds to copy its screen.
 e2e_wait_picker() {
-  for _ in $(seq 750); do
-    if ! e2e_viewable "$E2E_WIN" && [ "$(e2e_surfaces)" -ge "${1:-1}" ]; then
-      sleep 0.2
-      return 0
-    fi
-    sleep 0.02
-  done
-  e2e_fail "the picker did not open"
+  local want=${1:-1}
+  e2e_until 15 '! e2e_viewable "$E2E_WIN" && [ "$(e2e_surfaces)" -ge "$want" ]' ||
+    e2e_fail "the picker did not open"
+  sleep 0.2
 }
 
 # A command-line pick: `e2e_pick ACTION ARGS...` starts --pick ARGS in the
@@ -143,18 +140,14 @@ e2e_pick() {
   (cd "$E2E_DIR" && exec ./velmor-color-picker --pick "${@:2}") >"$E2E_DIR/out" 2>"$E2E_DIR/err" &
   E2E_PICK=$!
   eval "$1"
-  for _ in $(seq 200); do kill -0 "$E2E_PICK" 2>/dev/null || break; sleep 0.05; done
+  e2e_until 10 '! kill -0 "$E2E_PICK" 2>/dev/null' || true
   kill "$E2E_PICK" 2>/dev/null && echo "the pick did not end" >>"$E2E_DIR/err"
   wait "$E2E_PICK" && status=0 || status=$?
 }
 
 # Waits until the picker's surface shows (or the pick has ended).
 e2e_wait_surface() {
-  for _ in $(seq 500); do
-    [ "$(e2e_surfaces)" -ge 1 ] && break
-    kill -0 "$E2E_PICK" 2>/dev/null || return 0
-    sleep 0.02
-  done
+  e2e_until 10 '[ "$(e2e_surfaces)" -ge 1 ] || ! kill -0 "$E2E_PICK" 2>/dev/null' || true
   sleep 0.3
 }
 
@@ -171,11 +164,7 @@ e2e_click_surface() {
 
 # Waits until the main window is back on the screen.
 e2e_wait_main() {
-  for _ in $(seq 200); do
-    e2e_viewable "$E2E_WIN" && return 0
-    sleep 0.02
-  done
-  e2e_fail "the main window did not come back"
+  e2e_until 4 'e2e_viewable "$E2E_WIN"' || e2e_fail "the main window did not come back"
 }
 
 e2e_favorites() { sed -n 's/^Favorites=//p' "$E2E_DIR/settings.ini" 2>/dev/null; }

@@ -15,14 +15,10 @@ e2e_expect "Ctrl+C copies the HTML format" "$(e2e_clipboard)" '"#FF0000"'
 "$4" >"$E2E_DIR/stuck" 2>&1 &
 stuck=$!
 trap 'kill $stuck 2>/dev/null || true; e2e_cleanup' EXIT
-for _ in $(seq 100); do grep -q ready "$E2E_DIR/stuck" && break; sleep 0.05; done
+e2e_until 5 'grep -q ready "$E2E_DIR/stuck"' || true
 started=$(date +%s%N)
 e2e_key ctrl+v
-for _ in $(seq 100); do
-  box=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | grep -v "^$E2E_WIN$" || true)
-  [ -n "$box" ] && break
-  sleep 0.05
-done
+e2e_until 5 'box=$(xdotool search --onlyvisible --name "^Velmor Color Picker$" | grep -v "^$E2E_WIN$"); [ -n "$box" ]' || true
 kill $stuck
 e2e_expect "a clipboard that never answers is said within 2 s" \
   "$([ -n "$box" ] && echo $((($(date +%s%N) - started) / 1000000000 < 2)))" "1"

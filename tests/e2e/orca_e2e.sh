@@ -33,17 +33,13 @@ runpy.run_path("/usr/bin/orca", run_name="__main__")
 PY
 orca=$!
 trap 'kill $orca $bus 2>/dev/null; e2e_cleanup' EXIT
-for _ in $(seq 200); do grep -q "ORCA: Starting registry" "$log" 2>/dev/null && break; sleep 0.05; done
+e2e_until 10 'grep -q "ORCA: Starting registry" "$log" 2>/dev/null' || true
 
 spoken() { grep -a "SPEECH OUTPUT" "$log" | sed -n "s/^.* - SPEECH OUTPUT: '\(.*\)' \?{'established.*$/\1/p"; }
 # heard NAME REGEX: waits for a phrase said since the last key that matches.
 heard() {
-  local got
-  for _ in $(seq 100); do
-    got=$(spoken | tail -n +$((said + 1)) | grep -E -m1 -- "$2") && break
-    sleep 0.05
-  done
-  [ -n "$got" ] || e2e_fail "$1: Orca did not say /$2/ but: $(spoken | tail -n +$((said + 1)) | tr '\n' '|')"
+  local got pattern=$2
+  e2e_until 5 'got=$(spoken | tail -n +$((said + 1)) | grep -E -m1 -- "$pattern")' || e2e_fail "$1: Orca did not say /$2/ but: $(spoken | tail -n +$((said + 1)) | tr '\n' '|')"
   echo "ok: $1 ($got)"
   phrase=$got
 }

@@ -44,8 +44,7 @@ for scale in ${SCALES:-1 1.5 2}; do
     xdotool key Escape
     e2e_wait_main
     [ "$(e2e_position)" = "$before" ] || e2e_fail "scale $scale, cycle $i: back at $(e2e_position)"
-    for _ in $(seq 100); do [ "$(xdotool getactivewindow)" = "$E2E_WIN" ] && break; sleep 0.02; done
-    [ "$(xdotool getactivewindow)" = "$E2E_WIN" ] || e2e_fail "scale $scale, cycle $i: not active"
+    e2e_until 2 '[ "$(xdotool getactivewindow)" = "$E2E_WIN" ]' || e2e_fail "scale $scale, cycle $i: not active"
   done
   e2e_quit
 done

@@ -16,14 +16,13 @@ convert "$E2E_DIR/board.ppm" "$E2E_DIR/board.png"
 mkdir "$E2E_DIR/shots"
 portal=
 
-start_portal() {
+start_portal() {  # MODE [PICTURE]
   [ -n "$portal" ] && kill "$portal" 2>/dev/null && wait "$portal" 2>/dev/null || true
   rm -f "$E2E_DIR/shots/log"
-  /usr/bin/python3 "$here/portal_standin.py" "$1" "$E2E_DIR/board.png" 0.199,0.4,0.6 \
+  /usr/bin/python3 "$here/portal_standin.py" "$1" "${2:-$E2E_DIR/board.png}" 0.199,0.4,0.6 \
     "$E2E_DIR/shots/log" &
   portal=$!
-  for _ in $(seq 100); do grep -q ready "$E2E_DIR/shots/log" 2>/dev/null && return 0; sleep 0.05; done
-  e2e_fail "the stand-in portal did not start"
+  e2e_until 5 'grep -q ready "$E2E_DIR/shots/log" 2>/dev/null' || e2e_fail "the stand-in portal did not start"
 }
 
 pick() { e2e_pick "$@"; }
@@ -45,15 +44,7 @@ e2e_expect "an unknown format is an error before anything opens" "$status" "2"
 rm "$E2E_DIR/settings.ini"
 
 # The program's first visible window, once there is one.
-our_window() {
-  local id=
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && echo "$id" && return 0
-    sleep 0.05
-  done
-  return 1
-}
+our_window() { e2e_until 5 'id=$(e2e_our_window); [ -n "$id" ]' && echo "$id"; }
 
 # A refusal is said; the desktop's own picker only when the user asks for it.
 answer_refusal() {  # answer_refusal KEY: waits for the refusal and presses KEY in it
@@ -89,8 +80,7 @@ press_esc_on_note() {
 start_portal ask
 XDG_CURRENT_DESKTOP=GNOME pick press_esc_on_note
 e2e_expect "Esc while the desktop asks picks nothing and exits 1" "$status" "1"
-for _ in $(seq 40); do grep -q closed "$E2E_DIR/shots/log" && break; sleep 0.05; done
-grep -q closed "$E2E_DIR/shots/log" || e2e_fail "the portal request was not closed"
+e2e_until 2 'grep -q closed "$E2E_DIR/shots/log"' || e2e_fail "the portal request was not closed"
 # Where the portal asks nobody, a silent one is given a few seconds, and no note.
 started=$(date +%s)
 XDG_CURRENT_DESKTOP=sway pick true
@@ -99,15 +89,7 @@ e2e_expect "a portal that never answers on sway: exit 2 within 7 s, said why" \
 
 # A portal that names what is not its fresh screenshot: nothing of the user's
 # goes, and every pick ends within seconds.
-start_portal_uri() {
-  [ -n "$portal" ] && kill "$portal" 2>/dev/null && wait "$portal" 2>/dev/null || true
-  rm -f "$E2E_DIR/shots/log"
-  /usr/bin/python3 "$here/portal_standin.py" uri "$E2E_DIR/uri" 0,0,0 "$E2E_DIR/shots/log" &
-  portal=$!
-  for _ in $(seq 100); do grep -q ready "$E2E_DIR/shots/log" 2>/dev/null && return 0; sleep 0.05; done
-  e2e_fail "the stand-in portal did not start"
-}
-start_portal_uri
+start_portal uri "$E2E_DIR/uri"
 mine="$E2E_DIR/mine"
 mkdir -p "$mine/folder"
 cp "$E2E_DIR/board.png" "$mine/old.png"
@@ -153,7 +135,7 @@ portal_calls() { grep -c "^$1" "$E2E_DIR/shots/log" || true; }
 for run in 1 2; do
   (cd "$E2E_DIR" && exec ./velmor-color-picker --background) 2>>"$E2E_DIR/resident.err" &
   resident=$!
-  for _ in $(seq 100); do [ "$(portal_calls ListShortcuts)" -ge $run ] && break; sleep 0.05; done
+  e2e_until 5 '[ "$(portal_calls ListShortcuts)" -ge $run ]' || true
   sleep 0.3
   e2e_expect "run $run: the key is bound once, as LOGO+SHIFT+c" \
     "$(grep BindShortcuts "$E2E_DIR/shots/log" | tr '\n' ' ')" "BindShortcuts pick SHIFT+LOGO+c "

@@ -10,20 +10,13 @@ e2e_make_folder "$1"
 e2e_paint_board
 resident_alive() { kill -0 "$E2E_APP" 2>/dev/null; }
 holders() { pgrep -fc -- '--hold-clipboard' || true; }
-escape_picker() {
-  for _ in $(seq 500); do [ "$(e2e_surfaces)" -ge 1 ] && break; sleep 0.02; done
-  sleep 0.3
-  xdotool key Escape
-}
+escape_picker() { e2e_wait_surface; xdotool key Escape; }
 
 (cd "$E2E_DIR" && exec ./velmor-color-picker --background) >"$E2E_DIR/app.log" 2>&1 &
 E2E_APP=$!
 E2E_WIN=0x1  # no main window until one is asked for
-for _ in $(seq 100); do
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-    string:com.example.VelmorColorPicker 2>/dev/null | grep -q true && break
-  sleep 0.05
-done
+e2e_until 5 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+  org.freedesktop.DBus.NameHasOwner string:com.example.VelmorColorPicker | grep -q true' || true
 e2e_expect "the resident shows no window" "$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | wc -l)" 0
 
 # The shortcut, pressed over the desktop: the picker, and the pick copied as Ctrl+C copies.
@@ -56,8 +49,7 @@ e2e_expect "a second --background says it runs already" "$started $(grep -c 'alr
 
 # Ended as a session ends it, the copied colour stays until something else is copied.
 kill -TERM "$E2E_APP"
-for _ in $(seq 100); do resident_alive || break; sleep 0.05; done
-resident_alive && e2e_fail "the resident did not end on SIGTERM"
+e2e_until 5 '! resident_alive' || e2e_fail "the resident did not end on SIGTERM"
 E2E_APP=
 e2e_expect "the copied colour outlives the resident" "$(e2e_clipboard)" "\"#$(e2e_board_hex 301 203)\""
 printf 'other' | xclip -selection clipboard

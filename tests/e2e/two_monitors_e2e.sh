@@ -14,7 +14,7 @@ Xephyr ":$display_number" +xinerama -screen 1920x1080 -screen 1280x1024 -ac -nol
   >/dev/null 2>&1 &
 nested=$!
 export DISPLAY=":$display_number"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+e2e_until 5 'xdpyinfo >/dev/null 2>&1' || true
 VELMOR_E2E_INNER=1 e2e_need_display
 e2e_make_folder "$1"
 trap 'e2e_cleanup; kill $nested 2>/dev/null || true' EXIT

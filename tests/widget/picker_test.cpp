@@ -368,23 +368,6 @@ TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedC
     EXPECT_EQ(entered->HtmlText(), Hex(661, 41));
 }
 
-TEST_F(PickerTest, WhereThePictureShowsThePointerItsRestingPixelIsNeverPicked) {
-    // A portal's screenshot may hold the arrow where the pointer rests: an
-    // enter only marks where the keys start.
-    pointer_.canWarp = false;
-    pointer_.at.reset();
-    ScreenImage screen = TwoMonitors();
-    screen.pointerShown = true;
-    auto picker = Open(screen);
-    Enter(picker->Surface(0), {100.5, 50.5});
-    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
-    EXPECT_TRUE(added_.isEmpty());
-    EXPECT_EQ(picker->MarkedPoint(), (DevicePoint{100, 50}));
-    QTest::keyClick(picker->Surface(0), Qt::Key_Right);
-    QTest::keyClick(picker->Surface(0), Qt::Key_Return);
-    EXPECT_EQ(added_, QStringList{Hex(101, 50)});
-}
-
 TEST_F(PickerTest, ThePanelsButtonsTakeTabAndSpaceAndLeaveThePickerItsKeys) {
     auto picker = Open();
     QToolButton* add = picker->Panel()->AddButton();
@@ -414,82 +397,17 @@ TEST_F(PickerTest, WithoutKeyboardSupportOnlyEscStillCloses) {
 
 class PickFlowTest : public PickerTest {
   protected:
-    static QWidget* FindTopLevel(const char* name) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String(name)) return w;
-        }
-        return nullptr;
-    }
     MainWindow& StartWithFlow() {
         capture_.answer = [](FakeCapture& c) { emit c.captured(TwoMonitors()); };
         MainWindow& w = Start();
         flow_ = &program_->Flow();
-        QObject::connect(flow_, &PickFlow::finished,
-                         [this](PickFlow::Outcome o, const QString& reason) {
-                             outcomes_ << o;
-                             reason_ = reason;
-                         });
         return w;
     }
     bool WaitForState(PickFlow::State state) {
         return QTest::qWaitFor([&] { return flow_->CurrentState() == state; }, 2000);
     }
-
     PickFlow* flow_ = nullptr;
-    QList<PickFlow::Outcome> outcomes_;
-    QString reason_;
 };
-
-// What the picker keeps between openings is the application tests'.
-TEST_F(PickFlowTest, TheMainWindowLeavesAndComesBackWhereItWas) {
-    MainWindow& w = StartWithFlow();
-    w.move(123, 77);
-    const QPoint before = w.pos();
-    for (int round = 0; round < 2; ++round) {
-        QTest::mouseClick(w.PickButton(), Qt::LeftButton);
-        ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_FALSE(QGuiApplication::quitOnLastWindowClosed());
-        auto* picker = static_cast<ColorPicker*>(flow_->Picker());
-        picker->Track({7, 8});
-        picker->Pick();
-        QTest::keyClick(picker->Surface(0), Qt::Key_Escape);
-        EXPECT_EQ(flow_->CurrentState(), PickFlow::State::Idle);
-        EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(w.pos(), before);
-        EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
-    }
-    EXPECT_EQ(capture_.requests, 2);
-    EXPECT_EQ(Row(0), "#070840");
-    EXPECT_EQ(FavoritesText(), "070840;070840");
-    EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>(2, PickFlow::Outcome::Closed));
-}
-TEST_F(PickFlowTest, WhileTheDesktopAsksANoteSaysSoAndEscGivesUp) {
-    MainWindow& w = StartWithFlow();
-    capture_.answer = [](FakeCapture& c) { emit c.askingUser(); };
-    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
-    QWidget* note = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        note = FindTopLevel("permissionNote");
-        return note != nullptr && note->isVisible();
-    }));
-    EXPECT_TRUE(outcomes_.isEmpty());  // no time limit runs out while the user decides
-    QTest::keyClick(note, Qt::Key_Escape);
-    EXPECT_EQ(capture_.cancels, 1);
-    EXPECT_EQ(outcomes_, QList<PickFlow::Outcome>{PickFlow::Outcome::Cancelled});
-    EXPECT_TRUE(w.isVisible());
-    // An answer that arrives later takes the note down and opens the picker.
-    capture_.answer = [](FakeCapture& c) {
-        emit c.askingUser();
-        emit c.captured(TwoMonitors());
-    };
-    QTest::mouseClick(w.PickButton(), Qt::LeftButton);
-    ASSERT_TRUE(WaitForState(PickFlow::State::Picking));
-    QTest::qWait(0);
-    note = FindTopLevel("permissionNote");
-    EXPECT_TRUE(note == nullptr || !note->isVisible());
-    static_cast<ColorPicker*>(flow_->Picker())->Close();
-}
 
 TEST_F(PickFlowTest, TheFullMessageOpensAboveThePicker) {
     std::vector<std::string> full(224, "aaaaaa");
