@@ -24,8 +24,7 @@ TEST(ColorTables, SafetyPaletteHoldsEveryWebSafeColourOnce) {
 
 TEST(ColorName, FindsNamesWhateverTheCaseHashOrSpaces) {
     const struct {
-        const char* text;
-        const char* name;
+        const char *text, *name;
     } cases[] = {{"#FF0000", "Red"},
                  {"ff0000", "Red"},
                  {"# ff 00 00", "Red"},

@@ -185,32 +185,32 @@ TEST_F(PickerTest, WheelAndPlusMinusZoomTheMagnifierAroundThePickedPixel) {
     auto picker = Open();
     picker->Track({100, 50});
     QWidget* surface = picker->Surface(0);
+    // A key with its modifiers, TIMES over; or, with no key, a wheel turn of WHEEL.
     const struct {
-        std::function<void()> action;
-        int zoom;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int times, wheel, zoom;
     } steps[] = {
-        {[&] { QTest::keyClick(surface, Qt::Key_Plus); }, 10},
-        {[&] { QTest::keyClick(surface, Qt::Key_Equal); }, 12},  // + without Shift
-        {[&] { QTest::keyClick(surface, Qt::Key_Plus, Qt::KeypadModifier); }, 14},
-        {[&] { Wheel(surface, 240); }, 20},
-        {[&] { Wheel(surface, 60); }, 20},  // half a notch: not yet
-        {[&] { Wheel(surface, 60); }, 24},
-        {[&] {
-             for (int i = 0; i < 5; ++i) QTest::keyClick(surface, Qt::Key_Plus);
-         },
-         32},
-        {[&] { Wheel(surface, -120 * 13); }, 4},
-        {[&] { QTest::keyClick(surface, Qt::Key_Minus, Qt::KeypadModifier); }, 3},
-        {[&] { QTest::keyClick(surface, Qt::Key_Minus); }, 2},
-        {[&] { QTest::keyClick(surface, Qt::Key_Minus); }, 2},
+        {Qt::Key_Plus, {}, 1, 0, 10},
+        {Qt::Key_Equal, {}, 1, 0, 12},  // + without Shift
+        {Qt::Key_Plus, Qt::KeypadModifier, 1, 0, 14},
+        {0, {}, 1, 240, 20},
+        {0, {}, 1, 60, 20},  // half a notch: not yet
+        {0, {}, 1, 60, 24},
+        {Qt::Key_Plus, {}, 5, 0, 32},
+        {0, {}, 1, -120 * 13, 4},
+        {Qt::Key_Minus, Qt::KeypadModifier, 1, 0, 3},
+        {Qt::Key_Minus, {}, 2, 0, 2},
     };
     for (const auto& step : steps) {
-        step.action();
-        const int z = step.zoom;
-        ASSERT_EQ(picker->ZoomLevel(), z);
-        EXPECT_EQ(Memory().Zoom(), z);
+        for (int i = 0; i < step.times; ++i) {
+            step.key == 0 ? Wheel(surface, step.wheel)
+                          : QTest::keyClick(surface, Qt::Key(step.key), step.modifiers);
+        }
+        ASSERT_EQ(picker->ZoomLevel(), step.zoom);
+        EXPECT_EQ(Memory().Zoom(), step.zoom);
         EXPECT_EQ(picker->Panel()->ZoomLine()->text(),
-                  QStringLiteral("Zoom %1x, one pixel").arg(z));
+                  QStringLiteral("Zoom %1x, one pixel").arg(step.zoom));
     }
     // At 2 times: the picked pixel in the middle, its neighbour a block on, no grid.
     const QImage m = picker->Panel()->Magnifier()->Image();
