@@ -63,12 +63,8 @@ def make_board(width, height, png):
 
 def parse_outputs(text):
     """ "1920x1080@2+1280x1024@1" as [(1920, 1080, 2.0), (1280, 1024, 1.0)]."""
-    outputs = []
-    for o in text.split("+"):
-        size, scale = o.split("@")
-        w, h = size.split("x")
-        outputs.append((int(w), int(h), float(scale)))
-    return outputs
+    return [(int(w), int(h), float(s)) for w, h, s in
+            (o.replace("x", "@").split("@") for o in text.split("+"))]
 
 
 def install_entry(program, work, extra=None):
@@ -500,10 +496,8 @@ class Gnome(Desktop):
                                                 "/org/freedesktop/impl/portal/PermissionStore"),
                                "org.freedesktop.impl.portal.PermissionStore")
         try:
-            if value is None:
-                store.Delete("screenshot", "screenshot")
-            else:
-                store.SetPermission("screenshot", True, "screenshot", "", [value])
+            store.Delete("screenshot", "screenshot") if value is None else store.SetPermission(
+                "screenshot", True, "screenshot", "", [value])
         except dbus.DBusException:
             pass
 
@@ -611,15 +605,9 @@ def kwin_truth(width, height, out):
     os.close(write_end)
     w, h, stride = int(results["width"]), int(results["height"]), int(results["stride"])
     with os.fdopen(read_end, "rb") as f, open(out, "wb") as o:
-        o.write(struct.pack("III", w, h, stride))
-        left = stride * h
-        while left > 0:
-            chunk = f.read(left)
-            if not chunk:
-                sys.exit(1)
-            o.write(chunk)
-            left -= len(chunk)
-    sys.exit(0)
+        data = f.read(stride * h)  # to the end of the picture, or of the pipe
+        o.write(struct.pack("III", w, h, stride) + data)
+    sys.exit(0 if len(data) == stride * h else 1)
 
 
 class KWin(Desktop):

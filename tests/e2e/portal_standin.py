@@ -50,10 +50,12 @@ class Portal(dbus.service.Object):
         self.bus = bus
 
     def answer(self, sender, options, response, results, delay=50):
-        token = str(options.get("handle_token", "t"))
+        """Answers RESPONSE with RESULTS after DELAY ms; never, with no RESPONSE."""
         path = "/org/freedesktop/portal/desktop/request/%s/%s" % (
-            sender[1:].replace(".", "_"), token)
+            sender[1:].replace(".", "_"), options.get("handle_token", "t"))
         request = Request(self.bus, path)
+        if response is None:
+            return dbus.ObjectPath(path)
 
         def send():
             request.Response(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
@@ -81,11 +83,7 @@ class Portal(dbus.service.Object):
             with open(PICTURE) as f:
                 return self.answer(sender, options, 0, {"uri": f.read().strip()})
         if MODE == "ask":
-            token = str(options.get("handle_token", "t"))
-            path = "/org/freedesktop/portal/desktop/request/%s/%s" % (
-                sender[1:].replace(".", "_"), token)
-            Request(self.bus, path)
-            return dbus.ObjectPath(path)
+            return self.answer(sender, options, None, {})
         return self.answer(sender, options, 2, {})
 
     def copy(self):
