@@ -15,6 +15,8 @@ struct AppOptions {
     std::string copiedName;
     // The key that starts a pick from anywhere while the program is resident.
     std::string shortcut = "Meta+Shift+C";
+
+    bool operator==(const AppOptions&) const = default;
 };
 
 }  // namespace velmor

@@ -43,11 +43,7 @@ TEST(LoadOptions, UsesEachKeysDefaultWhenItCannotBeRead) {
         WriteFile(settings.Path(), c.content);
         AppOptions options{false, true, false, 0, "x"};
         LoadOptions(options, settings);
-        EXPECT_EQ(options.upperCase, c.expected.upperCase) << c.content;
-        EXPECT_EQ(options.keyboardOff, c.expected.keyboardOff) << c.content;
-        EXPECT_EQ(options.ctrlCCopies, c.expected.ctrlCCopies) << c.content;
-        EXPECT_EQ(options.copiedValue, c.expected.copiedValue) << c.content;
-        EXPECT_EQ(options.copiedName, c.expected.copiedName) << c.content;
+        EXPECT_EQ(options, c.expected) << c.content;
     }
 }
 
@@ -61,30 +57,30 @@ TEST(PickerSettings, AZoomThatCannotBeUsedBecomesOneThatCan) {
                  {"[Picker]\nZoom=0\n", 2},
                  {"[Picker]\nZoom=999999999999\n", 32},
                  {"[Picker]\nZoom=big\n", 9}};
+    TempFolder folder;
+    const std::string path = folder.File("settings.ini");
     for (const auto& c : cases) {
-        testing::TempFolder folder;
-        const std::string path = folder.File("settings.ini");
-        testing::WriteFile(path, c.content);
+        WriteFile(path, c.content);
         EXPECT_EQ(LoadPickerSettings(SettingsFile(path)).zoom, c.zoom) << c.content;
     }
 }
 
 TEST(PickerSettings, SavingTouchesOnlyItsOwnSection) {
-    testing::TempFolder folder;
+    TempFolder folder;
     const std::string path = folder.File("settings.ini");
     const std::string before = "[Options]\r\nUpper=True\r\n[Favorites]\r\nFavorites=ff0000\r\n";
-    testing::WriteFile(path, before);
+    WriteFile(path, before);
     PickerSettings values;
     values.zoom = 24;
     values.history.Add(Color::From8(1, 2, 3));
     ASSERT_TRUE(SavePickerSettings(values, SettingsFile(path)));
-    const std::string after = testing::ReadFile(path);
+    const std::string after = ReadFile(path);
     EXPECT_EQ(after.substr(0, before.size()), before);
     EXPECT_EQ(LoadPickerSettings(SettingsFile(path)), values);
     // An emptied history takes its key out.
     values.history = {};
     ASSERT_TRUE(SavePickerSettings(values, SettingsFile(path)));
-    EXPECT_EQ(testing::ReadFile(path).find("History"), std::string::npos);
+    EXPECT_EQ(ReadFile(path).find("History"), std::string::npos);
 }
 
 }  // namespace
