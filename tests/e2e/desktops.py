@@ -24,6 +24,7 @@ import collections
 import json
 import math
 import os
+import shutil
 import socket
 import struct
 import subprocess
@@ -130,25 +131,20 @@ class Pick:
 
 
 def type_keys(device, keys, pause=0.1):
-    """Presses each of KEYS ("Right", "Shift+Down") on DEVICE."""
-    for k in keys:
-        if k.startswith("Shift+"):
-            device.key("Shift", 1)
-            device.key(k[6:])
-            device.key("Shift", 0)
-        else:
-            device.key(k)
-        time.sleep(pause)
-
-
-def stepped(keys):
-    """How far KEYS move the picker's point: 1 a key, 10 with Shift."""
+    """Presses each of KEYS ("Right", "Shift+Down") on DEVICE; gives how far
+    they move the picker's point: 1 a key, 10 with Shift."""
     dx = dy = 0
     for k in keys:
-        n = 10 if k.startswith("Shift+") else 1
-        d = k.split("+")[-1]
-        dx += n * {"Right": 1, "Left": -1}.get(d, 0)
-        dy += n * {"Down": 1, "Up": -1}.get(d, 0)
+        shift, name = k.startswith("Shift+"), k.split("+")[-1]
+        if shift:
+            device.key("Shift", 1)
+        device.key(name)
+        if shift:
+            device.key("Shift", 0)
+        n = 10 if shift else 1
+        dx += n * {"Right": 1, "Left": -1}.get(name, 0)
+        dy += n * {"Down": 1, "Up": -1}.get(name, 0)
+        time.sleep(pause)
     return dx, dy
 
 
@@ -178,14 +174,13 @@ def pick(desktop, case):
     notes = desktop.opened()
     if not case.enter_only:
         desktop.point(o, x, y)
-    type_keys(desktop, case.keys, desktop.key_pause)
+    dx, dy = type_keys(desktop, case.keys, desktop.key_pause)
     if not case.keys:
         desktop.click()
     elif case.keys[-1] != "Return":
         desktop.key("Return")
     got, err = p.finish()
     lx, ly = desktop.landed(o, x, y)
-    dx, dy = stepped(case.keys)
     want = truth(lx + dx, ly + dy)
     notes += desktop.checked(got, err)
     ok = got == want and not notes
@@ -270,6 +265,8 @@ GNOME_KEYS = {"Right": 0xFF53, "Down": 0xFF54, "Return": 0xFF0D, "Escape": 0xFF1
               "Super": 0xFFEB, "C": 0x63}
 MEDIA_KEYS = "org.gnome.settings-daemon.plugins.media-keys"
 HELPER = "velmor-test-helper@velmor"
+MONITORS = ("imports.ui.main.layoutManager.monitors.map("
+            "m => [m.x, m.y, m.width, m.height, m.geometry_scale])")
 
 
 def gsettings(schema, key, value):
@@ -281,12 +278,8 @@ class Gnome(Desktop):
     def prepare():
         import dbus.service
         install_entry(PROGRAM, WORK)
-        ext = os.path.expanduser("~/.local/share/gnome-shell/extensions/" + HELPER)
-        os.makedirs(ext, exist_ok=True)
-        for f in ("metadata.json", "extension.js"):
-            with open(os.path.join(WORK, "gnome_helper", f)) as src, \
-                    open(os.path.join(ext, f), "w") as dst:
-                dst.write(src.read())
+        shutil.copytree(os.path.join(WORK, "gnome_helper"), os.path.expanduser(
+            "~/.local/share/gnome-shell/extensions/" + HELPER), dirs_exist_ok=True)
         gsettings("org.gnome.shell", "disable-user-extensions", "false")
         gsettings("org.gnome.shell", "enabled-extensions", "['%s']" % HELPER)
         gsettings("org.gnome.desktop.interface", "enable-animations", "false")
@@ -328,9 +321,7 @@ class Gnome(Desktop):
         wait_for(lambda: not self.overview_open(), 5)
         self.monitors = wait_for(lambda: self.layout_matches(monitors), 10)
         if not self.monitors:
-            raise RuntimeError("the monitors did not take their scales: %s" % self.eval(
-                "imports.ui.main.layoutManager.monitors.map("
-                "m => [m.x, m.y, m.width, m.height, m.geometry_scale])"))
+            raise RuntimeError("the monitors did not take their scales: %s" % self.eval(MONITORS))
         self.devices = [(w, h) for w, h, _ in monitors]
         self.eval("""{const {Clutter} = imports.gi;
             const seat = Clutter.get_default_backend().get_default_seat();
@@ -376,8 +367,7 @@ class Gnome(Desktop):
                                    signature="uua(iiduba(ssa{sv}))a{sv}")
 
     def layout_matches(self, monitors):
-        rects = self.eval("imports.ui.main.layoutManager.monitors.map("
-                          "m => [m.x, m.y, m.width, m.height, m.geometry_scale])")
+        rects = self.eval(MONITORS)
         want = [w if self.layout == "physical" else round(w / s) for w, _, s in monitors]
         if not rects or [r[2] for r in rects] != want:
             return None
