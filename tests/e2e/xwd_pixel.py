@@ -2,12 +2,17 @@
 
   xwd_pixel.py DUMP X Y   prints "R G B RMAX GMAX BMAX": each channel as the
                           server holds it, and the largest value each can hold
+  xwd_pixel.py DUMP X Y HEX SRGB
+                          "ok" when the picks printed as "#rrggbb" and as
+                          color(srgb ...) say that pixel (within 1 of 255, and
+                          of 0.0005), else what is wrong
 """
+import re
 import struct
 import sys
 
 
-def main(path, x, y):
+def main(path, x, y, *picks):
     data = open(path, "rb").read()
     header = struct.unpack(">25I", data[:100])
     (header_size, _version, _format, _depth, width, height, _xoffset, byte_order,
@@ -24,8 +29,21 @@ def main(path, x, y):
         return (pixel & mask) >> shift, mask >> shift
 
     channels = [channel(m) for m in (red_mask, green_mask, blue_mask)]
-    print(*[v for v, _ in channels], *[top for _, top in channels])
+    if not picks:
+        print(*[v for v, _ in channels], *[top for _, top in channels])
+        return
+    units = [v / top for v, top in channels]
+    problems = []
+    for text, pattern, read, scale, room in (
+            (picks[0], r"#([0-9a-fA-F]{6})", lambda m: [int(m[1][i:i + 2], 16) for i in (0, 2, 4)],
+             255, 1),
+            (picks[1], r"color\(srgb ([0-9.]+) ([0-9.]+) ([0-9.]+)\)",
+             lambda m: [float(v) for v in m.groups()], 1, 0.0005)):
+        m = re.fullmatch(pattern, text.strip())
+        if not m or any(abs(a - u * scale) > room for a, u in zip(read(m), units)):
+            problems.append("%r against %s" % (text, [round(u * scale, 4) for u in units]))
+    print("; ".join(problems) or "ok")
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]))
+    main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:])

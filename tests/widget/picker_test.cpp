@@ -51,10 +51,6 @@ class PickerTest : public WindowTest {
                           down ? button : Qt::NoButton, modifiers);
         QApplication::sendEvent(w->window()->windowHandle(), &event);
     }
-    static void Enter(QWidget* surface, QPointF at) {
-        QEnterEvent event(at, at, surface->mapToGlobal(at));
-        QApplication::sendEvent(surface->windowHandle(), &event);
-    }
     static void LeftClick(QWidget* w, QPointF at) {
         Send(w, QEvent::MouseButtonPress, at, Qt::LeftButton);
         Send(w, QEvent::MouseButtonRelease, at, Qt::LeftButton);
@@ -121,25 +117,6 @@ TEST_F(PickerTest, AClickHandsItsPickOverOnlyWhenTheButtonComesUp) {
     EXPECT_TRUE(added_.isEmpty());
     Send(picker->Surface(0), QEvent::MouseButtonRelease, {30, 40}, Qt::LeftButton);
     EXPECT_EQ(added_, QStringList{Hex(30, 40)});
-}
-
-TEST_F(PickerTest, ASurfaceConfiguredAtAFractionOfItsLayoutMapsAndDrawsAtItsRealScale) {
-    // mutter's default layout at scale 2: the monitor said 640x480 logical
-    // pixels at ratio 1; the compositor configures its surface at 320x240.
-    ScreenImage screen = TwoMonitors();
-    screen.monitors.resize(1);
-    screen.surfaces.resize(1);
-    screen.image = screen.image.copy(0, 0, 640, 480);
-    pointer_.at = std::nullopt;
-    auto picker = Open(screen);
-    picker->Surface(0)->resize(320, 240);
-    EXPECT_EQ(picker->Screen().monitors[0].ratio, 2.0);
-    LeftClick(picker->Surface(0), {100.5, 30.5});
-    EXPECT_EQ(added_, QStringList{Hex(201, 61)});
-    // The panel stays on the surface, and the surface shows the whole monitor.
-    EXPECT_LE(picker->Panel()->geometry().right(), 319);
-    const QImage shown = picker->Surface(0)->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(20, 200), QColor(40, 400 & 0xFF, 0x40));
 }
 
 TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) {
@@ -359,13 +336,6 @@ TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedC
     EXPECT_EQ(added_, QStringList{Hex(321, 240)});
     // The pointer cannot show the sample point: the surface outlines it in red.
     EXPECT_EQ(picker->Surface(0)->grab().toImage().pixelColor(321 + 2, 240), QColor(Qt::red));
-
-    // A pointer that only enters a surface is followed, to its device pixel.
-    auto entered = Open();
-    Enter(entered->Surface(1), {10.5, 20.5});
-    EXPECT_TRUE(entered->HasSample());
-    EXPECT_FALSE(entered->MarkedPoint().has_value());
-    EXPECT_EQ(entered->HtmlText(), Hex(661, 41));
 }
 
 TEST_F(PickerTest, ThePanelsButtonsTakeTabAndSpaceAndLeaveThePickerItsKeys) {
