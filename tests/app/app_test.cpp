@@ -88,13 +88,6 @@ class FakeHost : public PickHost {
 
 // A pick flow with fakes around it and a settings file of its own.
 struct FlowRig {
-    struct Refs {
-        FakeCapture& capture;
-        FakeViews& views;
-        PickFlow& flow;
-    };
-    Refs Parts() { return {capture, views, flow}; }
-
     FakeCapture capture;
     FakePointer pointer;
     FakeViews views;
@@ -103,12 +96,6 @@ struct FlowRig {
     const SettingsFile settings{folder.File("settings.ini")};
     PickerMemory memory{settings};
     PickFlow flow{capture, pointer, options, memory, views};
-};
-
-struct Outcomes {
-    QList<PickFlow::Outcome> outcomes;
-    QString reason;
-    std::optional<Color> picked;
 };
 
 // A picture, then PICKS (with Shift where true), then Esc unless CLOSE is false.
@@ -162,25 +149,26 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
     };
     for (const auto& c : cases) {
         FlowRig rig;
-        auto [capture, views, flow] = rig.Parts();
         FakeHost host;
-        flow.SetHost(&host);
-        Outcomes run;
-        QObject::connect(&flow, &PickFlow::finished,
-                         [&run](PickFlow::Outcome o, const QString& reason) {
-                             run.outcomes << o;
-                             run.reason = reason;
-                         });
-        QObject::connect(&flow, &PickFlow::picked,
-                         [&run](const Color& color) { run.picked = color; });
-        capture.answer = [&c, &views = views](FakeCapture& fake) { c.answer(fake, views); };
-        flow.Start();
+        rig.flow.SetHost(&host);
+        struct {
+            QList<PickFlow::Outcome> outcomes;
+            QString reason;
+            std::optional<Color> picked;
+        } run;
+        QObject::connect(&rig.flow, &PickFlow::finished, [&run](PickFlow::Outcome o, QString why) {
+            run.outcomes << o;
+            run.reason = why;
+        });
+        QObject::connect(&rig.flow, &PickFlow::picked, [&run](Color c) { run.picked = c; });
+        rig.capture.answer = [&](FakeCapture& fake) { c.answer(fake, rig.views); };
+        rig.flow.Start();
         EXPECT_FALSE(host.shown) << c.what;
         ASSERT_TRUE(QTest::qWaitFor([&] { return !run.outcomes.isEmpty(); }, 2000)) << c.what;
         EXPECT_EQ(run.outcomes, QList<PickFlow::Outcome>{c.outcome}) << c.what;
         EXPECT_EQ(run.reason, c.reason) << c.what;
         EXPECT_EQ(run.picked, c.picked) << c.what;
-        EXPECT_EQ(flow.CurrentState(), PickFlow::State::Idle) << c.what;
+        EXPECT_EQ(rig.flow.CurrentState(), PickFlow::State::Idle) << c.what;
         PickerMemory stored{rig.settings};
         stored.Load();
         EXPECT_EQ(stored.Zoom(), rig.memory.Zoom()) << c.what;
@@ -192,15 +180,14 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
 
 TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
     FlowRig rig;
-    auto [capture, views, flow] = rig.Parts();
-    capture.answer = [](FakeCapture& c) {
+    rig.capture.answer = [](FakeCapture& c) {
         emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32), false));
     };
-    flow.Start();  // at once: nothing to wait for
-    EXPECT_EQ(capture.requests, 1);
-    EXPECT_EQ(flow.CurrentState(), PickFlow::State::Picking);
-    EXPECT_EQ(views.shownSize, QSize(2, 2));
-    EXPECT_TRUE(views.lastPicker->IsOpen());
+    rig.flow.Start();  // at once: nothing to wait for
+    EXPECT_EQ(rig.capture.requests, 1);
+    EXPECT_EQ(rig.flow.CurrentState(), PickFlow::State::Picking);
+    EXPECT_EQ(rig.views.shownSize, QSize(2, 2));
+    EXPECT_TRUE(rig.views.lastPicker->IsOpen());
 }
 
 TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
@@ -378,21 +365,17 @@ TEST(MonitorProfile, ConvertsAsLittleCmsItselfDoes) {
     cmsHPROFILE p3 =
         cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    // The reference: Little CMS's own transform in floating point, built here.
+    // The reference: Little CMS's own transform, built here.
     cmsHTRANSFORM reference =
-        cmsCreateTransform(p3, TYPE_RGB_DBL, srgb, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+        cmsCreateTransform(p3, TYPE_RGB_8, srgb, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0);
     std::uint32_t seed = 12345;
     int worst = 0;
     for (int i = 0; i < 1000; ++i) {
         seed = seed * 1664525u + 1013904223u;
-        const unsigned char in[3] = {static_cast<unsigned char>(seed >> 24),
-                                     static_cast<unsigned char>(seed >> 16),
-                                     static_cast<unsigned char>(seed >> 8)};
-        const double unit[3] = {in[0] / 255.0, in[1] / 255.0, in[2] / 255.0};
-        double out[3] = {};
-        cmsDoTransform(reference, unit, out, 1);
-        int want[3];
-        for (int k = 0; k < 3; ++k) want[k] = int(std::lround(std::clamp(out[k], 0.0, 1.0) * 255));
+        const std::uint8_t in[3] = {std::uint8_t(seed >> 24), std::uint8_t(seed >> 16),
+                                    std::uint8_t(seed >> 8)};
+        std::uint8_t want[3] = {};
+        cmsDoTransform(reference, in, want, 1);
         const Srgb8 got = profile->ToSrgb(Color::From8(in[0], in[1], in[2])).To8();
         worst = std::max({worst, std::abs(got.red - want[0]), std::abs(got.green - want[1]),
                           std::abs(got.blue - want[2])});
