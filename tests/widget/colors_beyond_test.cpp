@@ -170,14 +170,22 @@ TEST_F(WindowTest, CtrlVMakesTheClipboardsColourCurrent) {
     EXPECT_TRUE(prompter_.texts.first().contains("\"not a color\" is not a color"));
 }
 
-TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
-    MainWindow& w = Start();
-    FavoritesPage* page = w.FavoriteColors();
-    QString& answer = prompter_.fileAnswer;
+// The favourites' import or export, answered with the file NAME of the test's folder.
+class FileTest : public WindowTest {
+  protected:
+    void Import(const char* name) { Answer(name).ImportFavorites(); }
+    void Export(const char* name) { Answer(name).ExportFavorites(); }
+    FavoritesPage& Answer(const char* name) {
+        prompter_.fileAnswer = QString::fromStdString(folder_.File(name));
+        return *window_->FavoriteColors();
+    }
+};
+
+TEST_F(FileTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
+    Start();
     testing::WriteFile(folder_.File("in.gpl"),
                        "\xEF\xBB\xBFGIMP Palette\n255 140 0 Brand orange\n18 52 86\tDeep sea\n");
-    answer = QString::fromStdString(folder_.File("in.gpl"));
-    page->ImportFavorites();
+    Import("in.gpl");
     EXPECT_EQ(FavoritesText(), "ff8c00;123456");
     // The list stays as older copies read it; the names stand in a section of their own.
     EXPECT_NE(SettingsText().find("Favorites=ff8c00;123456\n"), std::string::npos);
@@ -185,33 +193,27 @@ TEST_F(WindowTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
               std::string::npos);
     // A restart reads them, and an export writes them.
     favorites_->Load();
-    answer = QString::fromStdString(folder_.File("out.css"));
-    page->ExportFavorites();
+    Export("out.css");
     EXPECT_EQ(testing::ReadFile(folder_.File("out.css")),
               "/* Velmor favorites */\n:root {\n  --brand-orange: #ff8c00;\n"
               "  --deep-sea: #123456;\n}\n");
     // Names are stored as valid text and cut after 100 characters, never inside one.
     testing::WriteFile(folder_.File("odd.gpl"), "GIMP Palette\n1 2 3 " + std::string(99, 'a') +
                                                     "\xC3\xA9zz\n4 5 6 bad\xFF name\n");
-    answer = QString::fromStdString(folder_.File("odd.gpl"));
-    page->ImportFavorites();
+    Import("odd.gpl");
     EXPECT_NE(SettingsText().find("010203=" + std::string(99, 'a') + "\xC3\xA9\n"),
               std::string::npos);
     EXPECT_NE(SettingsText().find("040506=bad\xEF\xBF\xBD name\n"), std::string::npos);
 }
 
-TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
+TEST_F(FileTest, FavouritesExportAndImportRoundTrip) {
     WriteSettings("[Favorites]\nFavorites=ff8c00;00ff00;zz\n");
-    MainWindow& w = Start();
-    FavoritesPage* page = w.FavoriteColors();
-    QString& answer = prompter_.fileAnswer;
+    Start();
     for (const char* name : {"fav.gpl", "fav.txt"}) {
-        answer = QString::fromStdString(folder_.File(name));
-        page->ExportFavorites();
+        Export(name);
     }
     EXPECT_EQ(testing::ReadFile(folder_.File("fav.txt")), "#ff8c00\n#00ff00\n");
-    answer = QString::fromStdString(folder_.File("fav.gpl"));
-    page->ImportFavorites();
+    Import("fav.gpl");
     EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00");
     EXPECT_EQ(prompter_.texts.last(), "Colors added to the favorites: 2.");
 
@@ -219,8 +221,7 @@ TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
     testing::WriteFile(folder_.File("junk.bin"), std::string("\x89PNG\r\n\x1a\n\0\0", 10));
     testing::WriteFile(folder_.File("huge.txt"), std::string(2 << 20, 'a'));
     for (const char* name : {"junk.bin", "huge.txt", "missing.gpl"}) {
-        answer = QString::fromStdString(folder_.File(name));
-        page->ImportFavorites();
+        Import(name);
         EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00") << name;
     }
     EXPECT_TRUE(prompter_.texts[prompter_.texts.size() - 3].startsWith("No colors could be read"));
@@ -232,8 +233,7 @@ TEST_F(WindowTest, FavouritesExportAndImportRoundTrip) {
     std::string many;
     for (int i = 0; i < 10000; ++i) many += "#123456\n";
     testing::WriteFile(folder_.File("many.txt"), many + "nonsense\n");
-    answer = QString::fromStdString(folder_.File("many.txt"));
-    page->ImportFavorites();
+    Import("many.txt");
     EXPECT_EQ(favorites_->Entries().size(), 224u);
     EXPECT_EQ(prompter_.texts.last(),
               "Colors added to the favorites: 219. Colors that did not fit (the list holds "
