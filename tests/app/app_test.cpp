@@ -92,7 +92,7 @@ struct FlowRig {
     FakePointer pointer;
     FakeViews views;
     const AppOptions options{};
-    testing::TempFolder folder;
+    TempFolder folder;
     const SettingsFile settings{folder.File("settings.ini")};
     PickerMemory memory{settings};
     PickFlow flow{capture, pointer, options, memory, views};
@@ -267,7 +267,7 @@ TEST(Clipboard, TextIsServedInTheTypesWaylandProgramsAskFor) {
 }
 
 TEST(SystemDesktop, AnOpenerThatFailsIsReportedOneThatWorksIsNot) {
-    testing::TempFolder folder;
+    TempFolder folder;
     const QByteArray path = qgetenv("PATH");
     for (const int status : {0, 4}) {
         const std::string opener = folder.File("xdg-open");
@@ -285,7 +285,7 @@ TEST(SystemDesktop, AnOpenerThatFailsIsReportedOneThatWorksIsNot) {
 }
 
 TEST(SystemDesktop, GnomesKeybindingAndTheAutostartEntryAreWrittenForReal) {
-    testing::TempFolder folder;
+    TempFolder folder;
     const QByteArray config = QByteArray::fromStdString(folder.Path());
     qputenv("XDG_CONFIG_HOME", config);
     SystemDesktop desktop;

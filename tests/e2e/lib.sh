@@ -69,12 +69,6 @@ e2e_quit() {
   E2E_APP=
 }
 
-# Clicks at a point of the main window's client area.
-e2e_click() {
-  xdotool mousemove --window "$E2E_WIN" "$1" "$2" click --repeat "${3:-1}" --delay 80 1
-  sleep 0.2
-}
-
 # Keys go to the active window, as a user's would.
 e2e_key() {
   xdotool windowactivate --sync "$E2E_WIN" 2>/dev/null || true

@@ -8,10 +8,6 @@
 namespace velmor {
 namespace {
 
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
-
 TEST(ParseBooleanSetting, AcceptsWordsInAnyCaseAndWholeNumbers) {
     const struct {
         const char* text;

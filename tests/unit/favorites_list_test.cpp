@@ -8,10 +8,6 @@
 namespace velmor {
 namespace {
 
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
-
 FavoritesList ListOf(const std::string& text, std::int16_t selected) {
     TempFolder folder;
     const SettingsFile settings(folder.File("settings.ini"));

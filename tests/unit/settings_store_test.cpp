@@ -18,10 +18,6 @@
 namespace velmor {
 namespace {
 
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
-
 struct ReadCase {
     const char* name;
     std::string content;
@@ -273,7 +269,7 @@ TEST(ChooseSettingsLocation, BesideOnlyAPortableCopyElseTheConfigFolder) {
 
 // Two running copies saving at once: neither loses the other's change.
 TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
-    testing::TempFolder folder;
+    TempFolder folder;
     const std::string file = folder.File("settings.ini");
     constexpr std::size_t kSaves = 300;
     // Each copy adds one mark to its own key per save; a change one copy
@@ -294,9 +290,9 @@ TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
 }
 
 TEST(SettingsFile, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
-    testing::TempFolder folder;
+    TempFolder folder;
     const std::string file = folder.File("settings.ini");
-    testing::WriteFile(file, "[A]\nk=1\n");
+    WriteFile(file, "[A]\nk=1\n");
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t holder = ::fork();
@@ -321,12 +317,12 @@ TEST(SettingsFile, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
 // Root saving a user's settings (sudo -E) leaves them the user's.
 TEST(SettingsFile, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root can save another user's file";
-    testing::TempFolder folder;
+    TempFolder folder;
     const uid_t user = 4242;
     const gid_t group = 4343;
     ASSERT_EQ(::chown(folder.Path().c_str(), user, group), 0);
     const std::string file = folder.File("settings.ini");
-    testing::WriteFile(file, "[A]\nk=1\n");
+    WriteFile(file, "[A]\nk=1\n");
     ASSERT_EQ(::chown(file.c_str(), user, group), 0);
     ASSERT_TRUE(SettingsFile(file).Write("A", "k", "2").ok);
     const std::string fresh = folder.File("config/velmor/settings.ini");
@@ -338,15 +334,15 @@ TEST(SettingsFile, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {
         EXPECT_EQ(st.st_uid, user) << path;
         EXPECT_EQ(st.st_gid, group) << path;
     }
-    EXPECT_EQ(testing::ReadFile(file), "[A]\nk=2\n");
+    EXPECT_EQ(ReadFile(file), "[A]\nk=2\n");
 }
 
 // An ordinary user is told whose file it is, or that it cannot be read.
 TEST(SettingsFile, AnotherUsersOrUnreadableFileIsNamedAsSuch) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may read and write any file";
-    testing::TempFolder folder;
+    TempFolder folder;
     const std::string file = folder.File("settings.ini");
-    testing::WriteFile(file, "[A]\nk=1\n");
+    WriteFile(file, "[A]\nk=1\n");
     ::chmod(file.c_str(), 0);
     EXPECT_EQ(SettingsFile(file).Write("A", "k", "2").reason, "the file is unreadable to you");
     ::chmod(file.c_str(), 0644);
@@ -358,18 +354,18 @@ TEST(SettingsFile, AnotherUsersOrUnreadableFileIsNamedAsSuch) {
 // A folder that refuses new files, holding a settings.ini that may be written.
 TEST(SettingsFile, AFileInALockedFolderIsRewrittenInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may create files in any folder";
-    testing::TempFolder folder;
+    TempFolder folder;
     const std::string file = folder.File("settings.ini");
-    testing::WriteFile(file, "[A]\nk=1\nlonger=line\n");
+    WriteFile(file, "[A]\nk=1\nlonger=line\n");
     ::chmod(folder.Path().c_str(), 0555);
     const SaveResult result = SettingsFile(file).Write("A", "longer", "");
     EXPECT_TRUE(result.ok) << result.reason;
-    EXPECT_EQ(testing::ReadFile(file), "[A]\nk=1\n");
+    EXPECT_EQ(ReadFile(file), "[A]\nk=1\n");
     // UTF-16 stays UTF-16 when shortened in place.
-    testing::WriteFile(file, std::string("\xff\xfe[\0A\0]\0\n\0k\0=\0\x31\0\n\0", 18));
+    WriteFile(file, std::string("\xff\xfe[\0A\0]\0\n\0k\0=\0\x31\0\n\0", 18));
     EXPECT_TRUE(SettingsFile(file).Write("A", "k", "").ok);
     ::chmod(folder.Path().c_str(), 0755);
-    EXPECT_EQ(testing::ReadFile(file), std::string("\xff\xfe[\0A\0]\0\n\0", 10));
+    EXPECT_EQ(ReadFile(file), std::string("\xff\xfe[\0A\0]\0\n\0", 10));
 }
 
 }  // namespace

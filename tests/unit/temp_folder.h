@@ -43,3 +43,9 @@ inline std::string ReadFile(const std::string& path) {
 }
 
 }  // namespace velmor::testing
+
+namespace velmor {
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+}  // namespace velmor

@@ -183,8 +183,8 @@ class FileTest : public WindowTest {
 
 TEST_F(FileTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
     Start();
-    testing::WriteFile(folder_.File("in.gpl"),
-                       "\xEF\xBB\xBFGIMP Palette\n255 140 0 Brand orange\n18 52 86\tDeep sea\n");
+    WriteFile(folder_.File("in.gpl"),
+              "\xEF\xBB\xBFGIMP Palette\n255 140 0 Brand orange\n18 52 86\tDeep sea\n");
     Import("in.gpl");
     EXPECT_EQ(FavoritesText(), "ff8c00;123456");
     // The list stays as older copies read it; the names stand in a section of their own.
@@ -194,12 +194,12 @@ TEST_F(FileTest, ImportedNamesAreKeptBesideTheFavouritesAndExported) {
     // A restart reads them, and an export writes them.
     favorites_->Load();
     Export("out.css");
-    EXPECT_EQ(testing::ReadFile(folder_.File("out.css")),
+    EXPECT_EQ(ReadFile(folder_.File("out.css")),
               "/* Velmor favorites */\n:root {\n  --brand-orange: #ff8c00;\n"
               "  --deep-sea: #123456;\n}\n");
     // Names are stored as valid text and cut after 100 characters, never inside one.
-    testing::WriteFile(folder_.File("odd.gpl"), "GIMP Palette\n1 2 3 " + std::string(99, 'a') +
-                                                    "\xC3\xA9zz\n4 5 6 bad\xFF name\n");
+    WriteFile(folder_.File("odd.gpl"),
+              "GIMP Palette\n1 2 3 " + std::string(99, 'a') + "\xC3\xA9zz\n4 5 6 bad\xFF name\n");
     Import("odd.gpl");
     EXPECT_NE(SettingsText().find("010203=" + std::string(99, 'a') + "\xC3\xA9\n"),
               std::string::npos);
@@ -212,14 +212,14 @@ TEST_F(FileTest, FavouritesExportAndImportRoundTrip) {
     for (const char* name : {"fav.gpl", "fav.txt"}) {
         Export(name);
     }
-    EXPECT_EQ(testing::ReadFile(folder_.File("fav.txt")), "#ff8c00\n#00ff00\n");
+    EXPECT_EQ(ReadFile(folder_.File("fav.txt")), "#ff8c00\n#00ff00\n");
     Import("fav.gpl");
     EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00");
     EXPECT_EQ(prompter_.texts.last(), "Colors added to the favorites: 2.");
 
     // Damaged and hostile files change nothing and say why.
-    testing::WriteFile(folder_.File("junk.bin"), std::string("\x89PNG\r\n\x1a\n\0\0", 10));
-    testing::WriteFile(folder_.File("huge.txt"), std::string(2 << 20, 'a'));
+    WriteFile(folder_.File("junk.bin"), std::string("\x89PNG\r\n\x1a\n\0\0", 10));
+    WriteFile(folder_.File("huge.txt"), std::string(2 << 20, 'a'));
     for (const char* name : {"junk.bin", "huge.txt", "missing.gpl"}) {
         Import(name);
         EXPECT_EQ(FavoritesText(), "ff8c00;00ff00;zz;ff8c00;00ff00") << name;
@@ -232,7 +232,7 @@ TEST_F(FileTest, FavouritesExportAndImportRoundTrip) {
     // 10,000 entries fill the list to 224 and say how many did not fit.
     std::string many;
     for (int i = 0; i < 10000; ++i) many += "#123456\n";
-    testing::WriteFile(folder_.File("many.txt"), many + "nonsense\n");
+    WriteFile(folder_.File("many.txt"), many + "nonsense\n");
     Import("many.txt");
     EXPECT_EQ(favorites_->Entries().size(), 224u);
     EXPECT_EQ(prompter_.texts.last(),

@@ -201,10 +201,10 @@ TEST_F(WindowTest, HelpOpensTheHelpFileOrTheGuideOrSaysWhereItIs) {
     const std::string chm = folder + "/tintpick.chm";
     const std::string guide = folder + "/guide/index.html";
     std::filesystem::create_directories(folder + "/guide");
-    testing::WriteFile(guide, "<html></html>");
+    WriteFile(guide, "<html></html>");
     MainWindow& w = Start();
 
-    testing::WriteFile(chm, "x");
+    WriteFile(chm, "x");
     QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
     std::filesystem::remove(chm);
     QTest::mouseClick(w.HelpButton(), Qt::LeftButton);
