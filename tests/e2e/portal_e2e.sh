@@ -25,22 +25,19 @@ start_portal() {  # MODE [PICTURE]
   e2e_until 5 'grep -q ready "$E2E_DIR/shots/log" 2>/dev/null' || e2e_fail "the stand-in portal did not start"
 }
 
-pick() { e2e_pick "$@"; }
 click_picture() { e2e_click_surface 301 203; }
 
 start_portal screenshot
-pick click_picture
+e2e_pick click_picture
 e2e_expect "a pick from the portal's screenshot prints its pixel" "$(cat "$E2E_DIR/out") $status" "#2DCB10 0"
 e2e_expect "the program named itself, then asked without interaction" \
   "$(sed -n '2,3p' "$E2E_DIR/shots/log" | tr '\n' ';')" \
   "Register com.example.VelmorColorPicker;Screenshot parent= interactive=False;"
 e2e_expect "the screenshot file is deleted" "$(ls "$E2E_DIR/shots" | grep -c png || true)" "0"
 printf '[Formats]\nMine={r}-{g}-{b} {oklch.h}\n' > "$E2E_DIR/settings.ini"
-pick click_picture --format mine
+e2e_pick click_picture --format mine
 e2e_expect "a template from settings.ini formats the pick" "$(cat "$E2E_DIR/out") $status" \
   "45-203-16 141.5 0"
-pick true --format nosuch
-e2e_expect "an unknown format is an error before anything opens" "$status" "2"
 rm "$E2E_DIR/settings.ini"
 
 # The program's first visible window, once there is one.
@@ -54,19 +51,19 @@ answer_refusal() {  # answer_refusal KEY: waits for the refusal and presses KEY 
   xdotool windowactivate --sync "$box" key "$1"
 }
 start_portal refuse
-pick "answer_refusal alt+u" --format 9
+e2e_pick "answer_refusal alt+u" --format 9
 e2e_expect "after a refusal the desktop's picker on request, rounded" \
   "$(cat "$E2E_DIR/out") $status" "RGB(51,102,153) 0"
 start_portal cancel
-XDG_CURRENT_DESKTOP=GNOME pick true
+XDG_CURRENT_DESKTOP=GNOME e2e_pick true
 e2e_expect "a cancelled request prints nothing and exits 1" "$(cat "$E2E_DIR/out") $status" " 1"
 start_portal nopick
-pick true
+e2e_pick true
 e2e_expect "a refusal without PickColor exits 2" "$status" "2"
 grep -q "did not take the screenshot" "$E2E_DIR/err" || e2e_fail "no reason given: $(cat "$E2E_DIR/err")"
 
 start_portal giveup
-XDG_CURRENT_DESKTOP=GNOME pick "sleep 2.8; answer_refusal Escape"
+XDG_CURRENT_DESKTOP=GNOME e2e_pick "sleep 2.8; answer_refusal Escape"
 e2e_expect "a question the desktop stopped waiting for exits 2" "$status" "2"
 grep -q "stopped waiting" "$E2E_DIR/err" || e2e_fail "no reason: $(cat "$E2E_DIR/err")"
 
@@ -78,12 +75,12 @@ press_esc_on_note() {
   xdotool windowactivate --sync "$note" key Escape
 }
 start_portal ask
-XDG_CURRENT_DESKTOP=GNOME pick press_esc_on_note
+XDG_CURRENT_DESKTOP=GNOME e2e_pick press_esc_on_note
 e2e_expect "Esc while the desktop asks picks nothing and exits 1" "$status" "1"
 e2e_until 2 'grep -q closed "$E2E_DIR/shots/log"' || e2e_fail "the portal request was not closed"
 # Where the portal asks nobody, a silent one is given a few seconds, and no note.
 started=$(date +%s)
-XDG_CURRENT_DESKTOP=sway pick true
+XDG_CURRENT_DESKTOP=sway e2e_pick true
 e2e_expect "a portal that never answers on sway: exit 2 within 7 s, said why" \
   "$status $(($(date +%s) - started <= 7)) $(grep -c 'did not answer within 5 seconds' "$E2E_DIR/err")" "2 1 1"
 
@@ -118,13 +115,13 @@ hostile=(link.png fifo.png folder notes.png small.png huge.png "folder/%2e%2e/ol
 for name in "${hostile[@]}"; do
   echo "file://$mine/$name" > "$E2E_DIR/uri"
   started=$(date +%s)
-  pick true
+  e2e_pick true
   e2e_expect "a screenshot named $name is refused" "$status" "2"
   [ $(($(date +%s) - started)) -le 5 ] || e2e_fail "$name took more than 5 seconds"
   grep -q "could not be read\|not the size" "$E2E_DIR/err" || e2e_fail "no reason for $name: $(cat "$E2E_DIR/err")"
 done
 echo "file://$mine/old.png" > "$E2E_DIR/uri"
-pick click_picture
+e2e_pick click_picture
 e2e_expect "an older picture is read" "$(cat "$E2E_DIR/out") $status" "#2DCB10 0"
 e2e_expect "nothing of the user's was removed or changed" "$(cd "$mine" && ls -l --time-style=+%s | sort)" "$before"
 
@@ -156,13 +153,13 @@ kill "$portal"; wait "$portal" 2>/dev/null || true; portal=
 # installed, that it could not be started and how to start it.
 data="$E2E_DIR/data"
 mkdir -p "$data/xdg-desktop-portal/portals" "$data/dbus-1/services"
-XDG_DATA_DIRS=$data pick true
+XDG_DATA_DIRS=$data e2e_pick true
 e2e_expect "without a portal the pick exits 2, naming what to install" \
   "$status $(grep velmor-color-picker: "$E2E_DIR/err")" \
   "2 velmor-color-picker: The screen could not be read: no desktop portal offers screenshots here (The name org.freedesktop.portal.Desktop was not provided by any .service files). Install xdg-desktop-portal, xdg-desktop-portal-gtk."
 touch "$data/dbus-1/services/org.freedesktop.portal.Desktop.service" \
   "$data/xdg-desktop-portal/portals/gtk.portal"
-XDG_DATA_DIRS=$data pick true
+XDG_DATA_DIRS=$data e2e_pick true
 e2e_expect "an installed portal that does not run: how to start it" \
   "$status $(grep -c 'installed but not running.*systemctl --user start xdg-desktop-portal' "$E2E_DIR/err")" "2 1"
 

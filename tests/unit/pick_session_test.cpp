@@ -118,9 +118,13 @@ TEST(PickSession, EventPointsTrustTheServerOnlyWhenItAgrees) {
     }
 }
 
-std::vector<Color> Pixels(std::initializer_list<DevicePoint> points) {
+// The pixels of the block from (x0, y0) to (x1, y1), and those of EXTRA.
+std::vector<Color> Pixels(int x0, int y0, int x1, int y1, std::vector<DevicePoint> extra = {}) {
     std::vector<Color> out;
-    for (const DevicePoint p : points) out.push_back(At(p));
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) out.push_back(At({x, y}));
+    }
+    for (const DevicePoint p : extra) out.push_back(At(p));
     return out;
 }
 
@@ -130,18 +134,12 @@ TEST(PickSession, AnAreaIsTheMeanOfItsPixelsOnTheMonitors) {
         std::int32_t area;
         std::vector<Color> pixels;
     } cases[] = {
-        {{10, 10}, 1, Pixels({{10, 10}})},
-        {{10, 10},
-         3,
-         Pixels(
-             {{9, 9}, {10, 9}, {11, 9}, {9, 10}, {10, 10}, {11, 10}, {9, 11}, {10, 11}, {11, 11}})},
-        // The corner of the screen: only the pixels on it.
-        {{0, 0}, 3, Pixels({{0, 0}, {1, 0}, {0, 1}, {1, 1}})},
+        {{10, 10}, 1, Pixels(10, 10, 10, 10)},
+        {{10, 10}, 3, Pixels(9, 9, 11, 11)},
+        {{0, 0}, 3, Pixels(0, 0, 1, 1)},  // the corner of the screen: only the pixels on it
         // The short monitor at ratio 2 ends at row 49; the left one goes on.
-        {{200, 49},
-         3,
-         Pixels({{199, 48}, {200, 48}, {201, 48}, {199, 49}, {200, 49}, {201, 49}, {199, 50}})},
-        {{299, 49}, 3, Pixels({{298, 48}, {299, 48}, {298, 49}, {299, 49}})},
+        {{200, 49}, 3, Pixels(199, 48, 201, 49, {{199, 50}})},
+        {{299, 49}, 3, Pixels(298, 48, 299, 49)},
     };
     for (const auto& c : cases) {
         PickSession s = Session(c.at);
