@@ -272,17 +272,6 @@ TEST_F(WindowTest, EnterPressesOkInOptions) {
     EXPECT_EQ(options.result(), QDialog::Accepted);
 }
 
-TEST_F(WindowTest, EscClosesTheContrastWindow) {
-    MainWindow& w = Start();
-    w.OpenContrast();
-    auto* contrast = w.findChild<ContrastWindow*>();
-    ASSERT_NE(contrast, nullptr);
-    QApplication::setActiveWindow(contrast);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(contrast));
-    QTest::keyClick(contrast, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.findChild<ContrastWindow*>() == nullptr; }));
-}
-
 TEST_F(WindowTest, AtStartThePalettesShowTheCurrentColor) {
     WriteSettings("[Favorites]\nFavorites=ff8c00;123456\n");
     MainWindow& w = Start();
