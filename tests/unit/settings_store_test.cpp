@@ -18,6 +18,15 @@
 namespace velmor {
 namespace {
 
+// A folder of the test's own, and its settings.ini (not made yet).
+struct InFolder : ::testing::Test {
+    TempFolder folder;
+    const std::string file = folder.File("settings.ini");
+};
+using ReadSettingTest = InFolder;
+using WriteSettingTest = InFolder;
+using SettingsFileTest = InFolder;
+
 struct ReadCase {
     const char* name;
     std::string content;
@@ -27,7 +36,7 @@ struct ReadCase {
     std::string expected;
 };
 
-TEST(ReadSetting, ReadsAsTheProfileFunctionsDo) {
+TEST_F(ReadSettingTest, ReadsAsTheProfileFunctionsDo) {
     const ReadCase cases[] = {
         {"empty value is not the default", "[Options]\nUpper=\n", "Options", "Upper", "True", ""},
         {"missing section", "[Other]\nUpper=1\n", "Options", "Upper", "dflt", "dflt"},
@@ -53,17 +62,13 @@ TEST(ReadSetting, ReadsAsTheProfileFunctionsDo) {
         {"keys before any section", "k=v\n[A]\n", "A", "k", "x", "x"},
         {"empty key asks for nothing", "[A]\n=v\n", "A", "", "x", "x"},
     };
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
     for (const auto& c : cases) {
         WriteFile(file, c.content);
         EXPECT_EQ(ReadSetting(c.section, c.key, c.fallback, file), c.expected) << c.name;
     }
 }
 
-TEST(ReadSetting, CutsLongValuesAndDefaultsTo2047Characters) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(ReadSettingTest, CutsLongValuesAndDefaultsTo2047Characters) {
     WriteFile(file, "[A]\nk=" + std::string(3000, 'z') + "\n");
     EXPECT_EQ(ReadSetting("A", "k", "", file), std::string(2047, 'z'));
     EXPECT_EQ(ReadSetting("A", "missing", std::string(3000, 'd'), file).size(), 2047u);
@@ -72,7 +77,7 @@ TEST(ReadSetting, CutsLongValuesAndDefaultsTo2047Characters) {
     EXPECT_EQ(ReadSetting("A", "k", "", file), std::string(2046, 'z') + "\xC3\xA9");
 }
 
-TEST(WriteSetting, KeepsEveryLineItDoesNotChange) {
+TEST_F(WriteSettingTest, KeepsEveryLineItDoesNotChange) {
     const struct {
         const char* name;
         std::string before;
@@ -104,8 +109,6 @@ TEST(WriteSetting, KeepsEveryLineItDoesNotChange) {
         {"UTF-16 stays UTF-16", std::string("\xFF\xFE[\0A\0]\0\n\0", 10), "A", "k", "\xC3\xA9",
          std::string("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE9\0\n\0", 18)},
     };
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
     for (const auto& c : cases) {
         WriteFile(file, c.before);
         EXPECT_TRUE(WriteSetting(c.section, c.key, c.value, file)) << c.name;
@@ -113,9 +116,7 @@ TEST(WriteSetting, KeepsEveryLineItDoesNotChange) {
     }
 }
 
-TEST(WriteSetting, RefusesTextsThatWouldBreakTheFile) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(WriteSettingTest, RefusesTextsThatWouldBreakTheFile) {
     WriteFile(file, "[A]\nk=1\n");
     EXPECT_FALSE(WriteSetting("A", "k", "1\n[Evil]\nx=1", file));
     EXPECT_FALSE(WriteSetting("A]", "k", "1", file));
@@ -127,9 +128,7 @@ TEST(WriteSetting, RefusesTextsThatWouldBreakTheFile) {
 }
 
 // Every way a save can fail leaves the file as it was and says why.
-TEST(SettingsFile, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(SettingsFileTest, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
     const struct {
         const char* name;
         std::function<void()> arrange;
@@ -171,9 +170,7 @@ TEST(SettingsFile, ASaveThatCannotBeDoneSaysWhyAndTouchesNothing) {
               "no folder for settings is known (HOME is not set)");
 }
 
-TEST(SettingsFile, OneSaveIsOneTransaction) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(SettingsFileTest, OneSaveIsOneTransaction) {
     WriteFile(file, "[Options]\nUpper=True\n");
     // A change that cannot be stored refuses the whole save.
     EXPECT_FALSE(SettingsFile(file).Edit([](SettingsEdit& e) {
@@ -188,8 +185,7 @@ TEST(SettingsFile, OneSaveIsOneTransaction) {
     EXPECT_EQ(ReadFile(file), "[Options]\nUpper=False\nCopy=True\n");
 }
 
-TEST(SettingsFile, FollowsALinkToARegularFileAndKeepsItsMode) {
-    TempFolder folder;
+TEST_F(SettingsFileTest, FollowsALinkToARegularFileAndKeepsItsMode) {
     const std::string real = folder.File("real.ini");
     WriteFile(real, "[A]\nk=1\n");
     ::chmod(real.c_str(), 0600);
@@ -203,9 +199,7 @@ TEST(SettingsFile, FollowsALinkToARegularFileAndKeepsItsMode) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
-TEST(SettingsFile, ASuccessfulSaveRemovesOnlyStaleTemporaryFiles) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(SettingsFileTest, ASuccessfulSaveRemovesOnlyStaleTemporaryFiles) {
     const std::string stale = folder.File(".settings.ini.AbC123");
     const std::string fresh = folder.File(".settings.ini.XyZ789");
     const std::string other = folder.File(".settings.ini.toolong1");
@@ -219,8 +213,7 @@ TEST(SettingsFile, ASuccessfulSaveRemovesOnlyStaleTemporaryFiles) {
     EXPECT_TRUE(std::filesystem::exists(other));  // not our pattern
 }
 
-TEST(SettingsFile, MakesTheConfigFolderOnTheFirstWriteOnly) {
-    TempFolder folder;
+TEST_F(SettingsFileTest, MakesTheConfigFolderOnTheFirstWriteOnly) {
     const SettingsFile settings(folder.File("config/velmor-color-picker/settings.ini"), true);
     EXPECT_EQ(settings.Read("Options", "Upper", "True"), "True");
     EXPECT_FALSE(std::filesystem::exists(folder.File("config")));
@@ -268,13 +261,11 @@ TEST(ChooseSettingsLocation, BesideOnlyAPortableCopyElseTheConfigFolder) {
 }
 
 // Two running copies saving at once: neither loses the other's change.
-TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(SettingsFileTest, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
     constexpr std::size_t kSaves = 300;
     // Each copy adds one mark to its own key per save; a change one copy
     // undoes for the other shows as a mark missing at the end.
-    auto copy = [&file](const char* section) {
+    auto copy = [this](const char* section) {
         const SettingsFile settings(file);
         for (std::size_t i = 0; i < kSaves; ++i) {
             ASSERT_TRUE(
@@ -289,9 +280,7 @@ TEST(SettingsFile, TwoCopiesSavingAtOnceKeepEachOthersChanges) {
     EXPECT_EQ(ReadSetting("Options", "Marks", "", file).size(), kSaves);
 }
 
-TEST(SettingsFile, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
+TEST_F(SettingsFileTest, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
     WriteFile(file, "[A]\nk=1\n");
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -315,13 +304,11 @@ TEST(SettingsFile, NoSaveWhileAnotherProcessHoldsTheFoldersLock) {
 }
 
 // Root saving a user's settings (sudo -E) leaves them the user's.
-TEST(SettingsFile, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {
+TEST_F(SettingsFileTest, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root can save another user's file";
-    TempFolder folder;
     const uid_t user = 4242;
     const gid_t group = 4343;
     ASSERT_EQ(::chown(folder.Path().c_str(), user, group), 0);
-    const std::string file = folder.File("settings.ini");
     WriteFile(file, "[A]\nk=1\n");
     ASSERT_EQ(::chown(file.c_str(), user, group), 0);
     ASSERT_TRUE(SettingsFile(file).Write("A", "k", "2").ok);
@@ -338,10 +325,8 @@ TEST(SettingsFile, RootKeepsTheOwnerOfAUsersFileAndOfTheFoldersItMakes) {
 }
 
 // An ordinary user is told whose file it is, or that it cannot be read.
-TEST(SettingsFile, AnotherUsersOrUnreadableFileIsNamedAsSuch) {
+TEST_F(SettingsFileTest, AnotherUsersOrUnreadableFileIsNamedAsSuch) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may read and write any file";
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
     WriteFile(file, "[A]\nk=1\n");
     ::chmod(file.c_str(), 0);
     EXPECT_EQ(SettingsFile(file).Write("A", "k", "2").reason, "the file is unreadable to you");
@@ -352,10 +337,8 @@ TEST(SettingsFile, AnotherUsersOrUnreadableFileIsNamedAsSuch) {
 }
 
 // A folder that refuses new files, holding a settings.ini that may be written.
-TEST(SettingsFile, AFileInALockedFolderIsRewrittenInPlace) {
+TEST_F(SettingsFileTest, AFileInALockedFolderIsRewrittenInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may create files in any folder";
-    TempFolder folder;
-    const std::string file = folder.File("settings.ini");
     WriteFile(file, "[A]\nk=1\nlonger=line\n");
     ::chmod(folder.Path().c_str(), 0555);
     const SaveResult result = SettingsFile(file).Write("A", "longer", "");
