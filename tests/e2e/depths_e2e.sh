@@ -14,9 +14,7 @@ if [ -z "${VELMOR_E2E_DEPTH:-}" ]; then
   done
   exit $status
 fi
-E2E_DIR=$(mktemp -d)
-trap 'rm -rf "$E2E_DIR"' EXIT
-cp "$program" "$E2E_DIR/velmor-color-picker"
+e2e_make_folder "$program"
 /usr/bin/python3 "$here/make_board.py" 640 480 "$E2E_DIR/board.ppm"
 display -window root "$E2E_DIR/board.ppm" || true  # says 1 even when it painted
 xwd -root -silent >"$E2E_DIR/root.xwd"

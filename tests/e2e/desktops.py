@@ -486,8 +486,10 @@ class Gnome(Desktop):
                                                 "/org/freedesktop/impl/portal/PermissionStore"),
                                "org.freedesktop.impl.portal.PermissionStore")
         try:
-            store.Delete("screenshot", "screenshot") if value is None else store.SetPermission(
-                "screenshot", True, "screenshot", "", [value])
+            if value is None:
+                store.Delete("screenshot", "screenshot")
+            else:
+                store.SetPermission("screenshot", True, "screenshot", "", [value])
         except dbus.DBusException:
             pass
 
