@@ -399,20 +399,14 @@ struct Missing {
     MISSING_SYMBOLS(VELMOR_LATE_SYMBOL)
 };
 
+// A table from libraries every X11 run loads is the end-to-end tests'; here,
+// what a missing library or symbol gives.
 TEST(LateLibraries, GiveATableOnlyWhenEveryLibraryAndSymbolIsThere) {
-    const auto present = VELMOR_LOAD_LATE(Present, PRESENT_SYMBOLS, "libc.so.6");
-    ASSERT_TRUE(present.has_value());
-    EXPECT_EQ(present->strlen("four"), 4u);
+    EXPECT_EQ(VELMOR_LOAD_LATE(Present, PRESENT_SYMBOLS, "libc.so.6").value().strlen("four"), 4u);
     EXPECT_FALSE(VELMOR_LOAD_LATE(Missing, MISSING_SYMBOLS, "libc.so.6").has_value());
     EXPECT_FALSE(
         VELMOR_LOAD_LATE(Present, PRESENT_SYMBOLS, "libc.so.6", "libvelmor-not-installed.so.9")
             .has_value());
-    // The first library that has a symbol gives it.
-    const LateLibraries both({"libm.so.6", "libc.so.6"});
-    EXPECT_TRUE(both.Opened());
-    EXPECT_NE(both.Find("cos"), nullptr);
-    EXPECT_NE(both.Find("strlen"), nullptr);
-    EXPECT_EQ(both.Find("velmor_no_such_function"), nullptr);
 }
 
 }  // namespace

@@ -7,26 +7,17 @@
 namespace velmor {
 namespace {
 
-struct OptionsState {
-    bool upper, remove, copy;
-    int value;
-    bool copyEnabled, listEnabled;
-};
+// Upper, Remove, Copy, the value chosen; whether Copy, and the value list with
+// its caption, can be changed.
+using OptionsState = std::tuple<bool, bool, bool, int, bool, bool>;
 
-OptionsState StateOf(const OptionsDialog& d) {
-    return {d.UpperOption()->isChecked(),  d.RemoveBox()->isChecked(), d.CopyBox()->isChecked(),
-            d.ValueList()->currentIndex(), d.CopyBox()->isEnabled(),   d.ValueList()->isEnabled()};
-}
-
-void ExpectState(const OptionsDialog& d, const OptionsState& e, const char* name) {
-    const OptionsState s = StateOf(d);
-    EXPECT_EQ(s.upper, e.upper) << name;
-    EXPECT_EQ(s.remove, e.remove) << name;
-    EXPECT_EQ(s.copy, e.copy) << name;
-    EXPECT_EQ(s.value, e.value) << name;
-    EXPECT_EQ(s.copyEnabled, e.copyEnabled) << name;
-    EXPECT_EQ(s.listEnabled, e.listEnabled) << name;
-    EXPECT_EQ(d.SelectLabel()->isEnabled(), e.listEnabled) << name;
+void ExpectState(const OptionsDialog& d, const OptionsState& expected, const char* name) {
+    EXPECT_EQ(OptionsState(d.UpperOption()->isChecked(), d.RemoveBox()->isChecked(),
+                           d.CopyBox()->isChecked(), d.ValueList()->currentIndex(),
+                           d.CopyBox()->isEnabled(), d.ValueList()->isEnabled()),
+              expected)
+        << name;
+    EXPECT_EQ(d.SelectLabel()->isEnabled(), d.ValueList()->isEnabled()) << name;
 }
 
 TEST_F(WindowTest, OptionsDialogLoadsAndEnablesItsControls) {

@@ -4,14 +4,10 @@ namespace velmor {
 namespace {
 
 std::string Entries(int count) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < count; ++i) {
-        char entry[16];
-        std::snprintf(entry, sizeof entry, "%02x%02x%02x", unsigned(i & 0xFF),
-                      unsigned((255 - i) & 0xFF), unsigned((i * 7) & 0xFF));
-        entries.emplace_back(entry);
-    }
-    return Join(entries, ';');
+    QStringList entries;
+    for (int i = 0; i < count; ++i)
+        entries << QString::asprintf("%02x%02x%02x", i & 0xFF, (255 - i) & 0xFF, (i * 7) & 0xFF);
+    return entries.join(';').toStdString();
 }
 
 const QString kFull =
