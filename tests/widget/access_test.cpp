@@ -117,7 +117,7 @@ class DarkDesktopTest : public WindowTest {
     QPalette saved_;
 };
 
-// On a dark desktop; the texts also with the longest values the rows show.
+// Legible on a dark desktop, and every text fits its box, the longest values too.
 TEST_F(DarkDesktopTest, EveryWindowStaysLegibleAndItsTextsFitTheirBoxes) {
     MainWindow& w = Start();
     for (int tab = 0; tab < w.Tabs()->Count(); ++tab) {
