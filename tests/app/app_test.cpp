@@ -16,6 +16,7 @@
 #include "app/pick_flow.h"
 #include "app/picker_memory.h"
 #include "core/magnifier.h"
+#include "core/text.h"
 #include "fakes.h"
 #include "platform/capture/late_libraries.h"
 #include "platform/capture/monitor_profile.h"
@@ -193,32 +194,32 @@ TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
 TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
     const Color orange = Color::From8(255, 140, 0);
     const struct {
-        QString args;
+        std::string args;
         std::function<void(FakeCapture&, FakeViews&)> answer;
         int status;
         QString out, err;
         int requests = 1;
     } cases[] = {
-        {"--format hex --copy", Picks({{orange, false}}), 0, "#ff8c00\n", ""},
+        {"--pick --format hex --copy", Picks({{orange, false}}), 0, "#ff8c00\n", ""},
         // Shift keeps picking: a line each, and Esc after them is a success.
-        {"--format hex", Picks({{orange, true}, {Color::From8(0, 0, 1), true}}), 0,
+        {"--pick --format hex", Picks({{orange, true}, {Color::From8(0, 0, 1), true}}), 0,
          "#ff8c00\n#000001\n", ""},
         // A plain pick after Shift ones ends it; nothing after it counts.
-        {"--format rgb",
+        {"--pick --format rgb",
          Picks({{Color::From8(1, 2, 3), true}, {Color::From8(4, 5, 6), false}, {orange, false}},
                false),
          0, "rgb(1 2 3)\nrgb(4 5 6)\n", ""},
-        {"--format 9 --managed", [](auto& c, auto&) { emit c.colorPicked(QColor(1, 2, 3)); }, 0,
-         "RGB(1,2,3)\n", "the monitor has no color profile; the value is the screen's own"},
-        {"--average 5",
+        {"--pick --format 9 --managed", [](auto& c, auto&) { emit c.colorPicked(QColor(1, 2, 3)); },
+         0, "RGB(1,2,3)\n", "the monitor has no color profile; the value is the screen's own"},
+        {"--pick --average 5",
          [](FakeCapture& c, FakeViews& v) {
              emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32)));
              EXPECT_EQ(v.openedArea, 5);
              emit v.lastPicker->closed();
          },
          1, "", ""},
-        {"", [](auto& c, auto&) { emit c.failed("no portal"); }, 2, "", "no portal"},
-        {"--format nosuch", nullptr, 2, "", "", 0},
+        {"--pick", [](auto& c, auto&) { emit c.failed("no portal"); }, 2, "", "no portal"},
+        {"--pick --format nosuch", nullptr, 2, "", "", 0},
     };
     for (const auto& c : cases) {
         FlowRig rig;
@@ -226,11 +227,8 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         options.Load();
         rig.capture.answer = [&rig, &c](FakeCapture& capture) { c.answer(capture, rig.views); };
         PutTextOnClipboard(QStringLiteral("before"));
-        std::vector<std::string> args{"--pick"};
-        for (const QString& a : c.args.split(' ', Qt::SkipEmptyParts))
-            args.push_back(a.toStdString());
-        CommandPick pick(ParseCommandLine(args), options, rig.capture, rig.pointer, rig.memory,
-                         rig.views);
+        CommandPick pick(ParseCommandLine(Split(c.args, ' ')), options, rig.capture, rig.pointer,
+                         rig.memory, rig.views);
         QList<QStringList> answers;
         QObject::connect(&pick, &CommandPick::answered,
                          [&](int status, const QString& out, const QString& err) {
@@ -239,7 +237,7 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
         pick.Start();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !answers.isEmpty(); }, 1000));
         QTest::qWait(10);
-        const std::string what = c.args.toStdString();
+        const std::string& what = c.args;
         ASSERT_EQ(answers.size(), 1) << what;
         EXPECT_EQ(answers[0][0].toInt(), c.status) << what;
         EXPECT_EQ(answers[0][1], c.out) << what;
@@ -249,8 +247,8 @@ TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {
             EXPECT_EQ(answers[0][2], c.err) << what;
         }
         EXPECT_EQ(rig.capture.requests, c.requests) << what;
-        EXPECT_EQ(ClipboardText(),
-                  c.args.endsWith("--copy") ? QStringLiteral("#ff8c00") : QStringLiteral("before"));
+        EXPECT_EQ(ClipboardText(), c.args.ends_with("--copy") ? QStringLiteral("#ff8c00")
+                                                              : QStringLiteral("before"));
         // The area asked for holds for this pick only.
         EXPECT_EQ(rig.memory.Area(), 1) << what;
     }

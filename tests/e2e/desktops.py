@@ -1032,7 +1032,7 @@ class Sway(Desktop):
         self.args = ["--copy"]
         ok, line, _, got = pick(self, Case("--copy", 0, 40, 50))
         self.args = []
-        pasted = run(["wl-paste", "-n"]).stdout
+        pasted = wl_paste()
         holding = run(["pgrep", "-fc", "--", "--hold-clipboard"]).stdout.strip()
         results = [(ok and pasted == got and holding == "1",
                     "%s; pasted after the program: %r, held by %s" % (line, pasted, holding))]

@@ -33,17 +33,15 @@ def main(path, x, y, *picks):
         print(*[v for v, _ in channels], *[top for _, top in channels])
         return
     units = [v / top for v, top in channels]
-    problems = []
-    for text, pattern, read, scale, room in (
-            (picks[0], r"#([0-9a-fA-F]{6})", lambda m: [int(m[1][i:i + 2], 16) for i in (0, 2, 4)],
-             255, 1),
-            (picks[1], r"color\(srgb ([0-9.]+) ([0-9.]+) ([0-9.]+)\)",
-             lambda m: [float(v) for v in m.groups()], 1, 0.0005)):
-        m = re.fullmatch(pattern, text.strip())
-        if not m or any(abs(a - u * scale) > room for a, u in zip(read(m), units)):
-            problems.append("%r against %s" % (text, [round(u * scale, 4) for u in units]))
+    hex_text, srgb_text = (p.strip() for p in picks)
+    m = re.fullmatch(r"#([0-9a-fA-F]{6})", hex_text)
+    hex_read = m and [int(m[1][i:i + 2], 16) / 255 for i in (0, 2, 4)]
+    m = re.fullmatch(r"color\(srgb ([0-9.]+) ([0-9.]+) ([0-9.]+)\)", srgb_text)
+    srgb_read = m and [float(v) for v in m.groups()]
+    problems = ["%r against %s" % (text, [round(u, 4) for u in units])
+                for text, read, room in ((hex_text, hex_read, 1 / 255), (srgb_text, srgb_read, 0.0005))
+                if not read or any(abs(r - u) > room + 1e-9 for r, u in zip(read, units))]
     print("; ".join(problems) or "ok")
-
 
 if __name__ == "__main__":
     main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:])
