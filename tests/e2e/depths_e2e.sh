@@ -44,7 +44,7 @@ e2e_expect "depth $depth: --verbose names the route" "$(grep -c '(x11)' "$E2E_DI
 # A monitor profile (Display P3, made by Little CMS) on the root window:
 # --managed prints each pick through it to sRGB, as Little CMS's own
 # transform gives it; without a profile, the screen's value and a warning.
-icc_tool=$3
+icc_tool=$2
 managed=$(pick hex 255 140 --managed)
 e2e_expect "--managed without a profile prints the screen's value" "$managed" "#ff8c00"
 e2e_expect "... and says so once" "$(grep -c 'no color profile' "$E2E_DIR/err")" 1

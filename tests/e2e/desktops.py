@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Picks under a real compositor run headless, each judged against the
-compositor's own picture of its screen taken just before the picker opens.
+compositor's own picture of its screen taken just before the picker opens
+(on KWin, against the board its window shows).
 
   desktops.py DESKTOP PROGRAM WORKDIR CONFIG [CONFIG ...]
 
@@ -12,8 +13,8 @@ DESKTOP is one of
   kwin   KWin 5.27; CONFIG is OUTPUTS of one size and scale, or "shortcut"
          for the resident's key.
          KWin grants its restricted interfaces to a program whose desktop
-         entry names it by path: the program's own entry, one for the
-         fake-input tool and one for the screenshot taker.
+         entry names it by path: the program's own entry and one for the
+         fake-input tool.
   sway   sway 1.7 driven over wayvnc, judged by grim; CONFIG is MODE:OUTPUTS,
          MODE "native" or "xwayland".
 An OUTPUT is WIDTHxHEIGHT@SCALE (KWin's size is logical, the others' device
@@ -60,6 +61,11 @@ def make_board(width, height, png):
     run([sys.executable, os.path.join(HERE, "make_board.py"), str(width), str(height), ppm])
     run(["convert", ppm, png])
     return png
+
+
+def board_hex(x, y):
+    """The colour make_board.py gives pixel x, y."""
+    return "#%02X%02X%02X" % (x & 255, y & 255, ((x >> 8) << 4 | y >> 8) & 255)
 
 
 def parse_outputs(text):
@@ -581,27 +587,6 @@ KWIN_KEYS = {"Right": 106, "Up": 103, "Down": 108, "Return": 28, "Shift": 42, "S
 BTN_LEFT = 272
 
 
-def kwin_truth(width, height, out):
-    """ScreenShot2's picture of the whole screen into OUT: width, height,
-    stride, then the raw 32-bit pixels. Run as its own process, by a Python
-    whose path the entry granting it names."""
-    import dbus
-    read_end, write_end = os.pipe()
-    shot = dbus.SessionBus().get_object("org.kde.KWin.ScreenShot2", "/org/kde/KWin/ScreenShot2")
-    try:
-        results = shot.CaptureArea(0, 0, dbus.UInt32(width), dbus.UInt32(height),
-                                   {"native-resolution": True}, dbus.types.UnixFd(write_end),
-                                   dbus_interface="org.kde.KWin.ScreenShot2")
-    except dbus.DBusException:
-        sys.exit(1)
-    os.close(write_end)
-    w, h, stride = int(results["width"]), int(results["height"]), int(results["stride"])
-    with os.fdopen(read_end, "rb") as f, open(out, "wb") as o:
-        data = f.read(stride * h)  # to the end of the picture, or of the pipe
-        o.write(struct.pack("III", w, h, stride) + data)
-    sys.exit(0 if len(data) == stride * h else 1)
-
-
 class KWin(Desktop):
     args = ["--verbose"]
     key_pause = 0
@@ -610,9 +595,7 @@ class KWin(Desktop):
     def prepare():
         install_entry(PROGRAM, WORK, {
             "velmor-test-input": (os.path.join(WORK, "kwin_input"),
-                                  "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input"),
-            "velmor-test-truth": (os.path.join(WORK, "truth_python"),
-                                  "X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2")})
+                                  "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input")})
         # KWin looks entries up in KDE's service cache, which one left by an
         # earlier run would answer with old paths: KWin builds it anew.
         cache = os.path.expanduser("~/.cache")
@@ -704,28 +687,9 @@ class KWin(Desktop):
         self.move(self.width // 4, 2 * self.height // 3)
 
     def truth(self, o):
-        """The screen in device pixels, as a function of (x, y) giving "#RRGGBB"."""
-        out = os.path.join(WORK, "truth.raw")
-        for _ in range(20):
-            if subprocess.run([os.path.join(WORK, "truth_python"), os.path.abspath(__file__),
-                               "--truth", str(self.width * len(self.devices)), str(self.height),
-                               out]).returncode == 0:
-                break
-            time.sleep(0.5)
-        else:
-            raise RuntimeError("KWin never let the test take its screenshot")
-        with open(out, "rb") as f:
-            w, h, stride = struct.unpack("III", f.read(12))
-            data = f.read()
-        width = self.devices[o][0]
-        left = o * width
-
-        def hex_at(x, y):
-            if not (0 <= x < width and left + x < w and 0 <= y < h):
-                return "?"
-            b, g, r, _ = struct.unpack_from("BBBB", data, y * stride + 4 * (x + left))
-            return "#%02X%02X%02X" % (r, g, b)
-        return hex_at
+        """The board the board window shows on each output, pixel for device pixel."""
+        w, h = self.devices[o]
+        return lambda x, y: board_hex(x, y) if 0 <= x < w and 0 <= y < h else "?"
 
     def shown(self, run):
         return "picker painted" in run.errors()
@@ -1098,8 +1062,6 @@ def run_one(kind, config):
 
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--truth":
-        kwin_truth(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4])
     KIND = {"gnome": Gnome, "kwin": KWin, "sway": Sway}[sys.argv[1]]
     PROGRAM, WORK, CONFIGS = sys.argv[2], sys.argv[3], sys.argv[4:]
     KIND.prepare()

@@ -7,7 +7,6 @@ if [ -z "${VELMOR_E2E_NESTED:-}" ]; then
   export VELMOR_E2E_NESTED=1 VELMOR_E2E_INNER=1
   exec "$(dirname "$0")/with_xvfb.sh" "-screen 0 3300x1200x24" "$0" "$@"
 fi
-warp=$2
 display_number=$((20 + RANDOM % 60))
 while [ -e "/tmp/.X$display_number-lock" ]; do display_number=$((display_number + 1)); done
 Xephyr ":$display_number" +xinerama -screen 1920x1080 -screen 1280x1024 -ac -nolisten tcp \
@@ -22,7 +21,7 @@ e2e_paint_board
 e2e_start
 before=$(e2e_position)
 # The panel opens on the second monitor, under the pointer.
-"$warp" 2500 500
+xwit -root -warp 2500 500
 e2e_key p
 e2e_wait_picker 2
 geometries=$(for w in $(xdotool search --onlyvisible --classname velmor-color-picker); do
@@ -34,7 +33,7 @@ e2e_expect "one surface covers each monitor" "$geometries" "1280x1024+1920+0 192
 expected=()
 for p in "100 900" "1919 1079" "1920 0" "3199 1023" "2600 800"; do
   read -r x y <<<"$p"
-  "$warp" "$x" "$y"
+  xwit -root -warp "$x" "$y"
   xdotool click 1
   expected+=("$(e2e_board_hex "$x" "$y")")
   sleep 0.15
