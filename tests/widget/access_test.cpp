@@ -171,12 +171,6 @@ TEST_F(WindowTest, GridsReadAsListsOfNamedColors) {
     EXPECT_EQ(QToolTip::text(), list->child(3)->text(QAccessible::Name));
 }
 
-TEST_F(WindowTest, TheSwatchIsNamedByItsColour) {
-    MainWindow& w = Start();
-    current_->Set(testing::Hex("#ff8c00"));
-    EXPECT_EQ(w.Swatch()->accessibleName(), "Current color: DarkOrange, #FF8C00");
-}
-
 TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
     MainWindow& w = Start();
     // Delete removes the selected favorite, Shift+Delete clears them all.
@@ -193,10 +187,12 @@ TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
     QTest::keyClick(favorites, Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(FavoritesText(), "");
 
-    // Shift+F10 opens the grid's menu for its selected cell.
+    // Shift+F10 opens the grid's menu; with no cell selected, for the current colour.
     w.Tabs()->SetCurrentIndex(MainWindow::NamedColorsTab);
     ColorGrid* basic = w.NamedColors()->BasicGrid();
+    ASSERT_EQ(basic->Selection(), -1);
     basic->setFocus();
+    QSignalSpy asked(basic, &ColorGrid::menuRequested);
     QStringList menus;
     QTimer::singleShot(50, [&menus] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
@@ -206,6 +202,8 @@ TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
     });
     QTest::keyClick(basic, Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_TRUE(menus.contains("Copy as")) << menus.join("; ").toStdString();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0][0].value<std::optional<Color>>(), current_->Value());
 
     // The grid shows that it has the keyboard.
     const QImage focused = basic->grab().toImage();
@@ -250,26 +248,6 @@ TEST_F(WindowTest, ReadersFindNoInnerFramesAndWholeNamedLines) {
             EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, text->characterCount()));
         }
     }
-}
-
-TEST_F(WindowTest, TheMenuKeyOnAGridWithoutSelectionOffersTheCurrentColor) {
-    MainWindow& w = Start();
-    ColorGrid* basic = w.NamedColors()->BasicGrid();
-    ASSERT_EQ(basic->Selection(), -1);
-    QSignalSpy menus(basic, &ColorGrid::menuRequested);
-    QTimer::singleShot(50, [] { QApplication::activePopupWidget()->close(); });
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, {5, 5}, basic->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(basic, &key);
-    ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0][0].value<std::optional<Color>>(), current_->Value());
-}
-
-TEST_F(WindowTest, EnterPressesOkInOptions) {
-    MainWindow& w = Start();
-    OptionsDialog options(*options_, desktop_, prompter_, &w);
-    options.show();
-    QTest::keyClick(&options, Qt::Key_Return);
-    EXPECT_EQ(options.result(), QDialog::Accepted);
 }
 
 TEST_F(WindowTest, AtStartThePalettesShowTheCurrentColor) {

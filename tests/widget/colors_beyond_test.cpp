@@ -13,7 +13,7 @@ QAction* Find(QMenu* menu, const QString& prefix) {
     return nullptr;
 }
 
-TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplate) {
+TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplateAsTheMonitorShowsIt) {
     QMenu menu;
     AddCopyAsMenu(menu, Hex("#FF8C00"),
                   {{"Swift", "Color(red: {r}, green: {g}, blue: {b})"}, {"Broken", "{oops}"}});
@@ -27,25 +27,21 @@ TEST_F(WindowTest, CopyAsWritesTheChosenNotationOrTemplate) {
     ASSERT_NE(broken, nullptr);
     EXPECT_FALSE(broken->isEnabled());
     EXPECT_TRUE(broken->text().contains("no placeholder {oops}"));
-}
+    EXPECT_EQ(Find(copyAs, "color(display-p3)"), nullptr);  // no monitor profile
 
-TEST_F(WindowTest, APickOnAProfiledMonitorCopiesAsItLooks) {
-    QMenu menu;
-    // The monitor is Display P3: its own values are its P3 values.
-    AddCopyAsMenu(menu, Hex("#FF8C00"), {}, MonitorProfile::FromIcc(DisplayP3Icc()));
-    QMenu* copyAs = menu.actions().first()->menu();
+    // On a Display P3 monitor its own values are its P3 values.
+    QMenu profiled;
+    AddCopyAsMenu(profiled, Hex("#FF8C00"), {}, MonitorProfile::FromIcc(DisplayP3Icc()));
+    copyAs = profiled.actions().first()->menu();
     Find(copyAs, "color(display-p3)")->trigger();
     EXPECT_EQ(Clipboard(), "color(display-p3 1 0.549 0)");
     Find(copyAs, "sRGB through")->trigger();
     // P3's orange lies outside sRGB: its red is clipped, its green rises.
     EXPECT_TRUE(Clipboard().startsWith("#FF")) << Clipboard().toStdString();
     EXPECT_NE(Clipboard(), "#FF8C00");
-    QMenu plain;
-    AddCopyAsMenu(plain, Hex("#FF8C00"), {});
-    EXPECT_EQ(Find(plain.actions().first()->menu(), "color(display-p3)"), nullptr);
 }
 
-TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
+TEST_F(WindowTest, ContrastFollowsTheColoursSwapsAndShowsThePairAsEachDeficiencySees) {
     Start();
     current_->Set(Hex("#777777"));
     ContrastWindow contrast(*current_);
@@ -68,11 +64,7 @@ TEST_F(WindowTest, ContrastFollowsTheColoursAndSwaps) {
     EXPECT_EQ(contrast.RatioLabel()->text(), "Contrast ratio 21.00:1");
     contrast.FirstBox()->setText("#ff");
     EXPECT_EQ(contrast.RatioLabel()->text(), "Type two colors: #RRGGBB, rgb(), oklch(), a name...");
-}
 
-TEST_F(WindowTest, ContrastShowsThePairAsSeenWithEachDeficiency) {
-    Start();
-    ContrastWindow contrast(*current_);
     // Red on black passes for most eyes, and darkens to olive without red cones.
     contrast.FirstBox()->setText("#FF0000");
     contrast.SecondBox()->setText("#000000");

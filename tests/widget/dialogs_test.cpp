@@ -66,7 +66,8 @@ TEST_F(WindowTest, OptionsDialogStoresOnlyOnOkInOneSave) {
     OptionsDialog second(options, desktop_, prompter_);
     second.CopyBox()->click();
     second.RemoveBox()->click();
-    second.OkButton()->click();
+    second.show();
+    QTest::keyClick(&second, Qt::Key_Return);  // as OK
     EXPECT_EQ(SettingsText(), "[Options]\nUpper=True\nRemove=True\nCopy=False\nValue=8\n");
     EXPECT_TRUE(options.Values().keyboardOff);
     EXPECT_EQ(changed.count(), 1);

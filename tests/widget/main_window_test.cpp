@@ -19,13 +19,9 @@ TEST_F(WindowTest, FirstStartShowsTheDefaultState) {
     EXPECT_EQ(QApplication::focusWidget(), w.PickButton());
     // Reading the settings created no file.
     EXPECT_FALSE(std::filesystem::exists(settings_->Path()));
-}
-
-TEST_F(WindowTest, TheFavouritesColourLineLiesInsideItsTab) {
-    MainWindow& w = Start();
+    // The favourites' colour line lies inside its tab.
     QLineEdit* line = w.FavoriteColors()->FavoriteLine();
-    const QRect inTabs(line->mapTo(w.Tabs(), QPoint(0, 0)), line->size());
-    EXPECT_TRUE(w.Tabs()->rect().contains(inTabs)) << inTabs.y() << "+" << inTabs.height();
+    EXPECT_TRUE(w.Tabs()->rect().contains(QRect(line->mapTo(w.Tabs(), QPoint()), line->size())));
 }
 
 TEST_F(WindowTest, PanelWritesTheCurrentColourInTheChosenCase) {
@@ -33,6 +29,7 @@ TEST_F(WindowTest, PanelWritesTheCurrentColourInTheChosenCase) {
     current_->Set(Hex("#ff8c00"), "DarkOrange");
     EXPECT_EQ(Row(7), "\"DarkOrange\"");
     EXPECT_EQ(w.Swatch()->Image().pixelColor(5, 5), QColor(255, 140, 0));
+    EXPECT_EQ(w.Swatch()->accessibleName(), "Current color: DarkOrange, #FF8C00");
     // A change of the options shows the same colour anew.
     SetOptions({false, false, true, 8, ""});
     EXPECT_EQ(Row(13), "0xff8c00");

@@ -1,5 +1,4 @@
 #include "app/pick_flow.h"
-#include "core/color_design.h"
 #include "ui/picker/magnifier_view.h"
 #include "ui/picker/picker_surface.h"
 #include "window_fixture.h"
@@ -301,10 +300,7 @@ TEST_F(PickerTest, ShiftKeepsPickingAndThePanelComparesTheLastTwo) {
     EXPECT_EQ(picker->Panel()->geometry().bottomRight(), QPoint(s->width() - 2, s->height() - 2));
     Send(s, QEvent::MouseMove, {0, 0});
     QTest::keyClick(s, Qt::Key_Return);
-    const Color a = Color::From8(200, 250, 0x40), b = Color::From8(0, 0, 0x40);
-    EXPECT_EQ(compare->text(), QStringLiteral("Last two: ΔE00 %1, %2:1")
-                                   .arg(DeltaE(a, b), 0, 'f', 2)
-                                   .arg(ContrastRatioShown(ContrastRatio(a, b)), 0, 'f', 2));
+    EXPECT_EQ(compare->text(), "Last two: ΔE00 111.90, 16.01:1");
 }
 
 TEST_F(PickerTest, UntilThePointerIsKnownNothingIsPickedAndKeysStartFromAMarkedCentre) {
