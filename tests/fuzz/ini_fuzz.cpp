@@ -6,32 +6,19 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/text.h"
 #include "settings/ini_document.h"
 #include "settings/settings_store.h"
+#include "temp_folder.h"
 
 namespace {
-
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> out;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            out.push_back(text.substr(start, i - start));
-            start = i + 1;
-        }
-    }
-    out.push_back(text.substr(start));
-    return out;
-}
 
 // How many lines of the old text are not kept around the one place a write
 // changes: the old lines less the common leading and trailing lines.
 std::size_t LostLines(std::string_view before, std::string_view after) {
-    const auto a = Lines(before);
-    const auto b = Lines(after);
+    const auto a = velmor::Split(before, '\n');
+    const auto b = velmor::Split(after, '\n');
     std::size_t head = 0;
     while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
     std::size_t tail = 0;
@@ -81,14 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& file = FuzzFile();
     if (!velmor::ReplaceFileAtomically(file, content)) std::abort();
     const bool wrote = velmor::WriteSetting(section, key, value, file);
-    std::string after;
-    {
-        FILE* f = std::fopen(file.c_str(), "rb");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) after.append(buffer, n);
-        std::fclose(f);
-    }
+    const std::string after = velmor::ReadFile(file);
     if (!wrote) {
         if (after != content) std::abort();  // a refused write changes nothing
         return 0;

@@ -63,45 +63,35 @@ TEST(PointerMapperTest, TwoMonitorsOfDifferentRatios) {
     EXPECT_EQ(MonitorAt(monitors, {2560, 1080}), -1);  // below the smaller monitor
 }
 
-TEST(PointerMapperTest, KeyStepsStayOnAMonitorAndCrossBetweenThem) {
-    const std::vector<Monitor> monitors = {{{0, 0, 1920, 1080}, 1.5}, {{1920, 0, 1280, 1024}, 1.0}};
-    const struct {
-        DevicePoint from;
-        int dx, dy;
-        DevicePoint to;
-    } cases[] = {
-        {{100, 100}, 1, 0, {101, 100}},
-        {{1919, 500}, 1, 0, {1920, 500}},     // onto the second monitor
-        {{1915, 1000}, 10, 0, {1925, 1000}},  // a larger step across
-        {{1925, 1020}, 0, 10, {1925, 1023}},  // stops at its bottom edge
-        {{1915, 1060}, 10, 0, {1919, 1060}},  // beside the second monitor lies nothing
-        {{0, 0}, -5, -5, {0, 0}},
-        {{3199, 0}, 2, 0, {3199, 0}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(StepPointer(monitors, c.from, c.dx, c.dy), c.to) << c.from.x << "," << c.from.y;
-    }
-}
-
-TEST(PointerMapperTest, KeyStepsCrossMixedScalesWhereTheLayoutPutsTheNextMonitor) {
+TEST(PointerMapperTest, KeyStepsStayOnAMonitorAndCrossWhereTheLayoutPutsTheNextOne) {
+    const std::vector<Monitor> even = {{{0, 0, 1920, 1080}, 1.5}, {{1920, 0, 1280, 1024}, 1.0}};
     // A scale-2 output (960x600 logical) with a scale-1 output to its right,
     // laid out by logical position times 2: device rows do not line up.
-    const std::vector<Monitor> monitors = {{{0, 0, 1920, 1200}, 2.0, {0, 0, 960, 600}},
-                                           {{1920, 0, 1280, 1024}, 1.0, {960, 0, 1280, 1024}}};
+    const std::vector<Monitor> mixed = {{{0, 0, 1920, 1200}, 2.0, {0, 0, 960, 600}},
+                                        {{1920, 0, 1280, 1024}, 1.0, {960, 0, 1280, 1024}}};
     const struct {
+        const std::vector<Monitor>& layout;
         DevicePoint from;
         int dx, dy;
         DevicePoint to;
     } cases[] = {
-        {{1919, 600}, 1, 0, {1920, 300}},    // logical row 300 on both
-        {{1920, 300}, -1, 0, {1919, 601}},   // and back, to the nearest device pixel
-        {{1915, 1000}, 10, 0, {1922, 500}},  // a step of 10 goes on in the next one
-        {{1925, 700}, -10, 0, {1920, 700}},  // beside it lies nothing below row 600
-        {{1900, 1199}, 0, 1, {1900, 1199}},  // nothing below either
-        {{1930, 1023}, 0, 5, {1930, 1023}}, {{1919, 0}, 1, 0, {1920, 0}},
+        {even, {100, 100}, 1, 0, {101, 100}},
+        {even, {1919, 500}, 1, 0, {1920, 500}},     // onto the second monitor
+        {even, {1915, 1000}, 10, 0, {1925, 1000}},  // a larger step across
+        {even, {1925, 1020}, 0, 10, {1925, 1023}},  // stops at its bottom edge
+        {even, {1915, 1060}, 10, 0, {1919, 1060}},  // beside the second monitor lies nothing
+        {even, {0, 0}, -5, -5, {0, 0}},
+        {even, {3199, 0}, 2, 0, {3199, 0}},
+        {mixed, {1919, 600}, 1, 0, {1920, 300}},    // logical row 300 on both
+        {mixed, {1920, 300}, -1, 0, {1919, 601}},   // and back, to the nearest device pixel
+        {mixed, {1915, 1000}, 10, 0, {1922, 500}},  // a step of 10 goes on in the next one
+        {mixed, {1925, 700}, -10, 0, {1920, 700}},  // beside it lies nothing below row 600
+        {mixed, {1900, 1199}, 0, 1, {1900, 1199}},  // nothing below either
+        {mixed, {1930, 1023}, 0, 5, {1930, 1023}},
+        {mixed, {1919, 0}, 1, 0, {1920, 0}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(StepPointer(monitors, c.from, c.dx, c.dy), c.to) << c.from.x << "," << c.from.y;
+        EXPECT_EQ(StepPointer(c.layout, c.from, c.dx, c.dy), c.to) << c.from.x << "," << c.from.y;
     }
     // A layout in device pixels with scaled surfaces (mutter's default) crosses the same way.
     const std::vector<Monitor> physical = {{{0, 0, 1920, 1200}, 2.0, {0, 0, 1920, 1200}},
