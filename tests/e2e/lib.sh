@@ -161,4 +161,13 @@ e2e_wait_main() {
   e2e_until 4 'e2e_viewable "$E2E_WIN"' || e2e_fail "the main window did not come back"
 }
 
+# Esc closes the picker; then the favourites are the picks HEX..., and the
+# main window is back at BEFORE: e2e_escape_and_check PREFIX BEFORE HEX...
+e2e_escape_and_check() {
+  xdotool key Escape
+  e2e_wait_main
+  e2e_expect "${1}every pick is the pixel under the pointer" "$(e2e_favorites)" "$(IFS=';'; echo "${*:3}")"
+  e2e_expect "${1}the main window is back where it was" "$(e2e_position)" "$2"
+}
+
 e2e_favorites() { sed -n 's/^Favorites=//p' "$E2E_DIR/settings.ini" 2>/dev/null; }
