@@ -1,18 +1,15 @@
 """The X server's own value of a pixel, from an xwd dump, by its masks.
 
-  xwd_pixel.py DUMP X Y   prints "R G B RMAX GMAX BMAX": each channel as the
-                          server holds it, and the largest value each can hold
   xwd_pixel.py DUMP X Y HEX SRGB
-                          "ok" when the picks printed as "#rrggbb" and as
-                          color(srgb ...) say that pixel (within 1 of 255, and
-                          of 0.0005), else what is wrong
+      "ok" when the picks printed as "#rrggbb" and as color(srgb ...) say that
+      pixel (within 1 of 255, and of 0.0005), else what is wrong
 """
 import re
 import struct
 import sys
 
 
-def main(path, x, y, *picks):
+def main(path, x, y, hex_text, srgb_text):
     data = open(path, "rb").read()
     header = struct.unpack(">25I", data[:100])
     (header_size, _version, _format, _depth, width, height, _xoffset, byte_order,
@@ -28,12 +25,8 @@ def main(path, x, y, *picks):
         shift = (mask & -mask).bit_length() - 1
         return (pixel & mask) >> shift, mask >> shift
 
-    channels = [channel(m) for m in (red_mask, green_mask, blue_mask)]
-    if not picks:
-        print(*[v for v, _ in channels], *[top for _, top in channels])
-        return
-    units = [v / top for v, top in channels]
-    hex_text, srgb_text = (p.strip() for p in picks)
+    units = [v / top for v, top in (channel(m) for m in (red_mask, green_mask, blue_mask))]
+    hex_text, srgb_text = hex_text.strip(), srgb_text.strip()
     m = re.fullmatch(r"#([0-9a-fA-F]{6})", hex_text)
     hex_read = m and [int(m[1][i:i + 2], 16) / 255 for i in (0, 2, 4)]
     m = re.fullmatch(r"color\(srgb ([0-9.]+) ([0-9.]+) ([0-9.]+)\)", srgb_text)
@@ -44,4 +37,4 @@ def main(path, x, y, *picks):
     print("; ".join(problems) or "ok")
 
 if __name__ == "__main__":
-    main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), *sys.argv[4:])
+    main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4], sys.argv[5])
