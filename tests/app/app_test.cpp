@@ -45,7 +45,7 @@ class FakePicker : public PickerView {
 
 class FakeViews : public PickViews {
   public:
-    std::unique_ptr<PickerView> MakePicker(ScreenImage screen, PointerControl&, const AppOptions&,
+    std::unique_ptr<PickerView> MakePicker(ScreenImage, PointerControl&, const AppOptions&,
                                            PickerMemory& memory, QWidget*) override {
         // What a person changes in the picker, to be kept when it closes.
         memory.SetZoom(ZoomStep(memory.Zoom(), 1));
@@ -54,7 +54,6 @@ class FakeViews : public PickViews {
         memory.SetHistory(history);
         auto picker = std::make_unique<FakePicker>();
         lastPicker = picker.get();
-        shownSize = screen.image.size();
         openedArea = memory.Area();
         return picker;
     }
@@ -68,7 +67,6 @@ class FakeViews : public PickViews {
     QList<QPair<QString, ScreenCapture::Remedy>> offered;
     bool acceptRemedy = false;
     FakePicker* lastPicker = nullptr;
-    QSize shownSize;
     std::int32_t openedArea = 0;
 };
 
@@ -177,18 +175,6 @@ TEST(PickFlow, EveryAnswerOfTheDesktopEndsThePickAndBringsTheWindowBack) {
         EXPECT_TRUE(host.shown) << c.what;
         EXPECT_EQ(host.restores, 1) << c.what;
     }
-}
-
-TEST(PickFlow, ACommandLinePickHasNoWindowToMove) {
-    FlowRig rig;
-    rig.capture.answer = [](FakeCapture& c) {
-        emit c.captured(testing::Shot(QImage(2, 2, QImage::Format_RGB32), false));
-    };
-    rig.flow.Start();  // at once: nothing to wait for
-    EXPECT_EQ(rig.capture.requests, 1);
-    EXPECT_EQ(rig.flow.CurrentState(), PickFlow::State::Picking);
-    EXPECT_EQ(rig.views.shownSize, QSize(2, 2));
-    EXPECT_TRUE(rig.views.lastPicker->IsOpen());
 }
 
 TEST(CommandPick, AnswersOnceWithTheStatusTheTextAndTheReason) {

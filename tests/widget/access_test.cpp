@@ -141,8 +141,11 @@ TEST_F(DarkDesktopTest, EveryWindowStaysLegibleAndItsTextsFitTheirBoxes) {
     AboutBox about(desktop_, &w);
     OptionsDialog options(*options_, desktop_, prompter_, &w);
     ContrastWindow contrast(*current_);
+    // A picture resampled for lower scales: the panel grows by a note that says so.
     ColorPicker picker(testing::Shot(QImage(800, 600, QImage::Format_RGB32), true), pointer_,
                        options_->Values(), program_->Memory());
+    const QLabel* note = picker.Panel()->findChild<QLabel*>("resampledNote");
+    ASSERT_NE(note, nullptr);
     for (QWidget* window :
          std::initializer_list<QWidget*>{&about, &options, &contrast, picker.PanelSurface()}) {
         window->show();
@@ -150,6 +153,8 @@ TEST_F(DarkDesktopTest, EveryWindowStaysLegibleAndItsTextsFitTheirBoxes) {
         ExpectLegible(window);
         ExpectTextsFit(window);
     }
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(picker.Panel()->rect().contains(note->geometry()));
 }
 
 TEST_F(WindowTest, GridsReadAsListsOfNamedColors) {

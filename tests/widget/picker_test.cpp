@@ -90,20 +90,6 @@ TEST_F(PickerTest, ThePanelOpensOnTheMonitorUnderThePointer) {
               QPoint(surface->width() - 2, surface->height() - 2));
 }
 
-TEST_F(PickerTest, APictureResampledForLowerScalesSaysSoInThePanel) {
-    ScreenImage screen = TwoMonitors();
-    const int plain = ColorPicker(screen, pointer_, pickerOptions_, Memory()).Panel()->height();
-    screen.resampled = true;
-    ColorPicker picker(screen, pointer_, pickerOptions_, Memory());
-    picker.Open();
-    const auto* note = picker.Panel()->findChild<QLabel*>("resampledNote");
-    ASSERT_NE(note, nullptr);
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_TRUE(picker.Panel()->rect().contains(note->geometry()));
-    EXPECT_GT(picker.Panel()->height(), plain);
-    picker.Close();
-}
-
 TEST_F(PickerTest, MagnifierShowsNineTimesTheNeighbourhoodWithGridAndRedSquare) {
     auto picker = Open();
     picker->Track({100, 50});
