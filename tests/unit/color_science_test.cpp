@@ -140,11 +140,6 @@ TEST(ColorScience, SimulationsAgreeWithPublishedReferences) {
             EXPECT_TRUE(near(SeenWith(v, Hex(grey)), grey, 0)) << grey;
         }
     }
-    // Without colour only luminance is left, which is all a contrast ratio reads.
-    const Color a = Hex("#C04000"), b = Hex("#30A0F0");
-    EXPECT_NEAR(
-        ContrastRatio(SeenWith(Vision::Achromatopsia, a), SeenWith(Vision::Achromatopsia, b)),
-        ContrastRatio(a, b), 0.001);
 }
 
 }  // namespace
