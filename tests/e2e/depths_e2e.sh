@@ -43,8 +43,8 @@ e2e_expect "depth $depth: --verbose names the route" "$(grep -c '(x11)' "$E2E_DI
 [ "$depth" = 24 ] || exit 0
 # A monitor profile (Display P3) on the root window: --managed prints each pick
 # through it to sRGB; without a profile, the screen's value and a warning. The
-# values are Little CMS's own float transform's (the application test compares
-# the program's with it over many colours).
+# values are Little CMS's own float transform's; the application test compares
+# the program's conversion with Little CMS's over many colours.
 icc_tool=$2
 managed=$(pick hex 255 140 --managed)
 e2e_expect "--managed without a profile prints the screen's value" "$managed" "#ff8c00"

@@ -32,7 +32,8 @@ import subprocess
 import sys
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+from make_board import pixel as board_pixel, write as write_board
+
 APP_ID = "com.example.VelmorColorPicker"
 
 
@@ -58,14 +59,13 @@ def read(path):
 def make_board(width, height, png):
     """A PNG of width x height whose every pixel encodes its position."""
     ppm = png[:-4] + ".ppm"
-    run([sys.executable, os.path.join(HERE, "make_board.py"), str(width), str(height), ppm])
+    write_board(width, height, ppm)
     run(["convert", ppm, png])
     return png
 
 
 def board_hex(x, y):
-    """The colour make_board.py gives pixel x, y."""
-    return "#%02X%02X%02X" % (x & 255, y & 255, ((x >> 8) << 4 | y >> 8) & 255)
+    return "#%02X%02X%02X" % board_pixel(x, y)
 
 
 def parse_outputs(text):
@@ -1014,7 +1014,6 @@ class Sway(Desktop):
             lambda: bus().get_object("org.freedesktop.DBus", "/org/freedesktop/DBus").NameHasOwner(
                 APP_ID, dbus_interface="org.freedesktop.DBus"),
             lambda: len(self.windows()) >= len(self.outputs), 40, 50, wl_paste)
-
 
 
 def wl_paste():

@@ -27,10 +27,9 @@ fi
 # opens, and Esc exits 1.
 e2e_need_display "$@"
 e2e_make_folder "$program"
-escape() { e2e_wait_surface; xdotool key Escape; }
-WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland e2e_pick escape
+WAYLAND_DISPLAY=nowhere QT_QPA_PLATFORM=wayland e2e_pick e2e_escape_surface
 e2e_expect "Wayland requested without a compositor: the picker opens on X11" "$status" "1"
 # RandR serves where libxcb-xinerama is missing (here a library without its symbols).
 echo "int nothing;" | cc -shared -x c -o "$E2E_DIR/libxcb-xinerama.so.0" -
-LD_LIBRARY_PATH="$E2E_DIR" e2e_pick escape
+LD_LIBRARY_PATH="$E2E_DIR" e2e_pick e2e_escape_surface
 e2e_expect "without libxcb-xinerama the picker opens" "$status" "1"

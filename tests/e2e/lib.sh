@@ -58,10 +58,9 @@ e2e_find_window() {
   sleep 0.3
 }
 
-# The program's first visible window: the main one, or a message it shows.
-e2e_our_window() {
-  xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null | head -n 1 || true
-}
+# The program's visible windows (the main one, and any message it shows), and the first.
+e2e_our_windows() { xdotool search --onlyvisible --name '^Velmor Color Picker$' 2>/dev/null || true; }
+e2e_our_window() { e2e_our_windows | head -n 1 || true; }
 
 e2e_quit() {
   e2e_key alt+x
@@ -143,6 +142,12 @@ e2e_pick() {
 e2e_wait_surface() {
   e2e_until 10 '[ "$(e2e_surfaces)" -ge 1 ] || ! kill -0 "$E2E_PICK" 2>/dev/null' || true
   sleep 0.3
+}
+
+# Once the picker's surface shows, closes it with Esc.
+e2e_escape_surface() {
+  e2e_wait_surface
+  xdotool key Escape
 }
 
 # Once the picker's surface shows, clicks at X Y, with the key MODIFIER held

@@ -10,14 +10,13 @@ e2e_make_folder "$1"
 e2e_paint_board
 resident_alive() { kill -0 "$E2E_APP" 2>/dev/null; }
 holders() { pgrep -fc -- '--hold-clipboard' || true; }
-escape_picker() { e2e_wait_surface; xdotool key Escape; }
 
 (cd "$E2E_DIR" && exec ./velmor-color-picker --background) >"$E2E_DIR/app.log" 2>&1 &
 E2E_APP=$!
 E2E_WIN=0x1  # no main window until one is asked for
 e2e_until 5 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
   org.freedesktop.DBus.NameHasOwner string:com.example.VelmorColorPicker | grep -q true' || true
-e2e_expect "the resident shows no window" "$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | wc -l)" 0
+e2e_expect "the resident shows no window" "$(e2e_our_windows | wc -l)" 0
 
 # The shortcut, pressed over the desktop: the picker, and the pick copied as Ctrl+C copies.
 xdotool key super+shift+c
@@ -32,7 +31,7 @@ e2e_expect "... and kept among the favourites" "$(e2e_favorites)" "$(e2e_board_h
 # Command-line picks go to the resident, with the same printed text and exit status.
 e2e_pick "e2e_click_surface 255 140" --format hex
 e2e_expect "a forwarded pick prints its colour" "$(cat "$E2E_DIR/out") $status" "#ff8c00 0"
-e2e_pick escape_picker --format hex
+e2e_pick e2e_escape_surface --format hex
 e2e_expect "... a forwarded Esc exits 1" "$(cat "$E2E_DIR/out") $status" " 1"
 e2e_pick true --format nosuch
 e2e_expect "... a forwarded error exits 2 and says why" "$status $(grep -c nosuch "$E2E_DIR/err")" "2 1"
@@ -43,7 +42,7 @@ resident_alive || e2e_fail "the resident ended"
 e2e_find_window
 e2e_expect "a second start ends at once" "$started" 0
 e2e_expect "... and the resident shows its one window" \
-  "$(xdotool search --onlyvisible --name '^Velmor Color Picker$' | wc -l)" 1
+  "$(e2e_our_windows | wc -l)" 1
 (cd "$E2E_DIR" && exec ./velmor-color-picker --background) 2>"$E2E_DIR/err" && started=0 || started=$?
 e2e_expect "a second --background says it runs already" "$started $(grep -c 'already running' "$E2E_DIR/err")" "0 1"
 

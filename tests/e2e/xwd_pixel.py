@@ -36,5 +36,6 @@ def main(path, x, y, hex_text, srgb_text):
                 if not read or any(abs(r - u) > room + 1e-9 for r, u in zip(read, units))]
     print("; ".join(problems) or "ok")
 
+
 if __name__ == "__main__":
     main(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4], sys.argv[5])

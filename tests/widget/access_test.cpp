@@ -180,7 +180,7 @@ TEST_F(WindowTest, KeyboardPathsReachWhatTheMouseDoes) {
     MainWindow& w = Start();
     // Delete removes the selected favorite, Shift+Delete clears them all.
     for (const char* hex : {"#ff0000", "#00ff00", "#0000ff"}) {
-        w.AddToFavorites(testing::Hex(hex), HexCase::Lower);
+        w.AddToFavorites(Hex(hex), HexCase::Lower);
     }
     w.Tabs()->SetCurrentIndex(MainWindow::FavoriteColorsTab);
     ColorGrid* favorites = w.FavoriteColors()->Grid();
@@ -261,7 +261,7 @@ TEST_F(WindowTest, AtStartThePalettesShowTheCurrentColor) {
     EXPECT_EQ(Row(0), "#FF8C00");
     const ColorGrid* additional = w.NamedColors()->AdditionalGrid();
     ASSERT_GE(additional->Selection(), 0);
-    EXPECT_EQ(additional->CellColor(additional->Selection()), testing::Hex("#ff8c00"));
+    EXPECT_EQ(additional->CellColor(additional->Selection()), Hex("#ff8c00"));
     EXPECT_EQ(w.NamedColors()->BasicGrid()->Selection(), -1);
     EXPECT_TRUE(w.NamedColors()->NameLine()->text().contains("DarkOrange"));
     EXPECT_EQ(w.Safety()->Grid()->Selection(), -1);  // not web-safe

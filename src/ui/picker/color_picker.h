@@ -66,12 +66,9 @@ class ColorPicker : public PickerView {
     // said: its pixels are mapped and drawn at the scale it really has.
     void SurfaceSized(int monitor, QSize size);
 
-    const ScreenImage& Screen() const { return screen_; }
     const PickSession& Session() const { return session_; }
     QString HtmlText() const { return QString::fromStdString(session_.Sample().Html()); }
     Color HistoryColor(int cell) const { return session_.History(cell); }
-    std::int16_t HistoryNext() const { return session_.HistoryNext(); }
-    DevicePoint PointerPoint() const { return session_.Point(); }
     // Whether the sample is a pixel of the capture (or a recalled one) yet:
     // on Wayland nothing is known of the pointer until it moves or enters.
     bool HasSample() const { return session_.HasSample(); }
